@@ -1,0 +1,52 @@
+#pragma once
+// The cells of one sheet: sparse rows of cells sorted by column. Memory stays
+// proportional to the cells the sheet has (about 60 bytes a cell).
+#include <cstdint>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "host/CellValue.h"
+
+namespace host {
+
+inline constexpr int kMaxRows = 1048576;
+inline constexpr int kMaxColumns = 16384;
+
+struct Cell {
+  int32_t column = 0;
+  int32_t style = 0;          // index into the workbook's StyleTable::xfs
+  int32_t sharedString = -1;  // shared-string index while the value is the one read from the file
+  CellValue value;
+};
+
+struct Row {
+  std::vector<Cell> cells;  // ascending column, no duplicates
+  std::string attributes;   // other attributes of the row element (ht, customHeight, s ...), verbatim
+};
+
+class CellStore {
+ public:
+  const Cell* Find(int row, int column) const;
+  Cell* Find(int row, int column);
+  // Creates an empty cell (style 0, or the row's default style) if missing.
+  Cell& Get(int row, int column);
+  // Removes cells that are empty and unformatted (style 0) so stores stay small.
+  void Compact();
+
+  std::map<int32_t, Row>& Rows() { return rows_; }
+  const std::map<int32_t, Row>& Rows() const { return rows_; }
+  size_t CellCount() const;
+
+  // Formulas by (row, column): the formula element verbatim (<f ...>...</f>);
+  // the cell's value is its cached result.
+  std::map<std::pair<int32_t, int32_t>, std::string>& Formulas() { return formulas_; }
+  const std::map<std::pair<int32_t, int32_t>, std::string>& Formulas() const { return formulas_; }
+
+ private:
+  std::map<int32_t, Row> rows_;
+  std::map<std::pair<int32_t, int32_t>, std::string> formulas_;
+};
+
+}  // namespace host

@@ -1,0 +1,15 @@
+#pragma once
+// Opening workbook files: picks the backend by the file's content (a zip
+// package or a legacy compound document), not by its extension.
+#include <memory>
+#include <string>
+
+#include "host/Host.h"
+
+namespace host {
+
+// Reads the sheet list, styles and workbook structure; cells are loaded later.
+// Throws HostError("Open", path, reason) for anything that is not a readable workbook.
+std::unique_ptr<Workbook> OpenWorkbookFile(Application& app, const std::string& path);
+
+}  // namespace host
