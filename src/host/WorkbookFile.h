@@ -13,3 +13,9 @@ namespace host {
 std::unique_ptr<Workbook> OpenWorkbookFile(Application& app, const std::string& path);
 
 }  // namespace host
+
+namespace host {
+// A backend for a workbook that has no package yet (Workbooks.Add, or the
+// .xlsx written beside an imported .xls): Save writes a complete new package.
+std::unique_ptr<WorkbookBackend> NewXlsxBackend();
+}  // namespace host
