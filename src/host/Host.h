@@ -242,6 +242,9 @@ class Application {
   // Workbooks.Open: opens a .xlsx, .xlsm or .xls file. Throws HostError with a
   // clear reason for a missing, damaged, encrypted or non-workbook file.
   Workbook& Open(const std::string& path);
+  // Workbooks.Add: a new workbook with one empty sheet "Sheet1"; Save writes a
+  // new package to `path`.
+  Workbook& AddWorkbook(const std::string& path);
   std::vector<Workbook*> Workbooks() const;
   Workbook* ActiveWorkbook() const;
 
