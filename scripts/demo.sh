@@ -3,4 +3,4 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh" "$root/build" -DALLELESCOPE_BENCH=OFF
-"$root/build/allelescope" demo "${1:-$PWD/allelescope-demo}"
+"$root/build/allelescope" demo "$@"
