@@ -66,6 +66,8 @@ class Session {
 
  private:
   std::string FlagCheck();
+  // The stages of cmdExec_Click, from the cleared store to the reopened workbook.
+  void RunStages();
   void Apply(SheetOutcome outcome);
   void Announce(const std::string& text);
 
