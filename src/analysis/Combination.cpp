@@ -1,0 +1,168 @@
+// The combination sheet (.cmb): for every two varieties, the number of markers
+// that tell them apart, coloured when few markers do.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "analysis/Options.h"
+#include "format/Format.h"
+#include "host/HostError.h"
+
+namespace analysis {
+namespace {
+
+constexpr char kCmbDescription[] =
+    "The number of markers which can distinguish in the combination of all the two varieties.";
+
+// A number as the comment label shows it: non-negative numbers keep a leading blank.
+std::string SignedText(int number) {
+  return number < 0 ? std::to_string(number) : " " + std::to_string(number);
+}
+
+// The colour of an off-diagonal pair cell by its count; 0 leaves it unfilled.
+int PairColour(int d) {
+  switch (d) {
+    case 0:
+      return 3;  // red
+    case 1:
+      return 6;  // yellow
+    case 2:
+      return 4;  // bright green
+    case 3:
+      return 8;  // turquoise, the legend's "Blue"
+    default:
+      return 0;
+  }
+}
+
+// Every cell text as a small integer per marker: equal texts get equal ids and
+// the empty text id 0, so the pair loop compares integers instead of strings.
+// Laid out variety by variety: ids[(v - 1) * markers + (m - 1)].
+std::vector<uint16_t> GenotypeIds(const store::GenotypeStore& s) {
+  const int n = s.VarietyCount;
+  const int markers = s.MarkerCount;
+  std::vector<uint16_t> ids(static_cast<size_t>(n) * markers, 0);
+  std::unordered_map<std::u16string_view, uint16_t> seen;
+  for (int m = 1; m <= markers; ++m) {
+    seen.clear();
+    for (int v = 1; v <= n; ++v) {
+      const std::u16string& text = s.SourceData(v, m);
+      if (text.empty()) continue;
+      auto [it, added] = seen.try_emplace(text, static_cast<uint16_t>(seen.size() + 1));
+      ids[static_cast<size_t>(v - 1) * markers + (m - 1)] = it->second;
+    }
+  }
+  return ids;
+}
+
+int CountDifferences(const uint16_t* a, const uint16_t* b, int markers) {
+  int d = 0;
+  for (int k = 0; k < markers; ++k) d += a[k] != b[k];
+  return d;
+}
+
+}  // namespace
+
+CombinationLayout CombinationCell(int r, int c, int varietyCount) {
+  const int band = (c - 1) / kCombinationBandWidth;
+  return {4 + band * (varietyCount + 2) + r, 3 + (c - 1) % kCombinationBandWidth};
+}
+
+int CombinationBands(int varietyCount) {
+  return (varietyCount + kCombinationBandWidth - 1) / kCombinationBandWidth;
+}
+
+void CombinationSheetFormat(host::RunContext& ctx, host::Worksheet& src, host::Worksheet& dst) {
+  host::Application& app = *ctx.ExcelApp;
+  const store::GenotypeStore& s = *ctx.store;
+  const int n = s.VarietyCount;
+
+  dst.Activate();
+  format::ClearSheet(app);
+  host::Range b2 = dst.GetRange("B2");
+  b2.Offset(-1, 0).SetValue("cmb");
+  b2.Offset(-1, 1).SetValue(kCmbDescription);
+
+  // The source's title cell, value and formatting.
+  src.Activate();
+  host::Range srcB2 = src.GetRange("B2");
+  srcB2.Select();
+  srcB2.Copy();
+  dst.Activate();
+  b2.Select();
+  dst.Paste();
+
+  const int bands = CombinationBands(n);
+  host::Range corner = dst.GetRange("B4");
+  for (int b = 1; b <= bands; ++b) {
+    corner.SetValue("*");
+    const int first = (b - 1) * kCombinationBandWidth + 1;
+    const int last = b * kCombinationBandWidth;
+    for (int r = 1; r <= n; ++r) {
+      const std::string& name = s.VarietyName[r];
+      corner.Offset(r, 0).SetValue(std::string_view(name));
+      if (r >= first && r <= last) {
+        corner.Offset(0, (r - 1) % kCombinationBandWidth + 1).SetValue(std::string_view(name));
+      }
+    }
+    corner.Select();
+    corner.Activate();
+    format::KeisenA(app);
+    corner.Select();
+    corner.Activate();
+    format::Kaiten(app);
+    corner = corner.Offset(n + 2, 0);
+  }
+
+  // The legend names the colours of the counts 0 to 3; its cells stay uncoloured.
+  corner.Select();
+  corner.Activate();
+  static constexpr const char* kLegend[4][2] = {
+      {"Red", "0"}, {"Yellow", "1"}, {"Green", "2"}, {"Blue", "3"}};
+  for (int row = 0; row < 4; ++row) {
+    corner.Offset(row, 0).SetValue(kLegend[row][0]);
+    corner.Offset(row, 1).SetValue(kLegend[row][1]);
+  }
+}
+
+void CombinationMake(host::RunContext& ctx) {
+  const store::GenotypeStore& s = *ctx.store;
+  if (ctx.sheets.CmbSheet == nullptr) {
+    throw host::HostError("CombinationMake", "", "the combination sheet is not open");
+  }
+  host::Worksheet& sheet = *ctx.sheets.CmbSheet;
+  const int n = s.VarietyCount;
+  const int markers = s.MarkerCount;
+  const std::vector<uint16_t> ids = GenotypeIds(s);
+
+  std::string comment;
+  for (int i = 1; i <= n; ++i) {
+    const uint16_t* rowIds = ids.data() + static_cast<size_t>(i - 1) * markers;
+    const std::string left = "品種 [" + SignedText(i) + ":";
+    for (int j = i; j <= n; ++j) {
+      comment = left;
+      comment += SignedText(j);
+      comment += "]";
+      ctx.Comment(comment);
+      if (j == i) {
+        format::PaintCell(sheet, i, i, 15, n);
+        continue;
+      }
+      const int d =
+          CountDifferences(rowIds, ids.data() + static_cast<size_t>(j - 1) * markers, markers);
+      const CombinationLayout ij = CombinationCell(i, j, n);
+      const CombinationLayout ji = CombinationCell(j, i, n);
+      sheet.Cell(ij.row, ij.column).SetValue(d);
+      sheet.Cell(ji.row, ji.column).SetValue(d);
+      if (const int colour = PairColour(d); colour != 0) {
+        format::PaintCell(sheet, i, j, colour, n);
+        format::PaintCell(sheet, j, i, colour, n);
+      }
+    }
+  }
+  sheet.Activate();
+}
+
+}  // namespace analysis
