@@ -22,6 +22,9 @@ struct SheetHandles {
   Worksheet* GntSheet = nullptr;
   Worksheet* CmbSheet = nullptr;
   Worksheet* UkaiSheet = nullptr;
+  // Every sheet SheetOpen handed out since the last Clear (one run), so two
+  // wanted names that map to the same legal name get distinct sheets.
+  std::vector<Worksheet*> openedThisRun;
   void Clear() { *this = SheetHandles{}; }
 };
 
