@@ -82,10 +82,13 @@ class GenotypeStore {
   std::u16string SearchAllele(int m, int16_t x) const;
   void GenotypeAdd(int m, const std::u16string& gt);
   int16_t SearchGeno(int m, const std::u16string& g) const;
-  std::string MakeGenoStr(int m, const std::u16string& d) const;  // UTF-8, with the leading apostrophe for SSR
+  std::string MakeGenoStr(
+      int m, const std::u16string& d) const;  // UTF-8, with the leading apostrophe for SSR
   static std::u16string SortString(const std::u16string& d);
 
  private:
+  void ReportOverflow(const char* message, int m, int16_t& flag);
+
   std::vector<std::u16string> sourceData_;
   std::vector<std::u16string> genoText_;
 };
