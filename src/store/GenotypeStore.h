@@ -82,8 +82,8 @@ class GenotypeStore {
   std::u16string SearchAllele(int m, int16_t x) const;
   void GenotypeAdd(int m, const std::u16string& gt);
   int16_t SearchGeno(int m, const std::u16string& g) const;
-  std::string MakeGenoStr(
-      int m, const std::u16string& d) const;  // UTF-8, with the leading apostrophe for SSR
+  // UTF-8; for SSR data with the leading apostrophe that keeps it text.
+  std::string MakeGenoStr(int m, const std::u16string& d) const;
   static std::u16string SortString(const std::u16string& d);
 
  private:
