@@ -23,7 +23,8 @@ struct Cell {
 
 struct Row {
   std::vector<Cell> cells;  // ascending column, no duplicates
-  std::string attributes;   // other attributes of the row element (ht, customHeight, s ...), verbatim
+  std::string
+      attributes;  // other attributes of the row element (ht, customHeight, s ...), verbatim
 };
 
 class CellStore {
@@ -34,6 +35,9 @@ class CellStore {
   Cell& Get(int row, int column);
   // Removes cells that are empty and unformatted (style 0) so stores stay small.
   void Compact();
+  // The style a new cell of `row` starts with: the row's default format
+  // (customFormat="1" s="N") or 0.
+  int DefaultStyle(int row) const;
 
   std::map<int32_t, Row>& Rows() { return rows_; }
   const std::map<int32_t, Row>& Rows() const { return rows_; }

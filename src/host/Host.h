@@ -22,12 +22,25 @@ class Worksheet;
 // Host enumerations, with the values the procedures use.
 enum XlDirection { xlDown = -4121, xlToRight = -4161, xlUp = -4162, xlToLeft = -4159 };
 enum XlBordersIndex {
-  xlDiagonalDown = 5, xlDiagonalUp = 6, xlEdgeLeft = 7, xlEdgeTop = 8, xlEdgeBottom = 9,
-  xlEdgeRight = 10, xlInsideVertical = 11, xlInsideHorizontal = 12
+  xlDiagonalDown = 5,
+  xlDiagonalUp = 6,
+  xlEdgeLeft = 7,
+  xlEdgeTop = 8,
+  xlEdgeBottom = 9,
+  xlEdgeRight = 10,
+  xlInsideVertical = 11,
+  xlInsideHorizontal = 12
 };
 enum XlConstants {
-  xlContinuous = 1, xlNone = -4142, xlThin = 2, xlAutomatic = -4105, xlSolid = 1,
-  xlCenter = -4108, xlContext = -5002, xlPasteValues = -4163, xlPasteAll = -4104
+  xlContinuous = 1,
+  xlNone = -4142,
+  xlThin = 2,
+  xlAutomatic = -4105,
+  xlSolid = 1,
+  xlCenter = -4108,
+  xlContext = -5002,
+  xlPasteValues = -4163,
+  xlPasteAll = -4104
 };
 
 // A rectangle of cells on one sheet. A cheap value type.
@@ -79,8 +92,8 @@ class Range {
   int InteriorColorIndex() const;
 
   // Borders(index).LineStyle / .Weight / .ColorIndex
-  void SetBorderLineStyle(int index, int lineStyle) const;  // xlContinuous or xlNone
-  void SetBorderWeight(int index, int weight) const;        // xlThin ...
+  void SetBorderLineStyle(int index, int lineStyle) const;    // xlContinuous or xlNone
+  void SetBorderWeight(int index, int weight) const;          // xlThin ...
   void SetBorderColorIndex(int index, int colorIndex) const;  // xlAutomatic or 1..56
 
   void SetHorizontalAlignment(int value) const;  // xlCenter ...
@@ -191,7 +204,7 @@ class Workbook {
   // By name, ignoring case as the spreadsheet does; nullptr if absent.
   Worksheet* FindSheet(std::string_view name) const;
   Worksheet& SheetByName(std::string_view name);  // throws if absent
-  int PositionOf(const Worksheet& sheet) const;  // 1-based
+  int PositionOf(const Worksheet& sheet) const;   // 1-based
   // Sheets.Add(): a new empty worksheet before the active sheet, made active,
   // named "SheetN" with the first free N.
   Worksheet& AddSheet();
@@ -264,6 +277,8 @@ class Application {
 
   // For Workbook::Close.
   void Forget(Workbook* book);
+  // Activating a sheet makes its workbook the active one.
+  void SetActiveWorkbook(Workbook* book) { active_ = book; }
 
  private:
   std::vector<std::unique_ptr<Workbook>> books_;

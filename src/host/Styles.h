@@ -9,6 +9,7 @@
 #include <map>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace host {
@@ -52,7 +53,7 @@ struct Alignment {
   bool wrapText = false;
   bool shrinkToFit = false;
   int indent = 0;
-  int readingOrder = 0;  // 0 context, 1 left-to-right, 2 right-to-left
+  int readingOrder = 0;         // 0 context, 1 left-to-right, 2 right-to-left
   std::string otherAttributes;  // attributes the model does not know, kept verbatim
   bool operator==(const Alignment&) const = default;
   auto operator<=>(const Alignment&) const = default;
@@ -105,10 +106,30 @@ class StyleTable {
 
   bool Changed() const;  // anything appended since load
 
+  // The xf that results from applying one change to `oldXf`, remembered per
+  // (oldXf, change) so painting a large table derives each format only once.
+  // `change` is a key the caller makes unique per kind and argument of change;
+  // `derive` edits a copy of the old xf (and may add fills or borders).
+  template <typename Derive>
+  int DerivedXf(int oldXf, int64_t change, Derive&& derive) {
+    auto key = std::make_pair(oldXf, change);
+    auto it = derived_.find(key);
+    if (it != derived_.end()) return it->second;
+    Xf xf = xfs.at(static_cast<size_t>(oldXf));
+    derive(xf);
+    int index = xf == xfs[static_cast<size_t>(oldXf)] ? oldXf : AddXf(xf);
+    derived_.emplace(key, index);
+    return index;
+  }
+
  private:
   std::map<Xf, int> xfIndex_;
   std::map<Fill, int> fillIndex_;
   std::map<Border, int> borderIndex_;
+  std::map<std::pair<int, int64_t>, int> derived_;
+  // Entries below these counts are in the indexes; the rest are indexed on the
+  // next Add (a backend appends loaded entries straight to the vectors).
+  size_t xfsIndexed_ = 0, fillsIndexed_ = 0, bordersIndexed_ = 0;
   void IndexIfNeeded();
   bool indexed_ = false;
 };

@@ -1,0 +1,95 @@
+#include "host/CellStore.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace host {
+
+namespace {
+
+bool ColumnLess(const Cell& cell, int column) { return cell.column < column; }
+
+// The style a row gives its cells when the row element says
+// customFormat="1" s="N"; new cells in such a row start with it.
+int RowDefaultStyle(const Row& row) {
+  if (row.attributes.empty()) return 0;
+  if (row.attributes.find("customFormat=\"1\"") == std::string::npos &&
+      row.attributes.find("customFormat=\"true\"") == std::string::npos) {
+    return 0;
+  }
+  size_t at = 0;
+  while ((at = row.attributes.find("s=\"", at)) != std::string::npos) {
+    // Only the attribute named exactly s, not e.g. "ts=".
+    if (at == 0 || row.attributes[at - 1] == ' ') {
+      return std::atoi(row.attributes.c_str() + at + 3);
+    }
+    at += 3;
+  }
+  return 0;
+}
+
+}  // namespace
+
+const Cell* CellStore::Find(int row, int column) const {
+  auto rowIt = rows_.find(row);
+  if (rowIt == rows_.end()) return nullptr;
+  const auto& cells = rowIt->second.cells;
+  if (cells.empty()) return nullptr;
+  // Reads often walk a row left to right from its end; check the last cell first.
+  if (cells.back().column == column) return &cells.back();
+  auto it = std::lower_bound(cells.begin(), cells.end(), column, ColumnLess);
+  if (it == cells.end() || it->column != column) return nullptr;
+  return &*it;
+}
+
+Cell* CellStore::Find(int row, int column) {
+  return const_cast<Cell*>(static_cast<const CellStore*>(this)->Find(row, column));
+}
+
+Cell& CellStore::Get(int row, int column) {
+  Row& r = rows_[row];
+  auto& cells = r.cells;
+  // Writers fill rows left to right: appending is the common case.
+  if (cells.empty() || cells.back().column < column) {
+    Cell& cell = cells.emplace_back();
+    cell.column = column;
+    cell.style = RowDefaultStyle(r);
+    return cell;
+  }
+  auto it = std::lower_bound(cells.begin(), cells.end(), column, ColumnLess);
+  if (it != cells.end() && it->column == column) return *it;
+  Cell cell;
+  cell.column = column;
+  cell.style = RowDefaultStyle(r);
+  return *cells.insert(it, std::move(cell));
+}
+
+void CellStore::Compact() {
+  for (auto rowIt = rows_.begin(); rowIt != rows_.end();) {
+    const int row = rowIt->first;
+    auto& cells = rowIt->second.cells;
+    std::erase_if(cells, [&](const Cell& cell) {
+      return cell.style == 0 && IsEmpty(cell.value) && cell.sharedString < 0 &&
+             !formulas_.contains({row, cell.column});
+    });
+    cells.shrink_to_fit();
+    if (cells.empty() && rowIt->second.attributes.empty()) {
+      rowIt = rows_.erase(rowIt);
+    } else {
+      ++rowIt;
+    }
+  }
+}
+
+int CellStore::DefaultStyle(int row) const {
+  auto it = rows_.find(row);
+  return it == rows_.end() ? 0 : RowDefaultStyle(it->second);
+}
+
+size_t CellStore::CellCount() const {
+  size_t count = 0;
+  for (const auto& [row, r] : rows_) count += r.cells.size();
+  return count;
+}
+
+}  // namespace host
