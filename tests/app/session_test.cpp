@@ -1,0 +1,286 @@
+// The session on real workbook files: sheet choice, the run pipeline and its
+// reports, reruns and failures.
+#include "app/core/Session.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/RecordingStatus.h"
+#include "app/WorkbookBuilder.h"
+#include "host/HostError.h"
+
+using app::SheetOutcome;
+using apptest::OptionState;
+using apptest::RecordingStatus;
+using apptest::SheetSpec;
+using apptest::TempDir;
+
+namespace {
+
+const std::string kChooseSheet = "変換元のデータシートを選択してください";
+
+SheetSpec Source(const std::string& name, const std::string& c5, const std::string& d5 = "",
+                 const std::string& c6 = "") {
+  return SheetSpec{name, {"M1", "M2"}, {"V1", "V2"}, {{c5, d5}, {c6, ""}}};
+}
+
+bool Lists(const std::vector<std::string>& names, const std::string& name) {
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// The text of a cell of the saved file, read by a host of its own.
+std::string SavedCell(const std::string& path, const std::string& sheet, int row, int column) {
+  host::Application reader;
+  return reader.Open(path).SheetByName(sheet).Cell(row, column).Text();
+}
+
+struct SessionFixture : ::testing::Test {
+  TempDir dir;
+  RecordingStatus status;
+  app::Session session{status};
+  void SetUp() override { session.Form_Load(); }
+  std::string Open(const std::vector<SheetSpec>& sheets, const std::string& name = "book.xlsx") {
+    const std::string path = dir.File(name);
+    apptest::WriteWorkbook(path, sheets);
+    session.filBook_Click(path);
+    return path;
+  }
+};
+
+TEST_F(SessionFixture, SheetChoiceFollowsTheOutcomeTable) {
+  Open({Source("Apple.org", "180/192"), Source("Pear.ORG", "180/192"),
+        Source("Apple.org.x", "180/192"), Source("Apple", "180/192"),
+        Source("Apple.ssr", "180/192"), Source("Chr.org", "A"), Source("Mix.org", "1/2", "AB")});
+  const OptionState chosen{true, false, true, true}, refused{false, false, false, false};
+
+  EXPECT_EQ(session.lstSheet_Click("Apple.org"), SheetOutcome::Ssr);
+  EXPECT_EQ(status.messages.back(), "ＳＳＲデータが選択されました");
+  EXPECT_EQ(session.SheetBaseName(), "Apple");
+  EXPECT_EQ(session.DataType(), "ssr");
+  EXPECT_TRUE(status.startEnabled);
+  EXPECT_EQ(status.options, chosen);
+  EXPECT_EQ(status.lastComment, "");
+
+  EXPECT_EQ(session.lstSheet_Click("Pear.ORG"), SheetOutcome::Ssr);
+  EXPECT_EQ(session.SheetBaseName(), "Pear");
+
+  EXPECT_EQ(session.lstSheet_Click("Apple.org.x"), SheetOutcome::NotSource);
+  EXPECT_EQ(status.messages.back(), "変換対象外のデータが選択されました");
+  EXPECT_EQ(session.DataType(), "");
+  EXPECT_FALSE(status.startEnabled);
+  EXPECT_EQ(status.options, refused);
+
+  // No "." at all: the base name of the earlier choice stays.
+  EXPECT_EQ(session.lstSheet_Click("Apple"), SheetOutcome::NoType);
+  EXPECT_EQ(status.messages.back(), "データの種類が識別できません");
+  EXPECT_EQ(session.SheetBaseName(), "Apple");
+  EXPECT_FALSE(session.StartEnabled());
+
+  EXPECT_EQ(session.lstSheet_Click("Apple.ssr"), SheetOutcome::NotSource);
+  EXPECT_FALSE(session.StartEnabled());
+
+  EXPECT_EQ(session.lstSheet_Click("Chr.org"), SheetOutcome::Character);
+  EXPECT_EQ(status.messages.back(), "文字パターンデータが選択されました");
+  EXPECT_EQ(session.DataType(), "chr");
+  EXPECT_EQ(status.options, chosen);
+
+  EXPECT_EQ(session.lstSheet_Click("Mix.org"), SheetOutcome::Ssr);
+}
+
+TEST_F(SessionFixture, EmptyFirstCellIsClassedByTheFirstTypedCellOfTheTable) {
+  SheetSpec beyondMarkers = Source("Beyond.org", "", "", "");
+  beyondMarkers.cells[0].push_back("150/152");  // right of the last marker name: not data
+  SheetSpec belowVarieties = Source("Below.org", "");
+  belowVarieties.cells.push_back({"150/152"});  // below the last variety name: not data
+  Open({Source("Gap.org", "", "", "150/152"), Source("Row.org", "", "AB", "150/152"),
+        Source("Empty.org", ""), beyondMarkers, belowVarieties});
+
+  EXPECT_EQ(session.lstSheet_Click("Gap.org"), SheetOutcome::Ssr);
+  EXPECT_TRUE(session.StartEnabled());
+  // Row by row: D5 comes before C6.
+  EXPECT_EQ(session.lstSheet_Click("Row.org"), SheetOutcome::Character);
+  EXPECT_EQ(session.lstSheet_Click("Empty.org"), SheetOutcome::Character);
+  EXPECT_EQ(session.lstSheet_Click("Beyond.org"), SheetOutcome::Character);
+  EXPECT_EQ(session.lstSheet_Click("Below.org"), SheetOutcome::Character);
+}
+
+TEST_F(SessionFixture, OpeningListsEverySheetAndAnUnreadableFileChangesNothing) {
+  Open({Source("B.org", "1/2"), apptest::Blank("Notes"), Source("A.org", "A")});
+  EXPECT_EQ(status.sheetList, (std::vector<std::string>{"B.org", "Notes", "A.org"}));
+  EXPECT_EQ(session.SheetList(), status.sheetList);
+  EXPECT_EQ(status.messages.back(), kChooseSheet);
+  session.lstSheet_Click("B.org");
+  host::Workbook* book = session.ExcelBook();
+
+  const std::string junk = dir.File("junk.xlsx");
+  { std::ofstream(junk) << "not a workbook"; }
+  EXPECT_THROW(session.filBook_Click(junk), host::HostError);
+  EXPECT_THROW(session.filBook_Click(dir.File("missing.xlsx")), host::HostError);
+  EXPECT_EQ(session.ExcelBook(), book);
+  EXPECT_EQ(session.SheetList(), (std::vector<std::string>{"B.org", "Notes", "A.org"}));
+  EXPECT_TRUE(session.StartEnabled());
+  EXPECT_EQ(session.SelectedSheet(), "B.org");
+}
+
+TEST_F(SessionFixture, StartStaysDisabledAfterARunOrAnotherWorkbookUntilASheetIsChosen) {
+  const std::string first = Open({apptest::CleanSsr("Apple.org")});
+  Open({Source("Pear.org", "1/2")}, "second.xlsx");
+  session.lstSheet_Click("Pear.org");
+  session.chkZoo = true;
+  session.chkUKai = false;
+
+  session.filBook_Click(first);
+  EXPECT_FALSE(session.StartEnabled());
+  EXPECT_FALSE(status.startEnabled);
+  EXPECT_TRUE(session.chkZoo);
+  EXPECT_FALSE(session.chkUKai);
+  EXPECT_TRUE(session.chkCombination);
+  // A Start that cannot be pressed does nothing.
+  const std::string before = apptest::ReadBytes(first);
+  session.cmdExec_Click();
+  EXPECT_EQ(apptest::ReadBytes(first), before);
+  EXPECT_TRUE(status.closing.empty());
+
+  session.lstSheet_Click("Apple.org");
+  session.chkZoo = true;
+  session.chkUKai = false;
+  session.cmdExec_Click();
+  EXPECT_FALSE(session.StartEnabled());
+  EXPECT_EQ(session.SelectedSheet(), "");
+  EXPECT_TRUE(session.chkZoo);
+  EXPECT_FALSE(session.chkUKai);
+  EXPECT_EQ(session.SheetBaseName(), "Apple");
+  EXPECT_EQ(session.DataType(), "ssr");
+}
+
+TEST_F(SessionFixture, CleanSsrRunAnnouncesEveryStageSortsSavesAndReopens) {
+  const SheetSpec notes = apptest::Blank("Notes");
+  const std::string path = Open({notes, apptest::CleanSsr("Apple.org", 6, 2)});
+  session.lstSheet_Click("Apple.org");
+  session.chkZoo = true;
+  status.messages.clear();
+  session.cmdExec_Click();
+
+  EXPECT_EQ(status.messages, (std::vector<std::string>{
+                                 "変換元データ読み込み中", "ＳＳＲデータ変換中", "０/１変換 実行中",
+                                 "コンビネーションチェック 集計中", "ＵＫａｉ理論値 計算中",
+                                 "変換・集計 完了しました", kChooseSheet}));
+  EXPECT_EQ(status.closing, (std::vector<std::string>{"正常に終了しました"}));
+  EXPECT_FALSE(session.DataProblems());
+  EXPECT_EQ(session.SavedPath(), path);
+  const std::vector<std::string> front{"Apple.org",  "Apple.err", "Apple.ssr", "Apple.cmb",
+                                       "Apple.gnt",  "Apple.all", "Apple.chr", "Apple.pek",
+                                       "Apple.tssr", "Apple.ukai"};
+  ASSERT_GE(session.SheetList().size(), front.size() + 3);
+  EXPECT_TRUE(std::equal(front.begin(), front.end(), session.SheetList().begin()));
+  EXPECT_TRUE(Lists(session.SheetList(), "M1.zoo"));
+  EXPECT_TRUE(Lists(session.SheetList(), "M2.zoo"));
+  EXPECT_EQ(session.SheetList().back(), "Notes");
+  // The reopened workbook is the saved file.
+  EXPECT_EQ(session.ExcelBook()->SheetCount(), static_cast<int>(session.SheetList().size()));
+  EXPECT_EQ(SavedCell(path, "Apple.chr", 1, 2), "chr");
+}
+
+TEST_F(SessionFixture, CharacterRunWritesOnlyTheCharacterSheets) {
+  Open({SheetSpec{
+      "Rice.org", {"M1", "M2"}, {"V1", "V2", "V3"}, {{"AB", "AA"}, {"BB", "AC"}, {"AB", "CC"}}}});
+  EXPECT_EQ(session.lstSheet_Click("Rice.org"), SheetOutcome::Character);
+  session.cmdExec_Click();
+  EXPECT_EQ(status.closing.back(), "正常に終了しました");
+  EXPECT_EQ(session.SheetList(),
+            (std::vector<std::string>{"Rice.org", "Rice.err", "Rice.cmb", "Rice.gnt", "Rice.all",
+                                      "Rice.chr", "Rice.ukai"}));
+}
+
+TEST_F(SessionFixture, ClosingMessageListsEveryRaisedFlagInOrderAndOptionsAreSkipped) {
+  // 501 varieties (over the limit), a non-numeric part and a cell of three alleles.
+  SheetSpec spec = apptest::CleanSsr("Apple.org", 501, 2);
+  spec.cells[2][1] = "150/152/154";
+  spec.cells[3][0] = "abc/150";
+  const std::string path = Open({spec});
+  session.lstSheet_Click("Apple.org");
+  session.chkZoo = true;
+  session.cmdExec_Click();
+
+  ASSERT_EQ(status.closing.size(), 1u);
+  EXPECT_EQ(status.closing[0],
+            "品種数が許容範囲を超えました\rSSRに数値でないデータがあります\r２倍体でないデータが"
+            "あります\r");
+  EXPECT_TRUE(session.DataProblems());
+  EXPECT_FALSE(Lists(session.SheetList(), "Apple.cmb"));
+  EXPECT_FALSE(Lists(session.SheetList(), "Apple.ukai"));
+  EXPECT_FALSE(Lists(session.SheetList(), "M1.zoo"));
+  EXPECT_EQ(SavedCell(path, "Apple.err", 4, 2), "Too Many Caltivars");
+}
+
+TEST_F(SessionFixture, RerunsReuseEveryOutputSheetAndKeepOnlyTheirOwnErrorRows) {
+  SheetSpec spec = apptest::CleanSsr("Apple.org", 5, 2);
+  for (int i : {1, 2, 3}) spec.cells[i][1] = "150/152/154";
+  const std::string path = Open({spec});
+  auto run = [&] {
+    ASSERT_EQ(session.lstSheet_Click("Apple.org"), SheetOutcome::Ssr);
+    session.chkZoo = true;
+    session.cmdExec_Click();
+  };
+  auto fix = [&](int variety) {
+    session.ExcelBook()->SheetByName("Apple.org").Cell(4 + variety, 4).SetValue("150/152");
+  };
+
+  run();
+  EXPECT_EQ(SavedCell(path, "Apple.err", 6, 2), "Data is not Duplex");
+  const auto afterFirst = session.SheetList();
+  fix(2);
+  fix(3);
+  run();
+  EXPECT_EQ(session.SheetList(), afterFirst);
+  EXPECT_EQ(SavedCell(path, "Apple.err", 4, 2), "Data is not Duplex");
+  EXPECT_EQ(SavedCell(path, "Apple.err", 4, 3), "V4");
+  EXPECT_EQ(SavedCell(path, "Apple.err", 5, 2), "");
+  EXPECT_EQ(status.closing.back(), "２倍体でないデータがあります\r");
+
+  fix(4);
+  run();
+  EXPECT_EQ(status.closing.back(), "正常に終了しました");
+  EXPECT_EQ(SavedCell(path, "Apple.err", 4, 2), "");
+  const auto withOptions = session.SheetList();
+  EXPECT_TRUE(Lists(withOptions, "Apple.ukai"));
+  run();
+  EXPECT_EQ(session.SheetList(), withOptions);
+}
+
+TEST_F(SessionFixture, SavingElsewhereLeavesTheOriginalAndAFailedSaveLeavesTheFile) {
+  const std::string path = Open({apptest::CleanSsr("Apple.org")});
+  const std::string original = apptest::ReadBytes(path);
+
+  session.lstSheet_Click("Apple.org");
+  session.SetSaveTarget(dir.File("results.xlsx"));
+  session.cmdExec_Click();
+  EXPECT_EQ(apptest::ReadBytes(path), original);
+  EXPECT_EQ(session.SavedPath(), dir.File("results.xlsx"));
+  EXPECT_EQ(SavedCell(dir.File("results.xlsx"), "Apple.err", 1, 2), "Error Log");
+
+  session.filBook_Click(path);
+  session.lstSheet_Click("Apple.org");
+  session.SetSaveTarget(dir.File("no-such-folder/results.xlsx"));
+  try {
+    session.cmdExec_Click();
+    FAIL() << "a save into a missing folder must fail";
+  } catch (const host::HostError& e) {
+    EXPECT_FALSE(e.Operation().empty());
+  }
+  EXPECT_EQ(apptest::ReadBytes(path), original);
+  // The session holds the workbook as the file has it, not the half-run copy.
+  EXPECT_EQ(session.SheetList(), (std::vector<std::string>{"Apple.org"}));
+  EXPECT_EQ(session.ExcelBook()->SheetCount(), 1);
+  EXPECT_FALSE(session.StartEnabled());
+}
+
+TEST_F(SessionFixture, QuitClosesTheHost) {
+  Open({Source("Apple.org", "1/2")});
+  session.cmdExit_Click();
+  EXPECT_EQ(session.ExcelApp(), nullptr);
+  EXPECT_EQ(session.ExcelBook(), nullptr);
+}
+
+}  // namespace
