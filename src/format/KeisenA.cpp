@@ -1,0 +1,22 @@
+#include "format/Format.h"
+
+namespace format {
+
+void KeisenA(host::Application& app) {
+  host::Worksheet& sheet = app.ActiveSheet();
+  // The block's extent is read off the sheet: its header row and first column.
+  app.ActiveCell().Select();
+  sheet.GetRange(app.Selection(), app.Selection().End(host::xlToRight)).Select();
+  sheet.GetRange(app.Selection(), app.Selection().TopLeft().End(host::xlDown)).Select();
+  app.SetCutCopyMode(false);
+  host::Range block = app.Selection();
+  block.SetBorderLineStyle(host::xlDiagonalUp, host::xlNone);
+  for (int index : {host::xlEdgeLeft, host::xlEdgeTop, host::xlEdgeBottom, host::xlEdgeRight,
+                    host::xlInsideVertical, host::xlInsideHorizontal}) {
+    block.SetBorderLineStyle(index, host::xlContinuous);
+    block.SetBorderWeight(index, host::xlThin);
+    block.SetBorderColorIndex(index, host::xlAutomatic);
+  }
+}
+
+}  // namespace format
