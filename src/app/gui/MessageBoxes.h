@@ -1,0 +1,20 @@
+#pragma once
+// Every message box of the windows goes through here, so that a test can read
+// what the user would be told without a modal loop waiting for a click.
+#include <QMessageBox>
+#include <QString>
+#include <functional>
+
+namespace gui {
+
+using MessageFunction = std::function<void(QWidget* parent, QMessageBox::Icon icon,
+                                           const QString& title, const QString& text)>;
+
+// A modal box with an OK button only; returns when it is closed.
+void ShowMessage(QWidget* parent, QMessageBox::Icon icon, const QString& title,
+                 const QString& text);
+
+// Replaces the box for the whole program; an empty function brings the box back.
+void SetMessageFunction(MessageFunction function);
+
+}  // namespace gui

@@ -1,0 +1,91 @@
+// The window front end. Without arguments it shows the main window in the
+// current folder; a workbook (and a sheet of it) can be given to start there.
+//
+//   allelescope-gui [WORKBOOK [SHEET]]
+//   allelescope-gui --screenshot DIR WORKBOOK SHEET
+//
+// --screenshot runs the sheet with its default options, answers the closing
+// message on standard output, saves DIR/main-window.png and
+// DIR/about-window.png and ends: the pictures for the documentation.
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QTextStream>
+#include <QTimer>
+#include <cstdio>
+
+#include "app/gui/AboutWindow.h"
+#include "app/gui/AppIcon.h"
+#include "app/gui/MainWindow.h"
+#include "app/gui/MessageBoxes.h"
+
+namespace {
+
+int TakeScreenshots(gui::MainWindow& window, const QString& dir, const QString& sheet) {
+  QTextStream out(stdout);
+  gui::SetMessageFunction(
+      [&out](QWidget*, QMessageBox::Icon, const QString& title, const QString& text) {
+        out << title << ": " << text << Qt::endl;
+      });
+  if (!sheet.isEmpty()) {
+    if (!window.ChooseSheet(sheet)) {
+      out << "no sheet " << sheet << Qt::endl;
+      return 1;
+    }
+    window.Start();
+  }
+  QApplication::processEvents();
+  if (!QDir().mkpath(dir)) return 1;
+  bool saved = window.grab().save(QDir(dir).filePath(QStringLiteral("main-window.png")));
+
+  QMetaObject::invokeMethod(window.findChild<QWidget*>(QStringLiteral("cmdInformation")), "click");
+  gui::AboutWindow* about = window.About();
+  if (about == nullptr) return 1;
+  QApplication::processEvents();
+  saved = about->grab().save(QDir(dir).filePath(QStringLiteral("about-window.png"))) && saved;
+  return saved ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("AlleleScope"));
+  QApplication::setApplicationVersion(QStringLiteral(ALLELESCOPE_VERSION));
+  QApplication::setWindowIcon(gui::AppIcon());
+
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral("AlleleScope window"));
+  parser.addHelpOption();
+  parser.addVersionOption();
+  const QCommandLineOption screenshot(
+      QStringLiteral("screenshot"),
+      QStringLiteral("Run SHEET, save pictures of both windows into DIR and end."),
+      QStringLiteral("DIR"));
+  parser.addOption(screenshot);
+  parser.addPositionalArgument(QStringLiteral("workbook"), QStringLiteral("Workbook to open."),
+                               QStringLiteral("[WORKBOOK"));
+  parser.addPositionalArgument(QStringLiteral("sheet"), QStringLiteral("Sheet to choose."),
+                               QStringLiteral("[SHEET]]"));
+  parser.process(app);
+  const QStringList args = parser.positionalArguments();
+
+  gui::MainWindow window;
+  window.show();
+  if (!args.isEmpty() && !window.OpenWorkbook(args[0])) {
+    std::fprintf(stderr, "cannot open %s\n", qPrintable(args[0]));
+    if (parser.isSet(screenshot)) return 1;
+  }
+  const QString sheet = args.size() > 1 ? args[1] : QString();
+  if (parser.isSet(screenshot)) {
+    int result = 1;
+    QTimer::singleShot(300, &window, [&] {
+      result = TakeScreenshots(window, parser.value(screenshot), sheet);
+      window.close();
+    });
+    app.exec();
+    return result;
+  }
+  if (!sheet.isEmpty()) window.ChooseSheet(sheet);
+  return app.exec();
+}
