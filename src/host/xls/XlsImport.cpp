@@ -1,0 +1,120 @@
+#include "host/xls/XlsImport.h"
+
+#include <freexl.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "host/WorkbookFile.h"
+
+namespace host::xls {
+
+namespace {
+
+struct FreeXlCloser {
+  void operator()(const void* handle) const { freexl_close(handle); }
+};
+using FreeXlPtr = std::unique_ptr<const void, FreeXlCloser>;
+
+std::string FreeXlReason(int code) {
+  switch (code) {
+    case FREEXL_FILE_NOT_FOUND:
+      return "the file does not exist";
+    case FREEXL_INSUFFICIENT_MEMORY:
+      return "not enough memory to read it";
+    case FREEXL_BIFF_WORKBOOK_NOT_FOUND:
+      return "the file holds no workbook";
+    case FREEXL_UNSUPPORTED_CHARSET:
+      return "the workbook's character set is not supported";
+    default:
+      return "the file is damaged or not a workbook";
+  }
+}
+
+}  // namespace
+
+std::string FreeXlsxPathBeside(const std::string& xlsPath) {
+  namespace fs = std::filesystem;
+  fs::path p(xlsPath);
+  fs::path folder = p.parent_path();
+  std::string stem = p.stem().string();
+  for (int n = 1;; ++n) {
+    std::string name = n == 1 ? stem + ".xlsx" : stem + " (" + std::to_string(n) + ").xlsx";
+    fs::path candidate = folder / name;
+    std::error_code ec;
+    if (!fs::exists(fs::symlink_status(candidate, ec)) && !ec) return candidate.string();
+  }
+}
+
+std::unique_ptr<Workbook> ImportXls(Application& app, const std::string& path) {
+  const void* raw = nullptr;
+  int rc = freexl_open(path.c_str(), &raw);
+  FreeXlPtr handle(raw);
+  if (rc != FREEXL_OK) throw HostError("Open", path, FreeXlReason(rc));
+  unsigned info = 0;
+  if (freexl_get_info(raw, FREEXL_BIFF_PASSWORD, &info) == FREEXL_OK &&
+      info == FREEXL_BIFF_OBFUSCATED)
+    throw HostError("Open", path, "the workbook is protected with a password");
+  unsigned sheetCount = 0;
+  if (freexl_get_info(raw, FREEXL_BIFF_SHEET_COUNT, &sheetCount) != FREEXL_OK || sheetCount == 0)
+    throw HostError("Open", path, "the workbook has no sheets");
+
+  auto book = std::make_unique<Workbook>(&app, path, NewXlsxBackend(), StyleTable::Default());
+  book->SetSavePath(FreeXlsxPathBeside(path));
+  auto& list = book->SheetList();
+  for (unsigned s = 0; s < sheetCount; ++s) {
+    const char* name = nullptr;
+    if (freexl_get_worksheet_name(raw, static_cast<unsigned short>(s), &name) != FREEXL_OK)
+      throw HostError("Open", path, "a sheet name cannot be read");
+    std::string sheetName = name ? name : "";
+    if (sheetName.empty() || book->NameProblem(sheetName) != "")
+      sheetName = "Sheet" + std::to_string(s + 1);  // keep the workbook legal
+    auto sheet = std::make_unique<Worksheet>(book.get(), sheetName);
+    sheet->SetLoaded();
+    if (freexl_select_active_worksheet(raw, static_cast<unsigned short>(s)) != FREEXL_OK)
+      throw HostError("Open", path, "sheet '" + sheetName + "' cannot be read");
+    unsigned rows = 0;
+    unsigned short columns = 0;
+    if (freexl_worksheet_dimensions(raw, &rows, &columns) != FREEXL_OK)
+      throw HostError("Open", path, "sheet '" + sheetName + "' cannot be read");
+    CellStore& store = sheet->Store();
+    for (unsigned r = 0; r < rows && r < static_cast<unsigned>(kMaxRows); ++r) {
+      Row* row = nullptr;
+      for (unsigned short c = 0; c < columns; ++c) {
+        FreeXL_CellValue cell;
+        if (freexl_get_cell_value(raw, r, c, &cell) != FREEXL_OK) continue;
+        CellValue value;
+        switch (cell.type) {
+          case FREEXL_CELL_INT:
+            value = static_cast<double>(cell.value.int_value);
+            break;
+          case FREEXL_CELL_DOUBLE:
+            value = cell.value.double_value;
+            break;
+          case FREEXL_CELL_TEXT:
+          case FREEXL_CELL_SST_TEXT:
+          case FREEXL_CELL_DATE:
+          case FREEXL_CELL_DATETIME:
+          case FREEXL_CELL_TIME:
+            if (cell.value.text_value) value = std::string(cell.value.text_value);
+            break;
+          default:
+            continue;
+        }
+        if (!row) row = &store.Rows()[static_cast<int32_t>(r + 1)];
+        Cell out;
+        out.column = c + 1;
+        out.value = std::move(value);
+        row->cells.push_back(std::move(out));
+      }
+    }
+    sheet->MarkModified();
+    list.push_back(std::move(sheet));
+  }
+  book->SetActiveSheet(*list.front());
+  // Sheet names the import had to change, or two that clash, make it a new structure.
+  book->MarkStructureChanged();
+  return book;
+}
+
+}  // namespace host::xls

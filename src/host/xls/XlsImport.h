@@ -1,0 +1,18 @@
+#pragma once
+// Legacy .xls workbooks, read once with libfreexl: values only, every sheet at
+// open. The workbook is saved as a new .xlsx beside the original, which is
+// never written.
+#include <memory>
+#include <string>
+
+#include "host/Host.h"
+
+namespace host::xls {
+
+// Throws HostError("Open", path, reason) for a damaged or protected file.
+std::unique_ptr<Workbook> ImportXls(Application& app, const std::string& path);
+
+// "<folder>/<stem>.xlsx", or "<stem> (2).xlsx", "(3)" ... when that exists.
+std::string FreeXlsxPathBeside(const std::string& xlsPath);
+
+}  // namespace host::xls

@@ -1,0 +1,80 @@
+#pragma once
+// The package's structure parts: content types, relationships, workbook.xml
+// and the document properties. Read at open; edited at save to follow the
+// model's sheet list (new sheets, order, names, visibility).
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "host/Styles.h"
+
+namespace host::xlsx {
+
+using PartReader = std::function<bool(const std::string& name, std::string& out)>;
+
+struct SheetEntry {
+  std::string name, relId, part;
+  int sheetId = 0;
+  bool hidden = false;
+  bool worksheet = true;
+};
+
+struct PackageStructure {
+  std::string workbookPart;
+  std::string stylesPart;
+  std::string sharedStringsPart;
+  std::vector<SheetEntry> sheets;
+  int activeTab = 0;
+};
+
+// Throws std::runtime_error with a reason a user can act on (not a workbook,
+// Strict form, missing parts ...).
+PackageStructure ReadPackageStructure(const PartReader& read);
+
+// One model sheet, in model order, as the save sees it.
+struct SheetPlan {
+  std::string name;
+  bool hidden = false;
+  bool rewrite = false;
+  bool worksheet = true;
+  bool hasFormulas = false;
+  int position = -1;  // index in the package's <sheets>, -1 for a sheet new to the package
+};
+
+struct SheetPlanResult {
+  std::string part, relId;
+  int sheetId = 0;
+  bool tabSelected = false;  // for a new sheet's view
+  bool tabActive = false;    // the workbook's active tab after the save
+};
+
+struct StructureEdit {
+  std::string workbookPart;
+  std::map<std::string, std::string> parts;  // changed or new parts with their content
+  std::set<std::string> dropped;             // parts left out of the new package
+  std::vector<std::string> added;            // parts the package did not have (sheets in order)
+  std::vector<SheetPlanResult> sheets;       // per model sheet
+};
+
+// Works out every structure part the save must change. `entryNames` are the
+// package's parts; `modelActive` the model's active sheet (0-based), used
+// when the package had no sheets of its own. For a new package every
+// structure part is in `parts`.
+StructureEdit EditStructure(const PartReader& read, const std::string& workbookPart,
+                            const std::vector<std::string>& entryNames,
+                            const std::vector<SheetPlan>& plan, int modelActive,
+                            const StyleTable& styles, bool newPackage);
+
+// The structure parts of a package with no sheets yet.
+std::map<std::string, std::string> NewPackageParts();
+std::vector<std::string> NewPackageOrder();
+
+// Keeps HeadingPairs and TitlesOfParts of docProps/app.xml in step with the
+// sheet names; when the lists cannot be matched both are removed, which
+// readers accept, rather than leaving counts that disagree.
+std::string UpdateAppProperties(const std::string& xml, const std::vector<std::string>& oldNames,
+                                const std::vector<std::string>& newNames);
+
+}  // namespace host::xlsx

@@ -1,0 +1,253 @@
+#include "host/xlsx/Xml.h"
+
+#include <charconv>
+#include <cmath>
+#include <vector>
+
+#include "host/CellStore.h"
+
+namespace host::xlsx {
+
+void AppendEscaped(std::string& out, std::string_view text) {
+  size_t start = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char* rep = nullptr;
+    switch (text[i]) {
+      case '&':
+        rep = "&amp;";
+        break;
+      case '<':
+        rep = "&lt;";
+        break;
+      case '>':
+        rep = "&gt;";
+        break;
+      default:
+        continue;
+    }
+    out.append(text.substr(start, i - start));
+    out.append(rep);
+    start = i + 1;
+  }
+  out.append(text.substr(start));
+}
+
+void AppendAttrEscaped(std::string& out, std::string_view text) {
+  for (char ch : text) {
+    switch (ch) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\n':
+        out += "&#10;";
+        break;
+      case '\r':
+        out += "&#13;";
+        break;
+      case '\t':
+        out += "&#9;";
+        break;
+      default:
+        out += ch;
+    }
+  }
+}
+
+namespace {
+
+bool IsHex(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// "_xHHHH_" at position i?
+bool IsEscapeAt(std::string_view s, size_t i) {
+  if (i + 7 > s.size() || s[i] != '_' || s[i + 1] != 'x' || s[i + 6] != '_') return false;
+  for (size_t k = 2; k < 6; ++k)
+    if (!IsHex(s[i + k])) return false;
+  return true;
+}
+
+void AppendHex4(std::string& out, unsigned value) {
+  static const char digits[] = "0123456789ABCDEF";
+  out += "_x";
+  for (int shift = 12; shift >= 0; shift -= 4) out += digits[(value >> shift) & 0xF];
+  out += '_';
+}
+
+void AppendUtf8(std::string& out, unsigned cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+}  // namespace
+
+void AppendCellText(std::string& out, std::string_view text) {
+  size_t start = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(text[i]);
+    bool control = (c < 0x20 && c != '\t' && c != '\n') || c == 0x7F;
+    bool literal = c == '_' && IsEscapeAt(text, i);
+    if (!control && !literal) continue;
+    AppendEscaped(out, text.substr(start, i - start));
+    AppendHex4(out, literal ? 0x5F : c);
+    start = literal ? i + 1 : i + 1;
+  }
+  AppendEscaped(out, text.substr(start));
+}
+
+std::string DecodeCellText(std::string_view text) {
+  if (text.find("_x") == std::string_view::npos) return std::string(text);
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size();) {
+    if (IsEscapeAt(text, i)) {
+      unsigned cp = 0;
+      std::from_chars(text.data() + i + 2, text.data() + i + 6, cp, 16);
+      if (cp < 0xD800 || cp > 0xDFFF) AppendUtf8(out, cp);
+      i += 7;
+    } else {
+      out += text[i++];
+    }
+  }
+  return out;
+}
+
+bool NeedsPreserve(std::string_view text) {
+  if (text.empty()) return false;
+  auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
+  return blank(text.front()) || blank(text.back()) || text.find('\n') != std::string_view::npos;
+}
+
+void AppendNumber(std::string& out, double value) {
+  if (value == 0) {  // also folds -0
+    out += '0';
+    return;
+  }
+  double integral;
+  if (std::modf(value, &integral) == 0 && std::fabs(value) < 1e15) {
+    AppendInt(out, static_cast<long long>(value));
+    return;
+  }
+  char buffer[32];
+  auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  out.append(buffer, result.ptr);
+}
+
+void AppendInt(std::string& out, long long value) {
+  char buffer[24];
+  auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  out.append(buffer, result.ptr);
+}
+
+bool ParseRef(std::string_view ref, int& row, int& column) {
+  size_t i = 0;
+  long col = 0;
+  if (i < ref.size() && ref[i] == '$') ++i;
+  size_t letters = 0;
+  while (i < ref.size()) {
+    char c = ref[i];
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if (c < 'A' || c > 'Z') break;
+    col = col * 26 + (c - 'A' + 1);
+    if (++letters > 3) return false;
+    ++i;
+  }
+  if (letters == 0) return false;
+  if (i < ref.size() && ref[i] == '$') ++i;
+  long r = 0;
+  size_t digits = 0;
+  while (i < ref.size() && ref[i] >= '0' && ref[i] <= '9') {
+    r = r * 10 + (ref[i] - '0');
+    if (++digits > 7) return false;
+    ++i;
+  }
+  if (digits == 0 || i != ref.size()) return false;
+  if (col < 1 || col > kMaxColumns || r < 1 || r > kMaxRows) return false;
+  row = static_cast<int>(r);
+  column = static_cast<int>(col);
+  return true;
+}
+
+void AppendRef(std::string& out, int row, int column) {
+  char letters[4];
+  int n = 0;
+  while (column > 0 && n < 4) {
+    int rem = (column - 1) % 26;
+    letters[n++] = static_cast<char>('A' + rem);
+    column = (column - 1) / 26;
+  }
+  while (n > 0) out += letters[--n];
+  AppendInt(out, row);
+}
+
+namespace {
+
+std::string NormalizePath(std::string_view path) {
+  std::vector<std::string_view> parts;
+  size_t start = 0;
+  while (start <= path.size()) {
+    size_t slash = path.find('/', start);
+    if (slash == std::string_view::npos) slash = path.size();
+    std::string_view part = path.substr(start, slash - start);
+    if (part == "..") {
+      if (!parts.empty()) parts.pop_back();
+    } else if (!part.empty() && part != ".") {
+      parts.push_back(part);
+    }
+    start = slash + 1;
+  }
+  std::string out;
+  for (auto p : parts) {
+    if (!out.empty()) out += '/';
+    out.append(p);
+  }
+  return out;
+}
+
+std::string_view FolderOf(std::string_view part) {
+  size_t slash = part.rfind('/');
+  return slash == std::string_view::npos ? std::string_view() : part.substr(0, slash + 1);
+}
+
+}  // namespace
+
+std::string ResolveTarget(std::string_view sourcePart, std::string_view target) {
+  if (!target.empty() && target.front() == '/') return NormalizePath(target);
+  std::string full(FolderOf(sourcePart));
+  full.append(target);
+  return NormalizePath(full);
+}
+
+std::string RelsPartOf(std::string_view part) {
+  std::string out(FolderOf(part));
+  out += "_rels/";
+  size_t slash = part.rfind('/');
+  out.append(slash == std::string_view::npos ? part : part.substr(slash + 1));
+  out += ".rels";
+  return out;
+}
+
+std::string RelativeTarget(std::string_view sourcePart, std::string_view part) {
+  std::string_view folder = FolderOf(sourcePart);
+  if (part.substr(0, folder.size()) == folder) return std::string(part.substr(folder.size()));
+  return "/" + std::string(part);
+}
+
+}  // namespace host::xlsx

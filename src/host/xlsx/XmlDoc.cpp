@@ -1,0 +1,67 @@
+#include "host/xlsx/XmlDoc.h"
+
+#include <sstream>
+
+#include "host/xlsx/Xml.h"
+
+namespace host::xlsx {
+
+bool LoadDoc(pugi::xml_document& doc, const std::string& xml) {
+  unsigned flags = pugi::parse_default | pugi::parse_declaration | pugi::parse_ws_pcdata |
+                   pugi::parse_comments | pugi::parse_pi;
+  return static_cast<bool>(doc.load_buffer(xml.data(), xml.size(), flags, pugi::encoding_auto));
+}
+
+namespace {
+struct StringWriter : pugi::xml_writer {
+  std::string out;
+  void write(const void* data, size_t size) override {
+    out.append(static_cast<const char*>(data), size);
+  }
+};
+}  // namespace
+
+std::string SaveDoc(const pugi::xml_document& doc) {
+  StringWriter w;
+  unsigned flags = pugi::format_raw | pugi::format_no_declaration;
+  bool hasDeclaration = doc.first_child().type() == pugi::node_declaration;
+  if (!hasDeclaration) w.out = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
+  doc.save(w, "", flags, pugi::encoding_utf8);
+  return w.out;
+}
+
+std::string NodeXml(pugi::xml_node node) {
+  StringWriter w;
+  node.print(w, "", pugi::format_raw, pugi::encoding_utf8);
+  return w.out;
+}
+
+pugi::xml_node ChildLocal(pugi::xml_node parent, std::string_view localName) {
+  for (pugi::xml_node child : parent.children())
+    if (child.type() == pugi::node_element && LocalName(child.name()) == localName) return child;
+  return {};
+}
+
+std::string Prefix(pugi::xml_node node) {
+  std::string_view name = node.name();
+  size_t colon = name.find(':');
+  return colon == std::string_view::npos ? std::string() : std::string(name.substr(0, colon + 1));
+}
+
+bool FindPrefix(pugi::xml_node root, std::string_view ns, std::string& prefix) {
+  for (pugi::xml_attribute a : root.attributes()) {
+    std::string_view name = a.name();
+    if (a.value() != ns) continue;
+    if (name == "xmlns") {
+      prefix.clear();
+      return true;
+    }
+    if (name.substr(0, 6) == "xmlns:") {
+      prefix = std::string(name.substr(6)) + ":";
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace host::xlsx

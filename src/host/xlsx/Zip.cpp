@@ -1,0 +1,61 @@
+#include "host/xlsx/Zip.h"
+
+#include <stdexcept>
+
+namespace host::xlsx {
+
+ZipPtr OpenZip(const std::string& path, int flags, std::string& reason) {
+  int code = 0;
+  zip_t* z = zip_open(path.c_str(), flags, &code);
+  if (!z) {
+    zip_error_t err;
+    zip_error_init_with_code(&err, code);
+    reason = zip_error_strerror(&err);
+    zip_error_fini(&err);
+  }
+  return ZipPtr(z);
+}
+
+bool CommitZip(ZipPtr& zip, std::string& reason) {
+  zip_t* z = zip.get();
+  if (zip_close(z) == 0) {
+    zip.release();  // zip_close freed it
+    return true;
+  }
+  reason = zip_strerror(z);
+  zip.reset();  // discards
+  return false;
+}
+
+zip_int64_t FindEntry(zip_t* zip, const std::string& name) {
+  return zip_name_locate(zip, name.c_str(), ZIP_FL_ENC_RAW);
+}
+
+std::string ReadEntry(zip_t* zip, zip_int64_t index, size_t limit) {
+  zip_stat_t st;
+  zip_stat_init(&st);
+  if (zip_stat_index(zip, static_cast<zip_uint64_t>(index), 0, &st) != 0)
+    throw std::runtime_error(zip_strerror(zip));
+  ZipFilePtr file(zip_fopen_index(zip, static_cast<zip_uint64_t>(index), 0));
+  if (!file) throw std::runtime_error(zip_strerror(zip));
+  std::string out;
+  if ((st.valid & ZIP_STAT_SIZE) && st.size < limit) out.reserve(st.size);
+  char buffer[65536];
+  for (;;) {
+    zip_int64_t n = zip_fread(file.get(), buffer, sizeof buffer);
+    if (n < 0) throw std::runtime_error(zip_file_strerror(file.get()));
+    if (n == 0) break;
+    out.append(buffer, static_cast<size_t>(n));
+    if (out.size() > limit) throw std::runtime_error("part too large");
+  }
+  return out;
+}
+
+bool ReadEntry(zip_t* zip, const std::string& name, std::string& out) {
+  zip_int64_t index = FindEntry(zip, name);
+  if (index < 0) return false;
+  out = ReadEntry(zip, index);
+  return true;
+}
+
+}  // namespace host::xlsx
