@@ -1,0 +1,151 @@
+// Times the optional analyses on a maximal table: 499 varieties by 249 SSR
+// markers, about 12 alleles and 30 genotypes per marker, 5 % of cells missing.
+// Each run starts from a fresh workbook in memory; figures are medians.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "analysis/Options.h"
+#include "app/core/StatusSink.h"
+#include "host/Host.h"
+#include "host/RunContext.h"
+#include "store/GenotypeStore.h"
+
+namespace {
+
+constexpr int kVarieties = 499;
+constexpr int kMarkers = 249;
+constexpr int kAlleles = 12;
+constexpr int kGenotypes = 30;
+
+// Fills the store as the SSR conversion leaves it: character genotype strings
+// in SourceData, tallied alleles and genotypes.
+void FillStore(store::GenotypeStore& s) {
+  std::mt19937 random(20240611);
+  s.DataType = "ssr";
+  s.ErrorOut = [](const std::string&, int, int) {};
+  s.VarietyCount = kVarieties;
+  s.MarkerCount = kMarkers;
+  for (int v = 1; v <= kVarieties; ++v) s.VarietyName[v] = "Variety " + std::to_string(v);
+  const std::u16string& alphabet = store::AlleleAlphabet();
+  for (int m = 1; m <= kMarkers; ++m) {
+    s.MarkerName[m] = "M" + std::to_string(m);
+    std::vector<std::pair<int, int>> genotypes;
+    std::uniform_int_distribution<int> allele(0, kAlleles - 1);
+    while (static_cast<int>(genotypes.size()) < kGenotypes) {
+      int a = allele(random), b = allele(random);
+      if (a > b) std::swap(a, b);
+      if (std::find(genotypes.begin(), genotypes.end(), std::pair(a, b)) == genotypes.end()) {
+        genotypes.emplace_back(a, b);
+      }
+    }
+    std::uniform_int_distribution<int> pick(0, kGenotypes - 1);
+    std::uniform_real_distribution<double> missing(0, 1);
+    for (int v = 1; v <= kVarieties; ++v) {
+      if (missing(random) < 0.05) continue;
+      const auto [a, b] = genotypes[pick(random)];
+      s.AlleleAdd(m, static_cast<int16_t>(100 + 2 * a));
+      s.AlleleAdd(m, static_cast<int16_t>(100 + 2 * b));
+      std::u16string text{alphabet[a], alphabet[b]};
+      s.SourceData(v, m) = text;
+    }
+    // Symbols are given by rank once the marker's table is complete.
+    std::vector<int16_t> present;
+    for (int a = 1; a <= s.AlleleNum[m]; ++a) present.push_back(s.AlleleValue[m][a]);
+    for (int v = 1; v <= kVarieties; ++v) {
+      std::u16string& text = s.SourceData(v, m);
+      if (text.empty()) continue;
+      for (char16_t& c : text) {
+        const int16_t size = static_cast<int16_t>(100 + 2 * alphabet.find(c));
+        c = alphabet[std::find(present.begin(), present.end(), size) - present.begin()];
+      }
+      s.GenotypeAdd(m, text);
+    }
+  }
+}
+
+struct Run {
+  host::Application app;
+  host::RunContext ctx;
+  app::NullStatus status;
+  Run(store::GenotypeStore& s) {
+    host::Workbook& book = app.AddWorkbook("/tmp/options_bench.xlsx");
+    host::Worksheet& src = book.Sheet(1);
+    src.SetName("Bench.org");
+    src.GetRange("B2").SetValue("Benchmark table");
+    for (int v = 1; v <= s.VarietyCount; ++v) {
+      src.Cell(4 + v, 2).SetValue(std::string_view(s.VarietyName[v]));
+    }
+    for (int m = 1; m <= s.MarkerCount; ++m) {
+      src.Cell(4, 2 + m).SetValue(std::string_view(s.MarkerName[m]));
+    }
+    ctx.ExcelApp = &app;
+    ctx.ExcelBook = &book;
+    ctx.SheetBaseName = "Bench";
+    ctx.store = &s;
+    ctx.status = &status;
+    ctx.sheets.SrcSheet = &src;
+    ctx.sheets.ChrSheet = &src;
+    for (const char* name : {"Bench.cmb", "Bench.ukai"}) {
+      host::Worksheet& sheet = book.AddSheet();
+      sheet.SetName(name);
+      (std::string(name) == "Bench.cmb" ? ctx.sheets.CmbSheet : ctx.sheets.UkaiSheet) = &sheet;
+    }
+  }
+};
+
+double Seconds(const std::function<void()>& work) {
+  const auto start = std::chrono::steady_clock::now();
+  work();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+  auto s = std::make_unique<store::GenotypeStore>();
+  FillStore(*s);
+  long genotypeSum = 0, alleleSum = 0;
+  for (int m = 1; m <= kMarkers; ++m) {
+    genotypeSum += s->GenoNum[m];
+    alleleSum += s->AlleleNum[m];
+  }
+  std::printf("table: %d varieties x %d markers, %.1f alleles and %.1f genotypes per marker\n",
+              kVarieties, kMarkers, double(alleleSum) / kMarkers, double(genotypeSum) / kMarkers);
+
+  std::vector<double> cmbFormat, cmbMake, ukaiFormat, ukaiCal, zoo;
+  for (int r = 0; r < runs; ++r) {
+    Run run(*s);
+    host::RunContext& ctx = run.ctx;
+    cmbFormat.push_back(Seconds([&] {
+      analysis::CombinationSheetFormat(ctx, *ctx.sheets.SrcSheet, *ctx.sheets.CmbSheet);
+    }));
+    cmbMake.push_back(Seconds([&] { analysis::CombinationMake(ctx); }));
+    ukaiFormat.push_back(Seconds(
+        [&] { analysis::UKaiSheetFormat(ctx, *ctx.sheets.SrcSheet, *ctx.sheets.UkaiSheet); }));
+    ukaiCal.push_back(Seconds([&] { analysis::UKaiCal(ctx); }));
+    zoo.push_back(Seconds([&] { analysis::ZooMake(ctx); }));
+  }
+  const double target = Median(cmbMake) + Median(ukaiCal);
+  std::printf("medians of %d runs (seconds)\n", runs);
+  std::printf("  CombinationSheetFormat      %.4f\n", Median(cmbFormat));
+  std::printf("  CombinationMake             %.4f\n", Median(cmbMake));
+  std::printf("  UKaiSheetFormat             %.4f\n", Median(ukaiFormat));
+  std::printf("  UKaiCal                     %.4f\n", Median(ukaiCal));
+  std::printf("  CombinationMake + UKaiCal   %.4f  (target under 0.2)\n", target);
+  std::printf("  ZooMake (%d sheets)        %.4f\n", kMarkers, Median(zoo));
+  return 0;
+}
