@@ -66,8 +66,8 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
   lblDisclaimer_->setWordWrap(true);
   lblDisclaimer_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   lblDisclaimer_->setText(
-      QStringLiteral("本プログラムは現状のまま提供されます。明示・黙示を問わず、"
-                     "いかなる保証もありません。利用の結果については利用者の責任となります。"));
+      QStringLiteral("本プログラムは現状のまま提供され、明示・黙示を問わず一切の保証はありません。"
+                     "利用の結果は利用者の責任となります。"));
 
   cmdOK_ = new QPushButton(QStringLiteral("OK"), this);
   cmdOK_->setObjectName(QStringLiteral("cmdOK"));

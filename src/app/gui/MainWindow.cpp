@@ -390,6 +390,14 @@ void MainWindow::cmdExec_Click() {
     NormalCursor normal;
     ReportError(QStringLiteral("処理を中止しました"), error);
   }
+  // A legacy .xls is saved as a new .xlsx beside it, and that is what is open now.
+  if (const host::Workbook* book = session_->ExcelBook()) {
+    const QString reopened = QFileInfo(FromUtf8(book->Path())).absoluteFilePath();
+    if (reopened != openedPath_) {
+      openedPath_ = reopened;
+      if (QFileInfo(reopened).absolutePath() == directory_) FillFiles();
+    }
+  }
 }
 
 void MainWindow::cmdExit_Click() { close(); }

@@ -1,0 +1,352 @@
+// The main and about windows driven through their widgets, offscreen, on
+// workbooks written in the test.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "app/WorkbookBuilder.h"
+#include "app/gui/AboutWindow.h"
+#include "app/gui/MainWindow.h"
+#include "app/gui/MessageBoxes.h"
+#include "app/gui/WindowMetrics.h"
+
+namespace {
+
+const QString kChooseFile = QStringLiteral("データファイルを決定してください");
+const QString kChooseSheet = QStringLiteral("変換元のデータシートを選択してください");
+
+struct Shown {
+  QMessageBox::Icon icon;
+  QString title;
+  QString text;
+};
+
+apptest::SheetSpec CharacterSource(const std::string& name) {
+  return {name, {"M1", "M2"}, {"V1", "V2", "V3"}, {{"AB", "AA"}, {"BB", "AB"}, {"AA", "BB"}}};
+}
+
+QStringList Items(const QListWidget* list) {
+  QStringList texts;
+  for (int i = 0; i < list->count(); ++i) texts << list->item(i)->text().trimmed();
+  return texts;
+}
+
+}  // namespace
+
+class WindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir dir_;
+  QString bookPath_;
+  std::vector<Shown> shown_;
+  std::unique_ptr<gui::MainWindow> window_;
+
+  template <typename T>
+  T* Child(const char* name) {
+    T* child = window_->findChild<T*>(QString::fromLatin1(name));
+    if (child == nullptr) qFatal("no control %s", name);
+    return child;
+  }
+  QString Message() { return Child<QLabel>("lblMessage")->text(); }
+
+  void Click(QListWidget* list, const QString& text) {
+    const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchEndsWith);
+    QVERIFY2(!found.isEmpty(), qPrintable(text));
+    list->scrollToItem(found.front());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(found.front()).center());
+  }
+  void DoubleClick(QListWidget* list, const QString& text) {
+    const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchEndsWith);
+    QVERIFY2(!found.isEmpty(), qPrintable(text));
+    list->scrollToItem(found.front());
+    // The view activates only an item that the same double click pressed first.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(found.front()).center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
+                       list->visualItemRect(found.front()).center());
+  }
+  void OpenBook() {
+    QVERIFY(window_->SetDirectory(dir_.path()));
+    Click(Child<QListWidget>("filBook"), QStringLiteral("book.xlsx"));
+    QCOMPARE(Message(), kChooseSheet);
+  }
+
+ private slots:
+  void initTestCase() {
+    QVERIFY(dir_.isValid());
+    bookPath_ = dir_.filePath(QStringLiteral("book.xlsx"));
+    apptest::SheetSpec bad = apptest::CleanSsr("Bad.org", 4, 2);
+    bad.cells[1][0] = "abc/192";
+    bad.cells[2][1] = "150/160/170";
+    apptest::WriteWorkbook(bookPath_.toStdString(),
+                           {apptest::CleanSsr("Apple.org"), CharacterSource("Chr.org"),
+                            apptest::Blank("Notes"), apptest::Blank("Pear.ssr"), bad});
+    QFile broken(dir_.filePath(QStringLiteral("broken.xlsx")));
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write("this is not a workbook");
+    broken.close();
+    QFile text(dir_.filePath(QStringLiteral("readme.txt")));
+    QVERIFY(text.open(QIODevice::WriteOnly));
+    text.close();
+    QVERIFY(QDir(dir_.path()).mkdir(QStringLiteral("sub")));
+
+    gui::SetMessageFunction(
+        [this](QWidget*, QMessageBox::Icon icon, const QString& title, const QString& text) {
+          shown_.push_back({icon, title, text});
+        });
+  }
+
+  void init() {
+    shown_.clear();
+    window_ = std::make_unique<gui::MainWindow>();
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+  }
+  void cleanup() { window_.reset(); }
+
+  void startsWaitingForAFileWithEveryTextVisible() {
+    QCOMPARE(window_->windowTitle(), QStringLiteral("AlleleScope"));
+    QCOMPARE(Message(), kChooseFile);
+    QVERIFY(Child<QLabel>("lblComment")->text().isEmpty());
+    QVERIFY(!Child<QPushButton>("cmdExec")->isEnabled());
+    QVERIFY(Child<QPushButton>("cmdExit")->isEnabled());
+    for (const char* name : {"chkZoo", "chkCombination", "chkUKai"}) {
+      QVERIFY(!Child<QCheckBox>(name)->isEnabled());
+      QVERIFY(!Child<QCheckBox>(name)->isChecked());
+    }
+    QCOMPARE(Child<QCheckBox>("chkUKai")->text(), QStringLiteral("ＵＫａｉ"));
+    QCOMPARE(Child<QCheckBox>("chkZoo")->text(), QStringLiteral("０/１"));
+    QCOMPARE(Child<QLabel>("Label1")->text(), QStringLiteral("for Windows Version 1.0"));
+
+    // Fixed captions fit their controls.
+    for (QAbstractButton* button : window_->findChildren<QAbstractButton*>()) {
+      QVERIFY2(button->sizeHint().width() <= button->width(), qPrintable(button->objectName()));
+    }
+    for (const char* name : {"lblTitle1", "Label1"}) {
+      QLabel* label = Child<QLabel>(name);
+      QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->width());
+    }
+    // Every status text fits the message label, wrapped, without running into the comment.
+    QLabel* message = Child<QLabel>("lblMessage");
+    QVERIFY(message->geometry().bottom() < Child<QLabel>("lblComment")->geometry().top());
+    for (const char* text :
+         {"変換元のデータシートを選択してください", "変換対象外のデータが選択されました",
+          "文字パターンデータが選択されました", "コンビネーションチェック 集計中"}) {
+      window_->SetMessage(text);
+      QVERIFY2(message->heightForWidth(message->width()) <= message->height(), text);
+    }
+
+    // Tab walks the controls in their established order; labels and the frame are skipped.
+    QStringList order;
+    QWidget* widget = Child<QComboBox>("drvBook");
+    do {
+      if (widget->focusPolicy() & Qt::TabFocus) order << widget->objectName();
+      widget = widget->nextInFocusChain();
+    } while (widget != Child<QComboBox>("drvBook"));
+    order.removeAll(QString());  // the combo box's inner parts
+    QCOMPARE(order, (QStringList{"drvBook", "dirBook", "filBook", "lstSheet", "cmdExec", "cmdExit",
+                                 "chkCombination", "chkUKai", "chkZoo", "cmdInformation"}));
+  }
+
+  void walksFoldersAndListsOnlyWorkbooks() {
+    QVERIFY(window_->SetDirectory(dir_.filePath(QStringLiteral("sub"))));
+    QListWidget* dirs = Child<QListWidget>("dirBook");
+    QListWidget* files = Child<QListWidget>("filBook");
+    QVERIFY(files->count() == 0);
+    // Up to the parent through the folder chain, then down again.
+    DoubleClick(dirs, QFileInfo(dir_.path()).fileName());
+    QCOMPARE(window_->Directory(), QDir(dir_.path()).canonicalPath());
+    QCOMPARE(Items(files), (QStringList{"book.xlsx", "broken.xlsx"}));
+    QVERIFY(Items(dirs).contains(QStringLiteral("sub")));
+    DoubleClick(dirs, QStringLiteral("sub"));
+    QCOMPARE(QFileInfo(window_->Directory()).fileName(), QStringLiteral("sub"));
+    // The drive list shows the volume the folder lies on.
+    QComboBox* drives = Child<QComboBox>("drvBook");
+    QVERIFY(drives->currentIndex() >= 0);
+    QVERIFY(window_->Directory().startsWith(drives->currentData().toString()));
+    // Nothing is opened by walking.
+    QCOMPARE(Message(), kChooseFile);
+    QVERIFY(shown_.empty());
+  }
+
+  void openingAWorkbookListsItsSheetsAndAFailureKeepsTheWindowUsable() {
+    OpenBook();
+    QListWidget* sheets = Child<QListWidget>("lstSheet");
+    const QStringList original{"Apple.org", "Chr.org", "Notes", "Pear.ssr", "Bad.org"};
+    QCOMPARE(Items(sheets), original);
+    QVERIFY(sheets->selectedItems().isEmpty());
+
+    Click(Child<QListWidget>("filBook"), QStringLiteral("broken.xlsx"));
+    QCOMPARE(shown_.size(), std::size_t{1});
+    QCOMPARE(shown_[0].icon, QMessageBox::Warning);
+    QVERIFY(shown_[0].text.contains(dir_.filePath(QStringLiteral("broken.xlsx"))));
+    // The first workbook is still open, listed and selected in the file list.
+    QCOMPARE(Items(sheets), original);
+    QCOMPARE(Child<QListWidget>("filBook")->currentItem()->text(), QStringLiteral("book.xlsx"));
+    Click(sheets, QStringLiteral("Apple.org"));
+    QVERIFY(Child<QPushButton>("cmdExec")->isEnabled());
+  }
+
+  void choosingASheetShowsItsOutcome() {
+    OpenBook();
+    QListWidget* sheets = Child<QListWidget>("lstSheet");
+    QPushButton* start = Child<QPushButton>("cmdExec");
+    struct Case {
+      const char* sheet;
+      const char* message;
+      bool source;
+    };
+    const Case cases[] = {{"Apple.org", "ＳＳＲデータが選択されました", true},
+                          {"Notes", "データの種類が識別できません", false},
+                          {"Chr.org", "文字パターンデータが選択されました", true},
+                          {"Pear.ssr", "変換対象外のデータが選択されました", false}};
+    for (const Case& c : cases) {
+      window_->SetComment("left over");
+      Click(sheets, QString::fromUtf8(c.sheet));
+      QCOMPARE(Message(), QString::fromUtf8(c.message));
+      QVERIFY(Child<QLabel>("lblComment")->text().isEmpty());
+      QCOMPARE(start->isEnabled(), c.source);
+      for (const char* name : {"chkZoo", "chkCombination", "chkUKai"}) {
+        QCOMPARE(Child<QCheckBox>(name)->isEnabled(), c.source);
+      }
+      QVERIFY(!Child<QCheckBox>("chkZoo")->isChecked());
+      QCOMPARE(Child<QCheckBox>("chkCombination")->isChecked(), c.source);
+      QCOMPARE(Child<QCheckBox>("chkUKai")->isChecked(), c.source);
+    }
+    // A second file leaves nothing chosen: Start waits for a sheet again.
+    Click(sheets, QStringLiteral("Apple.org"));
+    Click(Child<QListWidget>("filBook"), QStringLiteral("book.xlsx"));
+    QVERIFY(!start->isEnabled());
+    QVERIFY(sheets->selectedItems().isEmpty());
+  }
+
+  void runOnAnSsrSheetReportsAndReloads() {
+    OpenBook();
+    QListWidget* sheets = Child<QListWidget>("lstSheet");
+    Click(sheets, QStringLiteral("Apple.org"));
+    Child<QCheckBox>("chkZoo")->setChecked(false);
+    Child<QCheckBox>("chkCombination")->setChecked(false);  // the user's choice counts
+    QString messageAtClose;
+    gui::SetMessageFunction(
+        [&](QWidget*, QMessageBox::Icon icon, const QString& title, const QString& text) {
+          shown_.push_back({icon, title, text});
+          messageAtClose = Message();
+          QVERIFY(window_->Running());
+        });
+    QTest::mouseClick(Child<QPushButton>("cmdExec"), Qt::LeftButton);
+    gui::SetMessageFunction(
+        [this](QWidget*, QMessageBox::Icon icon, const QString& title, const QString& text) {
+          shown_.push_back({icon, title, text});
+        });
+
+    QCOMPARE(shown_.size(), std::size_t{1});
+    QCOMPARE(shown_[0].icon, QMessageBox::NoIcon);
+    QCOMPARE(shown_[0].title, QStringLiteral("AlleleScope"));
+    QCOMPARE(shown_[0].text, QStringLiteral("正常に終了しました"));
+    QCOMPARE(messageAtClose, QStringLiteral("ＵＫａｉ理論値 計算中"));
+    QVERIFY(!window_->Running());
+
+    QCOMPARE(Items(sheets).mid(0, 9),
+             (QStringList{"Apple.org", "Apple.err", "Apple.ssr", "Apple.gnt", "Apple.all",
+                          "Apple.chr", "Apple.pek", "Apple.tssr", "Apple.ukai"}));
+    QVERIFY(!Items(sheets).contains(QStringLiteral("Apple.cmb")));
+    QVERIFY(sheets->selectedItems().isEmpty());
+    QCOMPARE(Message(), kChooseSheet);
+    QVERIFY(!Child<QPushButton>("cmdExec")->isEnabled());
+    QVERIFY(Child<QCheckBox>("chkUKai")->isChecked());
+
+    // The saved workbook has the new sheets too.
+    gui::MainWindow other;
+    QVERIFY(other.OpenWorkbook(bookPath_));
+    QVERIFY(Items(other.findChild<QListWidget*>(QStringLiteral("lstSheet")))
+                .contains(QStringLiteral("Apple.ukai")));
+  }
+
+  void closingMessageShowsEachProblemOnItsOwnLine() {
+    OpenBook();
+    Click(Child<QListWidget>("lstSheet"), QStringLiteral("Bad.org"));
+    QTest::mouseClick(Child<QPushButton>("cmdExec"), Qt::LeftButton);
+    QCOMPARE(shown_.size(), std::size_t{1});
+    QCOMPARE(shown_[0].text,
+             QStringLiteral("SSRに数値でないデータがあります\n２倍体でないデータがあります"));
+    QCOMPARE(gui::MessageLines("a\r\rb\r"), QStringLiteral("a\n\nb"));
+  }
+
+  void quitAndTheWindowFrameBothShutTheHostDown() {
+    OpenBook();
+    QTest::mouseClick(Child<QPushButton>("cmdExit"), Qt::LeftButton);
+    QVERIFY(!window_->isVisible());
+    QVERIFY(window_->GetSession().ExcelApp() == nullptr);
+
+    window_ = std::make_unique<gui::MainWindow>();
+    window_->show();
+    OpenBook();
+    QVERIFY(window_->close());
+    QVERIFY(window_->GetSession().ExcelApp() == nullptr);
+    QVERIFY(window_->GetSession().ExcelBook() == nullptr);
+  }
+
+  void aboutWindowShowsTitleVersionAndSystemInformation() {
+    QTest::mouseClick(Child<QPushButton>("cmdInformation"), Qt::LeftButton);
+    gui::AboutWindow* about = window_->About();
+    QVERIFY(about != nullptr && about->isVisible());
+    QVERIFY(!about->isModal());
+    QVERIFY(window_->isEnabled());
+    QCOMPARE(about->windowTitle(), QStringLiteral("AlleleScopeのﾊﾞｰｼﾞｮﾝ情報"));
+    auto label = [about](const char* name) {
+      return about->findChild<QLabel*>(QString::fromLatin1(name));
+    };
+    QCOMPARE(label("lblTitle")->text(), QStringLiteral("AlleleScope"));
+    QCOMPARE(label("lblVersion")->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 1.0.0"));
+    QCOMPARE(gui::AboutWindow::VersionText(QStringLiteral("2.10.3")),
+             QStringLiteral("ﾊﾞｰｼﾞｮﾝ 2.10.3"));
+    QVERIFY(label("lblDescription")->text().isEmpty());
+    QLabel* notice = label("lblDisclaimer");
+    QVERIFY(!notice->text().isEmpty());
+    QVERIFY2(notice->heightForWidth(notice->width()) <= notice->height(),
+             qPrintable(QString::number(notice->heightForWidth(notice->width()))));
+    QVERIFY(!label("picIcon")->pixmap().isNull());
+    auto* sysInfo = about->findChild<QPushButton*>(QStringLiteral("cmdSysInfo"));
+    QCOMPARE(sysInfo->text(), QStringLiteral("ｼｽﾃﾑ情報(&S)..."));
+    QVERIFY(sysInfo->sizeHint().width() <= sysInfo->width());
+
+    // No system information program installed: the fallback message.
+    const QByteArray path = qgetenv("PATH");
+    QTemporaryDir bin;
+    qputenv("PATH", bin.path().toLocal8Bit());
+    QTest::mouseClick(sysInfo, Qt::LeftButton);
+    QCOMPARE(shown_.size(), std::size_t{1});
+    QCOMPARE(shown_[0].text, QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません"));
+    // One installed: it is started, and nothing is shown.
+    QFile program(bin.filePath(QStringLiteral("hardinfo")));
+    QVERIFY(program.open(QIODevice::WriteOnly));
+    program.write("#!/bin/sh\n: > \"$0.ran\"\n");
+    program.close();
+    program.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QTest::mouseClick(sysInfo, Qt::LeftButton);
+    qputenv("PATH", path);
+    QTRY_VERIFY(QFile::exists(bin.filePath(QStringLiteral("hardinfo.ran"))));
+    QCOMPARE(shown_.size(), std::size_t{1});
+
+    QTest::mouseClick(about->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
+    QTRY_VERIFY(window_->About() == nullptr);
+  }
+};
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  WindowTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "window_test.moc"
