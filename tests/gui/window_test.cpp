@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 #include "app/WorkbookBuilder.h"
@@ -236,10 +237,15 @@ class WindowTest : public QObject {
     Child<QCheckBox>("chkZoo")->setChecked(false);
     Child<QCheckBox>("chkCombination")->setChecked(false);  // the user's choice counts
     QString messageAtClose;
+    // The labels repaint during the run: the event loop gets to run (without user input).
+    auto loopRan = std::make_shared<bool>(false);
+    bool loopRanBeforeClose = false;
+    QTimer::singleShot(0, [loopRan] { *loopRan = true; });
     gui::SetMessageFunction(
         [&](QWidget*, QMessageBox::Icon icon, const QString& title, const QString& text) {
           shown_.push_back({icon, title, text});
           messageAtClose = Message();
+          loopRanBeforeClose = *loopRan;
           QVERIFY(window_->Running());
         });
     QTest::mouseClick(Child<QPushButton>("cmdExec"), Qt::LeftButton);
@@ -253,6 +259,7 @@ class WindowTest : public QObject {
     QCOMPARE(shown_[0].title, QStringLiteral("AlleleScope"));
     QCOMPARE(shown_[0].text, QStringLiteral("正常に終了しました"));
     QCOMPARE(messageAtClose, QStringLiteral("ＵＫａｉ理論値 計算中"));
+    QVERIFY(loopRanBeforeClose);
     QVERIFY(!window_->Running());
 
     QCOMPARE(Items(sheets).mid(0, 9),

@@ -18,6 +18,7 @@ void ShowMessage(QWidget* parent, QMessageBox::Icon icon, const QString& title,
     return;
   }
   QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+  box.setTextFormat(Qt::PlainText);  // file names and reasons are never markup
   box.exec();
 }
 
