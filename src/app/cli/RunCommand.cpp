@@ -18,8 +18,7 @@ class RunCommand : public Command {
                 "output, one line each; stage texts to standard error. Options run only when "
                 "the data have no problems.") {
     sub_->add_option("WORKBOOK", request_.workbook, "the workbook (.xlsx, .xlsm or .xls)")
-        ->required()
-        ->check(CLI::ExistingFile);
+        ->required();
     sub_->add_option("--sheet", request_.sheet,
                      "the source sheet (named NAME.org); needed when the workbook has several");
     sub_->add_option("--output", request_.output,

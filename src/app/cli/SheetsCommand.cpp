@@ -16,9 +16,7 @@ class SheetsCommand : public Command {
                 "List the sheets of a workbook in order, each with what choosing it would say: "
                 "the message and a gloss (not a source / no type / SSR data / character "
                 "data). Output: NAME<TAB>MESSAGE<TAB>GLOSS, one sheet a line.") {
-    sub_->add_option("WORKBOOK", workbook_, "the workbook (.xlsx, .xlsm or .xls)")
-        ->required()
-        ->check(CLI::ExistingFile);
+    sub_->add_option("WORKBOOK", workbook_, "the workbook (.xlsx, .xlsm or .xls)")->required();
   }
 
  protected:
