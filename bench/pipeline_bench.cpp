@@ -1,0 +1,286 @@
+// The whole session on a maximal workbook: 499 varieties by 249 SSR markers
+// (about 12 alleles and 30 genotypes per marker, 5% missing), every option on.
+// Reports open, compute and save times, cells written and peak memory, and the
+// time libxlsxwriter needs to write as many cells: the floor for our save.
+// Each measured run is a child process, so its peak memory is its own.
+//
+//   pipeline_bench [RUNS]   (default 5; medians are reported)
+#include <fmt/format.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <xlsxwriter.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/core/Session.h"
+#include "host/Host.h"
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+constexpr int kVarieties = 499;
+constexpr int kMarkers = 249;
+constexpr int kAlleles = 12;
+constexpr int kGenotypes = 30;
+constexpr double kMissing = 0.05;
+
+double Seconds(Clock::time_point a, Clock::time_point b) {
+  return std::chrono::duration<double>(b - a).count();
+}
+
+// Runs `body` in a child process and returns what it wrote into the result.
+template <typename Result>
+Result InChild(const std::function<Result()>& body) {
+  int fds[2];
+  if (pipe(fds) != 0) std::exit(2);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    close(fds[0]);
+    const Result result = body();
+    if (write(fds[1], &result, sizeof result) != static_cast<ssize_t>(sizeof result)) _exit(3);
+    _exit(0);
+  }
+  close(fds[1]);
+  Result result{};
+  const ssize_t got = read(fds[0], &result, sizeof result);
+  close(fds[0]);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  if (got != static_cast<ssize_t>(sizeof result) || !WIFEXITED(status) ||
+      WEXITSTATUS(status) != 0) {
+    std::fprintf(stderr, "a measured run failed\n");
+    std::exit(1);
+  }
+  return result;
+}
+
+struct Generated {
+  long cells;
+};
+
+// The source workbook, written through our own host.
+Generated Generate(const std::string& path) {
+  std::mt19937 rng(1234);
+  host::Application app;
+  host::Workbook& book = app.AddWorkbook(path);
+  host::Worksheet& sheet = book.Sheet(1);
+  sheet.SetName("Bench.org");
+  sheet.Cell(2, 2).SetValue("Synthetic maximal table");
+  long cells = 0;
+  for (int m = 1; m <= kMarkers; ++m) {
+    sheet.Cell(4, 2 + m).SetValue(fmt::format("SSR{:03d}", m));
+    // A dinucleotide ladder of sizes and a fixed menu of genotypes drawn from it.
+    std::vector<int> sizes;
+    const int start = 100 + static_cast<int>(rng() % 150);
+    for (int a = 0; a < kAlleles; ++a) sizes.push_back(start + 2 * a + 2 * (a / 4));
+    std::vector<std::string> menu;
+    while (static_cast<int>(menu.size()) < kGenotypes) {
+      int a = sizes[rng() % kAlleles], b = sizes[rng() % kAlleles];
+      if (a > b) std::swap(a, b);
+      std::string g = fmt::format("{}/{}", a, b);
+      if (std::find(menu.begin(), menu.end(), g) == menu.end()) menu.push_back(g);
+    }
+    std::uniform_real_distribution<double> missing(0.0, 1.0);
+    for (int v = 1; v <= kVarieties; ++v) {
+      if (v > 1 && missing(rng) < kMissing) continue;
+      sheet.Cell(4 + v, 2 + m).SetValue(std::string_view(menu[rng() % kGenotypes]));
+      ++cells;
+    }
+  }
+  for (int v = 1; v <= kVarieties; ++v) sheet.Cell(4 + v, 2).SetValue(fmt::format("V{:03d}", v));
+  book.Save();
+  return {cells};
+}
+
+// Notes when the session announces each stage, and what the run wrote.
+class TimingStatus : public app::StatusSink {
+ public:
+  void SetMessage(const std::string& text) override { marks.push_back({text, Clock::now()}); }
+  void SetComment(const std::string&) override {}
+  void ShowClosingMessage(const std::string& text) override {
+    marks.push_back({"closing", Clock::now()});
+    closing = text;
+    // Everything the run wrote, counted before the save.
+    for (int k = 1; k <= session->ExcelBook()->SheetCount(); ++k) {
+      host::Worksheet& sheet = session->ExcelBook()->Sheet(k);
+      if (!sheet.Modified() || sheet.Name() == "Bench.org") continue;
+      for (const auto& [row, cells] : sheet.Store().Rows())
+        for (const host::Cell& cell : cells.cells) {
+          if (std::holds_alternative<std::string>(cell.value)) ++textCells;
+          if (std::holds_alternative<double>(cell.value)) ++numberCells;
+        }
+    }
+  }
+  void SetSheetList(const std::vector<std::string>&) override {
+    marks.push_back({"listed", Clock::now()});
+  }
+  void SetStartEnabled(bool) override {}
+  void SetOptions(bool, bool, bool, bool) override {}
+
+  // Seconds from the mark `from` to the next mark after it.
+  double Stage(const std::string& from) const {
+    for (size_t k = 0; k + 1 < marks.size(); ++k)
+      if (marks[k].first == from) return Seconds(marks[k].second, marks[k + 1].second);
+    return 0;
+  }
+  Clock::time_point At(const std::string& text) const {
+    for (const auto& mark : marks)
+      if (mark.first == text) return mark.second;
+    return {};
+  }
+
+  app::Session* session = nullptr;
+  std::vector<std::pair<std::string, Clock::time_point>> marks;
+  std::string closing;
+  long textCells = 0, numberCells = 0;
+};
+
+// Stage texts of the run, in order, with a short name for the table.
+const std::pair<const char*, const char*> kStages[] = {
+    {"変換元データ読み込み中", "  read source"},
+    {"ＳＳＲデータ変換中", "  SSR conversion + stats"},
+    {"０/１変換 実行中", "  0/1 matrices"},
+    {"コンビネーションチェック 集計中", "  combination"},
+    {"ＵＫａｉ理論値 計算中", "  Ukai"},
+};
+constexpr int kStageCount = sizeof kStages / sizeof kStages[0];
+
+struct RunFigures {
+  double open, compute, options, save;
+  double stage[kStageCount];
+  long textCells, numberCells;
+  long peakKb;
+  bool normal;
+};
+
+RunFigures RunSession(const std::string& path) {
+  TimingStatus status;
+  app::Session session(status);
+  status.session = &session;
+  session.Form_Load();
+  const auto t0 = Clock::now();
+  session.filBook_Click(path);
+  session.lstSheet_Click("Bench.org");  // reads the source's first cells
+  const auto opened = Clock::now();
+  session.chkZoo = session.chkCombination = session.chkUKai = true;
+  status.marks.clear();
+  session.cmdExec_Click();
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  RunFigures f{};
+  f.open = Seconds(t0, opened);
+  // Compute ends with the completion text, announced right before the save;
+  // the save ends where the reopened workbook lists its sheets.
+  const auto completed = status.At("変換・集計 完了しました");
+  f.compute = Seconds(opened, completed);
+  f.options = Seconds(status.At("０/１変換 実行中"), status.At("closing"));
+  f.save = Seconds(completed, status.At("listed"));
+  for (int k = 0; k < kStageCount; ++k) f.stage[k] = status.Stage(kStages[k].first);
+  f.textCells = status.textCells;
+  f.numberCells = status.numberCells;
+  f.peakKb = usage.ru_maxrss;
+  f.normal = status.closing == "正常に終了しました";
+  return f;
+}
+
+struct FloorFigures {
+  double save;
+};
+
+// libxlsxwriter writing as many cells, as many of them texts, in its fastest
+// mode (rows streamed to disk, inline strings: what our writer does too).
+FloorFigures WriteFloor(const std::string& path, long cells, long textCells) {
+  const auto t0 = Clock::now();
+  lxw_workbook_options options{};
+  options.constant_memory = LXW_TRUE;
+  lxw_workbook* book = workbook_new_opt(path.c_str(), &options);
+  lxw_worksheet* sheet = workbook_add_worksheet(book, nullptr);
+  constexpr int kColumns = 250;
+  for (long k = 0; k < cells; ++k) {
+    const auto row = static_cast<lxw_row_t>(k / kColumns);
+    const auto col = static_cast<lxw_col_t>(k % kColumns);
+    if (k < textCells) {
+      worksheet_write_string(sheet, row, col, "150/152", nullptr);
+    } else {
+      worksheet_write_number(sheet, row, col, static_cast<double>(k % 97), nullptr);
+    }
+  }
+  if (workbook_close(book) != LXW_NO_ERROR) std::exit(4);
+  return {Seconds(t0, Clock::now())};
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const size_t n = values.size();
+  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+  std::string pattern = (fs::temp_directory_path() / "allelescope-bench-XXXXXX").string();
+  const fs::path dir = mkdtemp(pattern.data());
+  const std::string source = (dir / "source.xlsx").string();
+
+  const Generated generated = InChild<Generated>([&] { return Generate(source); });
+  fmt::print("workbook: {} varieties x {} markers, {} typed cells, {:.1f} MB\n", kVarieties,
+             kMarkers, generated.cells, fs::file_size(source) / 1e6);
+
+  std::vector<double> open, compute, options, save, floor, peak;
+  std::vector<std::vector<double>> stages(kStageCount);
+  long cellsWritten = 0, textCells = 0;
+  bool normal = true;
+  for (int r = 0; r < runs; ++r) {
+    const std::string copy = (dir / fmt::format("run{}.xlsx", r)).string();
+    fs::copy_file(source, copy, fs::copy_options::overwrite_existing);
+    const RunFigures f = InChild<RunFigures>([&] { return RunSession(copy); });
+    open.push_back(f.open);
+    compute.push_back(f.compute);
+    options.push_back(f.options);
+    save.push_back(f.save);
+    peak.push_back(f.peakKb / 1024.0);
+    for (int k = 0; k < kStageCount; ++k) stages[k].push_back(f.stage[k]);
+    cellsWritten = f.textCells + f.numberCells;
+    textCells = f.textCells;
+    normal = normal && f.normal;
+    const std::string floorPath = (dir / fmt::format("floor{}.xlsx", r)).string();
+    floor.push_back(
+        InChild<FloorFigures>([&] { return WriteFloor(floorPath, cellsWritten, textCells); }).save);
+  }
+
+  const double mOpen = Median(open), mCompute = Median(compute), mOptions = Median(options),
+               mSave = Median(save), mFloor = Median(floor), mPeak = Median(peak);
+  auto verdict = [](bool ok) { return ok ? "ok" : "MISSED"; };
+  fmt::print("medians of {} runs, every option on; cells written: {} ({} texts){}\n", runs,
+             cellsWritten, textCells, normal ? "" : " (the run reported data problems!)");
+  fmt::print("{:<28}{:>10}  {:<16}{:>8}  {}\n", "measure", "median", "target", "ratio", "");
+  fmt::print("{:<28}{:>9.3f}s  {:<16}{:>8}  \n", "open (file + source sheet)", mOpen, "-", "-");
+  fmt::print("{:<28}{:>9.3f}s  {:<16}{:>8.2f}  {}\n", "compute (open..save)", mCompute, "< 0.5 s",
+             mCompute / 0.5, verdict(mCompute < 0.5));
+  for (int k = 0; k < kStageCount; ++k)
+    fmt::print("{:<28}{:>9.3f}s\n", kStages[k].second, Median(stages[k]));
+  fmt::print("{:<28}{:>9.3f}s  {:<16}{:>8.2f}  {}\n", "  options (0/1+cmb+Ukai)", mOptions,
+             "< 0.2 s", mOptions / 0.2, verdict(mOptions < 0.2));
+  fmt::print("{:<28}{:>9.3f}s  {:<16}{:>8.2f}  {}\n", "save (incl. reopen)", mSave, "< 2 x floor",
+             mSave / mFloor, verdict(mSave < 2 * mFloor));
+  fmt::print("{:<28}{:>9.3f}s  {:<16}{:>8}  \n", "libxlsxwriter floor", mFloor, "-", "1.00");
+  fmt::print("{:<28}{:>8.0f}MB  {:<16}{:>8.2f}  {}\n", "peak memory (ru_maxrss)", mPeak, "< 400 MB",
+             mPeak / 400, verdict(mPeak < 400));
+  fmt::print("output: {:.1f} MB ours vs {:.1f} MB floor\n", fs::file_size(dir / "run0.xlsx") / 1e6,
+             fs::file_size(dir / "floor0.xlsx") / 1e6);
+  std::error_code ec;
+  fs::remove_all(dir, ec);
+  return 0;
+}
