@@ -42,11 +42,13 @@ class OptionsTest : public ::testing::Test {
     store->ErrorOut = [](const std::string&, int, int) {};
   }
 
-  // Fills the store and the source sheet. Genotypes are tallied; for character
-  // data the alleles too (SSR tests add their sizes with AlleleAdd).
+  // Fills the store and the source sheet; genotypes are tallied, and for
+  // character data the alleles (SSR tests add their sizes with AlleleAdd).
   void Load(const std::vector<std::string>& markers, const std::vector<Variety>& rows,
             const std::string& type = "chr") {
     store::GenotypeStore& s = *store;
+    s.AlleleDataClear();
+    s.GenoDataClear();
     s.DataType = type;
     s.MarkerCount = static_cast<int16_t>(markers.size());
     s.VarietyCount = static_cast<int16_t>(rows.size());
@@ -82,6 +84,11 @@ class OptionsTest : public ::testing::Test {
   }
   int Fill(host::Worksheet& sheet, const char* address) {
     return sheet.GetRange(address).InteriorColorIndex();
+  }
+  // Each (address, text) pair: the cell reads as that text.
+  void ExpectTexts(host::Worksheet& sheet,
+                   std::initializer_list<std::pair<const char*, std::string>> cells) {
+    for (const auto& [address, text] : cells) EXPECT_EQ(Text(sheet, address), text) << address;
   }
 
   host::Application app;

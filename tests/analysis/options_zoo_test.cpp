@@ -35,29 +35,28 @@ TEST_F(ZooTest, SsrMarkerGivesGenotypeAndAlleleMatrices) {
   host::Worksheet* zoo = book->FindSheet("X.zoo");
   ASSERT_NE(zoo, nullptr);
   EXPECT_EQ(&app.ActiveSheet(), zoo);
-  EXPECT_EQ(Text(*zoo, "B1"), "zoo");
-  EXPECT_EQ(Text(*zoo, "C1"), "0/1 notation for phylogeny software");
-  EXPECT_EQ(Text(*zoo, "B2"), "Apple trial");
-  EXPECT_EQ(Text(*zoo, "C2"), "X");
-  EXPECT_EQ(Text(*zoo, "B4"), "*");
+  ExpectTexts(*zoo, {{"B1", "zoo"},
+                     {"C1", "0/1 notation for phylogeny software"},
+                     {"B2", "Apple trial"},
+                     {"C2", "X"},
+                     {"B4", "*"},
+                     {"D4", "150/160"},
+                     {"E4", "160/160"},
+                     {"F4", ""},
+                     {"B9", ""},
+                     {"B11", "*"},
+                     {"B12", "P1"},
+                     {"E12", ""}});
   EXPECT_EQ(zoo->GetRange("C4").Value(), host::CellValue(std::string("150/150")));
-  EXPECT_EQ(Text(*zoo, "D4"), "150/160");
-  EXPECT_EQ(Text(*zoo, "E4"), "160/160");
-  EXPECT_EQ(Text(*zoo, "F4"), "");
   EXPECT_EQ(Row(*zoo, 5, 3), (V{1, 0, 0}));
   EXPECT_EQ(Row(*zoo, 6, 3), (V{0, 1, 0}));
   EXPECT_EQ(Row(*zoo, 7, 3), (V{0, 0, 1}));
   EXPECT_EQ(Row(*zoo, 8, 3), (V{0, 0, 0}));
-  EXPECT_EQ(Text(*zoo, "B9"), "");
-  EXPECT_EQ(Text(*zoo, "B10"), "");
-  EXPECT_EQ(Text(*zoo, "B11"), "*");
   EXPECT_EQ(Row(*zoo, 11, 2), (V{150, 160}));
-  EXPECT_EQ(Text(*zoo, "B12"), "P1");
   EXPECT_EQ(Row(*zoo, 12, 2), (V{1, 0}));
   EXPECT_EQ(Row(*zoo, 13, 2), (V{1, 1}));
   EXPECT_EQ(Row(*zoo, 14, 2), (V{0, 1}));
   EXPECT_EQ(Row(*zoo, 15, 2), (V{0, 0}));
-  EXPECT_EQ(Text(*zoo, "E12"), "");
   EXPECT_EQ(status.comments, (std::vector<std::string>{"マーカー  1[X]"}));
 }
 
@@ -83,21 +82,14 @@ TEST_F(ZooTest, CharacterDataAwkwardNamesAndRerun) {
   ASSERT_NE(untyped, nullptr);
 
   // Alleles in code order, capitals first; letter case tells alleles apart.
-  EXPECT_EQ(Text(*slash, "C4"), "AA");
-  EXPECT_EQ(Text(*slash, "E4"), "aa");
+  ExpectTexts(*slash, {{"C4", "AA"}, {"E4", "aa"}, {"D10", "a"}, {"E10", "b"}});
   EXPECT_EQ(slash->GetRange("C10").Value(), host::CellValue(std::string("A")));
-  EXPECT_EQ(Text(*slash, "D10"), "a");
-  EXPECT_EQ(Text(*slash, "E10"), "b");
   EXPECT_EQ(Row(*slash, 11, 3), (V{1, 0, 1}));
   EXPECT_EQ(Row(*slash, 12, 3), (V{1, 0, 0}));
   EXPECT_EQ(Row(*slash, 13, 3), (V{0, 1, 0}));
 
-  EXPECT_EQ(Text(*untyped, "B4"), "*");
-  EXPECT_EQ(Text(*untyped, "C4"), "");
-  EXPECT_EQ(Text(*untyped, "B7"), "P3");
-  EXPECT_EQ(Text(*untyped, "B10"), "*");
-  EXPECT_EQ(Text(*untyped, "C10"), "");
-  EXPECT_EQ(Text(*untyped, "C11"), "");
+  ExpectTexts(*untyped,
+              {{"B4", "*"}, {"C4", ""}, {"B7", "P3"}, {"B10", "*"}, {"C10", ""}, {"C11", ""}});
 
   // A rerun on the reopened workbook reuses every sheet and rewrites it.
   ctx.sheets.openedThisRun.clear();  // a new run
