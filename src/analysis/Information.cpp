@@ -38,7 +38,7 @@ bool IsHeterozygous(const std::u16string& code) {
 void InformationSheetFormat(host::RunContext& ctx, host::Worksheet& src, host::Worksheet& dst,
                             const std::string& ex) {
   dst.Activate();
-  format::ClearSheet(*ctx.ExcelApp);
+  format::ClearSheet(ctx.ExcelApp ? *ctx.ExcelApp : dst.Parent().Parent());
 
   host::Range b2 = dst.GetRange("B2");
   if (ex == "a") {
