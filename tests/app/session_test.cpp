@@ -182,17 +182,6 @@ TEST_F(SessionFixture, CleanSsrRunAnnouncesEveryStageSortsSavesAndReopens) {
   EXPECT_EQ(SavedCell(path, "Apple.chr", 1, 2), "chr");
 }
 
-TEST_F(SessionFixture, CharacterRunWritesOnlyTheCharacterSheets) {
-  Open({SheetSpec{
-      "Rice.org", {"M1", "M2"}, {"V1", "V2", "V3"}, {{"AB", "AA"}, {"BB", "AC"}, {"AB", "CC"}}}});
-  EXPECT_EQ(session.lstSheet_Click("Rice.org"), SheetOutcome::Character);
-  session.cmdExec_Click();
-  EXPECT_EQ(status.closing.back(), "正常に終了しました");
-  EXPECT_EQ(session.SheetList(),
-            (std::vector<std::string>{"Rice.org", "Rice.err", "Rice.cmb", "Rice.gnt", "Rice.all",
-                                      "Rice.chr", "Rice.ukai"}));
-}
-
 TEST_F(SessionFixture, ClosingMessageListsEveryRaisedFlagInOrderAndOptionsAreSkipped) {
   // 501 varieties (over the limit), a non-numeric part and a cell of three alleles.
   SheetSpec spec = apptest::CleanSsr("Apple.org", 501, 2);
@@ -249,18 +238,10 @@ TEST_F(SessionFixture, RerunsReuseEveryOutputSheetAndKeepOnlyTheirOwnErrorRows) 
   EXPECT_EQ(session.SheetList(), withOptions);
 }
 
-TEST_F(SessionFixture, SavingElsewhereLeavesTheOriginalAndAFailedSaveLeavesTheFile) {
+TEST_F(SessionFixture, AFailedSaveStopsTheRunAndLeavesTheFileAsItWas) {
   const std::string path = Open({apptest::CleanSsr("Apple.org")});
   const std::string original = apptest::ReadBytes(path);
 
-  session.lstSheet_Click("Apple.org");
-  session.SetSaveTarget(dir.File("results.xlsx"));
-  session.cmdExec_Click();
-  EXPECT_EQ(apptest::ReadBytes(path), original);
-  EXPECT_EQ(session.SavedPath(), dir.File("results.xlsx"));
-  EXPECT_EQ(SavedCell(dir.File("results.xlsx"), "Apple.err", 1, 2), "Error Log");
-
-  session.filBook_Click(path);
   session.lstSheet_Click("Apple.org");
   session.SetSaveTarget(dir.File("no-such-folder/results.xlsx"));
   try {
@@ -274,13 +255,6 @@ TEST_F(SessionFixture, SavingElsewhereLeavesTheOriginalAndAFailedSaveLeavesTheFi
   EXPECT_EQ(session.SheetList(), (std::vector<std::string>{"Apple.org"}));
   EXPECT_EQ(session.ExcelBook()->SheetCount(), 1);
   EXPECT_FALSE(session.StartEnabled());
-}
-
-TEST_F(SessionFixture, QuitClosesTheHost) {
-  Open({Source("Apple.org", "1/2")});
-  session.cmdExit_Click();
-  EXPECT_EQ(session.ExcelApp(), nullptr);
-  EXPECT_EQ(session.ExcelBook(), nullptr);
 }
 
 }  // namespace
