@@ -1,7 +1,9 @@
 #include "host/xls/XlsImport.h"
 
 #include <freexl.h>
+#include <sys/stat.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <memory>
 
@@ -41,8 +43,10 @@ std::string FreeXlsxPathBeside(const std::string& xlsPath) {
   for (int n = 1;; ++n) {
     std::string name = n == 1 ? stem + ".xlsx" : stem + " (" + std::to_string(n) + ").xlsx";
     fs::path candidate = folder / name;
-    std::error_code ec;
-    if (!fs::exists(fs::symlink_status(candidate, ec)) && !ec) return candidate.string();
+    struct stat st;
+    // Only a name that certainly does not exist is free; any other answer moves on.
+    if (::lstat(candidate.c_str(), &st) != 0 && errno == ENOENT) return candidate.string();
+    if (n > 100000) throw HostError("Save", xlsPath, "no free name for the new workbook");
   }
 }
 

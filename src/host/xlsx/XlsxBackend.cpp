@@ -300,7 +300,9 @@ void XlsxBackend::SaveTo(Workbook& book, const std::string& path) {
     p.rewrite = rewrite[i];
     p.worksheet = !extra || extra->worksheet;
     p.position = extra && !extra->partName.empty() ? extra->position : -1;
-    p.hasFormulas = (extra && extra->hadFormulas) || !sheets[i]->Store().Formulas().empty();
+    // Only loaded sheets can have gained formulas; never load a sheet just to save it.
+    p.hasFormulas = (extra && extra->hadFormulas) ||
+                    (sheets[i]->Loaded() && !sheets[i]->Store().Formulas().empty());
   }
   int modelActive = book.PositionOf(book.ActiveSheet()) - 1;
   StructureEdit edit =

@@ -1,0 +1,298 @@
+// The package backend on its own: new packages, failing saves, damaged and
+// foreign files, lazy loading and a sheet parser fed hostile XML.
+#include <gtest/gtest.h>
+#include <unistd.h>
+#include <zip.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "host/Host.h"
+#include "host/xlsx/TestHooks.h"
+#include "support/Interop.h"
+
+namespace {
+
+using testsupport::ReadFileBytes;
+using testsupport::TempDir;
+using testsupport::WriteFileBytes;
+namespace fs = std::filesystem;
+
+std::string Text(host::Worksheet& sheet, const char* address) {
+  return host::ValueText(sheet.GetRange(address).Value());
+}
+
+// A three-sheet workbook written by our own new-package path.
+void MakeBook(const std::string& path) {
+  host::Application app;
+  host::Workbook& book = app.AddWorkbook(path);
+  host::Worksheet& first = book.Sheet(1);
+  first.GetRange("A1").SetValue("name");
+  first.GetRange("B2").SetValue(180.5);
+  first.GetRange("C3").SetValue(host::CellValue(true));
+  first.GetRange("B2").SetInteriorColorIndex(6);
+  book.AddSheet().SetName("Second");
+  book.AddSheet().SetName("Third");
+  book.SheetByName("Third").GetRange("A1").SetValue("third");
+  book.Save();
+}
+
+// Replaces (or adds) one part of a package.
+void ReplacePart(const std::string& path, const std::string& name, const std::string& content) {
+  int err = 0;
+  zip_t* z = zip_open(path.c_str(), 0, &err);
+  ASSERT_NE(z, nullptr);
+  zip_source_t* s = zip_source_buffer(z, content.data(), content.size(), 0);
+  ASSERT_GE(zip_file_add(z, name.c_str(), s, ZIP_FL_OVERWRITE), 0);
+  ASSERT_EQ(zip_close(z), 0);
+}
+
+std::string ExpectOpenError(const std::string& path) {
+  host::Application app;
+  try {
+    app.Open(path);
+  } catch (const host::HostError& e) {
+    EXPECT_EQ(e.Operation(), "Open");
+    EXPECT_EQ(e.File(), path);
+    return e.Reason();
+  }
+  ADD_FAILURE() << "opened " << path;
+  return {};
+}
+
+TEST(XlsxPackage, NewWorkbookIsCompleteAndReadsBack) {
+  TempDir dir;
+  std::string path = dir.File("new.xlsx");
+  MakeBook(path);
+  host::Application app;
+  host::Workbook& book = app.Open(path);
+  ASSERT_EQ(book.SheetCount(), 3);
+  // Sheets.Add puts each new sheet before the active one.
+  EXPECT_EQ(book.Sheet(1).Name(), "Third");
+  EXPECT_EQ(book.ActiveSheet().Name(), "Third");
+  host::Worksheet& sheet1 = book.SheetByName("Sheet1");
+  EXPECT_EQ(Text(sheet1, "A1"), "name");
+  EXPECT_EQ(Text(sheet1, "B2"), "180.5");
+  EXPECT_EQ(Text(sheet1, "C3"), "TRUE");
+  EXPECT_EQ(sheet1.GetRange("B2").InteriorColorIndex(), 6);
+
+  if (!testsupport::HaveOpenpyxl()) return;
+  auto r = testsupport::RunPython(R"(
+import sys, openpyxl
+wb = openpyxl.load_workbook(sys.argv[1])
+s = wb["Sheet1"]
+print(wb.sheetnames, wb.active.title, s["B2"].value, s["C3"].value, s["B2"].fill.fgColor.indexed)
+print(sum(1 for w in wb.worksheets if w.sheet_view.tabSelected))
+)",
+                                  {path});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, "['Third', 'Second', 'Sheet1'] Third 180.5 True 13\n1\n");
+}
+
+TEST(XlsxPackage, FailedSaveLeavesTheOriginalByteIdentical) {
+  TempDir dir;
+  std::string path = dir.File("book.xlsx");
+  MakeBook(path);
+  const std::string original = ReadFileBytes(path);
+  auto onlyTheBook = [&] {
+    int n = 0;
+    for (const auto& e : fs::directory_iterator(dir.Path())) n += e.is_regular_file();
+    return n == 1;
+  };
+
+  host::Application app;
+  host::Workbook& book = app.Open(path);
+  book.SheetByName("Sheet1").GetRange("A1").SetValue("changed");
+
+  host::xlsx::testing::FailNextSave("No space left on device");
+  try {
+    book.Save();
+    ADD_FAILURE() << "save reported success";
+  } catch (const host::HostError& e) {
+    EXPECT_EQ(e.Operation(), "Save");
+    EXPECT_EQ(e.File(), path);
+    EXPECT_EQ(e.Reason(), "No space left on device");
+  }
+  EXPECT_TRUE(ReadFileBytes(path) == original);
+  EXPECT_TRUE(onlyTheBook()) << "temporary file left behind";
+
+  // A folder that does not exist: nothing is created anywhere.
+  EXPECT_THROW(book.SaveAs(dir.File("missing/book.xlsx")), host::HostError);
+  EXPECT_FALSE(fs::exists(dir.File("missing")));
+
+  if (::geteuid() != 0) {  // root writes into read-only folders regardless
+    fs::permissions(dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+    try {
+      book.Save();
+      ADD_FAILURE() << "save into a read-only folder reported success";
+    } catch (const host::HostError& e) {
+      EXPECT_NE(e.Reason().find("ermission"), std::string::npos) << e.Reason();
+    }
+    fs::permissions(dir.Path(), fs::perms::owner_all);
+    EXPECT_TRUE(ReadFileBytes(path) == original);
+    EXPECT_TRUE(onlyTheBook());
+  }
+
+  // After the failures a normal save still works.
+  book.Save();
+  host::Application check;
+  EXPECT_EQ(Text(check.Open(path).SheetByName("Sheet1"), "A1"), "changed");
+}
+
+TEST(XlsxPackage, SheetsAreParsedOnlyWhenUsed) {
+  TempDir dir;
+  std::string path = dir.File("book.xlsx");
+  MakeBook(path);
+  // Parts are numbered in sheet order: Second is sheet2.xml.
+  const std::string broken = "<worksheet><sheetData><row";
+  ReplacePart(path, "xl/worksheets/sheet2.xml", broken);
+  int before = host::xlsx::testing::SheetsParsed();
+  host::Application app;
+  host::Workbook& book = app.Open(path);
+  EXPECT_EQ(book.SheetCount(), 3);
+  EXPECT_EQ(host::xlsx::testing::SheetsParsed(), before);
+  EXPECT_FALSE(book.Sheet(1).Loaded());
+
+  EXPECT_EQ(Text(book.SheetByName("Sheet1"), "A1"), "name");
+  EXPECT_EQ(host::xlsx::testing::SheetsParsed(), before + 1);
+  try {
+    book.SheetByName("Second").GetRange("A1").Value();
+    ADD_FAILURE() << "damaged sheet read";
+  } catch (const host::HostError& e) {
+    EXPECT_NE(e.Reason().find("Second"), std::string::npos) << e.Reason();
+  }
+  // The damaged part is not ours to repair: an untouched sheet is copied as it was.
+  book.SheetByName("Sheet1").GetRange("A2").SetValue(2);
+  book.Save();
+  int err = 0;
+  zip_t* z = zip_open(path.c_str(), ZIP_RDONLY, &err);
+  ASSERT_NE(z, nullptr);
+  zip_stat_t st;
+  ASSERT_EQ(zip_stat(z, "xl/worksheets/sheet2.xml", 0, &st), 0);
+  EXPECT_EQ(st.size, broken.size());
+  zip_discard(z);
+}
+
+TEST(XlsxPackage, HostileSheetXmlIsRepairedNotTrusted) {
+  TempDir dir;
+  std::string path = dir.File("book.xlsx");
+  MakeBook(path);
+  // Parts are numbered in sheet order: Sheet1 is the third.
+  ReplacePart(path, "xl/worksheets/sheet3.xml", R"(<?xml version="1.0"?>
+<x:worksheet xmlns:x="http://schemas.openxmlformats.org/spreadsheetml/2006/main">
+<x:sheetData>
+<x:row r="5"><x:c r="B5"><x:v>1</x:v></x:c><x:c r="B5"><x:v>2</x:v></x:c><x:c><x:v>3</x:v></x:c>
+<x:c r="XFE5"><x:v>4</x:v></x:c><x:c r="ZZZZ5"><x:v>5</x:v></x:c><x:c r="A6"><x:v>6</x:v></x:c>
+<x:c r="A5" s="99999" t="weird"><x:v>7</x:v></x:c><x:c r="D5" t="s"><x:v>12345</x:v></x:c>
+<x:c r="E5" t="n"><x:v>abc</x:v></x:c><x:c r="F5" t="e"><x:v>#N/A</x:v></x:c></x:row>
+<x:row r="2"><x:c r="A2" t="inlineStr"><x:is><x:r><x:t>a_x000D_</x:t></x:r><x:r><x:t>b</x:t></x:r>
+<x:rPh><x:t>phonetic</x:t></x:rPh></x:is></x:c></x:row>
+<x:row r="9999999"><x:c r="A9999999"><x:v>8</x:v></x:c></x:row>
+<x:row><x:c r="A3"><x:v>9</x:v></x:c></x:row>
+</x:sheetData></x:worksheet>)");
+  host::Application app;
+  host::Workbook& book = app.Open(path);
+  host::Worksheet& s = book.SheetByName("Sheet1");
+  EXPECT_EQ(Text(s, "B5"), "2");  // a duplicate: the last one wins
+  EXPECT_EQ(Text(s, "C5"), "3");  // no reference: the next column
+  EXPECT_EQ(Text(s, "A5"), "7");  // out of order, bad style and type
+  EXPECT_EQ(s.Store().Find(5, 1)->style, 0);
+  EXPECT_TRUE(host::IsEmpty(s.GetRange("A6").Value()));  // names another row
+  EXPECT_TRUE(host::IsEmpty(s.GetRange("D5").Value()));  // no such shared string
+  EXPECT_TRUE(host::IsEmpty(s.GetRange("E5").Value()));
+  EXPECT_EQ(Text(s, "F5"), "#N/A");
+  EXPECT_EQ(Text(s, "A2"), "a\rb");
+  EXPECT_EQ(Text(s, "A3"), "9");  // a row without number follows the one before
+  size_t cells = 0;
+  for (const auto& [r, row] : s.Store().Rows()) {
+    for (size_t i = 1; i < row.cells.size(); ++i)
+      EXPECT_LT(row.cells[i - 1].column, row.cells[i].column);
+    cells += row.cells.size();
+  }
+  EXPECT_EQ(cells, 6u);
+
+  s.GetRange("G5").SetValue("new");
+  book.Save();
+  if (!testsupport::HaveOpenpyxl()) return;
+  auto r = testsupport::RunPython(
+      "import sys, openpyxl\ns = openpyxl.load_workbook(sys.argv[1])['Sheet1']\n"
+      "print([c.coordinate for row in s.iter_rows() for c in row if c.value is not None])",
+      {path});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, "['A2', 'A3', 'A5', 'B5', 'C5', 'F5', 'G5']\n");
+}
+
+TEST(XlsxPackage, ForeignAndDamagedFilesAreRefusedClearly) {
+  TempDir dir;
+  auto write = [&](const std::string& name, const std::string& data) {
+    WriteFileBytes(dir.File(name), data);
+    return dir.File(name);
+  };
+  EXPECT_NE(ExpectOpenError(dir.File("absent.xlsx")).find("does not exist"), std::string::npos);
+  EXPECT_NE(ExpectOpenError(write("empty.xlsx", "")).find("empty"), std::string::npos);
+  EXPECT_NE(ExpectOpenError(write("text.xlsx", "variety,marker\n")).find("not a workbook"),
+            std::string::npos);
+  std::string ole("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
+  ole.append(504, '\0');
+  for (char c : std::string("EncryptionInfo")) ole += std::string{c, '\0'};
+  EXPECT_NE(ExpectOpenError(write("locked.xlsx", ole)).find("encrypted"), std::string::npos);
+  ExpectOpenError(write(
+      "junk.xls", std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + std::string(600, 'x')));
+
+  std::string doc = dir.File("letter.xlsx");
+  MakeBook(doc);
+  ReplacePart(
+      doc, "_rels/.rels",
+      R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
+      R"(<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/)"
+      R"(2006/relationships/officeDocument" Target="word/document.xml"/></Relationships>)");
+  ReplacePart(doc, "word/document.xml", "<w:document xmlns:w=\"urn:w\"/>");
+  EXPECT_NE(ExpectOpenError(doc).find("not a workbook"), std::string::npos);
+
+  std::string strict = dir.File("strict.xlsx");
+  MakeBook(strict);
+  ReplacePart(
+      strict, "xl/workbook.xml",
+      R"(<workbook xmlns="http://purl.oclc.org/ooxml/spreadsheetml/main"><sheets/></workbook>)");
+  EXPECT_NE(ExpectOpenError(strict).find("Strict"), std::string::npos);
+}
+
+TEST(XlsxPackage, TruncatedAndFlippedPackagesNeverCrash) {
+  TempDir dir;
+  std::string good = dir.File("good.xlsx");
+  MakeBook(good);
+  const std::string bytes = ReadFileBytes(good);
+  std::string path = dir.File("bad.xlsx");
+  std::mt19937 rng(7);
+  int opened = 0, refused = 0;
+  auto attempt = [&](const std::string& data) {
+    WriteFileBytes(path, data);
+    host::Application app;
+    try {
+      host::Workbook& book = app.Open(path);
+      for (int i = 1; i <= book.SheetCount(); ++i) {
+        try {
+          book.Sheet(i).GetRange("A1").Value();
+        } catch (const host::HostError&) {
+        }
+      }
+      ++opened;
+    } catch (const host::HostError&) {
+      ++refused;
+    }
+    EXPECT_TRUE(ReadFileBytes(path) == data) << "opening changed the file";
+  };
+  for (size_t len = 0; len < bytes.size(); len += 1 + bytes.size() / 80)
+    attempt(bytes.substr(0, len));
+  for (int k = 0; k < 300; ++k) {
+    std::string data = bytes;
+    for (int flips = 1 + k % 4; flips > 0; --flips)
+      data[rng() % data.size()] ^= static_cast<char>(1 + rng() % 255);
+    attempt(data);
+  }
+  EXPECT_GT(refused, 80);
+  EXPECT_GT(opened, 0);
+}
+
+}  // namespace
