@@ -37,9 +37,9 @@ int SheetsParsed() { return g_sheetsParsed; }
 
 namespace {
 
-// Deflate level for the parts we write: level 6 costs twice the time of 1 for
-// a few percent smaller sheets, and saves happen after every run.
-constexpr zip_uint32_t kDeflateLevel = 1;
+// Deflate level for the parts we write: the default level keeps files as
+// small as the spreadsheet's own and still saves 2 million cells in ~1.5 s.
+constexpr zip_uint32_t kDeflateLevel = 6;
 
 XlsxSheetExtra* ExtraOf(const Worksheet& sheet) {
   return dynamic_cast<XlsxSheetExtra*>(sheet.Extra());
@@ -65,21 +65,32 @@ struct LazyPart {
   size_t* producedSize = nullptr;
   std::string* failure = nullptr;
   zip_error_t error;
+  bool produced = false;
+  bool written = false;
+  size_t size = 0;
+
+  bool Produce() {
+    if (produced) return true;
+    try {
+      data = make();
+    } catch (const std::exception& e) {
+      if (failure) *failure = e.what();
+      zip_error_set(&error, ZIP_ER_MEMORY, 0);
+      return false;
+    }
+    produced = true;
+    size = data.size();
+    if (producedSize) *producedSize = size;
+    return true;
+  }
 };
 
 zip_int64_t LazyCallback(void* userdata, void* data, zip_uint64_t len, zip_source_cmd_t cmd) {
   auto* part = static_cast<LazyPart*>(userdata);
   switch (cmd) {
     case ZIP_SOURCE_OPEN:
-      try {
-        part->data = part->make();
-      } catch (const std::exception& e) {
-        if (part->failure) *part->failure = e.what();
-        zip_error_set(&part->error, ZIP_ER_MEMORY, 0);
-        return -1;
-      }
+      if (!part->Produce()) return -1;
       part->pos = 0;
-      if (part->producedSize) *part->producedSize = part->data.size();
       return 0;
     case ZIP_SOURCE_READ: {
       size_t n = std::min<size_t>(len, part->data.size() - part->pos);
@@ -89,12 +100,21 @@ zip_int64_t LazyCallback(void* userdata, void* data, zip_uint64_t len, zip_sourc
     }
     case ZIP_SOURCE_CLOSE:
       std::string().swap(part->data);
+      part->produced = false;
+      part->written = true;
       return 0;
     case ZIP_SOURCE_STAT: {
       auto* st = static_cast<zip_stat_t*>(data);
       zip_stat_init(st);
       st->mtime = std::time(nullptr);
       st->valid |= ZIP_STAT_MTIME;
+      // libzip asks for the size just before it compresses the part; knowing
+      // it keeps the entry a plain (not Zip64) one, which every reader takes.
+      // After the part was written libzip may ask again; answer from memory
+      // rather than serializing the sheet a second time.
+      if (!part->written && !part->Produce()) return -1;
+      st->size = part->size;
+      st->valid |= ZIP_STAT_SIZE;
       return sizeof(*st);
     }
     case ZIP_SOURCE_ERROR:
