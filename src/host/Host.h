@@ -75,6 +75,7 @@ class Range {
   void SetValue(const CellValue& value);
   void SetValue(std::string_view text);
   void SetValue(const char* text) { SetValue(std::string_view(text)); }
+  void SetValue(const std::string& text) { SetValue(std::string_view(text)); }
   void SetValue(double number) { SetValue(CellValue(number)); }
   void SetValue(int number) { SetValue(CellValue(static_cast<double>(number))); }
 

@@ -1,0 +1,185 @@
+// Addresses, navigation, values and the clipboard of the in-memory host.
+#include <gtest/gtest.h>
+
+#include "host/Host.h"
+
+namespace {
+
+class HostCells : public ::testing::Test {
+ protected:
+  host::Application app;
+  host::Workbook& book = app.AddWorkbook("/tmp/model-cells.xlsx");
+  host::Worksheet& sheet = book.Sheet(1);
+
+  host::Range At(const char* address) { return sheet.GetRange(address); }
+  void Fill(const char* address, const char* text) { At(address).SetValue(text); }
+};
+
+TEST_F(HostCells, AddressesParseAndPrint) {
+  EXPECT_EQ(host::ColumnLetters(1), "A");
+  EXPECT_EQ(host::ColumnLetters(26), "Z");
+  EXPECT_EQ(host::ColumnLetters(28), "AB");
+  EXPECT_EQ(host::ColumnLetters(252), "IR");
+  EXPECT_EQ(host::ColumnLetters(16384), "XFD");
+  EXPECT_EQ(host::ParseCellAddress("B4"), std::make_pair(4, 2));
+  EXPECT_EQ(host::ParseCellAddress("$ir$316"), std::make_pair(316, 252));
+  for (const char* bad : {"", "4B", "B", "B0", "XFE1", "A1048577", "B4x"}) {
+    EXPECT_THROW(host::ParseCellAddress(bad), host::HostError) << bad;
+  }
+  host::Range block = At("E9:B4");  // corners in any order
+  EXPECT_EQ(block.Address(), "B4:E9");
+  EXPECT_EQ(sheet.GetRange(At("C5"), At("A2")).Address(), "A2:C5");
+  EXPECT_EQ(sheet.Cells().Address(), "A1:XFD1048576");
+}
+
+TEST_F(HostCells, OffsetMovesTheWholeRectangleAndNeverLeavesTheSheet) {
+  EXPECT_EQ(At("B4").Offset(-3, -1).Address(), "A1");
+  EXPECT_EQ(At("B4:C5").Offset(302, 250).Address(), "IR306:IS307");
+  EXPECT_THROW(At("B4").Offset(-4, 0), host::HostError);
+  EXPECT_THROW(At("B4:C4").Offset(0, -2), host::HostError);
+  EXPECT_THROW(At("XFD1").Offset(0, 1), host::HostError);
+}
+
+TEST_F(HostCells, EndFollowsOnlyARunOfFilledCells) {
+  for (const char* a : {"B4", "C4", "D4", "F4"}) Fill(a, "x");  // gap at E4
+  EXPECT_EQ(At("B4").End(host::xlToRight).Address(), "D4");
+  EXPECT_EQ(At("D4").End(host::xlToRight).Address(), "D4");  // neighbour empty
+  EXPECT_EQ(At("E4").End(host::xlToRight).Address(), "E4");  // start empty: no jump to F4
+  EXPECT_EQ(At("D4").End(host::xlToLeft).Address(), "B4");
+  EXPECT_EQ(At("B4:C9").End(host::xlToRight).Address(), "D4");  // from the top-left cell
+
+  Fill("B5", "v1");
+  Fill("B6", "v2");
+  EXPECT_EQ(At("B4").End(host::xlDown).Address(), "B6");
+  EXPECT_EQ(At("B6").End(host::xlUp).Address(), "B4");
+
+  // A run that reaches the sheet's edge stops there.
+  Fill("XFC2", "a");
+  Fill("XFD2", "b");
+  EXPECT_EQ(At("XFC2").End(host::xlToRight).Address(), "XFD2");
+  Fill("A1048575", "a");
+  Fill("A1048576", "b");
+  EXPECT_EQ(At("A1048575").End(host::xlDown).Address(), "A1048576");
+}
+
+TEST_F(HostCells, ValuesKeepTheirKindAndTextIsStoredAsGiven) {
+  At("A1").SetValue(180);
+  At("A2").SetValue(180.5);
+  At("A3").SetValue("180");  // text stays text, no guessing
+  At("A4").SetValue("'180/192");
+  At("A5").SetValue(host::CellValue(false));
+  At("A6").SetValue(host::CellValue(host::ErrorValue{"#N/A"}));
+  EXPECT_EQ(At("A1").Value(), host::CellValue(180.0));
+  EXPECT_EQ(At("A3").Value(), host::CellValue(std::string("180")));
+  EXPECT_EQ(At("A4").Value(), host::CellValue(std::string("180/192")));
+  EXPECT_EQ(At("A1").Text(), "180");
+  EXPECT_EQ(At("A2").Text(), "180.5");
+  EXPECT_EQ(At("A5").Text(), "FALSE");
+  EXPECT_EQ(At("A6").Text(), "#N/A");
+  EXPECT_EQ(At("Z99").Text(), "");
+  EXPECT_TRUE(host::IsEmpty(At("Z99").Value()));
+
+  // The apostrophe marks the cell as text through its format; any other put clears it.
+  auto quoted = [&](const char* a) {
+    return book.Styles()
+        .xfs[sheet.Store()
+                 .Find(host::ParseCellAddress(a).first, host::ParseCellAddress(a).second)
+                 ->style]
+        .quotePrefix;
+  };
+  EXPECT_TRUE(quoted("A4"));
+  EXPECT_FALSE(quoted("A3"));
+  At("A4").SetValue("plain");
+  EXPECT_FALSE(quoted("A4"));
+
+  // Putting "" empties the cell; the run of filled cells ends there.
+  At("A2").SetValue("");
+  EXPECT_TRUE(host::IsEmpty(At("A2").Value()));
+  EXPECT_EQ(At("A1").End(host::xlDown).Address(), "A1");
+  EXPECT_TRUE(sheet.Modified());
+}
+
+TEST_F(HostCells, NumbersReadAsTextTheWayTheGeneralFormatShowsThem) {
+  EXPECT_EQ(host::GeneralNumberText(0.1 + 0.2), "0.3");
+  EXPECT_EQ(host::GeneralNumberText(1.0 / 3), "0.333333333333333");
+  EXPECT_EQ(host::GeneralNumberText(1e15), "1E+15");
+  EXPECT_EQ(host::GeneralNumberText(1234567890123456.0), "1.23456789012346E+15");
+  EXPECT_EQ(host::GeneralNumberText(0.0001), "0.0001");
+  EXPECT_EQ(host::GeneralNumberText(1e-5), "1E-05");
+  EXPECT_EQ(host::GeneralNumberText(-0.0), "0");
+  EXPECT_EQ(host::GeneralNumberText(-12.5), "-12.5");
+  EXPECT_EQ(host::GeneralNumberText(123456789012345.0), "123456789012345");
+}
+
+TEST_F(HostCells, ClearContentsDropsValuesFormulasAndStringIndexButKeepsFormats) {
+  At("B2").SetValue(5);
+  At("B2").SetNumberFormatLocal("0.00");
+  At("C2").SetValue("kept");
+  host::Cell& fromFile = sheet.Store().Get(2, 2);
+  fromFile.sharedString = 7;
+  sheet.Store().Formulas()[{2, 2}] = "<f>1+4</f>";
+  At("A1:B9").ClearContents();
+  EXPECT_TRUE(host::IsEmpty(At("B2").Value()));
+  EXPECT_EQ(sheet.Store().Find(2, 2)->sharedString, -1);
+  EXPECT_TRUE(sheet.Store().Formulas().empty());
+  EXPECT_EQ(At("B2").NumberFormat(), "0.00");
+  EXPECT_EQ(At("C2").Text(), "kept");  // outside the range
+
+  // The whole sheet: only the cells it has, quickly.
+  sheet.Cells().ClearContents();
+  EXPECT_TRUE(host::IsEmpty(At("C2").Value()));
+  EXPECT_LE(sheet.Store().CellCount(), 2u);
+}
+
+TEST_F(HostCells, ClipboardPastesValuesAndFormatsAtTheSelectionCorner) {
+  At("A1").SetValue("title");
+  At("A1").SetInteriorColorIndex(6);
+  At("B1").SetValue(42);
+  At("A1:C1").Copy();  // C1 is empty
+  At("E5").SetValue("old");
+  At("G5").SetValue("overwritten by the empty source");
+
+  At("E5:Z30").Select();  // a larger selection: the clipboard's size counts
+  sheet.Paste();
+  EXPECT_EQ(At("E5").Text(), "title");
+  EXPECT_EQ(At("F5").Value(), host::CellValue(42.0));
+  EXPECT_TRUE(host::IsEmpty(At("G5").Value()));
+  EXPECT_EQ(At("E5").InteriorColorIndex(), 6);
+  EXPECT_TRUE(host::IsEmpty(At("E6").Value()));
+  EXPECT_EQ(sheet.Selection().Address(), "E5:G5");
+
+  At("A3").PasteSpecial(host::xlPasteValues);
+  EXPECT_EQ(At("A3").Text(), "title");
+  EXPECT_EQ(At("A3").InteriorColorIndex(), host::xlNone);
+
+  // Across workbooks formats do not travel: their style tables differ.
+  host::Workbook& other = app.AddWorkbook("/tmp/model-cells-2.xlsx");
+  other.Sheet(1).Activate();
+  other.Sheet(1).Paste();
+  EXPECT_EQ(other.Sheet(1).GetRange("A1").Text(), "title");
+  EXPECT_EQ(other.Sheet(1).GetRange("A1").InteriorColorIndex(), host::xlNone);
+
+  app.SetCutCopyMode(false);
+  EXPECT_FALSE(app.Clipboard().has_value());
+  EXPECT_THROW(other.Sheet(1).Paste(), host::HostError);
+}
+
+TEST_F(HostCells, SelectionAndActiveCellBelongToEachSheet) {
+  At("B4:E9").Select();
+  EXPECT_EQ(app.Selection().Address(), "B4:E9");
+  EXPECT_EQ(app.ActiveCell().Address(), "B4");
+  At("C5").Activate();  // inside the selection: only the active cell moves
+  EXPECT_EQ(app.Selection().Address(), "B4:E9");
+  EXPECT_EQ(app.ActiveCell().Address(), "C5");
+  At("H1").Activate();
+  EXPECT_EQ(app.Selection().Address(), "H1");
+
+  host::Worksheet& second = book.AddSheet();
+  EXPECT_EQ(&app.ActiveSheet(), &second);
+  EXPECT_EQ(app.Selection().Address(), "A1");
+  EXPECT_THROW(At("A1").Select(), host::HostError);  // not the active sheet
+  sheet.Activate();
+  EXPECT_EQ(app.Selection().Address(), "H1");
+}
+
+}  // namespace
