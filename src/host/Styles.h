@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "host/HostError.h"
+
 namespace host {
 
 // A colour as the file writes it, e.g. indexed="64", rgb="FF00FF00", auto="1",
@@ -115,7 +117,10 @@ class StyleTable {
     auto key = std::make_pair(oldXf, change);
     auto it = derived_.find(key);
     if (it != derived_.end()) return it->second;
-    Xf xf = xfs.at(static_cast<size_t>(oldXf));
+    if (oldXf < 0 || static_cast<size_t>(oldXf) >= xfs.size()) {
+      throw HostError("Format", "", "cell format " + std::to_string(oldXf) + " does not exist");
+    }
+    Xf xf = xfs[static_cast<size_t>(oldXf)];
     derive(xf);
     int index = xf == xfs[static_cast<size_t>(oldXf)] ? oldXf : AddXf(xf);
     derived_.emplace(key, index);
