@@ -100,7 +100,8 @@ TEST_F(Formatting, KeisenARulesTheBlockFoundFromTheActiveCell) {
 
 TEST_F(Formatting, KaitenTurnsTheHeadsRightOfTheActiveCell) {
   Table(4, 2);
-  At("E4").SetValue("");  // gap after D4
+  At("E4").SetValue("");  // gap after D4, another head after it
+  At("F4").SetValue("M5");
   At("B4").Activate();
   format::Kaiten(app);
   EXPECT_EQ(app.Selection().Address(), "C4:D4");
