@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 
@@ -44,9 +45,13 @@ std::string FreeXlsxPathBeside(const std::string& xlsPath) {
     std::string name = n == 1 ? stem + ".xlsx" : stem + " (" + std::to_string(n) + ").xlsx";
     fs::path candidate = folder / name;
     struct stat st;
-    // Only a name that certainly does not exist is free; any other answer moves on.
-    if (::lstat(candidate.c_str(), &st) != 0 && errno == ENOENT) return candidate.string();
-    if (n > 100000) throw HostError("Save", xlsPath, "no free name for the new workbook");
+    // Only a name that certainly does not exist is free. A folder we cannot
+    // look into answers the same for every name, so stop at once.
+    if (::lstat(candidate.c_str(), &st) != 0) {
+      if (errno == ENOENT) return candidate.string();
+      throw HostError("Save", candidate.string(), std::strerror(errno));
+    }
+    if (n > 10000) throw HostError("Save", xlsPath, "no free name for the new workbook");
   }
 }
 
