@@ -95,10 +95,13 @@ void ZooMake(host::RunContext& ctx) {
       const auto found = firstSlot.find(text);
       const int id = found == firstSlot.end() ? -1 : found->second;
       const int genotypeRow = 4 + v;
+      const int alleleRow = 4 + n + 3 + v;
+      // Up to 125,000 rows of these sheets: give each row exactly its cells.
+      sheet->Store().ReserveRow(genotypeRow, genotypes + 1);
+      sheet->Store().ReserveRow(alleleRow, symbols.size() + 1);
       for (int g = 1; g <= genotypes; ++g) {
         sheet->Cell(genotypeRow, 2 + g).SetValue(slotId[g] == id ? 1 : 0);
       }
-      const int alleleRow = 4 + n + 3 + v;
       for (size_t a = 0; a < symbols.size(); ++a) {
         const bool present = text.find(symbols[a]) != std::u16string::npos;
         sheet->Cell(alleleRow, 3 + static_cast<int>(a)).SetValue(present ? 1 : 0);

@@ -33,6 +33,9 @@ class CellStore {
   Cell* Find(int row, int column);
   // Creates an empty cell (style 0, or the row's default style) if missing.
   Cell& Get(int row, int column);
+  // Makes room for a row's cells in one allocation: writers that know a row's
+  // length (the 0/1 matrices) keep memory to what the cells need.
+  void ReserveRow(int row, size_t cells) { rows_[row].cells.reserve(cells); }
   // Removes cells that are empty and unformatted (style 0) so stores stay small.
   void Compact();
   // The style a new cell of `row` starts with: the row's default format

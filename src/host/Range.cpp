@@ -153,6 +153,22 @@ void Range::SetValue(const CellValue& given) {
     }
   }
   CellStore& store = sheet_->Store();
+  if (IsSingleCell() && !IsEmpty(value)) {
+    // The common put, one cell at a time: one look-up, and a new format only
+    // when the quote prefix really changes.
+    if (!store.Formulas().empty()) EraseFormulas(store, *this);
+    Cell& cell = store.Get(row_, column_);
+    cell.value = std::move(value);
+    cell.sharedString = -1;
+    StyleTable& styles = sheet_->Parent().Styles();
+    if (cell.style < 0 || static_cast<size_t>(cell.style) >= styles.xfs.size() ||
+        styles.xfs[cell.style].quotePrefix != quoted) {
+      int64_t key = detail::ChangeKey(detail::Change::kQuotePrefix, quoted ? 1 : 0);
+      cell.style = styles.DerivedXf(cell.style, key, [&](Xf& xf) { xf.quotePrefix = quoted; });
+    }
+    sheet_->MarkModified();
+    return;
+  }
   if (detail::IsWholeSheet(*this)) {
     if (!IsEmpty(value)) throw HostError("Value", "", "cannot fill every cell of the sheet");
     ClearContents();
