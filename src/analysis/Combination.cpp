@@ -89,20 +89,9 @@ void CombinationSheetFormat(host::RunContext& ctx, host::Worksheet& src, host::W
   const store::GenotypeStore& s = *ctx.store;
   const int n = s.VarietyCount;
 
-  dst.Activate();
-  format::ClearSheet(app);
-  host::Range b2 = dst.GetRange("B2");
-  b2.Offset(-1, 0).SetValue("cmb");
-  b2.Offset(-1, 1).SetValue(kCmbDescription);
-
+  format::StartSheet(app, dst, "cmb", kCmbDescription);
   // The source's title cell, value and formatting.
-  src.Activate();
-  host::Range srcB2 = src.GetRange("B2");
-  srcB2.Select();
-  srcB2.Copy();
-  dst.Activate();
-  b2.Select();
-  dst.Paste();
+  format::CopyBlock(app, src, src.GetRange("B2"), dst, dst.GetRange("B2"));
 
   const int bands = CombinationBands(n);
   host::Range corner = dst.GetRange("B4");

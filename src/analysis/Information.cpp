@@ -37,19 +37,15 @@ bool IsHeterozygous(const std::u16string& code) {
 
 void InformationSheetFormat(host::RunContext& ctx, host::Worksheet& src, host::Worksheet& dst,
                             const std::string& ex) {
-  dst.Activate();
-  format::ClearSheet(ctx.ExcelApp ? *ctx.ExcelApp : dst.Parent().Parent());
-
-  host::Range b2 = dst.GetRange("B2");
+  host::Application& app = ctx.ExcelApp ? *ctx.ExcelApp : dst.Parent().Parent();
   if (ex == "a") {
-    b2.Offset(-1, 0).SetValue("all");
-    b2.Offset(-1, 1).SetValue(
-        "Frequency distribution of allele, heterozygosity and PIC (Polymorphic information "
-        "contents) value.");
-  } else if (ex == "g") {
-    b2.Offset(-1, 0).SetValue("gnt");
-    b2.Offset(-1, 1).SetValue("Frequency distribution of genotype");
+    format::StartSheet(app, dst, "all",
+                       "Frequency distribution of allele, heterozygosity and PIC (Polymorphic "
+                       "information contents) value.");
+  } else {
+    format::StartSheet(app, dst, ex == "g" ? "gnt" : "", "Frequency distribution of genotype");
   }
+  host::Range b2 = dst.GetRange("B2");
 
   // The value only, not the source cell's formatting.
   const host::CellValue value = src.GetRange("B2").Value();

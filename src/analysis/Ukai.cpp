@@ -27,20 +27,9 @@ void UKaiSheetFormat(host::RunContext& ctx, host::Worksheet& src, host::Workshee
   host::Application& app = *ctx.ExcelApp;
   const int n = ctx.store->VarietyCount;
 
-  dst.Activate();
-  format::ClearSheet(app);
-  host::Range b2 = dst.GetRange("B2");
-  b2.Offset(-1, 0).SetValue("ukai");
-  b2.Offset(-1, 1).SetValue(kUkaiDescription);
-
+  format::StartSheet(app, dst, "ukai", kUkaiDescription);
   // The source's title cell, value and formatting.
-  src.Activate();
-  host::Range srcB2 = src.GetRange("B2");
-  srcB2.Select();
-  srcB2.Copy();
-  dst.Activate();
-  b2.Select();
-  dst.Paste();
+  format::CopyBlock(app, src, src.GetRange("B2"), dst, dst.GetRange("B2"));
 
   // The name column is taken from the source sheet itself; an empty heading
   // would cut the run short, so it gets the corner mark (kept in the source).

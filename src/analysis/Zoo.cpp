@@ -35,11 +35,8 @@ void ZooSheetFormat(host::RunContext& ctx, int m, host::Worksheet& dst) {
   const store::GenotypeStore& s = *ctx.store;
   const int n = s.VarietyCount;
 
-  dst.Activate();
-  format::ClearSheet(app);
+  format::StartSheet(app, dst, "zoo", kZooDescription);
   host::Range b2 = dst.GetRange("B2");
-  b2.Offset(-1, 0).SetValue("zoo");
-  b2.Offset(-1, 1).SetValue(kZooDescription);
   // The title as the character sheet carries it (the source's when there is none).
   host::Worksheet* titled = ctx.sheets.ChrSheet ? ctx.sheets.ChrSheet : ctx.sheets.SrcSheet;
   if (titled != nullptr) b2.SetValue(titled->GetRange("B2").Value());

@@ -29,19 +29,6 @@ const SheetTitle* TitleOf(const std::string& ex) {
   return nullptr;
 }
 
-// Copies `from` of the source sheet to `to` of dst, values and formats, the
-// way a user would: select, copy, select the target, paste.
-void CopyBlock(host::Application& app, host::Worksheet& src, const host::Range& from,
-               host::Worksheet& dst, const host::Range& to) {
-  src.Activate();
-  from.Select();
-  app.SetCutCopyMode(false);
-  from.Copy();
-  dst.Activate();
-  to.Select();
-  dst.Paste();
-}
-
 }  // namespace
 
 void TransSheetFormat(host::RunContext& ctx, host::Worksheet& src, host::Worksheet& dst,
@@ -49,16 +36,9 @@ void TransSheetFormat(host::RunContext& ctx, host::Worksheet& src, host::Workshe
   host::Application& app = *ctx.ExcelApp;
   const SheetTitle* title = TitleOf(ex);
 
-  dst.Activate();
-  format::ClearSheet(app);
+  format::StartSheet(app, dst, title ? title->kind : "", title ? title->description : "");
 
-  if (title) {
-    host::Range b2 = dst.GetRange("B2");
-    b2.Offset(-1, 0).SetValue(title->kind);
-    b2.Offset(-1, 1).SetValue(title->description);
-  }
-
-  CopyBlock(app, src, src.GetRange("B2"), dst, dst.GetRange("B2"));
+  format::CopyBlock(app, src, src.GetRange("B2"), dst, dst.GetRange("B2"));
 
   // The marker row and the variety column are copied only as far as the store
   // takes them (250 markers, 500 varieties), so that the totals block written
@@ -67,15 +47,15 @@ void TransSheetFormat(host::RunContext& ctx, host::Worksheet& src, host::Workshe
   const host::Range firstMarker = srcCorner.Offset(0, 1);
   const host::Range markerEnd = firstMarker.End(host::xlToRight);
   const int lastColumn = std::min(markerEnd.Column(), srcCorner.Column() + store::kMaxMarkers);
-  CopyBlock(app, src, src.GetRange(firstMarker, src.Cell(firstMarker.Row(), lastColumn)), dst,
-            dst.GetRange("C4"));
+  format::CopyBlock(app, src, src.GetRange(firstMarker, src.Cell(firstMarker.Row(), lastColumn)),
+                    dst, dst.GetRange("C4"));
 
   src.Activate();
   if (srcCorner.Text().empty()) srcCorner.SetValue("*");
   const host::Range varietyEnd = srcCorner.End(host::xlDown);
   const int lastRow = std::min(varietyEnd.Row(), srcCorner.Row() + store::kMaxVarieties);
-  CopyBlock(app, src, src.GetRange(srcCorner, src.Cell(lastRow, srcCorner.Column())), dst,
-            dst.GetRange("B4"));
+  format::CopyBlock(app, src, src.GetRange(srcCorner, src.Cell(lastRow, srcCorner.Column())), dst,
+                    dst.GetRange("B4"));
 
   const host::Range dstCorner = dst.GetRange("B4");
   dstCorner.Select();
