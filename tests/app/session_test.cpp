@@ -6,15 +6,16 @@
 
 #include <algorithm>
 
-#include "app/RecordingStatus.h"
-#include "app/WorkbookBuilder.h"
 #include "host/HostError.h"
+#include "support/Interop.h"
+#include "support/RecordingStatus.h"
+#include "support/SourceBook.h"
 
 using app::SheetOutcome;
-using apptest::OptionState;
-using apptest::RecordingStatus;
-using apptest::SheetSpec;
-using apptest::TempDir;
+using testsupport::OptionState;
+using testsupport::RecordingStatus;
+using testsupport::SheetSpec;
+using testsupport::TempDir;
 
 namespace {
 
@@ -42,7 +43,7 @@ struct SessionFixture : ::testing::Test {
   void SetUp() override { session.Form_Load(); }
   std::string Open(const std::vector<SheetSpec>& sheets, const std::string& name = "book.xlsx") {
     const std::string path = dir.File(name);
-    apptest::WriteWorkbook(path, sheets);
+    testsupport::WriteWorkbook(path, sheets);
     session.filBook_Click(path);
     return path;
   }
@@ -106,7 +107,7 @@ TEST_F(SessionFixture, EmptyFirstCellIsClassedByTheFirstTypedCellOfTheTable) {
 }
 
 TEST_F(SessionFixture, OpeningListsEverySheetAndAnUnreadableFileChangesNothing) {
-  Open({Source("B.org", "1/2"), apptest::Blank("Notes"), Source("A.org", "A")});
+  Open({Source("B.org", "1/2"), testsupport::Blank("Notes"), Source("A.org", "A")});
   EXPECT_EQ(status.sheetList, (std::vector<std::string>{"B.org", "Notes", "A.org"}));
   EXPECT_EQ(session.SheetList(), status.sheetList);
   EXPECT_EQ(status.messages.back(), kChooseSheet);
@@ -114,7 +115,7 @@ TEST_F(SessionFixture, OpeningListsEverySheetAndAnUnreadableFileChangesNothing) 
   host::Workbook* book = session.ExcelBook();
 
   const std::string junk = dir.File("junk.xlsx");
-  { std::ofstream(junk) << "not a workbook"; }
+  testsupport::WriteFileBytes(junk, "not a workbook");
   EXPECT_THROW(session.filBook_Click(junk), host::HostError);
   EXPECT_THROW(session.filBook_Click(dir.File("missing.xlsx")), host::HostError);
   EXPECT_EQ(session.ExcelBook(), book);
@@ -124,7 +125,7 @@ TEST_F(SessionFixture, OpeningListsEverySheetAndAnUnreadableFileChangesNothing) 
 }
 
 TEST_F(SessionFixture, StartStaysDisabledAfterARunOrAnotherWorkbookUntilASheetIsChosen) {
-  const std::string first = Open({apptest::CleanSsr("Apple.org")});
+  const std::string first = Open({testsupport::CleanSsr("Apple.org")});
   Open({Source("Pear.org", "1/2")}, "second.xlsx");
   session.lstSheet_Click("Pear.org");
   session.chkZoo = true;
@@ -137,9 +138,9 @@ TEST_F(SessionFixture, StartStaysDisabledAfterARunOrAnotherWorkbookUntilASheetIs
   EXPECT_FALSE(session.chkUKai);
   EXPECT_TRUE(session.chkCombination);
   // A Start that cannot be pressed does nothing.
-  const std::string before = apptest::ReadBytes(first);
+  const std::string before = testsupport::ReadFileBytes(first);
   session.cmdExec_Click();
-  EXPECT_EQ(apptest::ReadBytes(first), before);
+  EXPECT_EQ(testsupport::ReadFileBytes(first), before);
   EXPECT_TRUE(status.closing.empty());
 
   session.lstSheet_Click("Apple.org");
@@ -155,8 +156,8 @@ TEST_F(SessionFixture, StartStaysDisabledAfterARunOrAnotherWorkbookUntilASheetIs
 }
 
 TEST_F(SessionFixture, CleanSsrRunAnnouncesEveryStageSortsSavesAndReopens) {
-  const SheetSpec notes = apptest::Blank("Notes");
-  const std::string path = Open({notes, apptest::CleanSsr("Apple.org", 6, 2)});
+  const SheetSpec notes = testsupport::Blank("Notes");
+  const std::string path = Open({notes, testsupport::CleanSsr("Apple.org", 6, 2)});
   session.lstSheet_Click("Apple.org");
   session.chkZoo = true;
   status.messages.clear();
@@ -184,7 +185,7 @@ TEST_F(SessionFixture, CleanSsrRunAnnouncesEveryStageSortsSavesAndReopens) {
 
 TEST_F(SessionFixture, ClosingMessageListsEveryRaisedFlagInOrderAndOptionsAreSkipped) {
   // 501 varieties (over the limit), a non-numeric part and a cell of three alleles.
-  SheetSpec spec = apptest::CleanSsr("Apple.org", 501, 2);
+  SheetSpec spec = testsupport::CleanSsr("Apple.org", 501, 2);
   spec.cells[2][1] = "150/152/154";
   spec.cells[3][0] = "abc/150";
   const std::string path = Open({spec});
@@ -204,7 +205,7 @@ TEST_F(SessionFixture, ClosingMessageListsEveryRaisedFlagInOrderAndOptionsAreSki
 }
 
 TEST_F(SessionFixture, RerunsReuseEveryOutputSheetAndKeepOnlyTheirOwnErrorRows) {
-  SheetSpec spec = apptest::CleanSsr("Apple.org", 5, 2);
+  SheetSpec spec = testsupport::CleanSsr("Apple.org", 5, 2);
   for (int i : {1, 2, 3}) spec.cells[i][1] = "150/152/154";
   const std::string path = Open({spec});
   auto run = [&] {
@@ -239,8 +240,8 @@ TEST_F(SessionFixture, RerunsReuseEveryOutputSheetAndKeepOnlyTheirOwnErrorRows) 
 }
 
 TEST_F(SessionFixture, AFailedSaveStopsTheRunAndLeavesTheFileAsItWas) {
-  const std::string path = Open({apptest::CleanSsr("Apple.org")});
-  const std::string original = apptest::ReadBytes(path);
+  const std::string path = Open({testsupport::CleanSsr("Apple.org")});
+  const std::string original = testsupport::ReadFileBytes(path);
 
   session.lstSheet_Click("Apple.org");
   session.SetSaveTarget(dir.File("no-such-folder/results.xlsx"));
@@ -250,7 +251,7 @@ TEST_F(SessionFixture, AFailedSaveStopsTheRunAndLeavesTheFileAsItWas) {
   } catch (const host::HostError& e) {
     EXPECT_FALSE(e.Operation().empty());
   }
-  EXPECT_EQ(apptest::ReadBytes(path), original);
+  EXPECT_EQ(testsupport::ReadFileBytes(path), original);
   // The session holds the workbook as the file has it, not the half-run copy.
   EXPECT_EQ(session.SheetList(), (std::vector<std::string>{"Apple.org"}));
   EXPECT_EQ(session.ExcelBook()->SheetCount(), 1);

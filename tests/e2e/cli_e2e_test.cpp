@@ -3,20 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 
 #include "e2e/CliHarness.h"
 
 using e2e::Cli;
 using e2e::Python;
-using e2e::ReadFile;
-using e2e::TempDir;
+using testsupport::TempDir;
+const auto ReadFile = testsupport::ReadFileBytes;
 
 namespace {
 
 std::string MakeInput(const TempDir& dir, const std::string& kind) {
   const std::string path = dir.File(kind + ".xlsx");
-  const e2e::Outcome made = Python("make_input.py", {kind, path});
-  EXPECT_EQ(made.code, 0) << made.err;
+  const e2e::CommandResult made = Python("make_input.py", {kind, path});
+  EXPECT_EQ(made.exitCode, 0) << made.err;
   return path;
 }
 
@@ -24,26 +25,26 @@ void ExpectReadersAgree(const std::string& kind, const std::string& path, bool z
                         const std::string& chrSheet, const std::string& chrText) {
   std::vector<std::string> args{kind, path};
   if (zoo) args.push_back("--zoo");
-  const e2e::Outcome checked = Python("check_output.py", args);
-  EXPECT_EQ(checked.code, 0) << checked.out << checked.err;
+  const e2e::CommandResult checked = Python("check_output.py", args);
+  EXPECT_EQ(checked.exitCode, 0) << checked.out << checked.err;
 
+  if (!testsupport::HaveLibreOffice()) GTEST_SKIP() << "LibreOffice is not installed";
   TempDir csvDir;
-  const e2e::OfficeLoad load = e2e::LoadInLibreOffice(path, csvDir);
-  if (!load.ran) GTEST_SKIP() << "LibreOffice is not installed";
-  EXPECT_EQ(load.error, "");
-  EXPECT_EQ(load.csv.size(), sheets);
-  const auto chr = std::find_if(load.csv.begin(), load.csv.end(), [&](const auto& p) {
-    return p.filename().string().find("-" + chrSheet + ".csv") != std::string::npos;
+  const auto load = testsupport::ConvertWithLibreOffice(path, csvDir.Path(), "csv");
+  EXPECT_TRUE(load.ok) << load.log;
+  EXPECT_EQ(load.files.size(), sheets);
+  const auto chr = std::find_if(load.files.begin(), load.files.end(), [&](const auto& p) {
+    return p.find("-" + chrSheet + ".csv") != std::string::npos;
   });
-  ASSERT_NE(chr, load.csv.end());
+  ASSERT_NE(chr, load.files.end());
   EXPECT_NE(ReadFile(*chr).find(chrText), std::string::npos);
 }
 
 TEST(CliEndToEnd, SsrRunWritesEverySheetAsOtherReadersSeeIt) {
   TempDir dir;
   const std::string path = MakeInput(dir, "ssr");
-  const e2e::Outcome run = Cli({"run", path, "--zoo"});
-  EXPECT_EQ(run.code, 0) << run.err;
+  const e2e::CommandResult run = Cli({"run", path, "--zoo"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.out, "正常に終了しました\n");
   EXPECT_NE(run.err.find("ＳＳＲデータ変換中"), std::string::npos);
   EXPECT_NE(run.err.find(path), std::string::npos);
@@ -54,8 +55,8 @@ TEST(CliEndToEnd, SsrRunWritesEverySheetAsOtherReadersSeeIt) {
 TEST(CliEndToEnd, CharacterRunWritesOnlyCharacterSheets) {
   TempDir dir;
   const std::string path = MakeInput(dir, "chr");
-  const e2e::Outcome run = Cli({"run", path, "--sheet", "rice.ORG"});
-  EXPECT_EQ(run.code, 0) << run.err;
+  const e2e::CommandResult run = Cli({"run", path, "--sheet", "rice.ORG"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.out, "正常に終了しました\n");
   EXPECT_NE(run.err.find("文字データカウント中"), std::string::npos);
   ExpectReadersAgree("chr", path, false, 8, "Rice.chr", "V1,AB,AA,BC");
@@ -65,24 +66,24 @@ TEST(CliEndToEnd, ExitStatusTellsHowTheRunEnded) {
   TempDir dir;
   // Data problems: finished, flagged, options skipped.
   const std::string flagged = MakeInput(dir, "flagged");
-  const e2e::Outcome problems = Cli({"run", flagged, "--zoo"});
-  EXPECT_EQ(problems.code, 3) << problems.err;
+  const e2e::CommandResult problems = Cli({"run", flagged, "--zoo"});
+  EXPECT_EQ(problems.exitCode, 3) << problems.err;
   EXPECT_EQ(problems.out, "２倍体でないデータがあります\n");
-  const e2e::Outcome checked = Python("check_output.py", {"flagged", flagged});
-  EXPECT_EQ(checked.code, 0) << checked.out << checked.err;
+  const e2e::CommandResult checked = Python("check_output.py", {"flagged", flagged});
+  EXPECT_EQ(checked.exitCode, 0) << checked.out << checked.err;
 
   // Wrong usage and sheets that are not sources change nothing.
   const std::string two = MakeInput(dir, "two-sources");
   const std::string before = ReadFile(two);
-  const e2e::Outcome several = Cli({"run", two});
-  EXPECT_EQ(several.code, 2);
+  const e2e::CommandResult several = Cli({"run", two});
+  EXPECT_EQ(several.exitCode, 2);
   EXPECT_NE(several.err.find("\"Apple.org\", \"Pear.org\""), std::string::npos) << several.err;
-  EXPECT_EQ(Cli({"run", two, "--sheet", "Notes"}).code, 2);
-  EXPECT_EQ(Cli({"run", two, "--sheet", "Plum.org"}).code, 2);
-  EXPECT_EQ(Cli({"run", two, "--output", dir.File("out.xls")}).code, 2);
-  EXPECT_EQ(Cli({"run"}).code, 2);
-  EXPECT_EQ(Cli({"run", two, "--no-such-option"}).code, 2);
-  EXPECT_EQ(Cli({}).code, 2);
+  EXPECT_EQ(Cli({"run", two, "--sheet", "Notes"}).exitCode, 2);
+  EXPECT_EQ(Cli({"run", two, "--sheet", "Plum.org"}).exitCode, 2);
+  EXPECT_EQ(Cli({"run", two, "--output", dir.File("out.xls")}).exitCode, 2);
+  EXPECT_EQ(Cli({"run"}).exitCode, 2);
+  EXPECT_EQ(Cli({"run", two, "--no-such-option"}).exitCode, 2);
+  EXPECT_EQ(Cli({}).exitCode, 2);
   EXPECT_EQ(ReadFile(two), before);
 
   // Unreadable workbooks: a message naming the file, and the file stays as it was.
@@ -90,15 +91,15 @@ TEST(CliEndToEnd, ExitStatusTellsHowTheRunEnded) {
   std::string bytes = ReadFile(two);
   bytes.resize(bytes.size() / 2);
   { std::ofstream(damaged, std::ios::binary) << bytes; }
-  const e2e::Outcome broken = Cli({"run", damaged});
-  EXPECT_EQ(broken.code, 1);
+  const e2e::CommandResult broken = Cli({"run", damaged});
+  EXPECT_EQ(broken.exitCode, 1);
   EXPECT_NE(broken.err.find(damaged), std::string::npos) << broken.err;
   EXPECT_EQ(ReadFile(damaged), bytes);
-  EXPECT_EQ(Cli({"sheets", damaged}).code, 1);
-  EXPECT_EQ(Cli({"run", dir.File("missing.xlsx")}).code, 1);
+  EXPECT_EQ(Cli({"sheets", damaged}).exitCode, 1);
+  EXPECT_EQ(Cli({"run", dir.File("missing.xlsx")}).exitCode, 1);
 
-  EXPECT_EQ(Cli({"--help"}).code, 0);
-  EXPECT_EQ(Cli({"run", "--help"}).code, 0);
+  EXPECT_EQ(Cli({"--help"}).exitCode, 0);
+  EXPECT_EQ(Cli({"run", "--help"}).exitCode, 0);
 }
 
 TEST(CliEndToEnd, OutputCopyLeavesTheOriginalUntouched) {
@@ -106,19 +107,19 @@ TEST(CliEndToEnd, OutputCopyLeavesTheOriginalUntouched) {
   const std::string path = MakeInput(dir, "ssr");
   const std::string before = ReadFile(path);
   const std::string copy = dir.File("results.xlsx");
-  const e2e::Outcome run = Cli({"run", path, "--output", copy, "--zoo"});
-  EXPECT_EQ(run.code, 0) << run.err;
+  const e2e::CommandResult run = Cli({"run", path, "--output", copy, "--zoo"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(ReadFile(path), before);
-  const e2e::Outcome checked = Python("check_output.py", {"ssr", copy, "--zoo"});
-  EXPECT_EQ(checked.code, 0) << checked.out << checked.err;
+  const e2e::CommandResult checked = Python("check_output.py", {"ssr", copy, "--zoo"});
+  EXPECT_EQ(checked.exitCode, 0) << checked.out << checked.err;
 }
 
 TEST(CliEndToEnd, SheetsListsEveryChoiceAndDemoRunsTheExamples) {
   TempDir dir;
   const std::string path = MakeInput(dir, "two-sources");
   const std::string before = ReadFile(path);
-  const e2e::Outcome listed = Cli({"sheets", path});
-  EXPECT_EQ(listed.code, 0);
+  const e2e::CommandResult listed = Cli({"sheets", path});
+  EXPECT_EQ(listed.exitCode, 0);
   EXPECT_EQ(listed.out,
             "Notes\tデータの種類が識別できません\tno type\n"
             "Apple.org\tＳＳＲデータが選択されました\tSSR data\n"
@@ -126,14 +127,14 @@ TEST(CliEndToEnd, SheetsListsEveryChoiceAndDemoRunsTheExamples) {
   EXPECT_EQ(ReadFile(path), before);  // listing saves nothing
 
   const std::string demoDir = dir.File("demo");
-  const e2e::Outcome demo = Cli({"demo", demoDir});
-  EXPECT_EQ(demo.code, 0) << demo.err;
+  const e2e::CommandResult demo = Cli({"demo", demoDir});
+  EXPECT_EQ(demo.exitCode, 0) << demo.err;
   EXPECT_NE(demo.out.find("Results are in " + demoDir), std::string::npos) << demo.out;
-  const e2e::Outcome ssr = Cli({"sheets", demoDir + "/ssr_example.xlsx"});
+  const e2e::CommandResult ssr = Cli({"sheets", demoDir + "/ssr_example.xlsx"});
   EXPECT_NE(ssr.out.find("Apple.ukai\t変換対象外のデータが選択されました\tnot a source"),
             std::string::npos)
       << ssr.out;
-  const e2e::Outcome chr = Cli({"sheets", demoDir + "/chr_example.xlsx"});
+  const e2e::CommandResult chr = Cli({"sheets", demoDir + "/chr_example.xlsx"});
   EXPECT_NE(chr.out.find("Rice.org\t文字パターンデータが選択されました\tcharacter data"),
             std::string::npos)
       << chr.out;

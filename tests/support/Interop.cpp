@@ -15,8 +15,6 @@ namespace testsupport {
 
 namespace fs = std::filesystem;
 
-namespace {
-
 std::string Quote(const std::string& s) {
   std::string out = "'";
   for (char c : s) {
@@ -27,8 +25,6 @@ std::string Quote(const std::string& s) {
   }
   return out + "'";
 }
-
-}  // namespace
 
 TempDir::TempDir() {
   char pattern[] = "/tmp/allelescope-test-XXXXXX";
@@ -59,7 +55,8 @@ void WriteFileBytes(const std::string& path, const std::string& data) {
 CommandResult RunCommand(const std::string& command) {
   TempDir dir;
   std::string outPath = dir.File("out"), errPath = dir.File("err");
-  std::string full = "( " + command + " ) >" + Quote(outPath) + " 2>" + Quote(errPath);
+  std::string full =
+      "( " + command + " ) >" + Quote(outPath) + " 2>" + Quote(errPath) + " </dev/null";
   int status = std::system(full.c_str());
   CommandResult r;
   r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -110,48 +107,6 @@ Conversion ConvertWithLibreOffice(const std::string& input, const std::string& o
   bool error = c.log.find("\nError:") != std::string::npos || c.log.rfind("Error:", 0) == 0;
   c.ok = !error && !c.files.empty();
   return c;
-}
-
-std::vector<std::vector<std::string>> ReadCsv(const std::string& path) {
-  std::string data = ReadFileBytes(path);
-  std::vector<std::vector<std::string>> rows;
-  std::vector<std::string> row;
-  std::string field;
-  bool quoted = false, any = false;
-  for (size_t i = 0; i < data.size(); ++i) {
-    char c = data[i];
-    if (quoted) {
-      if (c == '"' && i + 1 < data.size() && data[i + 1] == '"') {
-        field += '"';
-        ++i;
-      } else if (c == '"') {
-        quoted = false;
-      } else {
-        field += c;
-      }
-    } else if (c == '"') {
-      quoted = any = true;
-    } else if (c == ',') {
-      row.push_back(field);
-      field.clear();
-      any = true;
-    } else if (c == '\n' || c == '\r') {
-      if (c == '\r' && i + 1 < data.size() && data[i + 1] == '\n') ++i;
-      row.push_back(field);
-      rows.push_back(row);
-      row.clear();
-      field.clear();
-      any = false;
-    } else {
-      field += c;
-      any = true;
-    }
-  }
-  if (any || !field.empty()) {
-    row.push_back(field);
-    rows.push_back(row);
-  }
-  return rows;
 }
 
 }  // namespace testsupport

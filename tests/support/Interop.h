@@ -12,7 +12,10 @@ struct CommandResult {
   std::string err;  // standard error
 };
 
-// Runs a shell command and captures both output streams.
+// The argument in single quotes for the shell.
+std::string Quote(const std::string& s);
+
+// Runs a shell command (no standard input) and captures both output streams.
 CommandResult RunCommand(const std::string& command);
 
 // Runs `script` with /usr/bin/python3 (the interpreter that has openpyxl) and
@@ -34,9 +37,6 @@ struct Conversion {
 };
 Conversion ConvertWithLibreOffice(const std::string& input, const std::string& outDir,
                                   const std::string& format);
-
-// Comma-separated rows as LibreOffice writes them (quotes handled).
-std::vector<std::vector<std::string>> ReadCsv(const std::string& path);
 
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& data);

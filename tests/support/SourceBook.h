@@ -1,18 +1,15 @@
 #pragma once
-// Writes small workbooks through the host for the session tests.
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+// Source tables written as workbook files through the host. Header only: the
+// window tests use it without the support library.
 #include <string>
 #include <vector>
 
 #include "host/Host.h"
 
-namespace apptest {
+namespace testsupport {
 
-// A sheet laid out as a source table: title in B2, corner B4, marker names
-// from C4, variety names from B5, cell texts row by row (empty: no cell).
+// Title in B2, corner B4, marker names from C4, variety names from B5, cell
+// texts row by row (empty: no cell).
 struct SheetSpec {
   std::string name;
   std::vector<std::string> markers;
@@ -24,22 +21,17 @@ struct SheetSpec {
 inline void FillSheet(host::Worksheet& sheet, const SheetSpec& spec) {
   if (!spec.title.empty()) sheet.Cell(2, 2).SetValue(std::string_view(spec.title));
   for (size_t j = 0; j < spec.markers.size(); ++j)
-    sheet.Cell(4, 3 + static_cast<int>(j)).SetValue(std::string_view(spec.markers[j]));
+    sheet.Cell(4, 3 + int(j)).SetValue(std::string_view(spec.markers[j]));
   for (size_t i = 0; i < spec.varieties.size(); ++i)
-    sheet.Cell(5 + static_cast<int>(i), 2).SetValue(std::string_view(spec.varieties[i]));
+    sheet.Cell(5 + int(i), 2).SetValue(std::string_view(spec.varieties[i]));
   for (size_t i = 0; i < spec.cells.size(); ++i)
     for (size_t j = 0; j < spec.cells[i].size(); ++j)
       if (!spec.cells[i][j].empty())
-        sheet.Cell(5 + static_cast<int>(i), 3 + static_cast<int>(j))
-            .SetValue(std::string_view(spec.cells[i][j]));
+        sheet.Cell(5 + int(i), 3 + int(j)).SetValue(std::string_view(spec.cells[i][j]));
 }
 
 // A sheet with only a title: not a source table.
-inline SheetSpec Blank(const std::string& name) {
-  SheetSpec spec;
-  spec.name = name;
-  return spec;
-}
+inline SheetSpec Blank(const std::string& name) { return SheetSpec{name, {}, {}, {}}; }
 
 // The sheets appear in the workbook in the order given.
 inline void WriteWorkbook(const std::string& path, const std::vector<SheetSpec>& sheets) {
@@ -54,28 +46,6 @@ inline void WriteWorkbook(const std::string& path, const std::vector<SheetSpec>&
   book.Save();
   book.Close();
 }
-
-inline std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// A fresh directory under the system's temporary directory, removed at the end.
-class TempDir {
- public:
-  TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "allelescope-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
-  }
-  ~TempDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  std::filesystem::path path_;
-};
 
 // A clean SSR table: every cell two sizes, the first variety typed everywhere.
 inline SheetSpec CleanSsr(const std::string& name, int varieties = 6, int markers = 3) {
@@ -93,4 +63,4 @@ inline SheetSpec CleanSsr(const std::string& name, int varieties = 6, int marker
   return spec;
 }
 
-}  // namespace apptest
+}  // namespace testsupport

@@ -1,12 +1,11 @@
 #pragma once
-// A StatusSink that remembers what the session reported, for assertions.
+// A StatusSink that remembers everything the run or the session reported.
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "app/core/StatusSink.h"
 
-namespace apptest {
+namespace testsupport {
 
 struct OptionState {
   bool enabled = false, zoo = false, combination = false, ukai = false;
@@ -16,7 +15,10 @@ struct OptionState {
 class RecordingStatus : public app::StatusSink {
  public:
   void SetMessage(const std::string& text) override { messages.push_back(text); }
-  void SetComment(const std::string& text) override { lastComment = text; }
+  void SetComment(const std::string& text) override {
+    comments.push_back(text);
+    lastComment = text;
+  }
   void ShowClosingMessage(const std::string& text) override { closing.push_back(text); }
   void SetSheetList(const std::vector<std::string>& names) override { sheetList = names; }
   void SetStartEnabled(bool enabled) override { startEnabled = enabled; }
@@ -24,12 +26,10 @@ class RecordingStatus : public app::StatusSink {
     options = {enabled, zoo, combination, ukai};
   }
 
-  std::vector<std::string> messages;
+  std::vector<std::string> messages, comments, closing, sheetList;
   std::string lastComment;
-  std::vector<std::string> closing;
-  std::vector<std::string> sheetList;
   bool startEnabled = false;
   OptionState options;
 };
 
-}  // namespace apptest
+}  // namespace testsupport
