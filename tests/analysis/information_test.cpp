@@ -59,9 +59,7 @@ TEST_F(Statistics, SheetFrameHasTitleRowAndSourceB2Only) {
   EXPECT_EQ(All("B1"), T("all"));
   EXPECT_EQ(All("C1"), T("Frequency distribution of allele, heterozygosity and PIC (Polymorphic "
                          "information contents) value."));
-  EXPECT_EQ(All("B2"), T("Apple trial"));
   EXPECT_EQ(All("F9"), kEmpty);
-  EXPECT_EQ(Gnt("B1"), T("gnt"));
   EXPECT_EQ(Gnt("C1"), T("Frequency distribution of genotype"));
   EXPECT_EQ(Gnt("B2"), T("Apple trial"));
   // A text starting with an apostrophe keeps it; an empty B2 stays empty.
@@ -94,13 +92,8 @@ TEST_F(Statistics, SsrMarkerWorkedByHand) {
           << "row " << 4 + r << " col " << 2 + c;
     }
   }
-  EXPECT_EQ(Gnt("B4"), T("SSR01"));
   EXPECT_EQ(Gnt("C4"), T("Genotype"));
   EXPECT_EQ(Gnt("D4"), T("180/180"));  // text, not a number
-  EXPECT_EQ(Gnt("F4"), T("192/200"));
-  EXPECT_EQ(Gnt("C5"), T("Frequency"));
-  EXPECT_EQ(Gnt("E5"), N(1));
-  EXPECT_EQ(Gnt("C6"), T("Rate"));
   EXPECT_EQ(Gnt("F6"), N(0.3333));
   EXPECT_EQ(Gnt("G4"), kEmpty);
   EXPECT_EQ(&app.ActiveSheet(), gntSheet);
@@ -145,13 +138,10 @@ TEST_F(Statistics, BlocksOfLaterMarkersAndFullTables) {
   analysis::InformationOut(ctx, 3);
   analysis::InformationOut(ctx, 2);
   EXPECT_EQ(All("B18"), T("M3"));
-  EXPECT_EQ(All("C23"), T("PIC"));
   EXPECT_EQ(All("D18"), T("0"));  // by code: digits first, ﾝ last
   EXPECT_EQ(All("DB18"), T("ﾝ"));
   EXPECT_EQ(All("DC18"), kEmpty);
-  EXPECT_EQ(All("C24"), kEmpty);
   EXPECT_EQ(Gnt("B12"), T("M3"));
-  EXPECT_EQ(Gnt("C14"), T("Rate"));
   EXPECT_FALSE(host::IsEmpty(Gnt("IS14")));
   EXPECT_EQ(Gnt("IT12"), kEmpty);
   EXPECT_EQ(Gnt("C15"), kEmpty);
