@@ -21,7 +21,8 @@ int RowDefaultStyle(const Row& row) {
   while ((at = row.attributes.find("s=\"", at)) != std::string::npos) {
     // Only the attribute named exactly s, not e.g. "ts=".
     if (at == 0 || row.attributes[at - 1] == ' ') {
-      return std::atoi(row.attributes.c_str() + at + 3);
+      const int style = std::atoi(row.attributes.c_str() + at + 3);
+      return style >= 0 && style < kMaxCellFormats ? style : 0;
     }
     at += 3;
   }

@@ -13,13 +13,17 @@ namespace host {
 
 inline constexpr int kMaxRows = 1048576;
 inline constexpr int kMaxColumns = 16384;
+// The spreadsheet's own limit is about 65,000 distinct cell formats.
+inline constexpr int kMaxCellFormats = 65536;
 
+// Packed to 48 bytes: a run with every option holds about six million cells.
 struct Cell {
-  int32_t column = 0;
-  int32_t style = 0;          // index into the workbook's StyleTable::xfs
+  int16_t column = 0;         // 1..16384
+  uint16_t style = 0;         // index into StyleTable::xfs, which stays below kMaxCellFormats
   int32_t sharedString = -1;  // shared-string index while the value is the one read from the file
   CellValue value;
 };
+static_assert(sizeof(Cell) <= 48);
 
 struct Row {
   std::vector<Cell> cells;  // ascending column, no duplicates

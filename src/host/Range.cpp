@@ -161,7 +161,7 @@ void Range::SetValue(const CellValue& given) {
     cell.value = std::move(value);
     cell.sharedString = -1;
     StyleTable& styles = sheet_->Parent().Styles();
-    if (cell.style < 0 || static_cast<size_t>(cell.style) >= styles.xfs.size() ||
+    if (static_cast<size_t>(cell.style) >= styles.xfs.size() ||
         styles.xfs[cell.style].quotePrefix != quoted) {
       int64_t key = detail::ChangeKey(detail::Change::kQuotePrefix, quoted ? 1 : 0);
       cell.style = styles.DerivedXf(cell.style, key, [&](Xf& xf) { xf.quotePrefix = quoted; });

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "host/CellStore.h"
 #include "host/HostError.h"
 
 namespace host {
@@ -106,7 +107,11 @@ void StyleTable::IndexIfNeeded() {
 
 int StyleTable::AddXf(const Xf& xf) {
   IndexIfNeeded();
-  return FindOrAppend(xfs, xfIndex_, xfsIndexed_, xf);
+  const int index = FindOrAppend(xfs, xfIndex_, xfsIndexed_, xf);
+  if (index >= kMaxCellFormats) {
+    throw HostError("Format", "", "the workbook cannot hold more than 65,536 cell formats");
+  }
+  return index;
 }
 
 int StyleTable::AddFill(const Fill& fill) {

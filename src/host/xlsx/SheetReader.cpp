@@ -234,7 +234,8 @@ class SheetParser : public StreamParser {
     const char* t = Attr(atts, "t");
     type_ = t ? t : "n";
     long long s = 0;
-    style_ = ParseInt(Attr(atts, "s"), s) && s >= 0 && static_cast<size_t>(s) < xfCount_
+    style_ = ParseInt(Attr(atts, "s"), s) && s >= 0 && static_cast<size_t>(s) < xfCount_ &&
+                     s < kMaxCellFormats
                  ? static_cast<int>(s)
                  : 0;
   }

@@ -132,8 +132,8 @@ class Writer {
       if (row.cells.empty()) continue;
       minRow = std::min(minRow, r);
       maxRow = std::max(maxRow, r);
-      minCol = std::min(minCol, row.cells.front().column);
-      maxCol = std::max(maxCol, row.cells.back().column);
+      minCol = std::min<int>(minCol, row.cells.front().column);
+      maxCol = std::max<int>(maxCol, row.cells.back().column);
     }
     out += "<dimension ref=\"";
     if (maxRow == 0) {
