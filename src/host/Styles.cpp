@@ -107,11 +107,11 @@ void StyleTable::IndexIfNeeded() {
 
 int StyleTable::AddXf(const Xf& xf) {
   IndexIfNeeded();
-  const int index = FindOrAppend(xfs, xfIndex_, xfsIndexed_, xf);
-  if (index >= kMaxCellFormats) {
+  // Cells keep the index in 16 bits: a full table still finds, but never grows.
+  if (xfs.size() >= static_cast<size_t>(kMaxCellFormats) && !xfIndex_.contains(xf)) {
     throw HostError("Format", "", "the workbook cannot hold more than 65,536 cell formats");
   }
-  return index;
+  return FindOrAppend(xfs, xfIndex_, xfsIndexed_, xf);
 }
 
 int StyleTable::AddFill(const Fill& fill) {

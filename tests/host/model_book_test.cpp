@@ -209,3 +209,17 @@ TEST_F(HostBook, CellStoreStaysSortedAndSmall) {
 }
 
 }  // namespace
+
+TEST(StyleTableLimit, FormatsStopAtTheSpreadsheetLimitInsteadOfWrapping) {
+  // Cells keep their format index in 16 bits; one format more must be refused.
+  host::StyleTable styles = host::StyleTable::Default();
+  host::Xf xf;
+  for (int id = 1; styles.xfs.size() < static_cast<size_t>(host::kMaxCellFormats); ++id) {
+    xf.numFmtId = id;
+    styles.AddXf(xf);
+  }
+  EXPECT_EQ(styles.AddXf(styles.xfs[7]), 7);  // an existing format is still found
+  xf.numFmtId = host::kMaxCellFormats + 1;
+  EXPECT_THROW(styles.AddXf(xf), host::HostError);
+  EXPECT_EQ(styles.xfs.size(), static_cast<size_t>(host::kMaxCellFormats));
+}
