@@ -14,16 +14,16 @@
 using app::SheetOutcome;
 using testsupport::OptionState;
 using testsupport::RecordingStatus;
-using testsupport::SheetSpec;
+using testsupport::SheetLayout;
 using testsupport::TempDir;
 
 namespace {
 
 const std::string kChooseSheet = "変換元のデータシートを選択してください";
 
-SheetSpec Source(const std::string& name, const std::string& c5, const std::string& d5 = "",
-                 const std::string& c6 = "") {
-  return SheetSpec{name, {"M1", "M2"}, {"V1", "V2"}, {{c5, d5}, {c6, ""}}};
+SheetLayout Source(const std::string& name, const std::string& c5, const std::string& d5 = "",
+                   const std::string& c6 = "") {
+  return SheetLayout{name, {"M1", "M2"}, {"V1", "V2"}, {{c5, d5}, {c6, ""}}};
 }
 
 bool Lists(const std::vector<std::string>& names, const std::string& name) {
@@ -41,7 +41,7 @@ struct SessionFixture : ::testing::Test {
   RecordingStatus status;
   app::Session session{status};
   void SetUp() override { session.Form_Load(); }
-  std::string Open(const std::vector<SheetSpec>& sheets, const std::string& name = "book.xlsx") {
+  std::string Open(const std::vector<SheetLayout>& sheets, const std::string& name = "book.xlsx") {
     const std::string path = dir.File(name);
     testsupport::WriteWorkbook(path, sheets);
     session.filBook_Click(path);
@@ -90,9 +90,9 @@ TEST_F(SessionFixture, SheetChoiceFollowsTheOutcomeTable) {
 }
 
 TEST_F(SessionFixture, EmptyFirstCellIsClassedByTheFirstTypedCellOfTheTable) {
-  SheetSpec beyondMarkers = Source("Beyond.org", "", "", "");
+  SheetLayout beyondMarkers = Source("Beyond.org", "", "", "");
   beyondMarkers.cells[0].push_back("150/152");  // right of the last marker name: not data
-  SheetSpec belowVarieties = Source("Below.org", "");
+  SheetLayout belowVarieties = Source("Below.org", "");
   belowVarieties.cells.push_back({"150/152"});  // below the last variety name: not data
   Open({Source("Gap.org", "", "", "150/152"), Source("Row.org", "", "AB", "150/152"),
         Source("Empty.org", ""), beyondMarkers, belowVarieties});
@@ -156,7 +156,7 @@ TEST_F(SessionFixture, StartStaysDisabledAfterARunOrAnotherWorkbookUntilASheetIs
 }
 
 TEST_F(SessionFixture, CleanSsrRunAnnouncesEveryStageSortsSavesAndReopens) {
-  const SheetSpec notes = testsupport::Blank("Notes");
+  const SheetLayout notes = testsupport::Blank("Notes");
   const std::string path = Open({notes, testsupport::CleanSsr("Apple.org", 6, 2)});
   session.lstSheet_Click("Apple.org");
   session.chkZoo = true;
@@ -185,10 +185,10 @@ TEST_F(SessionFixture, CleanSsrRunAnnouncesEveryStageSortsSavesAndReopens) {
 
 TEST_F(SessionFixture, ClosingMessageListsEveryRaisedFlagInOrderAndOptionsAreSkipped) {
   // 501 varieties (over the limit), a non-numeric part and a cell of three alleles.
-  SheetSpec spec = testsupport::CleanSsr("Apple.org", 501, 2);
-  spec.cells[2][1] = "150/152/154";
-  spec.cells[3][0] = "abc/150";
-  const std::string path = Open({spec});
+  SheetLayout layout = testsupport::CleanSsr("Apple.org", 501, 2);
+  layout.cells[2][1] = "150/152/154";
+  layout.cells[3][0] = "abc/150";
+  const std::string path = Open({layout});
   session.lstSheet_Click("Apple.org");
   session.chkZoo = true;
   session.cmdExec_Click();
@@ -205,9 +205,9 @@ TEST_F(SessionFixture, ClosingMessageListsEveryRaisedFlagInOrderAndOptionsAreSki
 }
 
 TEST_F(SessionFixture, RerunsReuseEveryOutputSheetAndKeepOnlyTheirOwnErrorRows) {
-  SheetSpec spec = testsupport::CleanSsr("Apple.org", 5, 2);
-  for (int i : {1, 2, 3}) spec.cells[i][1] = "150/152/154";
-  const std::string path = Open({spec});
+  SheetLayout layout = testsupport::CleanSsr("Apple.org", 5, 2);
+  for (int i : {1, 2, 3}) layout.cells[i][1] = "150/152/154";
+  const std::string path = Open({layout});
   auto run = [&] {
     ASSERT_EQ(session.lstSheet_Click("Apple.org"), SheetOutcome::Ssr);
     session.chkZoo = true;

@@ -29,7 +29,7 @@ struct Shown {
   QString text;
 };
 
-testsupport::SheetSpec CharacterSource(const std::string& name) {
+testsupport::SheetLayout CharacterSource(const std::string& name) {
   return {name, {"M1", "M2"}, {"V1", "V2", "V3"}, {{"AB", "AA"}, {"BB", "AB"}, {"AA", "BB"}}};
 }
 
@@ -77,7 +77,7 @@ class WindowTest : public QObject {
   void initTestCase() {
     QVERIFY(dir_.isValid());
     bookPath_ = dir_.filePath(QStringLiteral("book.xlsx"));
-    testsupport::SheetSpec bad = testsupport::CleanSsr("Bad.org", 4, 2);
+    testsupport::SheetLayout bad = testsupport::CleanSsr("Bad.org", 4, 2);
     bad.cells[1][0] = "abc/192";
     bad.cells[2][1] = "150/160/170";
     testsupport::WriteWorkbook(bookPath_.toStdString(),
