@@ -1,11 +1,19 @@
 // `allelescope run WORKBOOK`: the whole analysis of one source sheet.
+#include <cctype>
 #include <filesystem>
 #include <ostream>
+#include <string>
 
 #include "app/cli/Command.h"
 
 namespace cli {
 namespace {
+
+std::string Lower(const std::filesystem::path& extension) {
+  std::string text = extension.string();
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
 
 class RunCommand : public Command {
  public:
@@ -34,9 +42,14 @@ class RunCommand : public Command {
  protected:
   int Run(std::ostream& out, std::ostream& err) override {
     if (!request_.output.empty()) {
-      const std::string ext = std::filesystem::path(request_.output).extension().string();
-      if (ext != ".xlsx" && ext != ".xlsm") {
-        err << "allelescope: --output must name a .xlsx or .xlsm file: " << request_.output << '\n';
+      // The copy keeps the package's kind: a macro workbook saved under .xlsx
+      // (or a plain one under .xlsm) is a file the spreadsheet refuses to open.
+      const std::string wanted =
+          Lower(std::filesystem::path(request_.workbook).extension()) == ".xlsm" ? ".xlsm"
+                                                                                 : ".xlsx";
+      if (Lower(std::filesystem::path(request_.output).extension()) != wanted) {
+        err << "allelescope: --output must name a " << wanted
+            << " file for this workbook: " << request_.output << '\n';
         return kUsage;
       }
     }
