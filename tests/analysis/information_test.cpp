@@ -4,13 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "host/Host.h"
-#include "host/RunContext.h"
-#include "store/GenotypeStore.h"
+#include "support/MemoryBook.h"
 
 namespace {
 
@@ -19,40 +16,30 @@ CellValue N(double d) { return CellValue(d); }
 CellValue T(const char* text) { return CellValue(std::string(text)); }
 const CellValue kEmpty{};
 
-class Statistics : public ::testing::Test {
+class Statistics : public testsupport::MemoryBook {
  protected:
   void SetUp() override {
-    src = &book.Sheet(1);
-    allSheet = &book.AddSheet();
-    gntSheet = &book.AddSheet();
-    ctx.ExcelApp = &app;
-    ctx.store = s.get();
-    ctx.sheets.AllSheet = allSheet;
-    ctx.sheets.GntSheet = gntSheet;
+    ctx.sheets.AllSheet = allSheet = &book->AddSheet();
+    ctx.sheets.GntSheet = gntSheet = &book->AddSheet();
   }
   // Tallies character genotypes of marker m as the character tally does.
   void Chr(int m, const std::vector<std::u16string>& cells) {
-    s->DataType = "chr";
-    s->MarkerName[m] = "M" + std::to_string(m);
+    store.DataType = "chr";
+    store.MarkerName[m] = "M" + std::to_string(m);
     for (const auto& cell : cells) {
-      s->GenotypeAdd(m, cell);
-      for (char16_t c : cell) s->chrAlleleAdd(m, c);
+      store.GenotypeAdd(m, cell);
+      for (char16_t c : cell) store.chrAlleleAdd(m, c);
     }
   }
-  CellValue All(const char* address) { return allSheet->GetRange(address).Value(); }
-  CellValue Gnt(const char* address) { return gntSheet->GetRange(address).Value(); }
+  CellValue All(const char* address) { return Value(allSheet, address); }
+  CellValue Gnt(const char* address) { return Value(gntSheet, address); }
   // Column D of row `offset` in the allele block of marker m (HE 3, HO 4, PIC 5).
   CellValue Stat(int m, int offset) { return allSheet->Cell(4 + 7 * (m - 1) + offset, 4).Value(); }
 
-  host::Application app;
-  host::Workbook& book = app.AddWorkbook("/tmp/information_test.xlsx");
-  host::Worksheet *src, *allSheet, *gntSheet;
-  std::unique_ptr<store::GenotypeStore> s = std::make_unique<store::GenotypeStore>();
-  host::RunContext ctx;
+  host::Worksheet *allSheet = nullptr, *gntSheet = nullptr;
 };
 
 TEST_F(Statistics, SheetFrameHasTitleRowAndSourceB2Only) {
-  src->GetRange("B2").SetValue("Apple trial");
   allSheet->GetRange("F9").SetValue("left from the last run");
   analysis::InformationSheetFormat(ctx, *src, *allSheet, "a");
   analysis::InformationSheetFormat(ctx, *src, *gntSheet, "g");
@@ -73,10 +60,10 @@ TEST_F(Statistics, SheetFrameHasTitleRowAndSourceB2Only) {
 
 TEST_F(Statistics, SsrMarkerWorkedByHand) {
   // 180/180, 180/192, 192/200 and one variety not typed.
-  s->DataType = "ssr";
-  s->MarkerName[1] = "SSR01";
-  for (int16_t x : {180, 180, 180, 192, 192, 200}) s->AlleleAdd(1, x);
-  for (const char16_t* g : {u"AA", u"AB", u"BC"}) s->GenotypeAdd(1, g);
+  store.DataType = "ssr";
+  store.MarkerName[1] = "SSR01";
+  for (int16_t x : {180, 180, 180, 192, 192, 200}) store.AlleleAdd(1, x);
+  for (const char16_t* g : {u"AA", u"AB", u"BC"}) store.GenotypeAdd(1, g);
   analysis::InformationOut(ctx, 1);
   const std::vector<std::vector<CellValue>> rows = {
       {T("SSR01"), T("Allele"), N(180), N(192), N(200), kEmpty},
@@ -133,7 +120,7 @@ TEST_F(Statistics, RatesAreRoundedTiesToEven) {
 TEST_F(Statistics, BlocksOfLaterMarkersAndFullTables) {
   const std::u16string& alphabet = store::AlleleAlphabet();
   for (char16_t c : alphabet) Chr(3, {std::u16string(2, c)});  // 103 alleles
-  for (int i = 0; i < 250; ++i) s->GenotypeAdd(3, {alphabet[i / 100], alphabet[i % 100], u'!'});
+  for (int i = 0; i < 250; ++i) store.GenotypeAdd(3, {alphabet[i / 100], alphabet[i % 100], u'!'});
   Chr(2, {u"'x"});  // a character allele that is the host's text mark
   analysis::InformationOut(ctx, 3);
   analysis::InformationOut(ctx, 2);
@@ -150,8 +137,8 @@ TEST_F(Statistics, BlocksOfLaterMarkersAndFullTables) {
 }
 
 TEST_F(Statistics, UntypedMarkerGetsLabelsButNoHeHoOrPic) {
-  s->DataType = "ssr";
-  s->MarkerName[1] = "Empty";
+  store.DataType = "ssr";
+  store.MarkerName[1] = "Empty";
   ASSERT_NO_THROW(analysis::InformationOut(ctx, 1));
   EXPECT_EQ(All("C9"), T("PIC"));
   EXPECT_EQ(All("D4"), kEmpty);

@@ -180,23 +180,20 @@ TEST(XlsxPackage, HostileSheetXmlIsRepairedNotTrusted) {
   host::Application app;
   host::Workbook& book = app.Open(path);
   host::Worksheet& s = book.SheetByName("Sheet1");
-  EXPECT_EQ(Text(s, "B5"), "2");  // a duplicate: the last one wins
-  EXPECT_EQ(Text(s, "C5"), "3");  // no reference: the next column
-  EXPECT_EQ(Text(s, "A5"), "7");  // out of order, bad style and type
+  // B5 duplicated: the last wins; no reference: the next column; A5 out of order with a bad
+  // style and type; A6 names another row; D5 no such shared string; A3 follows the row before.
+  const std::pair<const char*, const char*> expected[] = {
+      {"B5", "2"}, {"C5", "3"},    {"A5", "7"},    {"A6", ""}, {"D5", ""},
+      {"E5", ""},  {"F5", "#N/A"}, {"A2", "a\rb"}, {"A3", "9"}};
+  for (const auto& [address, text] : expected) EXPECT_EQ(Text(s, address), text) << address;
   EXPECT_EQ(s.Store().Find(5, 1)->style, 0);
-  EXPECT_TRUE(host::IsEmpty(s.GetRange("A6").Value()));  // names another row
-  EXPECT_TRUE(host::IsEmpty(s.GetRange("D5").Value()));  // no such shared string
-  EXPECT_TRUE(host::IsEmpty(s.GetRange("E5").Value()));
-  EXPECT_EQ(Text(s, "F5"), "#N/A");
-  EXPECT_EQ(Text(s, "A2"), "a\rb");
-  EXPECT_EQ(Text(s, "A3"), "9");  // a row without number follows the one before
   size_t cells = 0;
   for (const auto& [r, row] : s.Store().Rows()) {
     for (size_t i = 1; i < row.cells.size(); ++i)
       EXPECT_LT(row.cells[i - 1].column, row.cells[i].column);
     cells += row.cells.size();
   }
-  EXPECT_EQ(cells, 6u);
+  EXPECT_EQ(cells, 6u);  // out-of-range cells are dropped
 
   s.GetRange("G5").SetValue("new");
   book.Save();
@@ -246,10 +243,9 @@ TEST(XlsxPackage, ForeignAndDamagedFilesAreRefusedClearly) {
 
 TEST(XlsxPackage, TruncatedAndFlippedPackagesNeverCrash) {
   TempDir dir;
-  std::string good = dir.File("good.xlsx");
-  MakeBook(good);
-  const std::string bytes = ReadFileBytes(good);
-  std::string path = dir.File("bad.xlsx");
+  const std::string path = dir.File("bad.xlsx");
+  MakeBook(path);
+  const std::string bytes = ReadFileBytes(path);
   std::mt19937 rng(7);
   int opened = 0, refused = 0;
   auto attempt = [&](const std::string& data) {
@@ -259,7 +255,7 @@ TEST(XlsxPackage, TruncatedAndFlippedPackagesNeverCrash) {
       host::Workbook& book = app.Open(path);
       for (int i = 1; i <= book.SheetCount(); ++i) {
         try {
-          book.Sheet(i).GetRange("A1").Value();
+          book.Sheet(i).GetRange("A1").Value();  // a damaged sheet may refuse, not crash
         } catch (const host::HostError&) {
         }
       }
