@@ -30,7 +30,6 @@ wb.save(sys.argv[1])
                                     {made});
   ASSERT_EQ(gen.exitCode, 0) << gen.err;
   TempDir out;
-  std::string filter = "xls";
   auto conv = testsupport::RunCommand(
       "cd " + out.Path() + " && timeout 180 soffice -env:UserInstallation=file://" + out.Path() +
       "/profile --headless --norestore --convert-to xls --outdir " + dir.Path() + " " + made);

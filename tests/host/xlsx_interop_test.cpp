@@ -125,22 +125,14 @@ void CheckRoundTrip(const std::string& original, const std::string& saved,
 
   auto r = RunPython(kReadBack, {saved});
   ASSERT_EQ(r.exitCode, 0) << r.err;
-  const std::string& out = r.out;
-  EXPECT_NE(out.find("sheets Data,Added1,Added2,Notes,Last"), std::string::npos) << out;
-  EXPECT_NE(out.find("B3 99.25 A2 V1 E20 0.123456789012"), std::string::npos) << out;
   // openpyxl leaves _xHHHH_ escapes undecoded; the exact text is checked on reopen.
-  EXPECT_NE(out.find("text '  padded  ' 'tab\\there & <there> _x"), std::string::npos) << out;
-  EXPECT_NE(out.find("fill solid indexed 10"), std::string::npos) << out;
-  EXPECT_NE(out.find("border thin thin"), std::string::npos) << out;
-  EXPECT_NE(out.find("rotation 180"), std::string::npos) << out;
-  EXPECT_NE(out.find("numfmt 0.0000000000_ "), std::string::npos) << out;
-  EXPECT_NE(out.find("formula =B2*2"), std::string::npos) << out;
-  EXPECT_NE(out.find("merged A10:B11"), std::string::npos) << out;
-  EXPECT_NE(out.find("comment marker table"), std::string::npos) << out;
-  EXPECT_NE(out.find("charts 1 1"), std::string::npos) << out;
   // The name was scoped to Notes at position 1; Notes is now at position 3.
-  EXPECT_NE(out.find("name NotesCorner 3 Notes"), std::string::npos) << out;
-  EXPECT_NE(out.find("added 7 11 thin"), std::string::npos) << out;
+  for (const char* fact :
+       {"sheets Data,Added1,Added2,Notes,Last", "B3 99.25 A2 V1 E20 0.123456789012",
+        "text '  padded  ' 'tab\\there & <there> _x", "fill solid indexed 10", "border thin thin",
+        "rotation 180", "numfmt 0.0000000000_ ", "formula =B2*2", "merged A10:B11",
+        "comment marker table", "charts 1 1", "name NotesCorner 3 Notes", "added 7 11 thin"})
+    EXPECT_NE(r.out.find(fact), std::string::npos) << fact << "\n" << r.out;
 
   if (testsupport::HaveLibreOffice()) {
     TempDir csv;
