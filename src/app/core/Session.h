@@ -11,6 +11,7 @@
 #include "host/Host.h"
 #include "host/RunContext.h"
 #include "store/GenotypeStore.h"
+#include "store/Problems.h"
 
 namespace app {
 
@@ -79,6 +80,7 @@ class Session {
   std::string saveTarget_;
   std::string savedPath_;
   std::string closingMessage_;
+  store::ProblemSet problems_;
   bool optionsEnabled_ = false;
   bool startEnabled_ = false;
 };
