@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "e2e/CliHarness.h"
+#include "messages/CliTexts.h"
 
 using e2e::Cli;
 using e2e::Python;
@@ -100,6 +101,34 @@ TEST(CliEndToEnd, ExitStatusTellsHowTheRunEnded) {
 
   EXPECT_EQ(Cli({"--help"}).exitCode, 0);
   EXPECT_EQ(Cli({"run", "--help"}).exitCode, 0);
+}
+
+// Too little memory for the run: whatever stage runs out, the program ends
+// with its own message and an untouched file, never by an abort.
+TEST(CliEndToEnd, RunningOutOfMemoryEndsInAMessageAndAnUntouchedFile) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer needs more address space than the limits allow";
+#endif
+  TempDir dir;
+  const std::string input = std::string(ALLELESCOPE_SOURCE_DIR) + "/tests/golden/inputs/many.xlsx";
+  const std::string path = dir.File("many.xlsx");
+  const std::string before = ReadFile(input);
+  const std::string prefix = msg::Format(msg::Cli::ErrorLine, "");
+  int stopped = 0;
+  for (int limitKb : {30000, 40000, 50000, 60000}) {
+    { std::ofstream(path, std::ios::binary) << before; }
+    const e2e::CommandResult run = testsupport::RunCommand(
+        "ulimit -v " + std::to_string(limitKb) + "; exec " + testsupport::Quote(ALLELESCOPE_CLI) +
+        " run " + testsupport::Quote(path) + " --zoo");
+    // 3: enough memory after all (the workbook is beyond the limits).
+    ASSERT_TRUE(run.exitCode == 1 || run.exitCode == 3) << limitKb << ": " << run.exitCode;
+    if (run.exitCode == 3) continue;
+    ++stopped;
+    EXPECT_NE(run.err.find("\n" + prefix), std::string::npos) << limitKb << ": " << run.err;
+    EXPECT_TRUE(run.out.empty()) << limitKb;
+    EXPECT_EQ(ReadFile(path), before) << limitKb;
+  }
+  EXPECT_GT(stopped, 0);
 }
 
 TEST(CliEndToEnd, OutputCopyLeavesTheOriginalUntouched) {
