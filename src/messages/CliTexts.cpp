@@ -3,10 +3,12 @@
 #include <array>
 #include <utility>
 
+#include "messages/Catalogue.h"
+
 namespace msg {
 namespace {
 
-using Entry = std::pair<Cli, std::string_view>;
+using Entry = detail::Entry<Cli>;
 
 constexpr std::array kEnglish = {
     Entry{Cli::ProgramDescription,
@@ -82,16 +84,10 @@ constexpr std::array kEnglish = {
     Entry{Cli::WindowNoSheet, "no sheet {}"},
 };
 
-// The table is indexed by id: a text out of place would answer for another id.
-constexpr bool InIdOrder() {
-  for (std::size_t i = 0; i < kEnglish.size(); ++i)
-    if (static_cast<std::size_t>(kEnglish[i].first) != i) return false;
-  return kEnglish.back().first == Cli::WindowNoSheet;
-}
-static_assert(InIdOrder());
+static_assert(detail::InIdOrder(kEnglish, Cli::WindowNoSheet));
 
 }  // namespace
 
-std::string_view Text(Cli id) { return kEnglish[static_cast<std::size_t>(id)].second; }
+std::string_view Text(Cli id) { return detail::Lookup(kEnglish, id); }
 
 }  // namespace msg

@@ -4,10 +4,12 @@
 #include <string>
 #include <utility>
 
+#include "messages/Catalogue.h"
+
 namespace msg {
 namespace {
 
-using Entry = std::pair<Ui, std::string_view>;
+using Entry = detail::Entry<Ui>;
 
 constexpr std::array kJapanese = {
     Entry{Ui::ChooseFile, "データファイルを決定してください"},
@@ -54,13 +56,7 @@ constexpr std::array kJapanese = {
     Entry{Ui::SysInfoUnavailable, "現時点ではｼｽﾃﾑ情報を使用できません"},
 };
 
-// The table is indexed by id: a text out of place would answer for another id.
-constexpr bool InIdOrder() {
-  for (std::size_t i = 0; i < kJapanese.size(); ++i)
-    if (static_cast<std::size_t>(kJapanese[i].first) != i) return false;
-  return kJapanese.back().first == Ui::SysInfoUnavailable;
-}
-static_assert(InIdOrder());
+static_assert(detail::InIdOrder(kJapanese, Ui::SysInfoUnavailable));
 
 // A number as the comment label has always shown it: non-negative numbers
 // keep the blank where a minus sign would stand.
@@ -70,7 +66,7 @@ std::string Signed(int number) {
 
 }  // namespace
 
-std::string_view Text(Ui id) { return kJapanese[static_cast<std::size_t>(id)].second; }
+std::string_view Text(Ui id) { return detail::Lookup(kJapanese, id); }
 
 std::string VarietyComment(int variety) { return "品種 [" + Signed(variety) + "]"; }
 std::string MarkerComment(int marker) { return "マーカー [" + Signed(marker) + "]"; }
