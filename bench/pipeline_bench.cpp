@@ -19,10 +19,12 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/core/Session.h"
 #include "host/Host.h"
+#include "messages/InterfaceTexts.h"
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
@@ -103,33 +105,15 @@ Generated Generate(const std::string& path) {
   return {cells};
 }
 
-// Notes when the session announces each stage, and what the run wrote.
-class TimingStatus : public app::StatusSink {
+// Notes when the run announces each stage.
+class TimingProgress : public report::Progress {
  public:
-  void SetMessage(const std::string& text) override { marks.push_back({text, Clock::now()}); }
-  void SetComment(const std::string&) override {}
-  void ShowClosingMessage(const std::string& text) override {
-    marks.push_back({"closing", Clock::now()});
-    closing = text;
-    // Everything the run wrote, counted before the save.
-    for (int k = 1; k <= session->ExcelBook()->SheetCount(); ++k) {
-      host::Worksheet& sheet = session->ExcelBook()->Sheet(k);
-      if (!sheet.Modified() || sheet.Name() == "Bench.org") continue;
-      for (const auto& [row, cells] : sheet.Store().Rows())
-        for (const host::Cell& cell : cells.cells) {
-          if (std::holds_alternative<std::string>(cell.value)) ++textCells;
-          if (std::holds_alternative<double>(cell.value)) ++numberCells;
-        }
-    }
-  }
-  void SetSheetList(const std::vector<std::string>&) override {
-    marks.push_back({"listed", Clock::now()});
-  }
-  void SetStartEnabled(bool) override {}
-  void SetOptions(bool, bool, bool, bool) override {}
+  void Stage(std::string_view text) override { Mark(std::string(text)); }
+  void Comment(std::string_view) override {}
+  void Mark(std::string what) { marks.push_back({std::move(what), Clock::now()}); }
 
   // Seconds from the mark `from` to the next mark after it.
-  double Stage(const std::string& from) const {
+  double StageSeconds(const std::string& from) const {
     for (size_t k = 0; k + 1 < marks.size(); ++k)
       if (marks[k].first == from) return Seconds(marks[k].second, marks[k + 1].second);
     return 0;
@@ -140,19 +124,27 @@ class TimingStatus : public app::StatusSink {
     return {};
   }
 
-  app::Session* session = nullptr;
   std::vector<std::pair<std::string, Clock::time_point>> marks;
-  std::string closing;
-  long textCells = 0, numberCells = 0;
 };
 
+// Everything the run wrote, read back from the saved file.
+void CountCells(const app::RunReport& report, long& textCells, long& numberCells) {
+  host::Application reader;
+  host::Workbook& book = reader.Open(report.savedPath);
+  for (const std::string& name : report.sheetsWritten) {
+    for (const auto& [row, cells] : book.SheetByName(name).Store().Rows())
+      for (const host::Cell& cell : cells.cells) {
+        if (std::holds_alternative<std::string>(cell.value)) ++textCells;
+        if (std::holds_alternative<double>(cell.value)) ++numberCells;
+      }
+  }
+}
+
 // Stage texts of the run, in order, with a short name for the table.
-const std::pair<const char*, const char*> kStages[] = {
-    {"変換元データ読み込み中", "  read source"},
-    {"ＳＳＲデータ変換中", "  SSR conversion + stats"},
-    {"０/１変換 実行中", "  0/1 matrices"},
-    {"コンビネーションチェック 集計中", "  combination"},
-    {"ＵＫａｉ理論値 計算中", "  Ukai"},
+const std::pair<msg::Ui, const char*> kStages[] = {
+    {msg::Ui::Reading, "  read source"},     {msg::Ui::ConvertingSsr, "  SSR conversion + stats"},
+    {msg::Ui::ZooRunning, "  0/1 matrices"}, {msg::Ui::CombinationRunning, "  combination"},
+    {msg::Ui::UKaiRunning, "  Ukai"},
 };
 constexpr int kStageCount = sizeof kStages / sizeof kStages[0];
 
@@ -165,32 +157,34 @@ struct RunFigures {
 };
 
 RunFigures RunSession(const std::string& path, bool everyOption) {
-  TimingStatus status;
-  app::Session session(status);
-  status.session = &session;
-  session.Form_Load();
+  TimingProgress progress;
+  app::Session session;
   const auto t0 = Clock::now();
-  session.filBook_Click(path);
-  session.lstSheet_Click("Bench.org");  // reads the source's first cells
+  session.Open(path);
+  session.Classify("Bench.org");  // reads the source's first cells
   const auto opened = Clock::now();
-  session.chkZoo = session.chkCombination = session.chkUKai = everyOption;
-  status.marks.clear();
-  session.cmdExec_Click();
+  const app::RunOptions options{
+      .zoo = everyOption, .combination = everyOption, .ukai = everyOption};
+  const app::RunReport report = session.Run(
+      "Bench.org", options, progress, {}, [&](const app::RunReport&) { progress.Mark("closing"); });
+  progress.Mark("listed");
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   RunFigures f{};
   f.open = Seconds(t0, opened);
   // Compute ends with the completion text, announced right before the save;
-  // the save ends where the reopened workbook lists its sheets.
-  const auto completed = status.At("変換・集計 完了しました");
+  // the save ends where the run returns with the saved workbook reopened.
+  const auto completed = progress.At(std::string(msg::Text(msg::Ui::Completed)));
   f.compute = Seconds(opened, completed);
-  f.options = everyOption ? Seconds(status.At("０/１変換 実行中"), status.At("closing")) : 0;
-  f.save = Seconds(completed, status.At("listed"));
-  for (int k = 0; k < kStageCount; ++k) f.stage[k] = status.Stage(kStages[k].first);
-  f.textCells = status.textCells;
-  f.numberCells = status.numberCells;
+  f.options = everyOption ? Seconds(progress.At(std::string(msg::Text(msg::Ui::ZooRunning))),
+                                    progress.At("closing"))
+                          : 0;
+  f.save = Seconds(completed, progress.At("listed"));
+  for (int k = 0; k < kStageCount; ++k)
+    f.stage[k] = progress.StageSeconds(std::string(msg::Text(kStages[k].first)));
   f.peakKb = usage.ru_maxrss;
-  f.normal = status.closing == "正常に終了しました";
+  f.normal = !report.HasProblems();
+  CountCells(report, f.textCells, f.numberCells);
   return f;
 }
 

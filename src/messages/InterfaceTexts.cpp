@@ -2,34 +2,61 @@
 
 #include <array>
 #include <string>
+#include <utility>
+
+#include "messages/Catalogue.h"
 
 namespace msg {
 namespace {
 
-// In the order of Ui.
-constexpr std::array<std::string_view, 20> kJapanese = {
-    "データファイルを決定してください",
-    "変換元のデータシートを選択してください",
-    "データの種類が識別できません",
-    "変換対象外のデータが選択されました",
-    "ＳＳＲデータが選択されました",
-    "文字パターンデータが選択されました",
-    "変換元データ読み込み中",
-    "ＳＳＲデータ変換中",
-    "文字データカウント中",
-    "０/１変換 実行中",
-    "コンビネーションチェック 集計中",
-    "ＵＫａｉ理論値 計算中",
-    "変換・集計 完了しました",
-    "正常に終了しました",
-    "品種数が許容範囲を超えました",
-    "マーカー数が許容範囲を超えました",
-    "SSRに数値でないデータがあります",
-    "２倍体でないデータがあります",
-    "アリル数が多すぎます",
-    "遺伝子型数が多すぎます",
+using Entry = detail::Entry<Ui>;
+
+constexpr std::array kJapanese = {
+    Entry{Ui::ChooseFile, "データファイルを決定してください"},
+    Entry{Ui::ChooseSheet, "変換元のデータシートを選択してください"},
+    Entry{Ui::NoType, "データの種類が識別できません"},
+    Entry{Ui::NotSource, "変換対象外のデータが選択されました"},
+    Entry{Ui::SsrChosen, "ＳＳＲデータが選択されました"},
+    Entry{Ui::ChrChosen, "文字パターンデータが選択されました"},
+    Entry{Ui::Reading, "変換元データ読み込み中"},
+    Entry{Ui::ConvertingSsr, "ＳＳＲデータ変換中"},
+    Entry{Ui::CountingChr, "文字データカウント中"},
+    Entry{Ui::ZooRunning, "０/１変換 実行中"},
+    Entry{Ui::CombinationRunning, "コンビネーションチェック 集計中"},
+    Entry{Ui::UKaiRunning, "ＵＫａｉ理論値 計算中"},
+    Entry{Ui::Completed, "変換・集計 完了しました"},
+    Entry{Ui::FinishedNormally, "正常に終了しました"},
+    Entry{Ui::TooManyVarieties, "品種数が許容範囲を超えました"},
+    Entry{Ui::TooManyMarkers, "マーカー数が許容範囲を超えました"},
+    Entry{Ui::NonNumeric, "SSRに数値でないデータがあります"},
+    Entry{Ui::NotDiploid, "２倍体でないデータがあります"},
+    Entry{Ui::TooManyAlleles, "アリル数が多すぎます"},
+    Entry{Ui::TooManyGenotypes, "遺伝子型数が多すぎます"},
+    Entry{Ui::ProgramTitle, "AlleleScope"},
+    Entry{Ui::TitleBanner, "DNA AlleleScope"},
+    Entry{Ui::TitleEdition, "for Windows Version 1.0"},
+    Entry{Ui::OptionFrame, "Option"},
+    Entry{Ui::OptionCombination, "Combination"},
+    Entry{Ui::OptionUKai, "ＵＫａｉ"},
+    Entry{Ui::OptionZoo, "０/１"},
+    Entry{Ui::StartButton, "Start"},
+    Entry{Ui::QuitButton, "Quit"},
+    Entry{Ui::HelpButton, "Help"},
+    Entry{Ui::OpenFailed, "ブックを開けませんでした"},
+    Entry{Ui::SheetUnreadable, "シートを読めませんでした"},
+    Entry{Ui::RunStopped, "処理を中止しました"},
+    Entry{Ui::FolderUnavailable, "フォルダを開けません"},
+    Entry{Ui::AboutCaption, "{}のﾊﾞｰｼﾞｮﾝ情報"},
+    Entry{Ui::VersionLabel, "ﾊﾞｰｼﾞｮﾝ {}.{}.{}"},
+    Entry{Ui::Disclaimer,
+          "本プログラムは現状のまま提供され、明示・黙示を問わず一切の保証はありません。"
+          "利用の結果は利用者の責任となります。"},
+    Entry{Ui::OkButton, "OK"},
+    Entry{Ui::SysInfoButton, "ｼｽﾃﾑ情報(&S)..."},
+    Entry{Ui::SysInfoUnavailable, "現時点ではｼｽﾃﾑ情報を使用できません"},
 };
-static_assert(kJapanese.size() == static_cast<size_t>(Ui::TooManyGenotypes) + 1);
+
+static_assert(detail::InIdOrder(kJapanese, Ui::SysInfoUnavailable));
 
 // A number as the comment label has always shown it: non-negative numbers
 // keep the blank where a minus sign would stand.
@@ -39,7 +66,7 @@ std::string Signed(int number) {
 
 }  // namespace
 
-std::string_view Text(Ui id) { return kJapanese[static_cast<size_t>(id)]; }
+std::string_view Text(Ui id) { return detail::Lookup(kJapanese, id); }
 
 std::string VarietyComment(int variety) { return "品種 [" + Signed(variety) + "]"; }
 std::string MarkerComment(int marker) { return "マーカー [" + Signed(marker) + "]"; }

@@ -1,24 +1,29 @@
-// The session on real workbook files: sheet choice, the run pipeline and its
-// reports, reruns and failures.
+// The session on real workbook files: what each sheet means, runs and their
+// reports, reruns, and failures that must leave the file as it was.
 #include "app/core/Session.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <new>
+#include <stdexcept>
 
+#include "host/Host.h"
 #include "host/HostError.h"
+#include "messages/InterfaceTexts.h"
 #include "support/Interop.h"
 #include "support/RecordingStatus.h"
 #include "support/SourceBook.h"
 
-using app::SheetOutcome;
+using app::SheetKind;
 using testsupport::RecordingStatus;
 using testsupport::SheetLayout;
 using testsupport::TempDir;
 
 namespace {
 
-const std::string kChooseSheet = "変換元のデータシートを選択してください";
+std::string Says(msg::Ui id) { return std::string(msg::Text(id)); }
 
 SheetLayout Source(const std::string& name, const std::string& c5, const std::string& d5 = "",
                    const std::string& c6 = "") {
@@ -35,37 +40,62 @@ std::string SavedCell(const std::string& path, const std::string& sheet, int row
   return reader.Open(path).SheetByName(sheet).Cell(row, column).Text();
 }
 
+// Progress that fails when the run reaches a given stage.
+template <typename Failure>
+class FailingProgress : public RecordingStatus {
+ public:
+  explicit FailingProgress(msg::Ui at) : at_(msg::Text(at)) {}
+  void Stage(std::string_view text) override {
+    RecordingStatus::Stage(text);
+    if (text == at_) throw Failure();
+  }
+
+ private:
+  std::string_view at_;
+};
+
+struct Overflow : std::overflow_error {
+  Overflow() : std::overflow_error("allele count overflow") {}
+};
+
 struct SessionFixture : ::testing::Test {
   TempDir dir;
-  RecordingStatus status;
-  app::Session session{status};
-  void SetUp() override { session.Form_Load(); }
+  RecordingStatus progress;
+  app::Session session;
+  app::RunOptions options;
+
   std::string Open(const std::vector<SheetLayout>& sheets, const std::string& name = "book.xlsx") {
     const std::string path = dir.File(name);
     testsupport::WriteWorkbook(path, sheets);
-    session.filBook_Click(path);
+    session.Open(path);
     return path;
   }
+  app::RunReport Run(const std::string& sheet) { return session.Run(sheet, options, progress); }
 };
 
-// Messages and control states per outcome are checked through the window.
-TEST_F(SessionFixture, SheetChoiceFollowsTheOutcomeTable) {
+TEST_F(SessionFixture, EverySheetIsClassifiedByItsNameAndItsTypedCells) {
   Open({Source("Apple.org", "180/192"), Source("Pear.ORG", "180/192"),
         Source("Apple.org.x", "180/192"), Source("Apple", "180/192"),
         Source("Apple.ssr", "180/192"), Source("Chr.org", "A"), Source("Mix.org", "1/2", "AB")});
-  EXPECT_EQ(session.lstSheet_Click("Apple.org"), SheetOutcome::Ssr);
-  EXPECT_EQ(session.DataType(), "ssr");
-  EXPECT_EQ(session.lstSheet_Click("Pear.ORG"), SheetOutcome::Ssr);
-  EXPECT_EQ(session.SheetBaseName(), "Pear");
-  // No "." at all: the base name of the earlier choice stays.
-  EXPECT_EQ(session.lstSheet_Click("Apple"), SheetOutcome::NoType);
-  EXPECT_EQ(session.SheetBaseName(), "Pear");
-  EXPECT_EQ(session.lstSheet_Click("Apple.org.x"), SheetOutcome::NotSource);
-  EXPECT_EQ(session.DataType(), "");
-  EXPECT_EQ(session.lstSheet_Click("Apple.ssr"), SheetOutcome::NotSource);
-  EXPECT_EQ(session.lstSheet_Click("Chr.org"), SheetOutcome::Character);
-  EXPECT_EQ(session.DataType(), "chr");
-  EXPECT_EQ(session.lstSheet_Click("Mix.org"), SheetOutcome::Ssr);
+  const std::vector<std::pair<std::string, SheetKind>> expected = {
+      {"Apple.org", SheetKind::Ssr},
+      {"Pear.ORG", SheetKind::Ssr},
+      {"Apple.org.x", SheetKind::NotSource},
+      {"Apple", SheetKind::UnknownType},
+      {"Apple.ssr", SheetKind::NotSource},
+      {"Chr.org", SheetKind::Character},
+      {"Mix.org", SheetKind::Ssr}};
+  const std::vector<app::SheetInfo> sheets = session.Sheets();
+  ASSERT_EQ(sheets.size(), expected.size());
+  for (std::size_t k = 0; k < sheets.size(); ++k) {
+    EXPECT_EQ(sheets[k].name, expected[k].first);
+    EXPECT_EQ(sheets[k].kind, expected[k].second) << sheets[k].name;
+    const bool source =
+        expected[k].second == SheetKind::Ssr || expected[k].second == SheetKind::Character;
+    EXPECT_EQ(app::IsSourceName(sheets[k].name), source) << sheets[k].name;
+  }
+  EXPECT_EQ(app::ChoiceText(SheetKind::UnknownType), msg::Text(msg::Ui::NoType));
+  EXPECT_EQ(app::ChoiceText(SheetKind::Character), msg::Text(msg::Ui::ChrChosen));
 }
 
 TEST_F(SessionFixture, EmptyFirstCellIsClassedByTheFirstTypedCellOfTheTable) {
@@ -76,89 +106,85 @@ TEST_F(SessionFixture, EmptyFirstCellIsClassedByTheFirstTypedCellOfTheTable) {
   Open({Source("Gap.org", "", "", "150/152"), Source("Row.org", "", "AB", "150/152"),
         Source("Empty.org", ""), beyondMarkers, belowVarieties});
 
-  EXPECT_EQ(session.lstSheet_Click("Gap.org"), SheetOutcome::Ssr);
-  EXPECT_TRUE(session.StartEnabled());
+  EXPECT_EQ(session.Classify("Gap.org"), SheetKind::Ssr);
   // Row by row: D5 comes before C6.
-  EXPECT_EQ(session.lstSheet_Click("Row.org"), SheetOutcome::Character);
-  EXPECT_EQ(session.lstSheet_Click("Empty.org"), SheetOutcome::Character);
-  EXPECT_EQ(session.lstSheet_Click("Beyond.org"), SheetOutcome::Character);
-  EXPECT_EQ(session.lstSheet_Click("Below.org"), SheetOutcome::Character);
+  EXPECT_EQ(session.Classify("Row.org"), SheetKind::Character);
+  EXPECT_EQ(session.Classify("Empty.org"), SheetKind::Character);
+  EXPECT_EQ(session.Classify("Beyond.org"), SheetKind::Character);
+  EXPECT_EQ(session.Classify("Below.org"), SheetKind::Character);
 }
 
-// The window tests check the listing and a damaged file; here a missing one too.
-TEST_F(SessionFixture, AnUnreadableFileChangesNothing) {
-  Open({Source("B.org", "1/2"), testsupport::Blank("Notes"), Source("A.org", "A")});
-  EXPECT_EQ(status.messages.back(), kChooseSheet);
-  session.lstSheet_Click("B.org");
-  host::Workbook* book = session.ExcelBook();
-  EXPECT_THROW(session.filBook_Click(dir.File("missing.xlsx")), host::HostError);
-  EXPECT_EQ(session.ExcelBook(), book);
-  EXPECT_EQ(session.SheetList(), (std::vector<std::string>{"B.org", "Notes", "A.org"}));
-  EXPECT_TRUE(session.StartEnabled());
-  EXPECT_EQ(session.SelectedSheet(), "B.org");
+TEST_F(SessionFixture, AFileThatCannotBeOpenedChangesNothingAndTheSameFileReopens) {
+  const std::string path = Open({Source("B.org", "1/2"), testsupport::Blank("Notes")});
+  EXPECT_THROW(session.Open(dir.File("missing.xlsx")), host::HostError);
+  EXPECT_EQ(session.Path(), path);
+  EXPECT_EQ(session.SheetNames(), (std::vector<std::string>{"B.org", "Notes"}));
+  EXPECT_EQ(session.Classify("B.org"), SheetKind::Ssr);
+
+  // The same file again: one file, one open workbook, read afresh.
+  testsupport::WriteWorkbook(path, {Source("C.org", "A")});
+  session.Open(path);
+  EXPECT_EQ(session.SheetNames(), (std::vector<std::string>{"C.org"}));
 }
 
-TEST_F(SessionFixture, ADisabledStartDoesNothingAndOptionsSurviveARun) {
-  const std::string path = Open({testsupport::CleanSsr("Apple.org")});
+TEST_F(SessionFixture, OnlyASourceRuns) {
+  const std::string path = Open({testsupport::CleanSsr("Apple.org"), testsupport::Blank("Notes")});
   const std::string before = testsupport::ReadFileBytes(path);
-  session.cmdExec_Click();
+  EXPECT_THROW(Run("Notes"), std::invalid_argument);
+  EXPECT_THROW(Run("Apple"), std::invalid_argument);
   EXPECT_EQ(testsupport::ReadFileBytes(path), before);
-  EXPECT_TRUE(status.closing.empty());
-
-  session.lstSheet_Click("Apple.org");
-  session.chkZoo = true;
-  session.chkUKai = false;
-  session.cmdExec_Click();
-  EXPECT_FALSE(session.StartEnabled());
-  EXPECT_EQ(session.SelectedSheet(), "");
-  EXPECT_TRUE(session.chkZoo);
-  EXPECT_FALSE(session.chkUKai);
-  EXPECT_EQ(session.SheetBaseName(), "Apple");
+  EXPECT_TRUE(progress.stages.empty());
 }
 
-TEST_F(SessionFixture, CleanSsrRunAnnouncesEveryStageSortsSavesAndReopens) {
-  const SheetLayout notes = testsupport::Blank("Notes");
-  const std::string path = Open({notes, testsupport::CleanSsr("Apple.org", 6, 2)});
-  session.lstSheet_Click("Apple.org");
-  session.chkZoo = true;
-  status.messages.clear();
-  session.cmdExec_Click();
+TEST_F(SessionFixture, CleanSsrRunAnnouncesEveryStageReportsBeforeSavingAndReopens) {
+  const std::string path =
+      Open({testsupport::Blank("Notes"), testsupport::CleanSsr("Apple.org", 6, 2)});
+  const std::string before = testsupport::ReadFileBytes(path);
+  options.zoo = true;
+  bool unsavedAtReport = false;
+  const app::RunReport report =
+      session.Run("Apple.org", options, progress, {}, [&](const app::RunReport& written) {
+        unsavedAtReport = testsupport::ReadFileBytes(path) == before && !written.HasProblems();
+      });
 
-  EXPECT_EQ(status.messages, (std::vector<std::string>{
-                                 "変換元データ読み込み中", "ＳＳＲデータ変換中", "０/１変換 実行中",
-                                 "コンビネーションチェック 集計中", "ＵＫａｉ理論値 計算中",
-                                 "変換・集計 完了しました", kChooseSheet}));
-  EXPECT_EQ(status.closing, (std::vector<std::string>{"正常に終了しました"}));
-  EXPECT_FALSE(session.DataProblems());
-  EXPECT_EQ(session.SavedPath(), path);
-  // The full order is checked on the sorted book and end to end.
-  EXPECT_EQ(session.SheetList().front(), "Apple.org");
-  EXPECT_TRUE(Lists(session.SheetList(), "M1.zoo"));
-  EXPECT_TRUE(Lists(session.SheetList(), "M2.zoo"));
-  EXPECT_EQ(session.SheetList().back(), "Notes");
-  // The reopened workbook is the saved file.
-  EXPECT_EQ(session.ExcelBook()->SheetCount(), static_cast<int>(session.SheetList().size()));
+  EXPECT_EQ(progress.stages,
+            (std::vector<std::string>{Says(msg::Ui::Reading), Says(msg::Ui::ConvertingSsr),
+                                      Says(msg::Ui::ZooRunning), Says(msg::Ui::CombinationRunning),
+                                      Says(msg::Ui::UKaiRunning), Says(msg::Ui::Completed)}));
+  EXPECT_TRUE(unsavedAtReport);
+  EXPECT_FALSE(report.HasProblems());
+  EXPECT_EQ(report.ClosingMessage(), Says(msg::Ui::FinishedNormally));
+  EXPECT_EQ(report.savedPath, path);
+  EXPECT_TRUE(Lists(report.sheetsWritten, "M1.zoo"));
+  EXPECT_TRUE(Lists(report.sheetsWritten, "Apple.ukai"));
+  EXPECT_FALSE(Lists(report.sheetsWritten, "Notes"));
+  // The session holds the saved file, sorted: the source first, the user's sheet last.
+  EXPECT_EQ(session.SheetNames().front(), "Apple.org");
+  EXPECT_EQ(session.SheetNames().back(), "Notes");
   EXPECT_EQ(SavedCell(path, "Apple.chr", 1, 2), "chr");
 }
 
-TEST_F(SessionFixture, ClosingMessageListsEveryRaisedFlagInOrderAndOptionsAreSkipped) {
+TEST_F(SessionFixture, ProblemsAreTypedEntriesInClosingOrderAndOptionsAreSkipped) {
   // 501 varieties (over the limit), a non-numeric part and a cell of three alleles.
   SheetLayout layout = testsupport::CleanSsr("Apple.org", 501, 2);
   layout.cells[2][1] = "150/152/154";
   layout.cells[3][0] = "abc/150";
   const std::string path = Open({layout});
-  session.lstSheet_Click("Apple.org");
-  session.chkZoo = true;
-  session.cmdExec_Click();
+  options.zoo = true;
+  const app::RunReport report = Run("Apple.org");
 
-  ASSERT_EQ(status.closing.size(), 1u);
-  EXPECT_EQ(status.closing[0],
-            "品種数が許容範囲を超えました\rSSRに数値でないデータがあります\r２倍体でないデータが"
-            "あります\r");
-  EXPECT_TRUE(session.DataProblems());
-  EXPECT_FALSE(Lists(session.SheetList(), "Apple.cmb"));
-  EXPECT_FALSE(Lists(session.SheetList(), "Apple.ukai"));
-  EXPECT_FALSE(Lists(session.SheetList(), "M1.zoo"));
+  ASSERT_EQ(report.problems.size(), 3u);
+  EXPECT_EQ(report.problems[0].problem, store::Problem::TooManyVarieties);
+  EXPECT_EQ(report.problems[1].problem, store::Problem::NonNumeric);
+  EXPECT_EQ(report.problems[2].problem, store::Problem::NotDiploid);
+  EXPECT_EQ(report.problems[1].text, Says(msg::Ui::NonNumeric));
+  EXPECT_EQ(report.ClosingMessage(), Says(msg::Ui::TooManyVarieties) + "\r" +
+                                         Says(msg::Ui::NonNumeric) + "\r" +
+                                         Says(msg::Ui::NotDiploid) + "\r");
+  for (const char* skipped : {"Apple.cmb", "Apple.ukai", "M1.zoo"}) {
+    EXPECT_FALSE(Lists(report.sheetsWritten, skipped)) << skipped;
+    EXPECT_FALSE(Lists(session.SheetNames(), skipped)) << skipped;
+  }
   EXPECT_EQ(SavedCell(path, "Apple.err", 4, 2), "Too Many Caltivars");
 }
 
@@ -166,54 +192,102 @@ TEST_F(SessionFixture, RerunsReuseEveryOutputSheetAndKeepOnlyTheirOwnErrorRows) 
   SheetLayout layout = testsupport::CleanSsr("Apple.org", 5, 2);
   for (int i : {1, 2, 3}) layout.cells[i][1] = "150/152/154";
   const std::string path = Open({layout});
-  auto run = [&] {
-    ASSERT_EQ(session.lstSheet_Click("Apple.org"), SheetOutcome::Ssr);
-    session.chkZoo = true;
-    session.cmdExec_Click();
-  };
-  auto fix = [&](int variety) {
-    session.ExcelBook()->SheetByName("Apple.org").Cell(4 + variety, 4).SetValue("150/152");
+  options.zoo = true;
+  // A fix made in another program, saved while the session holds the workbook.
+  auto fix = [&](std::initializer_list<int> varieties) {
+    session.Close();
+    {
+      host::Application editor;
+      host::Workbook& book = editor.Open(path);
+      for (int v : varieties) book.SheetByName("Apple.org").Cell(4 + v, 4).SetValue("150/152");
+      book.Save();
+    }
+    session.Open(path);
   };
 
-  run();
+  app::RunReport report = Run("Apple.org");
   EXPECT_EQ(SavedCell(path, "Apple.err", 6, 2), "Data is not Duplex");
-  const auto afterFirst = session.SheetList();
-  fix(2);
-  fix(3);
-  run();
-  EXPECT_EQ(session.SheetList(), afterFirst);
-  EXPECT_EQ(SavedCell(path, "Apple.err", 4, 2), "Data is not Duplex");
+  const auto afterFirst = session.SheetNames();
+  fix({2, 3});
+  report = Run("Apple.org");
+  EXPECT_EQ(session.SheetNames(), afterFirst);
   EXPECT_EQ(SavedCell(path, "Apple.err", 4, 3), "V4");
   EXPECT_EQ(SavedCell(path, "Apple.err", 5, 2), "");
-  EXPECT_EQ(status.closing.back(), "２倍体でないデータがあります\r");
+  EXPECT_EQ(report.ClosingMessage(), Says(msg::Ui::NotDiploid) + "\r");
 
-  fix(4);
-  run();
-  EXPECT_EQ(status.closing.back(), "正常に終了しました");
+  fix({4});
+  report = Run("Apple.org");
+  EXPECT_EQ(report.ClosingMessage(), Says(msg::Ui::FinishedNormally));
   EXPECT_EQ(SavedCell(path, "Apple.err", 4, 2), "");
-  const auto withOptions = session.SheetList();
+  const auto withOptions = session.SheetNames();
   EXPECT_TRUE(Lists(withOptions, "Apple.ukai"));
-  run();
-  EXPECT_EQ(session.SheetList(), withOptions);
+  Run("Apple.org");
+  EXPECT_EQ(session.SheetNames(), withOptions);
 }
 
-TEST_F(SessionFixture, AFailedSaveStopsTheRunAndLeavesTheFileAsItWas) {
-  const std::string path = Open({testsupport::CleanSsr("Apple.org")});
-  const std::string original = testsupport::ReadFileBytes(path);
+TEST_F(SessionFixture, ALegacyWorkbookGetsItsResultsInANewWorkbookBesideIt) {
+  const std::string xls = dir.File("legacy.xls");
+  std::filesystem::copy_file(
+      std::string(ALLELESCOPE_SOURCE_DIR) + "/tests/golden/inputs/legacy.xls", xls);
+  const std::string before = testsupport::ReadFileBytes(xls);
+  session.Open(xls);
+  const std::string source = session.SheetNames().front();
+  const app::RunReport report = Run(source);
+  EXPECT_EQ(report.savedPath, dir.File("legacy.xlsx"));
+  EXPECT_EQ(session.Path(), report.savedPath);
+  EXPECT_EQ(testsupport::ReadFileBytes(xls), before);
+}
 
-  session.lstSheet_Click("Apple.org");
-  session.SetSaveTarget(dir.File("no-such-folder/results.xlsx"));
+// Any failure in a run: the exception reaches the caller, the file on disk is
+// byte for byte as before, and the session holds the workbook as the file has it.
+struct RollbackTest : SessionFixture {
+  std::string path, original;
+  void SetUp() override {
+    path = Open({testsupport::CleanSsr("Apple.org")});
+    original = testsupport::ReadFileBytes(path);
+    options.zoo = true;  // 0/1 sheets exist in memory before every failure below
+  }
+  void ExpectRolledBack() {
+    EXPECT_EQ(testsupport::ReadFileBytes(path), original);
+    EXPECT_EQ(session.SheetNames(), (std::vector<std::string>{"Apple.org"}));
+    // A later run without 0/1 sheets starts from the file, not from the
+    // half-written workbook: none of the failed run's sheets reach the disk.
+    options.zoo = false;
+    EXPECT_FALSE(Lists(Run("Apple.org").sheetsWritten, "M1.zoo"));
+    host::Application reader;
+    host::Workbook& saved = reader.Open(path);
+    EXPECT_EQ(saved.FindSheet("M1.zoo"), nullptr);
+    EXPECT_EQ(saved.SheetByName("Apple.chr").Cell(1, 2).Text(), "chr");
+  }
+};
+
+TEST_F(RollbackTest, AFailedSaveNamesTheOperation) {
   try {
-    session.cmdExec_Click();
+    session.Run("Apple.org", options, progress, dir.File("no-such-folder/results.xlsx"));
     FAIL() << "a save into a missing folder must fail";
   } catch (const host::HostError& e) {
     EXPECT_FALSE(e.Operation().empty());
   }
-  EXPECT_EQ(testsupport::ReadFileBytes(path), original);
-  // The session holds the workbook as the file has it, not the half-run copy.
-  EXPECT_EQ(session.SheetList(), (std::vector<std::string>{"Apple.org"}));
-  EXPECT_EQ(session.ExcelBook()->SheetCount(), 1);
-  EXPECT_FALSE(session.StartEnabled());
+  ExpectRolledBack();
+}
+
+TEST_F(RollbackTest, AnOverflowInTheMiddleOfTheRun) {
+  FailingProgress<Overflow> failing(msg::Ui::CombinationRunning);
+  EXPECT_THROW(session.Run("Apple.org", options, failing), std::overflow_error);
+  ExpectRolledBack();
+}
+
+TEST_F(RollbackTest, RunningOutOfMemoryJustBeforeTheSave) {
+  FailingProgress<std::bad_alloc> failing(msg::Ui::Completed);
+  EXPECT_THROW(session.Run("Apple.org", options, failing), std::bad_alloc);
+  ExpectRolledBack();
+}
+
+TEST_F(RollbackTest, AFailureWhileTheResultsAreShown) {
+  EXPECT_THROW(session.Run("Apple.org", options, progress, {},
+                           [](const app::RunReport&) { throw std::runtime_error("closed"); }),
+               std::runtime_error);
+  ExpectRolledBack();
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <fstream>
 
 #include "e2e/CliHarness.h"
+#include "messages/CliTexts.h"
+#include "messages/InterfaceTexts.h"
 
 using e2e::Cli;
 using e2e::Python;
@@ -13,6 +15,12 @@ using testsupport::TempDir;
 const auto ReadFile = testsupport::ReadFileBytes;
 
 namespace {
+
+std::string Says(msg::Ui id) { return std::string(msg::Text(id)); }
+// A line of `sheets`: the name, what choosing it says, the gloss.
+std::string Listed(const std::string& sheet, msg::Ui message, msg::Cli gloss) {
+  return sheet + "\t" + Says(message) + "\t" + std::string(msg::Text(gloss)) + "\n";
+}
 
 std::string MakeInput(const TempDir& dir, const std::string& kind) {
   const std::string path = dir.File(kind + ".xlsx");
@@ -45,8 +53,8 @@ TEST(CliEndToEnd, SsrRunWritesEverySheetAsOtherReadersSeeIt) {
   const std::string path = MakeInput(dir, "ssr");
   const e2e::CommandResult run = Cli({"run", path, "--zoo"});
   EXPECT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(run.out, "正常に終了しました\n");
-  EXPECT_NE(run.err.find("ＳＳＲデータ変換中"), std::string::npos);
+  EXPECT_EQ(run.out, Says(msg::Ui::FinishedNormally) + "\n");
+  EXPECT_NE(run.err.find(Says(msg::Ui::ConvertingSsr)), std::string::npos);
   EXPECT_NE(run.err.find(path), std::string::npos);
   // Notes, the source, nine output sheets and three 0/1 sheets.
   ExpectReadersAgree("ssr", path, true, 14, "Apple.chr", "V1,AB,AA,AC");
@@ -57,8 +65,8 @@ TEST(CliEndToEnd, CharacterRunWritesOnlyCharacterSheets) {
   const std::string path = MakeInput(dir, "chr");
   const e2e::CommandResult run = Cli({"run", path, "--sheet", "rice.ORG"});
   EXPECT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(run.out, "正常に終了しました\n");
-  EXPECT_NE(run.err.find("文字データカウント中"), std::string::npos);
+  EXPECT_EQ(run.out, Says(msg::Ui::FinishedNormally) + "\n");
+  EXPECT_NE(run.err.find(Says(msg::Ui::CountingChr)), std::string::npos);
   ExpectReadersAgree("chr", path, false, 8, "Rice.chr", "V1,AB,AA,BC");
 }
 
@@ -68,7 +76,7 @@ TEST(CliEndToEnd, ExitStatusTellsHowTheRunEnded) {
   const std::string flagged = MakeInput(dir, "flagged");
   const e2e::CommandResult problems = Cli({"run", flagged, "--zoo"});
   EXPECT_EQ(problems.exitCode, 3) << problems.err;
-  EXPECT_EQ(problems.out, "２倍体でないデータがあります\n");
+  EXPECT_EQ(problems.out, Says(msg::Ui::NotDiploid) + "\n");
   const e2e::CommandResult checked = Python("check_output.py", {"flagged", flagged});
   EXPECT_EQ(checked.exitCode, 0) << checked.out << checked.err;
 
@@ -102,6 +110,34 @@ TEST(CliEndToEnd, ExitStatusTellsHowTheRunEnded) {
   EXPECT_EQ(Cli({"run", "--help"}).exitCode, 0);
 }
 
+// Too little memory for the run: whatever stage runs out, the program ends
+// with its own message and an untouched file, never by an abort.
+TEST(CliEndToEnd, RunningOutOfMemoryEndsInAMessageAndAnUntouchedFile) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer needs more address space than the limits allow";
+#endif
+  TempDir dir;
+  const std::string input = std::string(ALLELESCOPE_SOURCE_DIR) + "/tests/golden/inputs/many.xlsx";
+  const std::string path = dir.File("many.xlsx");
+  const std::string before = ReadFile(input);
+  const std::string prefix = msg::Format(msg::Cli::ErrorLine, "");
+  int stopped = 0;
+  for (int limitKb : {30000, 40000, 50000, 60000}) {
+    { std::ofstream(path, std::ios::binary) << before; }
+    const e2e::CommandResult run = testsupport::RunCommand(
+        "ulimit -v " + std::to_string(limitKb) + "; exec " + testsupport::Quote(ALLELESCOPE_CLI) +
+        " run " + testsupport::Quote(path) + " --zoo");
+    // 3: enough memory after all (the workbook is beyond the limits).
+    ASSERT_TRUE(run.exitCode == 1 || run.exitCode == 3) << limitKb << ": " << run.exitCode;
+    if (run.exitCode == 3) continue;
+    ++stopped;
+    EXPECT_NE(run.err.find("\n" + prefix), std::string::npos) << limitKb << ": " << run.err;
+    EXPECT_TRUE(run.out.empty()) << limitKb;
+    EXPECT_EQ(ReadFile(path), before) << limitKb;
+  }
+  EXPECT_GT(stopped, 0);
+}
+
 TEST(CliEndToEnd, OutputCopyLeavesTheOriginalUntouched) {
   TempDir dir;
   const std::string path = MakeInput(dir, "ssr");
@@ -120,22 +156,22 @@ TEST(CliEndToEnd, SheetsListsEveryChoiceAndDemoRunsTheExamples) {
   const std::string before = ReadFile(path);
   const e2e::CommandResult listed = Cli({"sheets", path});
   EXPECT_EQ(listed.exitCode, 0);
-  EXPECT_EQ(listed.out,
-            "Notes\tデータの種類が識別できません\tno type\n"
-            "Apple.org\tＳＳＲデータが選択されました\tSSR data\n"
-            "Pear.org\tＳＳＲデータが選択されました\tSSR data\n");
+  EXPECT_EQ(listed.out, Listed("Notes", msg::Ui::NoType, msg::Cli::GlossNoType) +
+                            Listed("Apple.org", msg::Ui::SsrChosen, msg::Cli::GlossSsr) +
+                            Listed("Pear.org", msg::Ui::SsrChosen, msg::Cli::GlossSsr));
   EXPECT_EQ(ReadFile(path), before);  // listing saves nothing
 
   const std::string demoDir = dir.File("demo");
   const e2e::CommandResult demo = Cli({"demo", demoDir});
   EXPECT_EQ(demo.exitCode, 0) << demo.err;
-  EXPECT_NE(demo.out.find("Results are in " + demoDir), std::string::npos) << demo.out;
+  EXPECT_NE(demo.out.find(msg::Format(msg::Cli::DemoResults, demoDir)), std::string::npos)
+      << demo.out;
   const e2e::CommandResult ssr = Cli({"sheets", demoDir + "/ssr_example.xlsx"});
-  EXPECT_NE(ssr.out.find("Apple.ukai\t変換対象外のデータが選択されました\tnot a source"),
+  EXPECT_NE(ssr.out.find(Listed("Apple.ukai", msg::Ui::NotSource, msg::Cli::GlossNotSource)),
             std::string::npos)
       << ssr.out;
   const e2e::CommandResult chr = Cli({"sheets", demoDir + "/chr_example.xlsx"});
-  EXPECT_NE(chr.out.find("Rice.org\t文字パターンデータが選択されました\tcharacter data"),
+  EXPECT_NE(chr.out.find(Listed("Rice.org", msg::Ui::ChrChosen, msg::Cli::GlossCharacter)),
             std::string::npos)
       << chr.out;
 }

@@ -15,13 +15,16 @@
 #include "app/gui/AboutWindow.h"
 #include "app/gui/MainWindow.h"
 #include "app/gui/MessageBoxes.h"
+#include "app/gui/UiText.h"
 #include "app/gui/WindowMetrics.h"
 #include "support/SourceBook.h"
 
+using gui::UiText;
+
 namespace {
 
-const QString kChooseFile = QStringLiteral("データファイルを決定してください");
-const QString kChooseSheet = QStringLiteral("変換元のデータシートを選択してください");
+const QString kChooseFile = UiText(msg::Ui::ChooseFile);
+const QString kChooseSheet = UiText(msg::Ui::ChooseSheet);
 
 struct Shown {
   QMessageBox::Icon icon;
@@ -107,7 +110,6 @@ class WindowTest : public QObject {
   void cleanup() { window_.reset(); }
 
   void startsWaitingForAFileWithEveryTextVisible() {
-    QCOMPARE(window_->windowTitle(), QStringLiteral("AlleleScope"));
     QCOMPARE(Message(), kChooseFile);
     QVERIFY(Child<QLabel>("lblComment")->text().isEmpty());
     QVERIFY(!Child<QPushButton>("cmdExec")->isEnabled());
@@ -126,7 +128,7 @@ class WindowTest : public QObject {
     // Every status text fits the message label, wrapped, without running into the comment.
     QLabel* message = Child<QLabel>("lblMessage");
     QVERIFY(message->geometry().bottom() < Child<QLabel>("lblComment")->geometry().top());
-    window_->SetMessage("コンビネーションチェック 集計中");
+    message->setText(UiText(msg::Ui::CombinationRunning));
     QVERIFY(message->heightForWidth(message->width()) <= message->height());
   }
 
@@ -175,17 +177,17 @@ class WindowTest : public QObject {
     QPushButton* start = Child<QPushButton>("cmdExec");
     struct Case {
       const char* sheet;
-      const char* message;
+      msg::Ui message;
       bool source;
     };
-    const Case cases[] = {{"Apple.org", "ＳＳＲデータが選択されました", true},
-                          {"Notes", "データの種類が識別できません", false},
-                          {"Chr.org", "文字パターンデータが選択されました", true},
-                          {"Pear.ssr", "変換対象外のデータが選択されました", false}};
+    const Case cases[] = {{"Apple.org", msg::Ui::SsrChosen, true},
+                          {"Notes", msg::Ui::NoType, false},
+                          {"Chr.org", msg::Ui::ChrChosen, true},
+                          {"Pear.ssr", msg::Ui::NotSource, false}};
     for (const Case& c : cases) {
-      window_->SetComment("left over");
+      Child<QLabel>("lblComment")->setText(QStringLiteral("left over"));
       Click(sheets, QString::fromUtf8(c.sheet));
-      QCOMPARE(Message(), QString::fromUtf8(c.message));
+      QCOMPARE(Message(), UiText(c.message));
       QVERIFY(Child<QLabel>("lblComment")->text().isEmpty());
       QCOMPARE(start->isEnabled(), c.source);
       for (const char* name : {"chkZoo", "chkCombination", "chkUKai"})
@@ -227,9 +229,9 @@ class WindowTest : public QObject {
 
     QCOMPARE(shown_.size(), std::size_t{1});
     QCOMPARE(shown_[0].icon, QMessageBox::NoIcon);
-    QCOMPARE(shown_[0].title, QStringLiteral("AlleleScope"));
-    QCOMPARE(shown_[0].text, QStringLiteral("正常に終了しました"));
-    QCOMPARE(messageAtClose, QStringLiteral("ＵＫａｉ理論値 計算中"));
+    QCOMPARE(shown_[0].title, UiText(msg::Ui::ProgramTitle));
+    QCOMPARE(shown_[0].text, UiText(msg::Ui::FinishedNormally));
+    QCOMPARE(messageAtClose, UiText(msg::Ui::UKaiRunning));
     QVERIFY(loopRanBeforeClose);
     QVERIFY(!window_->Running());
 
@@ -249,22 +251,40 @@ class WindowTest : public QObject {
     QTest::mouseClick(Child<QPushButton>("cmdExec"), Qt::LeftButton);
     QCOMPARE(shown_.size(), std::size_t{1});
     QCOMPARE(shown_[0].text,
-             QStringLiteral("SSRに数値でないデータがあります\n２倍体でないデータがあります"));
+             UiText(msg::Ui::NonNumeric) + QLatin1Char('\n') + UiText(msg::Ui::NotDiploid));
     QCOMPARE(gui::MessageLines("a\r\rb\r"), QStringLiteral("a\n\nb"));
+  }
+
+  void aRunThatCannotSaveStopsWithAWarningAndWaitsForASheet() {
+    QTemporaryDir gone;
+    const QString path = gone.filePath(QStringLiteral("book.xlsx"));
+    QVERIFY(QFile::copy(bookPath_, path));
+    QVERIFY(window_->OpenWorkbook(path));
+    QVERIFY(window_->ChooseSheet(QStringLiteral("Apple.org")));
+    QVERIFY(gone.remove());  // the save has nowhere to go
+    QTest::mouseClick(Child<QPushButton>("cmdExec"), Qt::LeftButton);
+
+    QVERIFY(!window_->Running());
+    QVERIFY(!shown_.empty());
+    QCOMPARE(shown_.back().icon, QMessageBox::Warning);
+    QVERIFY(shown_.back().text.startsWith(UiText(msg::Ui::RunStopped)));
+    QVERIFY(shown_.back().text.contains(path));
+    QCOMPARE(Message(), kChooseSheet);
+    QVERIFY(!Child<QPushButton>("cmdExec")->isEnabled());
+    QVERIFY(Child<QCheckBox>("chkUKai")->isChecked());
   }
 
   void quitAndTheWindowFrameBothShutTheHostDown() {
     OpenBook();
     QTest::mouseClick(Child<QPushButton>("cmdExit"), Qt::LeftButton);
     QVERIFY(!window_->isVisible());
-    QVERIFY(window_->GetSession().ExcelApp() == nullptr);
+    QVERIFY(!window_->GetSession().IsOpen());
 
     window_ = std::make_unique<gui::MainWindow>();
     window_->show();
     OpenBook();
     QVERIFY(window_->close());
-    QVERIFY(window_->GetSession().ExcelApp() == nullptr);
-    QVERIFY(window_->GetSession().ExcelBook() == nullptr);
+    QVERIFY(!window_->GetSession().IsOpen());
   }
 
   void aboutWindowShowsTitleVersionAndSystemInformation() {
@@ -273,19 +293,16 @@ class WindowTest : public QObject {
     QVERIFY(about != nullptr && about->isVisible());
     QVERIFY(!about->isModal());
     QVERIFY(window_->isEnabled());
-    QCOMPARE(about->windowTitle(), QStringLiteral("AlleleScopeのﾊﾞｰｼﾞｮﾝ情報"));
     auto label = [about](const char* name) {
       return about->findChild<QLabel*>(QString::fromLatin1(name));
     };
-    QCOMPARE(label("lblTitle")->text(), QStringLiteral("AlleleScope"));
-    QCOMPARE(label("lblVersion")->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ 1.0.0"));
+    QCOMPARE(label("lblVersion")->text(), gui::UiFormat(msg::Ui::VersionLabel, 1, 0, 0));
     QVERIFY(label("lblDescription")->text().isEmpty());
     QLabel* notice = label("lblDisclaimer");
     QVERIFY(!notice->text().isEmpty());
     QVERIFY(notice->heightForWidth(notice->width()) <= notice->height());
     QVERIFY(!label("picIcon")->pixmap().isNull());
     auto* sysInfo = about->findChild<QPushButton*>(QStringLiteral("cmdSysInfo"));
-    QCOMPARE(sysInfo->text(), QStringLiteral("ｼｽﾃﾑ情報(&S)..."));
     QVERIFY(sysInfo->sizeHint().width() <= sysInfo->width());
 
     // No system information program installed: the fallback message.
@@ -294,7 +311,7 @@ class WindowTest : public QObject {
     qputenv("PATH", bin.path().toLocal8Bit());
     QTest::mouseClick(sysInfo, Qt::LeftButton);
     QCOMPARE(shown_.size(), std::size_t{1});
-    QCOMPARE(shown_[0].text, QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません"));
+    QCOMPARE(shown_[0].text, UiText(msg::Ui::SysInfoUnavailable));
     // One installed: it is started, and nothing is shown.
     QFile program(bin.filePath(QStringLiteral("hardinfo")));
     QVERIFY(program.open(QIODevice::WriteOnly));

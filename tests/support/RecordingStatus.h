@@ -1,35 +1,26 @@
 #pragma once
-// A StatusSink that remembers everything the run or the session reported.
+// Remembers everything a run reported: as the progress of a session's run,
+// and as the comment label the layout procedures write to.
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/core/StatusSink.h"
+#include "report/Progress.h"
 
 namespace testsupport {
 
-struct OptionState {
-  bool enabled = false, zoo = false, combination = false, ukai = false;
-  bool operator==(const OptionState&) const = default;
-};
-
-class RecordingStatus : public app::StatusSink {
+class RecordingStatus : public app::StatusSink, public report::Progress {
  public:
-  void SetMessage(const std::string& text) override { messages.push_back(text); }
   void SetComment(const std::string& text) override {
     comments.push_back(text);
     lastComment = text;
   }
-  void ShowClosingMessage(const std::string& text) override { closing.push_back(text); }
-  void SetSheetList(const std::vector<std::string>& names) override { sheetList = names; }
-  void SetStartEnabled(bool enabled) override { startEnabled = enabled; }
-  void SetOptions(bool enabled, bool zoo, bool combination, bool ukai) override {
-    options = {enabled, zoo, combination, ukai};
-  }
+  void Stage(std::string_view text) override { stages.emplace_back(text); }
+  void Comment(std::string_view text) override { SetComment(std::string(text)); }
 
-  std::vector<std::string> messages, comments, closing, sheetList;
+  std::vector<std::string> stages, comments;
   std::string lastComment;
-  bool startEnabled = false;
-  OptionState options;
 };
 
 }  // namespace testsupport

@@ -2,10 +2,11 @@
 // One subcommand of the `allelescope` program. Each registers its options on
 // the shared command line and runs over an app::Session.
 #include <CLI/CLI.hpp>
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "app/core/Session.h"
 #include "host/HostError.h"
@@ -15,20 +16,20 @@ namespace cli {
 // Exit status of every subcommand.
 enum ExitCode : int {
   kFinished = 0,      // finished normally
-  kUnreadable = 1,    // the workbook could not be read or saved
+  kUnreadable = 1,    // the workbook could not be read or saved, or the run stopped
   kUsage = 2,         // wrong usage, or a sheet that is not a source
   kDataProblems = 3,  // finished, but the closing message reports data problems
 };
 
 class Command {
  public:
-  Command(CLI::App& parent, const std::string& name, const std::string& description);
+  Command(CLI::App& parent, const std::string& name, std::string_view description);
   virtual ~Command() = default;
   Command(const Command&) = delete;
   Command& operator=(const Command&) = delete;
 
   bool Chosen() const { return sub_->parsed(); }
-  // Runs the command; host failures become a message and kUnreadable.
+  // Runs the command; failures become a message and kUnreadable.
   int Execute(std::ostream& out, std::ostream& err);
 
  protected:
@@ -40,25 +41,14 @@ std::unique_ptr<Command> MakeSheetsCommand(CLI::App& parent);
 std::unique_ptr<Command> MakeRunCommand(CLI::App& parent);
 std::unique_ptr<Command> MakeDemoCommand(CLI::App& parent);
 
-// A sheet the session would take as a source: text after the first "." is "org".
-bool IsSourceName(const std::string& name);
-// The short English gloss of a sheet choice's outcome.
-const char* OutcomeGloss(app::SheetOutcome outcome);
-// "Open of FILE failed: reason" for the user.
+// Runs `body`; a host failure or any other exception becomes a message on
+// `err` and kUnreadable, so no failure ends the program without a word.
+int Guarded(std::ostream& err, const std::function<int()>& body);
+// "allelescope: TEXT" on a line of its own.
+void Complain(std::ostream& err, std::string_view text);
+// "FILE: Open failed: reason" for the user.
 std::string Describe(const host::HostError& e);
-std::string JoinNames(const std::vector<std::string>& names);
-bool StderrIsTerminal();
-
-// One complete run as `run` and `demo` do it: open, choose the source, run
-// with the given options, save, report.
-struct RunRequest {
-  std::string workbook;
-  std::string sheet;   // empty: the only source sheet
-  std::string output;  // empty: save in place
-  bool zoo = false;
-  bool combination = true;
-  bool ukai = true;
-};
-int RunWorkbook(const RunRequest& request, std::ostream& out, std::ostream& err);
+// The short English gloss of what choosing a sheet means.
+std::string_view Gloss(app::SheetKind kind);
 
 }  // namespace cli

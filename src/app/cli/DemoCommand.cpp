@@ -1,6 +1,5 @@
 // `allelescope demo [DIR]`: runs the bundled example workbooks.
 #include <fmt/format.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -9,6 +8,8 @@
 #include <system_error>
 
 #include "app/cli/Command.h"
+#include "app/cli/RunWorkbook.h"
+#include "messages/CliTexts.h"
 
 namespace fs = std::filesystem;
 
@@ -56,26 +57,22 @@ fs::path FreshDemoDir() {
 class DemoCommand : public Command {
  public:
   explicit DemoCommand(CLI::App& parent)
-      : Command(parent, "demo",
-                "Copy the bundled example workbooks into DIR (default: a new folder "
-                "./allelescope-demo-N) and run each with every option (0/1, Combination, "
-                "Ukai). The copies hold the results; the bundled files stay as they are.") {
-    sub_->add_option("DIR", dir_, "where to put the copies (created if missing)");
+      : Command(parent, "demo", msg::Text(msg::Cli::DemoDescription)) {
+    sub_->add_option("DIR", dir_, std::string(msg::Text(msg::Cli::DemoDirArgument)));
   }
 
  protected:
   int Run(std::ostream& out, std::ostream& err) override {
     const fs::path examples = FindExamples();
     if (examples.empty()) {
-      err << "allelescope: the bundled examples were not found (looked beside the program and "
-             "in $ALLELESCOPE_SOURCE_DIR/examples)\n";
+      Complain(err, msg::Text(msg::Cli::ExamplesNotFound));
       return kUnreadable;
     }
     const fs::path dir = dir_.empty() ? FreshDemoDir() : fs::path(dir_);
     std::error_code ec;
     fs::create_directories(dir, ec);
     if (ec) {
-      err << fmt::format("allelescope: cannot create {}: {}\n", dir.string(), ec.message());
+      Complain(err, msg::Format(msg::Cli::CannotCreate, dir.string(), ec.message()));
       return kUnreadable;
     }
 
@@ -89,31 +86,23 @@ class DemoCommand : public Command {
       const fs::path copy = dir / source.filename();
       fs::copy_file(source, copy, fs::copy_options::overwrite_existing, ec);
       if (ec) {
-        err << fmt::format("allelescope: cannot copy {} to {}: {}\n", source.string(),
-                           copy.string(), ec.message());
+        Complain(err,
+                 msg::Format(msg::Cli::CannotCopy, source.string(), copy.string(), ec.message()));
         worst = kUnreadable;
         continue;
       }
-      out << copy.filename().string() << ":\n";
+      out << msg::Format(msg::Cli::DemoWorkbook, copy.filename().string()) << '\n';
       RunRequest request;
       request.workbook = copy.string();
-      request.zoo = request.combination = request.ukai = true;
-      const int code = Execute1(request, out, err);
+      request.options = {.zoo = true, .combination = true, .ukai = true};
+      const int code = Guarded(err, [&] { return RunWorkbook(request, out, err); });
       if (code == kUnreadable || (code != kFinished && worst == kFinished)) worst = code;
     }
-    out << "Results are in " << fs::absolute(dir).string() << '\n';
+    out << msg::Format(msg::Cli::DemoResults, fs::absolute(dir).string()) << '\n';
     return worst;
   }
 
  private:
-  static int Execute1(const RunRequest& request, std::ostream& out, std::ostream& err) {
-    try {
-      return RunWorkbook(request, out, err);
-    } catch (const host::HostError& e) {
-      err << "allelescope: " << Describe(e) << '\n';
-      return kUnreadable;
-    }
-  }
   std::string dir_;
 };
 

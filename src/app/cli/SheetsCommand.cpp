@@ -1,10 +1,8 @@
 // `allelescope sheets WORKBOOK`: what choosing each sheet would say.
-#include <fmt/format.h>
-
 #include <ostream>
 
 #include "app/cli/Command.h"
-#include "app/cli/TerminalStatus.h"
+#include "messages/CliTexts.h"
 
 namespace cli {
 namespace {
@@ -12,24 +10,19 @@ namespace {
 class SheetsCommand : public Command {
  public:
   explicit SheetsCommand(CLI::App& parent)
-      : Command(parent, "sheets",
-                "List the sheets of a workbook in order, each with what choosing it would say: "
-                "the message and a gloss (not a source / no type / SSR data / character "
-                "data). Output: NAME<TAB>MESSAGE<TAB>GLOSS, one sheet a line.") {
-    sub_->add_option("WORKBOOK", workbook_, "the workbook (.xlsx, .xlsm or .xls)")->required();
+      : Command(parent, "sheets", msg::Text(msg::Cli::SheetsDescription)) {
+    sub_->add_option("WORKBOOK", workbook_, std::string(msg::Text(msg::Cli::WorkbookArgument)))
+        ->required();
   }
 
  protected:
-  int Run(std::ostream& out, std::ostream& err) override {
-    TerminalStatus status(err, false);
-    app::Session session(status);
-    session.Form_Load();
-    session.filBook_Click(workbook_);
-    // Copied: the choices below must not see a list the session might refill.
-    const std::vector<std::string> names = session.SheetList();
-    for (const auto& name : names) {
-      const app::SheetOutcome outcome = session.lstSheet_Click(name);
-      out << fmt::format("{}\t{}\t{}\n", name, status.LastMessage(), OutcomeGloss(outcome));
+  int Run(std::ostream& out, std::ostream&) override {
+    app::Session session;
+    session.Open(workbook_);
+    for (const app::SheetInfo& sheet : session.Sheets()) {
+      out << msg::Format(msg::Cli::SheetLine, sheet.name, app::ChoiceText(sheet.kind),
+                         Gloss(sheet.kind))
+          << '\n';
     }
     return kFinished;
   }

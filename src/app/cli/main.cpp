@@ -3,21 +3,13 @@
 #include <iostream>
 
 #include "app/cli/Command.h"
+#include "messages/CliTexts.h"
 
 int main(int argc, char** argv) {
-  CLI::App app{
-      "AlleleScope: describe, compare and identify varieties by their DNA markers.\n"
-      "A workbook's source sheet (named NAME.org) holds marker names in row 4 from C4, variety "
-      "names in column B from B5 and a genotype per cell: SSR data as two fragment sizes "
-      "(180/192) or character data (AB). The results are written as sheets into the workbook.",
-      "allelescope"};
+  CLI::App app{std::string(msg::Text(msg::Cli::ProgramDescription)), "allelescope"};
   app.set_version_flag("--version", ALLELESCOPE_VERSION);
   app.require_subcommand(1);
-  app.footer(
-      "Exit status: 0 finished normally; 3 finished, but the data have problems (see the "
-      "NAME.err sheet; the options were skipped); 2 wrong usage or a sheet that is not a "
-      "source; 1 the workbook could not be read or saved.\n"
-      "Run `allelescope COMMAND --help` for a command's options.");
+  app.footer(std::string(msg::Text(msg::Cli::ProgramFooter)));
 
   std::vector<std::unique_ptr<cli::Command>> commands;
   commands.push_back(cli::MakeSheetsCommand(app));

@@ -1,21 +1,17 @@
 #include "app/core/Session.h"
 
-#include <algorithm>
-#include <cctype>
 #include <filesystem>
+#include <stdexcept>
+#include <utility>
 
+#include "host/AsciiText.h"
+#include "host/Host.h"
+#include "host/HostError.h"
 #include "messages/InterfaceTexts.h"
-#include "report/Run.h"
 
 namespace app {
 
 namespace {
-
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
 
 bool SamePath(const std::string& a, const std::string& b) {
   std::error_code ec;
@@ -23,195 +19,165 @@ bool SamePath(const std::string& a, const std::string& b) {
   return std::filesystem::weakly_canonical(a, ec) == std::filesystem::weakly_canonical(b, ec);
 }
 
-// The run's stages and details go to the message and comment labels.
-class StageReporter : public report::Progress {
- public:
-  explicit StageReporter(StatusSink& status) : status_(status) {}
-  void Stage(std::string_view text) override { status_.SetMessage(std::string(text)); }
-  void Comment(std::string_view text) override { status_.SetComment(std::string(text)); }
+msg::Ui ProblemText(store::Problem problem) {
+  switch (problem) {
+    case store::Problem::TooManyVarieties:
+      return msg::Ui::TooManyVarieties;
+    case store::Problem::TooManyMarkers:
+      return msg::Ui::TooManyMarkers;
+    case store::Problem::NonNumeric:
+      return msg::Ui::NonNumeric;
+    case store::Problem::NotDiploid:
+      return msg::Ui::NotDiploid;
+    case store::Problem::TooManyAlleles:
+      return msg::Ui::TooManyAlleles;
+    case store::Problem::TooManyGenotypes:
+      return msg::Ui::TooManyGenotypes;
+  }
+  return msg::Ui::FinishedNormally;
+}
 
- private:
-  StatusSink& status_;
-};
+std::vector<ProblemEntry> Entries(const store::ProblemSet& found) {
+  std::vector<ProblemEntry> entries;
+  for (store::Problem problem : store::kAllProblems)
+    if (found.Has(problem))
+      entries.push_back({problem, std::string(msg::Text(ProblemText(problem)))});
+  return entries;
+}
 
 }  // namespace
 
-Session::Session(StatusSink& status)
-    : status_(status), store_(std::make_unique<store::GenotypeStore>()) {
+bool IsSourceName(std::string_view name) {
+  const auto dot = name.find('.');
+  return dot != std::string_view::npos && host::AsciiLower(name.substr(dot + 1)) == "org";
 }
+
+std::string_view ChoiceText(SheetKind kind) {
+  switch (kind) {
+    case SheetKind::UnknownType:
+      return msg::Text(msg::Ui::NoType);
+    case SheetKind::NotSource:
+      return msg::Text(msg::Ui::NotSource);
+    case SheetKind::Ssr:
+      return msg::Text(msg::Ui::SsrChosen);
+    case SheetKind::Character:
+      return msg::Text(msg::Ui::ChrChosen);
+  }
+  return {};
+}
+
+std::string RunReport::ClosingMessage() const {
+  if (problems.empty()) return std::string(msg::Text(msg::Ui::FinishedNormally));
+  std::string message;
+  for (const ProblemEntry& entry : problems) message += entry.text + "\r";
+  return message;
+}
+
+Session::Session() = default;
 
 Session::~Session() = default;
 
-void Session::Form_Load() {
+host::Application& Session::Host() {
   if (!app_) app_ = std::make_unique<host::Application>();
-  app_->SetVisible(false);
-  ctx_.ExcelApp = app_.get();
-  status_.SetMessage(std::string(msg::Text(msg::Ui::ChooseFile)));
-  status_.SetComment("");
-  status_.SetStartEnabled(startEnabled_);
-  status_.SetOptions(optionsEnabled_, chkZoo, chkCombination, chkUKai);
+  return *app_;
 }
 
-void Session::filBook_Click(const std::string& path) {
-  if (!app_) Form_Load();
-  host::Workbook* previous = ctx_.ExcelBook;
+const std::string& Session::Path() const {
+  static const std::string kNone;
+  return book_ ? book_->Path() : kNone;
+}
+
+void Session::Open(const std::string& path) {
+  host::Workbook* previous = book_;
   // Open the new file before letting go of the old one, so a file that cannot
   // be opened leaves the session as it was. Reopening the same file is the one
   // case where the old copy has to go first: one file, one open workbook.
   if (previous && SamePath(previous->Path(), path)) {
-    ctx_.ExcelBook = nullptr;
+    book_ = nullptr;
+    sheetNames_.clear();
     previous->Close();
     previous = nullptr;
   }
-  host::Workbook& book = app_->Open(path);
+  host::Workbook& book = Host().Open(path);
   if (previous) previous->Close();
-  ctx_.ExcelBook = &book;
-
-  ctx_.lstSheet.clear();
-  for (int k = 1; k <= book.SheetCount(); ++k) ctx_.lstSheet.push_back(book.Sheet(k).Name());
-  selectedSheet_.clear();
-  status_.SetSheetList(ctx_.lstSheet);
-  status_.SetMessage(std::string(msg::Text(msg::Ui::ChooseSheet)));
-  status_.SetComment("");
-  // Nothing is chosen in the new list: Start waits for a sheet, the ticks stay.
-  startEnabled_ = false;
-  status_.SetStartEnabled(false);
+  book_ = &book;
+  sheetNames_.clear();
+  for (int k = 1; k <= book.SheetCount(); ++k) sheetNames_.push_back(book.Sheet(k).Name());
 }
 
-SheetOutcome Session::lstSheet_Click(const std::string& name) {
-  selectedSheet_ = name;
-  const auto dot = name.find('.');
-  if (dot == std::string::npos) {
-    store_->DataType.clear();
-    Apply(SheetOutcome::NoType);
-    return SheetOutcome::NoType;
-  }
-  ctx_.SheetBaseName = name.substr(0, dot);
-  store_->DataType = Lower(name.substr(dot + 1));
-  if (store_->DataType != "org") {
-    store_->DataType.clear();
-    Apply(SheetOutcome::NotSource);
-    return SheetOutcome::NotSource;
-  }
-  store_->DataType = CheckType(name);
-  const SheetOutcome outcome =
-      store_->DataType == "ssr" ? SheetOutcome::Ssr : SheetOutcome::Character;
-  Apply(outcome);
-  return outcome;
+void Session::Close() {
+  book_ = nullptr;
+  sheetNames_.clear();
+  if (app_) app_->Quit();
+  app_.reset();
 }
 
-std::string Session::CheckType(const std::string& sheetName) {
-  if (!ctx_.ExcelBook) throw host::HostError("CheckType", "", "no workbook is open");
-  return report::CheckType(ctx_.ExcelBook->SheetByName(sheetName)) == report::SourceKind::Ssr
-             ? "ssr"
-             : "chr";
+SheetKind Session::Classify(const std::string& sheet) {
+  if (sheet.find('.') == std::string::npos) return SheetKind::UnknownType;
+  if (!IsSourceName(sheet)) return SheetKind::NotSource;
+  if (!book_) throw host::HostError("CheckType", "", "no workbook is open");
+  return report::CheckType(book_->SheetByName(sheet)) == report::SourceKind::Ssr
+             ? SheetKind::Ssr
+             : SheetKind::Character;
 }
 
-void Session::Apply(SheetOutcome outcome) {
-  const bool source = outcome == SheetOutcome::Ssr || outcome == SheetOutcome::Character;
-  switch (outcome) {
-    case SheetOutcome::NoType:
-      status_.SetMessage(std::string(msg::Text(msg::Ui::NoType)));
-      break;
-    case SheetOutcome::NotSource:
-      status_.SetMessage(std::string(msg::Text(msg::Ui::NotSource)));
-      break;
-    case SheetOutcome::Ssr:
-      status_.SetMessage(std::string(msg::Text(msg::Ui::SsrChosen)));
-      break;
-    case SheetOutcome::Character:
-      status_.SetMessage(std::string(msg::Text(msg::Ui::ChrChosen)));
-      break;
-  }
-  status_.SetComment("");
-  startEnabled_ = source;
-  optionsEnabled_ = source;
-  chkZoo = false;
-  chkCombination = source;
-  chkUKai = source;
-  status_.SetStartEnabled(startEnabled_);
-  status_.SetOptions(optionsEnabled_, chkZoo, chkCombination, chkUKai);
+std::vector<SheetInfo> Session::Sheets() {
+  std::vector<SheetInfo> sheets;
+  for (const std::string& name : sheetNames_) sheets.push_back({name, Classify(name)});
+  return sheets;
 }
 
-void Session::Announce(const std::string& text) {
-  status_.SetMessage(text);
-  status_.SetComment("");
-}
-
-bool Session::DataProblems() const { return problems_.Any(); }
-
-std::string Session::FlagCheck() {
-  static constexpr std::pair<store::Problem, msg::Ui> kLines[] = {
-      {store::Problem::TooManyVarieties, msg::Ui::TooManyVarieties},
-      {store::Problem::TooManyMarkers, msg::Ui::TooManyMarkers},
-      {store::Problem::NonNumeric, msg::Ui::NonNumeric},
-      {store::Problem::NotDiploid, msg::Ui::NotDiploid},
-      {store::Problem::TooManyAlleles, msg::Ui::TooManyAlleles},
-      {store::Problem::TooManyGenotypes, msg::Ui::TooManyGenotypes},
-  };
-  std::string message;
-  for (const auto& [problem, text] : kLines) {
-    if (problems_.Has(problem)) message += std::string(msg::Text(text)) + "\r";
-  }
-  if (message.empty()) message = msg::Text(msg::Ui::FinishedNormally);
-  return message;
-}
-
-void Session::cmdExec_Click() {
-  // Start is a disabled button until a source sheet is chosen.
-  if (!startEnabled_ || !ctx_.ExcelBook || selectedSheet_.empty()) return;
-  const std::string openedPath = ctx_.ExcelBook->Path();
+RunReport Session::Run(const std::string& sheet, const RunOptions& options,
+                       report::Progress& progress, const std::string& saveTo,
+                       const ResultsWritten& resultsWritten) {
+  const SheetKind kind = Classify(sheet);
+  if (kind != SheetKind::Ssr && kind != SheetKind::Character)
+    throw std::invalid_argument("sheet \"" + sheet + "\" is not a source");
+  const std::string openedPath = book_->Path();
   try {
-    RunStages();
-  } catch (const host::HostError&) {
+    return WriteAndSave(sheet, kind, options, progress, saveTo, resultsWritten);
+  } catch (...) {
     // Nothing was saved. Put the workbook back as the file has it, so the
     // half-run sheets in memory cannot reach the disk with a later save.
-    ctx_.sheets.Clear();
-    app_->SetVisible(false);
-    try {
-      filBook_Click(openedPath);
-    } catch (const host::HostError&) {
-      // The original failure is the one to report.
-    }
+    Reload(openedPath);
     throw;
   }
 }
 
-void Session::RunStages() {
-  host::Workbook& book = *ctx_.ExcelBook;
-  closingMessage_.clear();
-  problems_.Clear();
-  report::RunOptions options;
-  options.zoo = chkZoo;
-  options.combination = chkCombination;
-  options.ukai = chkUKai;
-  const report::SourceKind kind =
-      store_->DataType == "ssr" ? report::SourceKind::Ssr : report::SourceKind::Character;
-  StageReporter progress(status_);
-  const report::RunOutcome outcome = report::WriteResults(
-      book.SheetByName(selectedSheet_), kind, options, ctx_.lstSheet, progress);
-  problems_ = outcome.problems;
+RunReport Session::WriteAndSave(const std::string& sheet, SheetKind kind, const RunOptions& options,
+                                report::Progress& progress, const std::string& saveTo,
+                                const ResultsWritten& resultsWritten) {
+  host::Workbook& book = *book_;
+  const auto source =
+      kind == SheetKind::Ssr ? report::SourceKind::Ssr : report::SourceKind::Character;
+  report::RunOutcome outcome =
+      report::WriteResults(book.SheetByName(sheet), source, options, sheetNames_, progress);
+  RunReport result{Entries(outcome.problems), std::move(outcome.sheetsWritten), {}};
+  if (resultsWritten) resultsWritten(result);
+  progress.Stage(msg::Text(msg::Ui::Completed));
+  progress.Comment("");
 
-  closingMessage_ = FlagCheck();
-  status_.ShowClosingMessage(closingMessage_);
-  Announce(std::string(msg::Text(msg::Ui::Completed)));
-
-  if (saveTarget_.empty()) {
+  if (saveTo.empty()) {
     book.Save();
-    savedPath_ = book.SavePath();
+    result.savedPath = book.SavePath();
   } else {
-    book.SaveAs(saveTarget_);
-    savedPath_ = saveTarget_;
+    book.SaveAs(saveTo);
+    result.savedPath = saveTo;
   }
-  filBook_Click(savedPath_);
+  Open(result.savedPath);
+  return result;
 }
 
-void Session::cmdExit_Click() {
-  ctx_.ExcelBook = nullptr;
-  if (!app_) app_ = std::make_unique<host::Application>();
-  app_->Quit();
-  app_.reset();
-  ctx_.ExcelApp = nullptr;
+void Session::Reload(const std::string& path) {
+  // A failed reopen after the save may already have let go of the workbook.
+  if (book_) book_->Close();
+  book_ = nullptr;
+  sheetNames_.clear();
+  try {
+    Open(path);
+  } catch (const std::exception&) {
+    // The original failure is the one to report; the session is left without a workbook.
+  }
 }
 
 }  // namespace app

@@ -1,88 +1,99 @@
 #pragma once
-// The session: what the main window holds (host, open workbook, chosen source,
-// genotype store, options) and its handlers without the widgets. The window
-// and the command line are thin front ends over it; both report through a
-// StatusSink.
+// The session: one open workbook, what each of its sheets means to a breeder,
+// and runs of its source sheets. The window and the command line are thin
+// front ends over it; neither reaches past it into the run.
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "app/core/StatusSink.h"
-#include "host/Host.h"
-#include "host/RunContext.h"
-#include "store/GenotypeStore.h"
+#include "report/Progress.h"
+#include "report/Run.h"
 #include "store/Problems.h"
 
 namespace app {
 
-// What choosing a sheet found (the outcome table of the sheet choice).
-enum class SheetOutcome { NoType, NotSource, Ssr, Character };
+// What choosing a sheet means.
+enum class SheetKind {
+  UnknownType,  // the name has no ".": its type cannot be told
+  NotSource,    // a type other than "org" (result sheets among them)
+  Ssr,          // a source of SSR data
+  Character,    // a source of character data
+};
+
+struct SheetInfo {
+  std::string name;
+  SheetKind kind;
+};
+
+// A source sheet is named BASE.org, "org" in any case, after the first ".".
+bool IsSourceName(std::string_view name);
+// The status text that choosing a sheet of that kind shows.
+std::string_view ChoiceText(SheetKind kind);
+
+using RunOptions = report::RunOptions;
+
+struct ProblemEntry {
+  store::Problem problem;
+  std::string text;  // its line of the closing message
+};
+
+struct RunReport {
+  std::vector<ProblemEntry> problems;      // in closing-message order
+  std::vector<std::string> sheetsWritten;  // in workbook order
+  std::string savedPath;                   // the file saved to, and open now
+
+  bool HasProblems() const { return !problems.empty(); }
+  // The closing message as the run has always shown it: each problem's line
+  // ended by "\r", or the finished-normally text when there is none.
+  std::string ClosingMessage() const;
+};
 
 class Session {
  public:
-  explicit Session(StatusSink& status);
+  Session();
   ~Session();
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
-  // Form_Load: starts the host and sets the first status texts.
-  void Form_Load();
-  // filBook_Click: closes the open workbook, opens `path`, lists its sheets.
-  // Throws host::HostError when the file cannot be opened (nothing is changed).
-  void filBook_Click(const std::string& path);
-  // lstSheet_Click: the sheet `name` of the list is chosen; names and classifies it.
-  SheetOutcome lstSheet_Click(const std::string& name);
-  // "ssr" or "chr" by the sheet's first data cell.
-  std::string CheckType(const std::string& sheetName);
-  // cmdExec_Click: the whole run. A host failure stops the run and throws
-  // host::HostError; the workbook file on disk is then as it was before.
-  void cmdExec_Click();
-  // cmdExit_Click: closes the host.
-  void cmdExit_Click();
+  // Opens `path` in place of the open workbook. Throws host::HostError when
+  // the file cannot be opened; the session then stays as it was.
+  void Open(const std::string& path);
+  // Closes the workbook without saving and ends the host.
+  void Close();
+  bool IsOpen() const { return book_ != nullptr; }
+  // The file the open workbook was read from.
+  const std::string& Path() const;
 
-  // The option check boxes (the window mirrors them; the command line sets them).
-  bool chkZoo = false;
-  bool chkCombination = false;
-  bool chkUKai = false;
-  bool OptionsEnabled() const { return optionsEnabled_; }
-  bool StartEnabled() const { return startEnabled_; }
+  // The sheet names in workbook order, as last opened.
+  const std::vector<std::string>& SheetNames() const { return sheetNames_; }
+  // What choosing `sheet` means; a source is classified by its typed cells.
+  SheetKind Classify(const std::string& sheet);
+  // Every sheet with its kind.
+  std::vector<SheetInfo> Sheets();
 
-  // Where the run saves: empty means in place (or, for a legacy .xls, a new
-  // .xlsx beside it). Set for "run --output PATH": the original stays untouched.
-  void SetSaveTarget(const std::string& path) { saveTarget_ = path; }
-  // The file the last run saved to (and reopened).
-  const std::string& SavedPath() const { return savedPath_; }
+  // Called once the results are written, before they are saved.
+  using ResultsWritten = std::function<void(const RunReport&)>;
 
-  // The closing message text of the last run (FlagCheck), and whether a flag was raised.
-  const std::string& ClosingMessage() const { return closingMessage_; }
-  bool DataProblems() const;
-
-  const std::vector<std::string>& SheetList() const { return ctx_.lstSheet; }
-  const std::string& SelectedSheet() const { return selectedSheet_; }
-  const std::string& SheetBaseName() const { return ctx_.SheetBaseName; }
-  const std::string& DataType() const { return store_->DataType; }
-  const store::GenotypeStore& Store() const { return *store_; }
-  host::Workbook* ExcelBook() const { return ctx_.ExcelBook; }
-  host::Application* ExcelApp() const { return ctx_.ExcelApp; }
+  // Runs the source `sheet`, saves the workbook in place (a legacy .xls to a
+  // new .xlsx beside it) or to `saveTo`, and reopens what was saved. Any
+  // exception stops the run: nothing is saved, the workbook is read again
+  // from disk, and the exception goes on to the caller. Throws
+  // std::invalid_argument when `sheet` is not a source.
+  RunReport Run(const std::string& sheet, const RunOptions& options, report::Progress& progress,
+                const std::string& saveTo = {}, const ResultsWritten& resultsWritten = {});
 
  private:
-  std::string FlagCheck();
-  // The stages of cmdExec_Click, from the cleared store to the reopened workbook.
-  void RunStages();
-  void Apply(SheetOutcome outcome);
-  void Announce(const std::string& text);
+  host::Application& Host();
+  RunReport WriteAndSave(const std::string& sheet, SheetKind kind, const RunOptions& options,
+                         report::Progress& progress, const std::string& saveTo,
+                         const ResultsWritten& resultsWritten);
+  void Reload(const std::string& path);
 
-  StatusSink& status_;
   std::unique_ptr<host::Application> app_;
-  std::unique_ptr<store::GenotypeStore> store_;
-  host::RunContext ctx_;
-  std::string selectedSheet_;
-  std::string saveTarget_;
-  std::string savedPath_;
-  std::string closingMessage_;
-  store::ProblemSet problems_;
-  bool optionsEnabled_ = false;
-  bool startEnabled_ = false;
+  host::Workbook* book_ = nullptr;
+  std::vector<std::string> sheetNames_;
 };
 
 }  // namespace app

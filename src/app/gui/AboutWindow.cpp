@@ -26,10 +26,8 @@ void PlaceLabel(QLabel* label, const QRect& rect) {
 
 QString AboutWindow::VersionText(const QString& version) {
   const QVersionNumber number = QVersionNumber::fromString(version);
-  return QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2.%3")
-      .arg(number.majorVersion())
-      .arg(number.minorVersion())
-      .arg(number.microVersion());
+  return UiFormat(msg::Ui::VersionLabel, number.majorVersion(), number.minorVersion(),
+                  number.microVersion());
 }
 
 AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
@@ -65,26 +63,24 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
   lblDisclaimer_->setGeometry(tw.Rect(240, 2625, 3750, 825));
   lblDisclaimer_->setWordWrap(true);
   lblDisclaimer_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  lblDisclaimer_->setText(
-      QStringLiteral("本プログラムは現状のまま提供され、明示・黙示を問わず一切の保証はありません。"
-                     "利用の結果は利用者の責任となります。"));
+  lblDisclaimer_->setText(UiText(msg::Ui::Disclaimer));
 
-  cmdOK_ = new QPushButton(QStringLiteral("OK"), this);
+  cmdOK_ = new QPushButton(UiText(msg::Ui::OkButton), this);
   cmdOK_->setObjectName(QStringLiteral("cmdOK"));
   cmdOK_->setGeometry(tw.Rect(4320, 2625, 1380, 345));
   cmdOK_->setDefault(true);  // Enter; Escape closes the dialog as well
   connect(cmdOK_, &QPushButton::clicked, this, &AboutWindow::cmdOK_Click);
 
-  cmdSysInfo_ = new QPushButton(QStringLiteral("ｼｽﾃﾑ情報(&S)..."), this);
+  cmdSysInfo_ = new QPushButton(UiText(msg::Ui::SysInfoButton), this);
   cmdSysInfo_->setObjectName(QStringLiteral("cmdSysInfo"));
   cmdSysInfo_->setGeometry(tw.Rect(4320, 3075, 1380, 345));
   connect(cmdSysInfo_, &QPushButton::clicked, this, &AboutWindow::cmdSysInfo_Click);
 
   // Form_Load
-  const QString title = QString::fromLatin1(kProgramTitle);
-  setWindowTitle(title + QStringLiteral("のﾊﾞｰｼﾞｮﾝ情報"));
+  const std::string_view title = msg::Text(msg::Ui::ProgramTitle);
+  setWindowTitle(UiFormat(msg::Ui::AboutCaption, title));
   lblVersion_->setText(VersionText(QStringLiteral(ALLELESCOPE_VERSION)));
-  lblTitle_->setText(title);
+  lblTitle_->setText(FromUtf8(title));
 }
 
 void AboutWindow::paintEvent(QPaintEvent* event) {
@@ -104,8 +100,8 @@ void AboutWindow::cmdOK_Click() { close(); }
 
 void AboutWindow::cmdSysInfo_Click() {
   if (!StartSysInfo()) {
-    ShowMessage(this, QMessageBox::NoIcon, QString::fromLatin1(kProgramTitle),
-                QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません"));
+    ShowMessage(this, QMessageBox::NoIcon, UiText(msg::Ui::ProgramTitle),
+                UiText(msg::Ui::SysInfoUnavailable));
   }
 }
 

@@ -1,14 +1,15 @@
 #pragma once
 // The main window: walks to a workbook, lists its sheets, runs the analysis of
-// the chosen source sheet. The work is done by app::Session; the window only
-// turns clicks into session calls and shows what the session reports.
+// the chosen source sheet. The work is done by app::Session; the window turns
+// clicks into session calls and keeps its controls' states itself.
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 #include <memory>
+#include <string_view>
 
 #include "app/core/Session.h"
-#include "app/core/StatusSink.h"
+#include "app/gui/AboutWindow.h"
 
 class QCheckBox;
 class QComboBox;
@@ -24,22 +25,14 @@ class HostError;
 
 namespace gui {
 
-class AboutWindow;
+class TwipScale;
 
-class MainWindow : public QWidget, public app::StatusSink {
+class MainWindow : public QWidget {
   Q_OBJECT
 
  public:
   explicit MainWindow(QWidget* parent = nullptr);
   ~MainWindow() override;
-
-  // StatusSink: what the session reports.
-  void SetMessage(const std::string& text) override;
-  void SetComment(const std::string& text) override;
-  void ShowClosingMessage(const std::string& text) override;
-  void SetSheetList(const std::vector<std::string>& names) override;
-  void SetStartEnabled(bool enabled) override;
-  void SetOptions(bool enabled, bool zoo, bool combination, bool ukai) override;
 
   // Shows `path` in the drive, directory and file lists (a folder the user walked to).
   bool SetDirectory(const QString& path);
@@ -52,19 +45,14 @@ class MainWindow : public QWidget, public app::StatusSink {
   void Start();
   bool Running() const { return running_; }
 
-  app::Session& GetSession() { return *session_; }
+  const app::Session& GetSession() const { return *session_; }
   AboutWindow* About() const { return about_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
- private:
-  void BuildControls();
-  void FillDrives();
-  void FillDirectories();
-  void FillFiles();
-
+ private slots:
   void drvBook_Change(int index);
   void dirBook_Change(QListWidgetItem* item);
   void filBook_Click(QListWidgetItem* item);
@@ -73,6 +61,30 @@ class MainWindow : public QWidget, public app::StatusSink {
   void cmdExit_Click();
   void cmdInformation_Click();
 
+ private:
+  // Where the folder and file list items keep their full paths.
+  static constexpr int kPathRole = Qt::UserRole;
+
+  void BuildControls();
+  void BuildTitles(const TwipScale& tw);
+  void BuildLists(const TwipScale& tw);
+  void BuildStatus(const TwipScale& tw);
+  void BuildOptions(const TwipScale& tw);
+  void BuildButtons(const TwipScale& tw);
+  void FillDrives();
+  void FillDirectories();
+  void FillFiles();
+  void SelectOpenedFile();
+
+  // The status labels; during a run they repaint through Repaint.
+  void SetMessage(std::string_view text);
+  void SetComment(std::string_view text);
+  // The open workbook's sheets, nothing chosen: Start waits for a sheet, the ticks stay.
+  void ShowSheets();
+  // What choosing a sheet of `kind` does to Start and the options.
+  void ShowChoice(app::SheetKind kind);
+  void ShowClosingMessage(const app::RunReport& report);
+  void RunChosenSheet();
   void ReportError(const QString& heading, const host::HostError& error);
   void ReportError(const QString& heading, const std::exception& error);
   // Lets the labels repaint during a run, at most every few dozen milliseconds,
@@ -99,6 +111,7 @@ class MainWindow : public QWidget, public app::StatusSink {
   QPointer<AboutWindow> about_;
   QString directory_;
   QString openedPath_;  // the workbook the session holds, empty before the first
+  std::string chosenSheet_;
   QElapsedTimer repaintClock_;
   bool fillingSheets_ = false;
   bool running_ = false;

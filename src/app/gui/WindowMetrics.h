@@ -7,6 +7,8 @@
 #include <QString>
 #include <string>
 
+#include "app/gui/UiText.h"
+
 class QWidget;
 
 namespace gui {
@@ -29,11 +31,6 @@ class TwipScale {
 
 // The Japanese proportional Gothic face; on desktops without it, Noto Sans CJK JP.
 QFont GothicFont(double points, bool bold = false);
-
-// The program title shown in captions and message boxes.
-inline const char* const kProgramTitle = "AlleleScope";
-
-inline QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
 
 // Closing and status texts separate lines by a carriage return; show them as lines.
 QString MessageLines(const std::string& text);

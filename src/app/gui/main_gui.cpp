@@ -18,6 +18,7 @@
 #include "app/gui/AppIcon.h"
 #include "app/gui/MainWindow.h"
 #include "app/gui/MessageBoxes.h"
+#include "app/gui/UiText.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ int TakeScreenshots(gui::MainWindow& window, const QString& dir, const QString& 
       });
   if (!sheet.isEmpty()) {
     if (!window.ChooseSheet(sheet)) {
-      out << "no sheet " << sheet << Qt::endl;
+      out << gui::UiFormat(msg::Cli::WindowNoSheet, sheet.toStdString()) << Qt::endl;
       return 1;
     }
     window.Start();
@@ -50,30 +51,31 @@ int TakeScreenshots(gui::MainWindow& window, const QString& dir, const QString& 
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("AlleleScope"));
+  QApplication::setApplicationName(gui::UiText(msg::Ui::ProgramTitle));
   QApplication::setApplicationVersion(QStringLiteral(ALLELESCOPE_VERSION));
   QApplication::setWindowIcon(gui::AppIcon());
 
   QCommandLineParser parser;
-  parser.setApplicationDescription(QStringLiteral("AlleleScope window"));
+  parser.setApplicationDescription(gui::UiText(msg::Cli::WindowDescription));
   parser.addHelpOption();
   parser.addVersionOption();
-  const QCommandLineOption screenshot(
-      QStringLiteral("screenshot"),
-      QStringLiteral("Run SHEET, save pictures of both windows into DIR and end."),
-      QStringLiteral("DIR"));
+  const QCommandLineOption screenshot(QStringLiteral("screenshot"),
+                                      gui::UiText(msg::Cli::ScreenshotOption),
+                                      gui::UiText(msg::Cli::ScreenshotValue));
   parser.addOption(screenshot);
-  parser.addPositionalArgument(QStringLiteral("workbook"), QStringLiteral("Workbook to open."),
-                               QStringLiteral("[WORKBOOK"));
-  parser.addPositionalArgument(QStringLiteral("sheet"), QStringLiteral("Sheet to choose."),
-                               QStringLiteral("[SHEET]]"));
+  parser.addPositionalArgument(QStringLiteral("workbook"),
+                               gui::UiText(msg::Cli::WindowWorkbookArgument),
+                               gui::UiText(msg::Cli::WindowWorkbookSyntax));
+  parser.addPositionalArgument(QStringLiteral("sheet"), gui::UiText(msg::Cli::WindowSheetArgument),
+                               gui::UiText(msg::Cli::WindowSheetSyntax));
   parser.process(app);
   const QStringList args = parser.positionalArguments();
 
   gui::MainWindow window;
   window.show();
   if (!args.isEmpty() && !window.OpenWorkbook(args[0])) {
-    std::fprintf(stderr, "cannot open %s\n", qPrintable(args[0]));
+    std::fprintf(stderr, "%s\n",
+                 msg::Format(msg::Cli::WindowCannotOpen, args[0].toStdString()).c_str());
     if (parser.isSet(screenshot)) return 1;
   }
   const QString sheet = args.size() > 1 ? args[1] : QString();

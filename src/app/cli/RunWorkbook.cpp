@@ -1,0 +1,87 @@
+#include "app/cli/RunWorkbook.h"
+
+#include <unistd.h>
+
+#include <iostream>
+#include <ostream>
+#include <vector>
+
+#include "app/cli/Command.h"
+#include "app/cli/TerminalProgress.h"
+#include "host/AsciiText.h"
+#include "messages/CliTexts.h"
+#include "messages/InterfaceTexts.h"
+
+namespace cli {
+namespace {
+
+std::string JoinNames(const std::vector<std::string>& names) {
+  std::string text;
+  for (const auto& name : names) text += (text.empty() ? "" : ", ") + ("\"" + name + "\"");
+  return text.empty() ? std::string(msg::Text(msg::Cli::NoSheets)) : text;
+}
+
+// The sheet of the list a user meant: the exact name, else the one that
+// matches ignoring case (the workbook's names are unique ignoring case).
+std::string FindSheet(const std::vector<std::string>& names, const std::string& wanted) {
+  for (const auto& name : names)
+    if (name == wanted) return name;
+  for (const auto& name : names)
+    if (host::AsciiLower(name) == host::AsciiLower(wanted)) return name;
+  return {};
+}
+
+// The sheet to run, or empty after telling the user why there is none.
+std::string ChooseSheet(const RunRequest& request, const std::vector<std::string>& names,
+                        std::ostream& err) {
+  if (!request.sheet.empty()) {
+    std::string sheet = FindSheet(names, request.sheet);
+    if (sheet.empty())
+      Complain(err, msg::Format(msg::Cli::NoSheetNamed, request.workbook, request.sheet,
+                                JoinNames(names)));
+    return sheet;
+  }
+  std::vector<std::string> sources;
+  for (const auto& name : names)
+    if (app::IsSourceName(name)) sources.push_back(name);
+  if (sources.size() == 1) return sources.front();
+  Complain(err, msg::Format(sources.empty() ? msg::Cli::NoSourceSheet : msg::Cli::SeveralSources,
+                            request.workbook, JoinNames(sources), JoinNames(names)));
+  return {};
+}
+
+bool IsSource(app::SheetKind kind) {
+  return kind == app::SheetKind::Ssr || kind == app::SheetKind::Character;
+}
+
+}  // namespace
+
+int RunWorkbook(const RunRequest& request, std::ostream& out, std::ostream& err) {
+  app::Session session;
+  session.Open(request.workbook);
+  const std::string sheet = ChooseSheet(request, session.SheetNames(), err);
+  if (sheet.empty()) return kUsage;
+
+  const app::SheetKind kind = session.Classify(sheet);
+  if (!IsSource(kind)) {
+    Complain(err,
+             msg::Format(msg::Cli::NotASourceSheet, sheet, app::ChoiceText(kind), Gloss(kind)));
+    return kUsage;
+  }
+  err << msg::Format(msg::Cli::ChosenLine, sheet, app::ChoiceText(kind), Gloss(kind)) << '\n';
+
+  TerminalProgress progress(err, ::isatty(STDERR_FILENO) == 1 && &err == &std::cerr);
+  const app::RunReport report = session.Run(sheet, request.options, progress, request.output);
+  progress.ClearProgress();
+
+  if (report.HasProblems()) {
+    for (const auto& problem : report.problems) out << problem.text << '\n';
+  } else {
+    out << msg::Text(msg::Ui::FinishedNormally) << '\n';
+  }
+  out.flush();
+  err << msg::Format(msg::Cli::ResultsSaved, report.savedPath) << '\n';
+  return report.HasProblems() ? kDataProblems : kFinished;
+}
+
+}  // namespace cli

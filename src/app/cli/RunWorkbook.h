@@ -1,0 +1,22 @@
+#pragma once
+// One complete run as `run` and `demo` do it: open, choose the source, run
+// with the given options, save, report.
+#include <iosfwd>
+#include <string>
+
+#include "app/core/Session.h"
+
+namespace cli {
+
+struct RunRequest {
+  std::string workbook;
+  std::string sheet;   // empty: the only source sheet
+  std::string output;  // empty: save in place
+  app::RunOptions options;
+};
+
+// The exit status: finished, data problems, or a usage fault. Failures of the
+// host or the run are thrown (see Guarded).
+int RunWorkbook(const RunRequest& request, std::ostream& out, std::ostream& err);
+
+}  // namespace cli

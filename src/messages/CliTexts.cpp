@@ -1,0 +1,93 @@
+#include "messages/CliTexts.h"
+
+#include <array>
+#include <utility>
+
+#include "messages/Catalogue.h"
+
+namespace msg {
+namespace {
+
+using Entry = detail::Entry<Cli>;
+
+constexpr std::array kEnglish = {
+    Entry{Cli::ProgramDescription,
+          "AlleleScope: describe, compare and identify varieties by their DNA markers.\n"
+          "A workbook's source sheet (named NAME.org) holds marker names in row 4 from C4, "
+          "variety names in column B from B5 and a genotype per cell: SSR data as two fragment "
+          "sizes (180/192) or character data (AB). The results are written as sheets into the "
+          "workbook."},
+    Entry{Cli::ProgramFooter,
+          "Exit status: 0 finished normally; 3 finished, but the data have problems (see the "
+          "NAME.err sheet; the options were skipped); 2 wrong usage or a sheet that is not a "
+          "source; 1 the workbook could not be read or saved.\n"
+          "Run `allelescope COMMAND --help` for a command's options."},
+    Entry{Cli::SheetsDescription,
+          "List the sheets of a workbook in order, each with what choosing it would say: the "
+          "message and a gloss (not a source / no type / SSR data / character data). Output: "
+          "NAME<TAB>MESSAGE<TAB>GLOSS, one sheet a line."},
+    Entry{Cli::RunDescription,
+          "Analyse the source sheet of a workbook and write the result sheets into it (NAME.err, "
+          ".ssr, .tssr, .pek, .chr, .all, .gnt and the options' .cmb, .ukai, MARKER.zoo). The "
+          "workbook is saved in place (a legacy .xls to a new .xlsx beside it) or, with "
+          "--output, to a copy. The closing message goes to standard output, one line each; "
+          "stage texts to standard error. Options run only when the data have no problems."},
+    Entry{Cli::DemoDescription,
+          "Copy the bundled example workbooks into DIR (default: a new folder "
+          "./allelescope-demo-N) and run each with every option (0/1, Combination, Ukai). The "
+          "copies hold the results; the bundled files stay as they are."},
+    Entry{Cli::WorkbookArgument, "the workbook (.xlsx, .xlsm or .xls)"},
+    Entry{Cli::SheetOption,
+          "the source sheet (named NAME.org); needed when the workbook has several"},
+    Entry{Cli::OutputOption,
+          "save the results into this .xlsx/.xlsm file instead; the original stays untouched"},
+    Entry{Cli::ZooOption, "also write the 0/1 matrices (one MARKER.zoo per marker)"},
+    Entry{Cli::NoCombinationOption, "skip the pairwise combination check (NAME.cmb)"},
+    Entry{Cli::NoUKaiOption, "skip the Ukai identification probability (NAME.ukai)"},
+    Entry{Cli::DemoDirArgument, "where to put the copies (created if missing)"},
+    Entry{Cli::GlossNoType, "no type"},
+    Entry{Cli::GlossNotSource, "not a source"},
+    Entry{Cli::GlossSsr, "SSR data"},
+    Entry{Cli::GlossCharacter, "character data"},
+    Entry{Cli::SheetLine, "{}\t{}\t{}"},
+    Entry{Cli::ChosenLine, "{}: {} ({})"},
+    Entry{Cli::ResultsSaved, "Results saved in {}"},
+    Entry{Cli::DemoWorkbook, "{}:"},
+    Entry{Cli::DemoResults, "Results are in {}"},
+    Entry{Cli::ErrorLine, "allelescope: {}"},
+    Entry{Cli::NoSheetNamed, "{} has no sheet named \"{}\"; its sheets: {}"},
+    Entry{Cli::NoSourceSheet,
+          "{} has no source sheets (a source is named NAME.org); choose one with --sheet. "
+          "Source sheets: {}; all sheets: {}"},
+    Entry{Cli::SeveralSources,
+          "{} has several source sheets (a source is named NAME.org); choose one with --sheet. "
+          "Source sheets: {}; all sheets: {}"},
+    Entry{Cli::NotASourceSheet, "sheet \"{}\": {} ({}); a source sheet is named NAME.org"},
+    Entry{Cli::OutputKind, "--output must name a {} file for this workbook: {}"},
+    Entry{Cli::NoSheets, "(none)"},
+    Entry{Cli::ExamplesNotFound,
+          "the bundled examples were not found (looked beside the program and in "
+          "$ALLELESCOPE_SOURCE_DIR/examples)"},
+    Entry{Cli::CannotCreate, "cannot create {}: {}"},
+    Entry{Cli::CannotCopy, "cannot copy {} to {}: {}"},
+    Entry{Cli::Failed, "failed"},
+    Entry{Cli::OperationFailed, "{} failed"},
+    Entry{Cli::RunStopped, "stopped, nothing was saved: {}"},
+    Entry{Cli::WindowDescription, "AlleleScope window"},
+    Entry{Cli::ScreenshotOption, "Run SHEET, save pictures of both windows into DIR and end."},
+    Entry{Cli::ScreenshotValue, "DIR"},
+    Entry{Cli::WindowWorkbookArgument, "Workbook to open."},
+    Entry{Cli::WindowWorkbookSyntax, "[WORKBOOK"},
+    Entry{Cli::WindowSheetArgument, "Sheet to choose."},
+    Entry{Cli::WindowSheetSyntax, "[SHEET]]"},
+    Entry{Cli::WindowCannotOpen, "cannot open {}"},
+    Entry{Cli::WindowNoSheet, "no sheet {}"},
+};
+
+static_assert(detail::InIdOrder(kEnglish, Cli::WindowNoSheet));
+
+}  // namespace
+
+std::string_view Text(Cli id) { return detail::Lookup(kEnglish, id); }
+
+}  // namespace msg

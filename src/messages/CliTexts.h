@@ -1,0 +1,71 @@
+#pragma once
+// The command lines' own texts: help, error messages and summaries of the
+// `allelescope` program, and the options of the window program. They are
+// English whatever the interface language; scripts parse some of them, so they
+// change only on purpose. Texts with a "{}" take arguments through Format.
+#include <fmt/format.h>
+
+#include <string>
+#include <string_view>
+
+namespace msg {
+
+enum class Cli {
+  // Help of `allelescope`.
+  ProgramDescription,
+  ProgramFooter,
+  SheetsDescription,
+  RunDescription,
+  DemoDescription,
+  WorkbookArgument,
+  SheetOption,
+  OutputOption,
+  ZooOption,
+  NoCombinationOption,
+  NoUKaiOption,
+  DemoDirArgument,
+  // What choosing a sheet means, in short.
+  GlossNoType,
+  GlossNotSource,
+  GlossSsr,
+  GlossCharacter,
+  // Lines on standard output and standard error.
+  SheetLine,        // {name}\t{message}\t{gloss}
+  ChosenLine,       // {sheet}: {message} ({gloss})
+  ResultsSaved,     // {path}
+  DemoWorkbook,     // {file}:
+  DemoResults,      // {folder}
+  ErrorLine,        // allelescope: {message}
+  NoSheetNamed,     // {workbook} {sheet} {sheets}
+  NoSourceSheet,    // {workbook} {sources} {sheets}
+  SeveralSources,   // {workbook} {sources} {sheets}
+  NotASourceSheet,  // {sheet} {message} {gloss}
+  OutputKind,       // {extension} {path}
+  NoSheets,
+  ExamplesNotFound,
+  CannotCreate,     // {folder} {reason}
+  CannotCopy,       // {from} {to} {reason}
+  Failed,           // a host error without an operation
+  OperationFailed,  // {operation}
+  RunStopped,       // {reason}
+  // The window program's command line.
+  WindowDescription,
+  ScreenshotOption,
+  ScreenshotValue,
+  WindowWorkbookArgument,
+  WindowWorkbookSyntax,
+  WindowSheetArgument,
+  WindowSheetSyntax,
+  WindowCannotOpen,  // {path}
+  WindowNoSheet,     // {sheet}
+};
+
+// The text of `id`.
+std::string_view Text(Cli id);
+
+template <typename... Args>
+std::string Format(Cli id, const Args&... args) {
+  return fmt::format(fmt::runtime(Text(id)), args...);
+}
+
+}  // namespace msg
