@@ -44,7 +44,6 @@ Session::~Session() = default;
 
 void Session::Form_Load() {
   if (!app_) app_ = std::make_unique<host::Application>();
-  app_->SetVisible(false);
   ctx_.ExcelApp = app_.get();
   status_.SetMessage(std::string(msg::Text(msg::Ui::ChooseFile)));
   status_.SetComment("");
@@ -167,7 +166,6 @@ void Session::cmdExec_Click() {
     // Nothing was saved. Put the workbook back as the file has it, so the
     // half-run sheets in memory cannot reach the disk with a later save.
     ctx_.sheets.Clear();
-    app_->SetVisible(false);
     try {
       filBook_Click(openedPath);
     } catch (const host::HostError&) {

@@ -71,10 +71,4 @@ StructureEdit EditStructure(const PartReader& read, const std::string& workbookP
 std::map<std::string, std::string> NewPackageParts();
 std::vector<std::string> NewPackageOrder();
 
-// Keeps HeadingPairs and TitlesOfParts of docProps/app.xml in step with the
-// sheet names; when the lists cannot be matched both are removed, which
-// readers accept, rather than leaving counts that disagree.
-std::string UpdateAppProperties(const std::string& xml, const std::vector<std::string>& oldNames,
-                                const std::vector<std::string>& newNames);
-
 }  // namespace host::xlsx
