@@ -70,26 +70,27 @@ Workbook::Workbook(Application* app, std::string path, std::unique_ptr<WorkbookB
 
 Workbook::~Workbook() = default;
 
-Worksheet& Workbook::Sheet(int position) {
+const Worksheet& Workbook::Sheet(int position) const {
   if (position < 1 || position > SheetCount()) {
     throw HostError("Sheets", path_, "there is no sheet at position " + std::to_string(position));
   }
   return *sheets_[static_cast<size_t>(position - 1)];
 }
 
-const Worksheet& Workbook::Sheet(int position) const {
-  return const_cast<Workbook&>(*this).Sheet(position);
+// The workbook owns its sheets: a mutable workbook may hand them out mutable.
+Worksheet& Workbook::Sheet(int position) {
+  return const_cast<Worksheet&>(std::as_const(*this).Sheet(position));
 }
 
-Worksheet* Workbook::FindSheet(std::string_view name) {
+const Worksheet* Workbook::FindSheet(std::string_view name) const {
   for (const auto& sheet : sheets_) {
     if (SameName(sheet->Name(), name)) return sheet.get();
   }
   return nullptr;
 }
 
-const Worksheet* Workbook::FindSheet(std::string_view name) const {
-  return const_cast<Workbook&>(*this).FindSheet(name);
+Worksheet* Workbook::FindSheet(std::string_view name) {
+  return const_cast<Worksheet*>(std::as_const(*this).FindSheet(name));
 }
 
 std::vector<const Worksheet*> Workbook::SheetList() const {
