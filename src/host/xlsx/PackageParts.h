@@ -1,7 +1,8 @@
 #pragma once
 // The package's structure parts: content types, relationships, workbook.xml
-// and the document properties. Read at open; edited at save to follow the
-// model's sheet list (new sheets, order, names, visibility).
+// and the document properties. Read at open (PackageParts.cpp); edited at
+// save to follow the model's sheet list (new sheets, order, names,
+// visibility) by StructureEdit.cpp, one editor per part.
 #include <functional>
 #include <map>
 #include <set>
