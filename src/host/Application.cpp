@@ -1,7 +1,10 @@
+#include "host/Application.h"
+
 #include <algorithm>
 #include <string>
 
-#include "host/Host.h"
+#include "host/HostError.h"
+#include "host/Workbook.h"
 #include "host/WorkbookFile.h"
 
 namespace host {
@@ -30,20 +33,11 @@ Workbook& Application::AddWorkbook(const std::string& path) {
   auto sheet = std::make_unique<Worksheet>(book.get(), "Sheet1");
   sheet->SetLoaded();
   sheet->MarkModified();
-  book->SetActiveSheet(*sheet);
-  book->SheetList().push_back(std::move(sheet));
+  book->SetActiveSheet(book->AppendSheet(std::move(sheet)));
   books_.push_back(std::move(book));
   active_ = books_.back().get();
   return *active_;
 }
-
-std::vector<Workbook*> Application::Workbooks() const {
-  std::vector<Workbook*> list;
-  for (const auto& book : books_) list.push_back(book.get());
-  return list;
-}
-
-Workbook* Application::ActiveWorkbook() const { return active_; }
 
 void Application::Quit() {
   clipboard_.reset();

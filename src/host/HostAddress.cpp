@@ -1,7 +1,10 @@
+#include "host/HostAddress.h"
+
 #include <string>
 #include <utility>
 
-#include "host/Host.h"
+#include "host/CellStore.h"
+#include "host/HostError.h"
 
 namespace host {
 

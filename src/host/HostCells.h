@@ -4,7 +4,10 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "host/Host.h"
+#include "host/CellStore.h"
+#include "host/Range.h"
+#include "host/Workbook.h"
+#include "host/Worksheet.h"
 
 namespace host::detail {
 

@@ -1,11 +1,17 @@
 // Range: addresses, navigation, values, selection, clipboard and merges.
+#include "host/Range.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <string>
 #include <utility>
 
-#include "host/Host.h"
+#include "host/Application.h"
+#include "host/HostAddress.h"
 #include "host/HostCells.h"
+#include "host/HostError.h"
+#include "host/Workbook.h"
+#include "host/Worksheet.h"
 
 namespace host {
 

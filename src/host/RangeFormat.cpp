@@ -4,8 +4,12 @@
 #include <cstdlib>
 #include <string>
 
-#include "host/Host.h"
 #include "host/HostCells.h"
+#include "host/HostError.h"
+#include "host/Range.h"
+#include "host/Styles.h"
+#include "host/Workbook.h"
+#include "host/Worksheet.h"
 
 namespace host {
 
@@ -43,7 +47,7 @@ void SetAlignment(const Range& range, const char* operation, Change kind, T Alig
 }
 
 // The palette index a colour element names, or 0.
-int PaletteIndexOf(const ColorSpec& color) {
+int PaletteIndexOf(const ColorRef& color) {
   const std::string& a = color.attributes;
   const std::string indexed = "indexed=\"";
   if (a.rfind(indexed, 0) == 0) {
@@ -118,8 +122,8 @@ std::string ContinuousStyle(const std::string& current) {
   return "thin";
 }
 
-ColorSpec BorderColor(int colorIndex) {
-  if (colorIndex == xlAutomatic) return ColorSpec{"indexed=\"64\""};
+ColorRef BorderColor(int colorIndex) {
+  if (colorIndex == xlAutomatic) return ColorRef{"indexed=\"64\""};
   return PaletteColor(colorIndex);
 }
 
@@ -194,7 +198,7 @@ void Range::SetInteriorColorIndex(int colorIndex) const {
             int fillId = 0;
             if (colorIndex != xlNone) {
               fillId = styles.AddFill(
-                  Fill{"solid", PaletteColor(colorIndex), ColorSpec{"indexed=\"64\""}, {}});
+                  Fill{"solid", PaletteColor(colorIndex), ColorRef{"indexed=\"64\""}, {}});
             }
             if (fillId == xf.fillId) return;
             xf.fillId = fillId;
@@ -212,8 +216,8 @@ void Range::SetInteriorPattern(int pattern) const {
               if (fill.patternType == "solid") return;
               // A solid pattern on an uncoloured cell shows the automatic colour.
               Fill solid{"solid",
-                         fill.fg.attributes.empty() ? ColorSpec{"indexed=\"64\""} : fill.fg,
-                         ColorSpec{"indexed=\"64\""},
+                         fill.fg.attributes.empty() ? ColorRef{"indexed=\"64\""} : fill.fg,
+                         ColorRef{"indexed=\"64\""},
                          {}};
               fillId = styles.AddFill(solid);
             }

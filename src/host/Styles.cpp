@@ -152,13 +152,13 @@ bool StyleTable::Changed() const {
          numFmts != loadedNumFmts;
 }
 
-ColorSpec PaletteColor(int colorIndex) {
+ColorRef PaletteColor(int colorIndex) {
   if (colorIndex < 1 || colorIndex > 56) {
     throw HostError(
         "ColorIndex", "",
         "colour index " + std::to_string(colorIndex) + " is not in the palette (1 to 56)");
   }
-  return ColorSpec{"indexed=\"" + std::to_string(colorIndex + 7) + "\""};
+  return ColorRef{"indexed=\"" + std::to_string(colorIndex + 7) + "\""};
 }
 
 const char* PaletteRgb(int colorIndex) {

@@ -18,16 +18,16 @@ namespace host {
 
 // A colour as the file writes it, e.g. indexed="64", rgb="FF00FF00", auto="1",
 // theme="1" tint="0.5". Empty means "no colour element".
-struct ColorSpec {
+struct ColorRef {
   std::string attributes;  // serialized attributes, e.g. R"(indexed="10")"
-  bool operator==(const ColorSpec&) const = default;
-  auto operator<=>(const ColorSpec&) const = default;
+  bool operator==(const ColorRef&) const = default;
+  auto operator<=>(const ColorRef&) const = default;
 };
 
 struct Fill {
   std::string patternType;  // "none", "solid", "gray125" ...; empty: gradient or unknown
-  ColorSpec fg;
-  ColorSpec bg;
+  ColorRef fg;
+  ColorRef bg;
   std::string rawXml;  // a fill the model does not understand (gradient) is kept verbatim
   bool operator==(const Fill&) const = default;
   auto operator<=>(const Fill&) const = default;
@@ -35,7 +35,7 @@ struct Fill {
 
 struct BorderSide {
   std::string style;  // "" (none), "thin", "medium", "dashed" ...
-  ColorSpec color;
+  ColorRef color;
   bool operator==(const BorderSide&) const = default;
   auto operator<=>(const BorderSide&) const = default;
 };
@@ -140,7 +140,7 @@ class StyleTable {
 };
 
 // Classic 56-colour palette: ColorIndex n (1..56) is indexed="n+7" in the file.
-ColorSpec PaletteColor(int colorIndex);
+ColorRef PaletteColor(int colorIndex);
 // RRGGBB of the default palette entry for ColorIndex n (1..56).
 const char* PaletteRgb(int colorIndex);
 

@@ -1,8 +1,11 @@
+#include "host/Workbook.h"
+
 #include <algorithm>
 #include <string>
 #include <utility>
 
-#include "host/Host.h"
+#include "host/Application.h"
+#include "host/HostError.h"
 
 namespace host {
 
@@ -67,18 +70,47 @@ Workbook::Workbook(Application* app, std::string path, std::unique_ptr<WorkbookB
 
 Workbook::~Workbook() = default;
 
-Worksheet& Workbook::Sheet(int position) {
+const Worksheet& Workbook::Sheet(int position) const {
   if (position < 1 || position > SheetCount()) {
     throw HostError("Sheets", path_, "there is no sheet at position " + std::to_string(position));
   }
   return *sheets_[static_cast<size_t>(position - 1)];
 }
 
-Worksheet* Workbook::FindSheet(std::string_view name) const {
+// The workbook owns its sheets: a mutable workbook may hand them out mutable.
+Worksheet& Workbook::Sheet(int position) {
+  return const_cast<Worksheet&>(std::as_const(*this).Sheet(position));
+}
+
+const Worksheet* Workbook::FindSheet(std::string_view name) const {
   for (const auto& sheet : sheets_) {
     if (SameName(sheet->Name(), name)) return sheet.get();
   }
   return nullptr;
+}
+
+Worksheet* Workbook::FindSheet(std::string_view name) {
+  return const_cast<Worksheet*>(std::as_const(*this).FindSheet(name));
+}
+
+std::vector<const Worksheet*> Workbook::SheetList() const {
+  std::vector<const Worksheet*> list;
+  list.reserve(sheets_.size());
+  for (const auto& sheet : sheets_) list.push_back(sheet.get());
+  return list;
+}
+
+Worksheet& Workbook::AppendSheet(std::unique_ptr<Worksheet> sheet) {
+  sheets_.push_back(std::move(sheet));
+  return *sheets_.back();
+}
+
+void Workbook::MoveSheet(const Worksheet& sheet, const Worksheet& before) {
+  auto self = sheets_.begin() + (PositionOf(sheet) - 1);
+  std::unique_ptr<Worksheet> moving = std::move(*self);
+  sheets_.erase(self);
+  sheets_.insert(sheets_.begin() + (PositionOf(before) - 1), std::move(moving));
+  MarkStructureChanged();
 }
 
 Worksheet& Workbook::SheetByName(std::string_view name) {

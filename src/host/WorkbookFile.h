@@ -4,7 +4,9 @@
 #include <memory>
 #include <string>
 
-#include "host/Host.h"
+#include "host/Application.h"
+#include "host/Workbook.h"
+#include "host/WorkbookBackend.h"
 
 namespace host {
 

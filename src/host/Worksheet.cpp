@@ -1,10 +1,15 @@
+#include "host/Worksheet.h"
+
 #include <algorithm>
 #include <memory>
 #include <string>
 #include <utility>
 
-#include "host/Host.h"
+#include "host/Application.h"
+#include "host/HostAddress.h"
 #include "host/HostCells.h"
+#include "host/HostError.h"
+#include "host/Workbook.h"
 
 namespace host {
 
@@ -34,12 +39,7 @@ void Worksheet::Move(Worksheet& before) {
                     "sheet \"" + before.Name() + "\" belongs to another workbook");
   }
   if (&before == this) return;
-  auto& list = book_->SheetList();
-  auto self = list.begin() + (book_->PositionOf(*this) - 1);
-  std::unique_ptr<Worksheet> moving = std::move(*self);
-  list.erase(self);
-  list.insert(list.begin() + (book_->PositionOf(before) - 1), std::move(moving));
-  book_->MarkStructureChanged();
+  book_->MoveSheet(*this, before);
 }
 
 Range Worksheet::GetRange(std::string_view address) {

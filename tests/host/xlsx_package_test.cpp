@@ -5,10 +5,12 @@
 
 #include <filesystem>
 #include <random>
+#include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "host/Host.h"
-#include "host/xlsx/TestHooks.h"
+#include "host/SaveObserver.h"
 #include "support/Interop.h"
 
 namespace {
@@ -46,6 +48,22 @@ void ReplacePart(const std::string& path, const std::string& name, const std::st
   ASSERT_GE(zip_file_add(z, name.c_str(), s, ZIP_FL_OVERWRITE), 0);
   ASSERT_EQ(zip_close(z), 0);
 }
+
+// Fails the next save once its new file is complete, the way a full disk or a
+// lost device would at the last moment.
+class FailNextSave : public host::SaveObserver {
+ public:
+  explicit FailNextSave(std::string reason) : reason_(std::move(reason)) {}
+  void BeforeReplace(const std::string&) override {
+    if (reason_.empty()) return;
+    std::string reason = std::move(reason_);
+    reason_.clear();
+    throw std::runtime_error(reason);
+  }
+
+ private:
+  std::string reason_;
+};
 
 std::string ExpectOpenError(const std::string& path) {
   host::Application app;
@@ -101,10 +119,11 @@ TEST(XlsxPackage, FailedSaveLeavesTheOriginalByteIdentical) {
   };
 
   host::Application app;
+  FailNextSave diskFull("No space left on device");
+  app.SetSaveObserver(&diskFull);
   host::Workbook& book = app.Open(path);
   book.SheetByName("Sheet1").GetRange("A1").SetValue("changed");
 
-  host::xlsx::testing::FailNextSave("No space left on device");
   try {
     book.Save();
     ADD_FAILURE() << "save reported success";
@@ -133,15 +152,19 @@ TEST(XlsxPackage, SheetsAreParsedOnlyWhenUsed) {
   // Parts are numbered in sheet order: Second is sheet2.xml.
   const std::string broken = "<worksheet><sheetData><row";
   ReplacePart(path, "xl/worksheets/sheet2.xml", broken);
-  int before = host::xlsx::testing::SheetsParsed();
   host::Application app;
   host::Workbook& book = app.Open(path);
   EXPECT_EQ(book.SheetCount(), 3);
-  EXPECT_EQ(host::xlsx::testing::SheetsParsed(), before);
-  EXPECT_FALSE(book.Sheet(1).Loaded());
+  auto loaded = [&] {
+    std::string names;
+    for (const host::Worksheet* sheet : book.SheetList())
+      if (sheet->Loaded()) names += sheet->Name() + ";";
+    return names;
+  };
+  EXPECT_EQ(loaded(), "");
 
   EXPECT_EQ(Text(book.SheetByName("Sheet1"), "A1"), "name");
-  EXPECT_EQ(host::xlsx::testing::SheetsParsed(), before + 1);
+  EXPECT_EQ(loaded(), "Sheet1;");
   try {
     book.SheetByName("Second").GetRange("A1").Value();
     ADD_FAILURE() << "damaged sheet read";

@@ -70,7 +70,6 @@ std::unique_ptr<Workbook> ImportXls(Application& app, const std::string& path) {
 
   auto book = std::make_unique<Workbook>(&app, path, NewXlsxBackend(), StyleTable::Default());
   book->SetSavePath(FreeXlsxPathBeside(path));
-  auto& list = book->SheetList();
   for (unsigned s = 0; s < sheetCount; ++s) {
     const char* name = nullptr;
     if (freexl_get_worksheet_name(raw, static_cast<unsigned short>(s), &name) != FREEXL_OK)
@@ -118,9 +117,9 @@ std::unique_ptr<Workbook> ImportXls(Application& app, const std::string& path) {
       }
     }
     sheet->MarkModified();
-    list.push_back(std::move(sheet));
+    book->AppendSheet(std::move(sheet));
   }
-  book->SetActiveSheet(*list.front());
+  book->SetActiveSheet(book->Sheet(1));
   // Sheet names the import had to change, or two that clash, make it a new structure.
   book->MarkStructureChanged();
   return book;

@@ -5,7 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "host/Host.h"
+#include "host/Application.h"
+#include "host/Workbook.h"
 
 namespace host::xls {
 

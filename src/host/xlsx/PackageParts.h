@@ -1,7 +1,8 @@
 #pragma once
 // The package's structure parts: content types, relationships, workbook.xml
-// and the document properties. Read at open; edited at save to follow the
-// model's sheet list (new sheets, order, names, visibility).
+// and the document properties. Read at open (PackageParts.cpp); edited at
+// save to follow the model's sheet list (new sheets, order, names,
+// visibility) by StructureEdit.cpp, one editor per part.
 #include <functional>
 #include <map>
 #include <set>
@@ -70,11 +71,5 @@ StructureEdit EditStructure(const PartReader& read, const std::string& workbookP
 // The structure parts of a package with no sheets yet.
 std::map<std::string, std::string> NewPackageParts();
 std::vector<std::string> NewPackageOrder();
-
-// Keeps HeadingPairs and TitlesOfParts of docProps/app.xml in step with the
-// sheet names; when the lists cannot be matched both are removed, which
-// readers accept, rather than leaving counts that disagree.
-std::string UpdateAppProperties(const std::string& xml, const std::vector<std::string>& oldNames,
-                                const std::vector<std::string>& newNames);
 
 }  // namespace host::xlsx

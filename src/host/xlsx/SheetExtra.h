@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "host/Host.h"
+#include "host/Worksheet.h"
 
 namespace host::xlsx {
 
@@ -32,5 +32,10 @@ class XlsxSheetExtra : public SheetExtra {
   };
   std::vector<Element> elements;  // top-level elements but dimension, sheetData, mergeCells
 };
+
+// The sheet's package data, or null for a sheet no package has held yet.
+inline XlsxSheetExtra* ExtraOf(const Worksheet& sheet) {
+  return dynamic_cast<XlsxSheetExtra*>(sheet.Extra());
+}
 
 }  // namespace host::xlsx

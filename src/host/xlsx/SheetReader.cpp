@@ -8,16 +8,12 @@
 #include <memory>
 #include <stdexcept>
 
+#include "host/Workbook.h"
 #include "host/xlsx/Xml.h"
 
 namespace host::xlsx {
 
 namespace {
-
-struct ParserCloser {
-  void operator()(XML_Parser p) const { XML_ParserFree(p); }
-};
-using ParserPtr = std::unique_ptr<std::remove_pointer_t<XML_Parser>, ParserCloser>;
 
 const char* Attr(const XML_Char** atts, const char* name) {
   for (int i = 0; atts[i]; i += 2)
@@ -32,72 +28,9 @@ bool ParseInt(const char* text, long long& out) {
   return r.ec == std::errc() && r.ptr == end;
 }
 
-// Feeds chunks to expat and keeps the bytes of the element being captured, so
-// elements the model does not understand can be written back exactly as read.
-class StreamParser {
- public:
-  StreamParser() : parser_(XML_ParserCreate(nullptr)) {
-    if (!parser_) throw std::bad_alloc();
-    XML_SetUserData(parser_.get(), this);
-  }
-  virtual ~StreamParser() = default;
-
-  void Run(const ChunkSource& source) {
-    std::unique_ptr<char[]> chunk(new char[1 << 16]);
-    for (;;) {
-      size_t n = source(chunk.get(), 1 << 16);
-      window_.append(chunk.get(), n);
-      if (XML_Parse(parser_.get(), chunk.get(), static_cast<int>(n), n == 0) != XML_STATUS_OK) {
-        throw std::runtime_error(std::string("malformed XML (") +
-                                 XML_ErrorString(XML_GetErrorCode(parser_.get())) + " at line " +
-                                 std::to_string(XML_GetCurrentLineNumber(parser_.get())) + ")");
-      }
-      total_ += n;
-      if (captureStart_ < 0) {
-        window_.clear();
-        windowBase_ = total_;
-      } else if (captureStart_ > windowBase_) {
-        window_.erase(0, static_cast<size_t>(captureStart_ - windowBase_));
-        windowBase_ = captureStart_;
-      }
-      if (n == 0) break;
-    }
-  }
-
- protected:
-  XML_Parser Parser() const { return parser_.get(); }
-  void BeginCapture(int depth) {
-    captureStart_ = XML_GetCurrentByteIndex(parser_.get());
-    captureStartCount_ = XML_GetCurrentByteCount(parser_.get());
-    captureDepth_ = depth;
-  }
-  bool Capturing() const { return captureStart_ >= 0; }
-  int CaptureDepth() const { return captureDepth_; }
-  std::string EndCapture() {
-    long long end =
-        XML_GetCurrentByteCount(parser_.get()) == 0
-            ? captureStart_ + captureStartCount_  // <empty/>
-            : XML_GetCurrentByteIndex(parser_.get()) + XML_GetCurrentByteCount(parser_.get());
-    std::string out;
-    long long from = captureStart_ - windowBase_;
-    if (from >= 0 && end - windowBase_ <= static_cast<long long>(window_.size()) && end > from)
-      out = window_.substr(static_cast<size_t>(from), static_cast<size_t>(end - captureStart_));
-    captureStart_ = -1;
-    return out;
-  }
-
- private:
-  ParserPtr parser_;
-  std::string window_;
-  long long windowBase_ = 0, total_ = 0;
-  long long captureStart_ = -1;
-  int captureStartCount_ = 0;
-  int captureDepth_ = 0;
-};
-
 class SheetParser : public StreamParser {
  public:
-  SheetParser(const std::vector<std::string>& sst, Worksheet& sheet, XlsxSheetExtra& extra)
+  SheetParser(const SharedStringTable& sst, Worksheet& sheet, XlsxSheetExtra& extra)
       : sst_(sst),
         sheet_(sheet),
         store_(sheet.Store()),
@@ -250,9 +183,9 @@ class SheetParser : public StreamParser {
     if (hasValue_) {
       if (type_ == "s") {
         long long index = -1;
-        if (ParseInt(text_.c_str(), index) && index >= 0 &&
-            static_cast<size_t>(index) < sst_.size()) {
-          cell.value = sst_[static_cast<size_t>(index)];
+        const std::string* text = ParseInt(text_.c_str(), index) ? sst_.Find(index) : nullptr;
+        if (text) {
+          cell.value = *text;
           cell.sharedString = static_cast<int32_t>(index);
         }
       } else if (type_ == "inlineStr" || type_ == "str" || type_ == "d") {
@@ -301,7 +234,7 @@ class SheetParser : public StreamParser {
     sheet_.Merges().emplace_back(&sheet_, r1, c1, r2, c2);
   }
 
-  const std::vector<std::string>& sst_;
+  const SharedStringTable& sst_;
   Worksheet& sheet_;
   CellStore& store_;
   XlsxSheetExtra& extra_;
@@ -316,61 +249,14 @@ class SheetParser : public StreamParser {
   std::string type_, text_, formula_;
 };
 
-class SharedStringParser : public StreamParser {
- public:
-  explicit SharedStringParser(std::vector<std::string>& out) : out_(out) {
-    XML_SetElementHandler(Parser(), &SharedStringParser::Start, &SharedStringParser::End);
-    XML_SetCharacterDataHandler(Parser(), [](void* self, const XML_Char* s, int len) {
-      auto* p = static_cast<SharedStringParser*>(self);
-      if (p->collect_) p->text_.append(s, static_cast<size_t>(len));
-    });
-  }
-
- private:
-  static void Start(void* self, const XML_Char* qname, const XML_Char**) {
-    auto* p = static_cast<SharedStringParser*>(self);
-    std::string_view name = LocalName(qname);
-    ++p->depth_;
-    if (p->depth_ == 2 && name == "si")
-      p->text_.clear();
-    else if (name == "rPh")
-      p->phonetic_ = p->depth_;
-    else if (name == "t" && !p->phonetic_ && p->depth_ > 2)
-      p->collect_ = true;
-  }
-  static void End(void* self, const XML_Char* qname) {
-    auto* p = static_cast<SharedStringParser*>(self);
-    std::string_view name = LocalName(qname);
-    if (p->depth_ == 2 && name == "si")
-      p->out_.push_back(DecodeCellText(p->text_));
-    else if (p->phonetic_ == p->depth_)
-      p->phonetic_ = 0;
-    else if (name == "t")
-      p->collect_ = false;
-    --p->depth_;
-  }
-
-  std::vector<std::string>& out_;
-  std::string text_;
-  int depth_ = 0, phonetic_ = 0;
-  bool collect_ = false;
-};
-
 }  // namespace
 
-void ReadSheet(const ChunkSource& source, const std::vector<std::string>& sharedStrings,
-               Worksheet& sheet, XlsxSheetExtra& extra) {
+void ReadSheet(const ChunkSource& source, const SharedStringTable& sharedStrings, Worksheet& sheet,
+               XlsxSheetExtra& extra) {
   extra.elements.clear();
   SheetParser parser(sharedStrings, sheet, extra);
   parser.Run(source);
   extra.parsed = true;
-}
-
-std::vector<std::string> ReadSharedStrings(const ChunkSource& source) {
-  std::vector<std::string> out;
-  SharedStringParser parser(out);
-  parser.Run(source);
-  return out;
 }
 
 }  // namespace host::xlsx

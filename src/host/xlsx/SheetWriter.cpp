@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string_view>
 
+#include "host/Workbook.h"
 #include "host/xlsx/Xml.h"
 
 namespace host::xlsx {
@@ -221,8 +222,8 @@ class Writer {
 
   bool KeepsSharedString(const Cell& cell, const std::string& text) const {
     const auto* sst = options_.sharedStrings;
-    return cell.sharedString >= 0 && sst && static_cast<size_t>(cell.sharedString) < sst->size() &&
-           (*sst)[static_cast<size_t>(cell.sharedString)] == text;
+    const std::string* shared = sst ? sst->Find(cell.sharedString) : nullptr;
+    return shared && *shared == text;
   }
 
   Worksheet& sheet_;

@@ -4,7 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "host/Host.h"
+#include "host/Worksheet.h"
+#include "host/xlsx/SharedStrings.h"
 #include "host/xlsx/SheetExtra.h"
 
 namespace host::xlsx {
@@ -12,7 +13,7 @@ namespace host::xlsx {
 struct SheetWriteOptions {
   // Shared strings of the package: a cell still holding the text of its
   // shared-string index keeps the index; any other text is written inline.
-  const std::vector<std::string>* sharedStrings = nullptr;
+  const SharedStringTable* sharedStrings = nullptr;
   // For a sheet that has no parsed part yet: whether its view is the selected tab.
   bool tabSelected = false;
 };

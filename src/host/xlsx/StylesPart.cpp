@@ -11,8 +11,8 @@ namespace host::xlsx {
 
 namespace {
 
-ColorSpec ReadColor(pugi::xml_node node) {
-  ColorSpec color;
+ColorRef ReadColor(pugi::xml_node node) {
+  ColorRef color;
   if (!node) return color;
   for (pugi::xml_attribute a : node.attributes()) {
     if (!color.attributes.empty()) color.attributes += ' ';
@@ -133,7 +133,7 @@ Xf ReadXf(pugi::xml_node node) {
   return xf;
 }
 
-void AppendColor(std::string& out, const std::string& p, const char* name, const ColorSpec& c) {
+void AppendColor(std::string& out, const std::string& p, const char* name, const ColorRef& c) {
   if (c.attributes.empty()) return;
   out += '<' + p + name + ' ' + c.attributes + "/>";
 }

@@ -4,13 +4,19 @@
 // compressed bytes and re-writing only what changed.
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
-#include "host/Host.h"
+#include "host/Application.h"
+#include "host/Workbook.h"
+#include "host/WorkbookBackend.h"
+#include "host/xlsx/SharedStrings.h"
 #include "host/xlsx/Zip.h"
 
 namespace host::xlsx {
+
+class PackageWriter;
 
 class XlsxBackend : public WorkbookBackend {
  public:
@@ -22,6 +28,7 @@ class XlsxBackend : public WorkbookBackend {
   static std::unique_ptr<Workbook> Open(Application& app, const std::string& path);
 
   void LoadSheet(Worksheet& sheet) override;
+  // Plans, writes beside the target, reads back, then replaces the target.
   void Save(Workbook& book, const std::string& path) override;
 
  private:
@@ -29,6 +36,12 @@ class XlsxBackend : public WorkbookBackend {
   bool ReadPart(const std::string& name, std::string& out) const;
   void LoadSharedStrings();
   void SaveTo(Workbook& book, const std::string& path);
+  // Which sheets are rewritten and how every structure part changes.
+  SavePlan PlanSave(Workbook& book, const std::string& path);
+  // Adds every entry of the new package to `writer` and closes it; returns their names.
+  std::set<std::string> WritePackage(Workbook& book, const SavePlan& plan, PackageWriter& writer);
+  // Reads from the saved package from now on.
+  void AdoptSaved(Workbook& book, const std::string& path, const SavePlan& plan);
 
   std::string path_;
   ZipPtr zip_;                                  // the package on disk; null for a new workbook
@@ -36,8 +49,7 @@ class XlsxBackend : public WorkbookBackend {
   std::vector<std::string> virtualOrder_;
   std::string workbookPart_ = "xl/workbook.xml";
   std::string sharedStringsPart_;
-  std::vector<std::string> sharedStrings_;
-  bool sharedStringsLoaded_ = false;
+  SharedStringTable sharedStrings_;
 };
 
 }  // namespace host::xlsx

@@ -51,6 +51,12 @@ std::string ReadEntry(zip_t* zip, zip_int64_t index, size_t limit) {
   return out;
 }
 
+size_t ReadChunk(zip_file_t* file, char* buffer, size_t size) {
+  zip_int64_t n = zip_fread(file, buffer, size);
+  if (n < 0) throw std::runtime_error(zip_file_strerror(file));
+  return static_cast<size_t>(n);
+}
+
 bool ReadEntry(zip_t* zip, const std::string& name, std::string& out) {
   zip_int64_t index = FindEntry(zip, name);
   if (index < 0) return false;

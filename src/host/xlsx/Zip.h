@@ -34,6 +34,8 @@ bool CommitZip(ZipPtr& zip, std::string& reason);
 zip_int64_t FindEntry(zip_t* zip, const std::string& name);
 // Reads a whole entry (with its CRC checked by libzip). Throws std::runtime_error.
 std::string ReadEntry(zip_t* zip, zip_int64_t index, size_t limit = size_t(1) << 31);
+// Reads up to `size` bytes of an open entry; 0 at its end. Throws std::runtime_error.
+size_t ReadChunk(zip_file_t* file, char* buffer, size_t size);
 // Reads an entry by name; false if it does not exist.
 bool ReadEntry(zip_t* zip, const std::string& name, std::string& out);
 

@@ -1,0 +1,85 @@
+#pragma once
+// A rectangle of cells on one sheet: values, navigation, clipboard and formats.
+// Rows and columns count from 1. Every failing operation throws HostError.
+#include <string>
+#include <string_view>
+
+#include "host/CellValue.h"
+#include "host/HostConstants.h"
+
+namespace host {
+
+class Worksheet;
+
+// A cheap value type.
+class Range {
+ public:
+  Range(Worksheet* sheet, int row, int column, int lastRow, int lastColumn);
+
+  Worksheet& Sheet() const { return *sheet_; }
+  int Row() const { return row_; }
+  int Column() const { return column_; }
+  int LastRow() const { return lastRow_; }
+  int LastColumn() const { return lastColumn_; }
+  bool IsSingleCell() const { return row_ == lastRow_ && column_ == lastColumn_; }
+  std::string Address() const;  // "B4" or "B4:E9"
+
+  // Moves the whole rectangle; negative offsets allowed. Leaving the sheet throws.
+  Range Offset(int rows, int columns) const;
+  // From the top-left cell: the last non-empty cell of the run of non-empty
+  // cells that starts there, stopping at the sheet's edge. When the start cell
+  // or its neighbour in that direction is empty, the start cell itself.
+  Range End(XlDirection direction) const;
+  // The one cell of this range's top-left corner.
+  Range TopLeft() const { return Range(sheet_, row_, column_, row_, column_); }
+
+  // Value of the top-left cell; an empty cell reads as monostate.
+  CellValue Value() const;
+  // Value of the top-left cell as text (ValueText).
+  std::string Text() const;
+  // Puts the value into every cell of the range. Text is stored exactly as
+  // given, except that a leading apostrophe is dropped and marks the cell as
+  // text (quote prefix).
+  void SetValue(const CellValue& value);
+  void SetValue(std::string_view text);
+  void SetValue(const char* text) { SetValue(std::string_view(text)); }
+  void SetValue(const std::string& text) { SetValue(std::string_view(text)); }
+  void SetValue(double number) { SetValue(CellValue(number)); }
+  void SetValue(int number) { SetValue(CellValue(static_cast<double>(number))); }
+
+  void Select() const;    // makes this the selection of its sheet (sheet must be active)
+  void Activate() const;  // makes the top-left cell the active cell
+  void Copy() const;      // onto the host clipboard: values and formats
+  // Pastes the clipboard with this range's top-left cell as target.
+  void PasteSpecial(int paste = xlPasteValues) const;
+  void ClearContents() const;  // values and formulas go, formats stay
+
+  // Interior.ColorIndex / Interior.Pattern
+  void SetInteriorColorIndex(int colorIndex) const;  // 1..56 or xlNone
+  void SetInteriorPattern(int pattern) const;        // xlSolid
+  // The ColorIndex of the top-left cell's solid fill, or xlNone.
+  int InteriorColorIndex() const;
+
+  // Borders(index).LineStyle / .Weight / .ColorIndex
+  void SetBorderLineStyle(int index, int lineStyle) const;    // xlContinuous or xlNone
+  void SetBorderWeight(int index, int weight) const;          // xlThin ...
+  void SetBorderColorIndex(int index, int colorIndex) const;  // xlAutomatic or 1..56
+
+  void SetHorizontalAlignment(int value) const;  // xlCenter ...
+  void SetVerticalAlignment(int value) const;
+  void SetWrapText(bool wrap) const;
+  void SetOrientation(int degrees) const;  // -90..90; -90 reads top to bottom
+  void SetAddIndent(bool addIndent) const;
+  void SetIndentLevel(int level) const;
+  void SetShrinkToFit(bool shrink) const;
+  void SetReadingOrder(int order) const;  // xlContext ...
+  void SetMergeCells(bool merge) const;
+  void SetNumberFormatLocal(const std::string& formatCode) const;
+  std::string NumberFormat() const;  // of the top-left cell
+
+ private:
+  Worksheet* sheet_;
+  int row_, column_, lastRow_, lastColumn_;
+};
+
+}  // namespace host

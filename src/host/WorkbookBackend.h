@@ -1,0 +1,20 @@
+#pragma once
+// How a workbook reaches its file: loads sheets lazily and saves.
+#include <string>
+
+namespace host {
+
+class Workbook;
+class Worksheet;
+
+class WorkbookBackend {
+ public:
+  virtual ~WorkbookBackend() = default;
+  // Fills the sheet's store (and merges, extra) from the file.
+  virtual void LoadSheet(Worksheet& sheet) = 0;
+  // Writes the workbook to path atomically: the file at path is replaced only
+  // when the new one is complete and checked.
+  virtual void Save(Workbook& book, const std::string& path) = 0;
+};
+
+}  // namespace host

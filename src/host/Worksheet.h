@@ -1,0 +1,80 @@
+#pragma once
+// One worksheet: its name, cells (loaded from the file on first use), merged
+// areas, active cell and selection.
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "host/CellStore.h"
+#include "host/Range.h"
+
+namespace host {
+
+class Workbook;
+
+// What a file backend keeps per sheet (original part, elements it does not
+// model). Owned by the sheet, opaque to the model.
+class SheetExtra {
+ public:
+  virtual ~SheetExtra() = default;
+};
+
+class Worksheet {
+ public:
+  Worksheet(Workbook* book, std::string name);
+  Workbook& Parent() const { return *book_; }
+
+  const std::string& Name() const { return name_; }
+  // Renames the sheet; throws HostError for an illegal or duplicate name.
+  void SetName(const std::string& name);
+  void Activate();  // makes it the workbook's active sheet
+  // Moves the sheet before another sheet of the same workbook.
+  void Move(Worksheet& before);
+
+  Range GetRange(std::string_view address);  // "B4" or "B4:E9"
+  Range GetRange(const Range& first, const Range& last);
+  Range Cell(int row, int column);
+  Range Cells();  // every cell of the sheet
+  // Pastes the host clipboard at this sheet's selection (values and formats).
+  void Paste();
+
+  Range ActiveCell();
+  Range Selection();
+  void SetSelection(const Range& selection, int activeRow, int activeColumn);
+
+  // Cells, loaded from the file on first use.
+  CellStore& Store();
+  const CellStore& Store() const;
+  // The merged areas of the sheet.
+  std::vector<Range>& Merges();
+
+  // Any change since open: the backend re-serializes modified sheets and
+  // copies the others byte for byte.
+  bool Modified() const { return modified_; }
+  void MarkModified() { modified_ = true; }
+  bool Loaded() const { return loaded_; }
+  bool Hidden() const { return hidden_; }
+  void SetHidden(bool hidden) { hidden_ = hidden; }
+
+  SheetExtra* Extra() const { return extra_.get(); }
+  void SetExtra(std::unique_ptr<SheetExtra> extra) { extra_ = std::move(extra); }
+  // For backends: mark the sheet as loaded without calling the loader.
+  void SetLoaded() { loaded_ = true; }
+
+ private:
+  void EnsureLoaded() const;
+  Workbook* book_;
+  std::string name_;
+  mutable CellStore store_;
+  std::vector<Range> merges_;
+  mutable bool loaded_ = false;
+  bool modified_ = false;
+  bool hidden_ = false;
+  int activeRow_ = 1, activeColumn_ = 1;
+  int selRow_ = 1, selColumn_ = 1, selLastRow_ = 1, selLastColumn_ = 1;
+  std::unique_ptr<SheetExtra> extra_;
+};
+
+}  // namespace host

@@ -1,0 +1,33 @@
+#include "host/xlsx/ContentTypesPart.h"
+
+#include "host/xlsx/XmlDoc.h"
+
+namespace host::xlsx {
+
+bool ContentTypesEditor::Load(const std::string& xml) { return LoadDoc(doc_, xml); }
+
+void ContentTypesEditor::AddOverride(const std::string& part, const char* contentType) {
+  pugi::xml_node root = doc_.document_element();
+  pugi::xml_node ov = root.append_child((Prefix(root) + "Override").c_str());
+  ov.append_attribute("PartName").set_value(("/" + part).c_str());
+  ov.append_attribute("ContentType").set_value(contentType);
+  changed_ = true;
+}
+
+void ContentTypesEditor::RemoveOverrides(const std::set<std::string>& parts) {
+  if (parts.empty()) return;
+  pugi::xml_node root = doc_.document_element();
+  for (pugi::xml_node o = root.first_child(); o;) {
+    pugi::xml_node next = o.next_sibling();
+    std::string name = o.attribute("PartName").value();
+    if (!name.empty() && parts.count(name.substr(1))) {
+      root.remove_child(o);
+      changed_ = true;
+    }
+    o = next;
+  }
+}
+
+std::string ContentTypesEditor::Xml() const { return SaveDoc(doc_); }
+
+}  // namespace host::xlsx

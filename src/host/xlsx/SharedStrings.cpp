@@ -1,0 +1,84 @@
+#include "host/xlsx/SharedStrings.h"
+
+#include <stdexcept>
+
+#include "host/HostError.h"
+#include "host/xlsx/Xml.h"
+#include "host/xlsx/Zip.h"
+
+namespace host::xlsx {
+
+namespace {
+
+class SharedStringParser : public StreamParser {
+ public:
+  explicit SharedStringParser(std::vector<std::string>& out) : out_(out) {
+    XML_SetElementHandler(Parser(), &SharedStringParser::Start, &SharedStringParser::End);
+    XML_SetCharacterDataHandler(Parser(), [](void* self, const XML_Char* s, int len) {
+      auto* p = static_cast<SharedStringParser*>(self);
+      if (p->collect_) p->text_.append(s, static_cast<size_t>(len));
+    });
+  }
+
+ private:
+  static void Start(void* self, const XML_Char* qname, const XML_Char**) {
+    auto* p = static_cast<SharedStringParser*>(self);
+    std::string_view name = LocalName(qname);
+    ++p->depth_;
+    if (p->depth_ == 2 && name == "si")
+      p->text_.clear();
+    else if (name == "rPh")
+      p->phonetic_ = p->depth_;
+    else if (name == "t" && !p->phonetic_ && p->depth_ > 2)
+      p->collect_ = true;
+  }
+  static void End(void* self, const XML_Char* qname) {
+    auto* p = static_cast<SharedStringParser*>(self);
+    std::string_view name = LocalName(qname);
+    if (p->depth_ == 2 && name == "si")
+      p->out_.push_back(DecodeCellText(p->text_));
+    else if (p->phonetic_ == p->depth_)
+      p->phonetic_ = 0;
+    else if (name == "t")
+      p->collect_ = false;
+    --p->depth_;
+  }
+
+  std::vector<std::string>& out_;
+  std::string text_;
+  int depth_ = 0, phonetic_ = 0;
+  bool collect_ = false;
+};
+
+}  // namespace
+
+void SharedStringTable::Load(zip_t* zip, const std::string& part, const std::string& file) {
+  if (loaded_) return;
+  loaded_ = true;
+  if (!zip || part.empty()) return;
+  zip_int64_t index = FindEntry(zip, part);
+  if (index < 0) return;  // a dangling relationship: cells that use it read empty
+  ZipFilePtr entry(zip_fopen_index(zip, static_cast<zip_uint64_t>(index), 0));
+  if (!entry) throw HostError("Open", file, zip_strerror(zip));
+  try {
+    strings_ = ReadSharedStrings(
+        [&](char* buffer, size_t size) { return ReadChunk(entry.get(), buffer, size); });
+  } catch (const std::exception& e) {
+    strings_.clear();
+    throw HostError("Open", file, std::string("the shared text table is damaged: ") + e.what());
+  }
+}
+
+const std::string* SharedStringTable::Find(long long index) const {
+  if (index < 0 || static_cast<unsigned long long>(index) >= strings_.size()) return nullptr;
+  return &strings_[static_cast<size_t>(index)];
+}
+
+std::vector<std::string> ReadSharedStrings(const ChunkSource& source) {
+  std::vector<std::string> out;
+  SharedStringParser parser(out);
+  parser.Run(source);
+  return out;
+}
+
+}  // namespace host::xlsx

@@ -1,0 +1,31 @@
+#pragma once
+// The package's shared-string table: read on first need, then looked up by
+// index when sheets are read and written.
+#include <zip.h>
+
+#include <string>
+#include <vector>
+
+#include "host/xlsx/StreamParser.h"
+
+namespace host::xlsx {
+
+class SharedStringTable {
+ public:
+  // Reads `part` of the package once; a later call does nothing. No package,
+  // no part or a dangling relationship leave the table empty (cells that use
+  // it read empty). Throws HostError("Open", file, reason) for a damaged part.
+  void Load(zip_t* zip, const std::string& part, const std::string& file);
+
+  // The text at `index`, or null when the table has none there.
+  const std::string* Find(long long index) const;
+
+ private:
+  std::vector<std::string> strings_;
+  bool loaded_ = false;
+};
+
+// Reads a shared-string part (rich text flattened, phonetic runs dropped).
+std::vector<std::string> ReadSharedStrings(const ChunkSource& source);
+
+}  // namespace host::xlsx

@@ -1,0 +1,55 @@
+#include "host/xlsx/StreamParser.h"
+
+#include <new>
+#include <stdexcept>
+
+namespace host::xlsx {
+
+StreamParser::StreamParser() : parser_(XML_ParserCreate(nullptr)) {
+  if (!parser_) throw std::bad_alloc();
+  XML_SetUserData(parser_.get(), this);
+}
+
+void StreamParser::Run(const ChunkSource& source) {
+  std::unique_ptr<char[]> chunk(new char[1 << 16]);
+  for (;;) {
+    size_t n = source(chunk.get(), 1 << 16);
+    window_.append(chunk.get(), n);
+    if (XML_Parse(parser_.get(), chunk.get(), static_cast<int>(n), n == 0) != XML_STATUS_OK) {
+      throw std::runtime_error(std::string("malformed XML (") +
+                               XML_ErrorString(XML_GetErrorCode(parser_.get())) + " at line " +
+                               std::to_string(XML_GetCurrentLineNumber(parser_.get())) + ")");
+    }
+    total_ += n;
+    // Only a capture in progress needs its bytes kept.
+    if (captureStart_ < 0) {
+      window_.clear();
+      windowBase_ = total_;
+    } else if (captureStart_ > windowBase_) {
+      window_.erase(0, static_cast<size_t>(captureStart_ - windowBase_));
+      windowBase_ = captureStart_;
+    }
+    if (n == 0) break;
+  }
+}
+
+void StreamParser::BeginCapture(int depth) {
+  captureStart_ = XML_GetCurrentByteIndex(parser_.get());
+  captureStartCount_ = XML_GetCurrentByteCount(parser_.get());
+  captureDepth_ = depth;
+}
+
+std::string StreamParser::EndCapture() {
+  long long end =
+      XML_GetCurrentByteCount(parser_.get()) == 0
+          ? captureStart_ + captureStartCount_  // <empty/>
+          : XML_GetCurrentByteIndex(parser_.get()) + XML_GetCurrentByteCount(parser_.get());
+  std::string out;
+  long long from = captureStart_ - windowBase_;
+  if (from >= 0 && end - windowBase_ <= static_cast<long long>(window_.size()) && end > from)
+    out = window_.substr(static_cast<size_t>(from), static_cast<size_t>(end - captureStart_));
+  captureStart_ = -1;
+  return out;
+}
+
+}  // namespace host::xlsx
