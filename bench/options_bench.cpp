@@ -12,10 +12,11 @@
 #include <utility>
 #include <vector>
 
-#include "analysis/Options.h"
-#include "app/core/StatusSink.h"
 #include "host/Host.h"
-#include "host/RunContext.h"
+#include "report/Combination.h"
+#include "report/RunContext.h"
+#include "report/Ukai.h"
+#include "report/Zoo.h"
 #include "store/GenotypeStore.h"
 
 namespace {
@@ -73,8 +74,8 @@ void FillStore(store::GenotypeStore& s) {
 
 struct Run {
   host::Application app;
-  host::RunContext ctx;
-  app::NullStatus status;
+  report::RunContext ctx;
+  report::NoProgress progress;
   Run(store::GenotypeStore& s) {
     host::Workbook& book = app.AddWorkbook("/tmp/options_bench.xlsx");
     host::Worksheet& src = book.Sheet(1);
@@ -90,7 +91,7 @@ struct Run {
     ctx.ExcelBook = &book;
     ctx.SheetBaseName = "Bench";
     ctx.store = &s;
-    ctx.status = &status;
+    ctx.progress = &progress;
     ctx.sheets.SrcSheet = &src;
     ctx.sheets.ChrSheet = &src;
     for (const char* name : {"Bench.cmb", "Bench.ukai"}) {
@@ -132,15 +133,14 @@ int main(int argc, char** argv) {
   std::vector<double> cmbFormat, cmbMake, ukaiFormat, ukaiCal, zoo;
   for (int r = 0; r < runs; ++r) {
     Run run(*s);
-    host::RunContext& ctx = run.ctx;
-    cmbFormat.push_back(Seconds([&] {
-      analysis::CombinationSheetFormat(ctx, *ctx.sheets.SrcSheet, *ctx.sheets.CmbSheet);
-    }));
-    cmbMake.push_back(Seconds([&] { analysis::CombinationMake(ctx); }));
+    report::RunContext& ctx = run.ctx;
+    cmbFormat.push_back(Seconds(
+        [&] { report::CombinationSheetFormat(ctx, *ctx.sheets.SrcSheet, *ctx.sheets.CmbSheet); }));
+    cmbMake.push_back(Seconds([&] { report::CombinationMake(ctx); }));
     ukaiFormat.push_back(Seconds(
-        [&] { analysis::UKaiSheetFormat(ctx, *ctx.sheets.SrcSheet, *ctx.sheets.UkaiSheet); }));
-    ukaiCal.push_back(Seconds([&] { analysis::UKaiCal(ctx); }));
-    if (withZoo) zoo.push_back(Seconds([&] { analysis::ZooMake(ctx); }));
+        [&] { report::UKaiSheetFormat(ctx, *ctx.sheets.SrcSheet, *ctx.sheets.UkaiSheet); }));
+    ukaiCal.push_back(Seconds([&] { report::UKaiCal(ctx); }));
+    if (withZoo) zoo.push_back(Seconds([&] { report::ZooMake(ctx); }));
   }
   const double target = Median(cmbMake) + Median(ukaiCal);
   std::printf("medians of %d runs (seconds)\n", runs);

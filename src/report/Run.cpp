@@ -2,27 +2,18 @@
 
 #include <memory>
 
-#include "analysis/Information.h"
-#include "analysis/Options.h"
-#include "app/core/StatusSink.h"
-#include "convert/Conversion.h"
-#include "format/Format.h"
-#include "host/ErrorLog.h"
-#include "host/SheetAccess.h"
 #include "messages/InterfaceTexts.h"
+#include "report/Combination.h"
+#include "report/Conversion.h"
+#include "report/ErrorLog.h"
+#include "report/Formatting.h"
+#include "report/Information.h"
+#include "report/SheetAccess.h"
+#include "report/Ukai.h"
+#include "report/Zoo.h"
 
 namespace report {
 namespace {
-
-// The procedures report their details through the run context's sink.
-class CommentSink : public app::NullStatus {
- public:
-  explicit CommentSink(Progress& progress) : progress_(progress) {}
-  void SetComment(const std::string& text) override { progress_.Comment(text); }
-
- private:
-  Progress& progress_;
-};
 
 void Announce(Progress& progress, msg::Ui stage) {
   progress.Stage(msg::Text(stage));
@@ -48,7 +39,7 @@ store::ProblemSet ProblemsOf(const store::GenotypeStore& s) {
 }  // namespace
 
 SourceKind CheckType(host::Worksheet& sheet) {
-  host::Range corner = sheet.GetRange("B4");
+  host::Range corner = Anchor(sheet);
   auto text = [&](int r, int c) {
     return sheet.Cell(corner.Row() + r, corner.Column() + c).Text();
   };
@@ -75,69 +66,68 @@ RunOutcome WriteResults(host::Worksheet& source, SourceKind kind, const RunOptio
   host::Workbook& book = source.Parent();
   auto storePtr = std::make_unique<store::GenotypeStore>();
   store::GenotypeStore& s = *storePtr;
-  CommentSink sink(progress);
-  host::RunContext ctx;
+  RunContext ctx;
   ctx.ExcelApp = &book.Parent();
   ctx.ExcelBook = &book;
   ctx.SheetBaseName = source.Name().substr(0, source.Name().find('.'));
   ctx.store = &s;
   ctx.lstSheet = listed;
-  ctx.status = &sink;
+  ctx.progress = &progress;
   s.ErrorOut = [&ctx](const std::string& message, int variety, int marker) {
-    host::ErrorOut(ctx, message, variety, marker);
+    ErrorOut(ctx, message, variety, marker);
   };
   s.DataType = kind == SourceKind::Ssr ? "ssr" : "chr";
-  host::SheetHandles& h = ctx.sheets;
+  RunSheets& h = ctx.sheets;
   const std::string& base = ctx.SheetBaseName;
 
-  host::SheetOpen(ctx, h.ErrSheet, base + ".err");
-  host::ErrorSheetFormat(ctx, *h.ErrSheet);
+  SheetOpen(ctx, h.ErrSheet, base + ".err");
+  ErrorSheetFormat(ctx, *h.ErrSheet);
   h.SrcSheet = &source;
   if (kind == SourceKind::Ssr) {
-    host::SheetOpen(ctx, h.SsrSheet, base + ".ssr");
-    host::SheetOpen(ctx, h.TssrSheet, base + ".tssr");
-    host::SheetOpen(ctx, h.PekSheet, base + ".pek");
+    SheetOpen(ctx, h.SsrSheet, base + ".ssr");
+    SheetOpen(ctx, h.TssrSheet, base + ".tssr");
+    SheetOpen(ctx, h.PekSheet, base + ".pek");
   }
-  host::SheetOpen(ctx, h.ChrSheet, base + ".chr");
-  host::SheetOpen(ctx, h.AllSheet, base + ".all");
-  host::SheetOpen(ctx, h.GntSheet, base + ".gnt");
+  SheetOpen(ctx, h.ChrSheet, base + ".chr");
+  SheetOpen(ctx, h.AllSheet, base + ".all");
+  SheetOpen(ctx, h.GntSheet, base + ".gnt");
   if (kind == SourceKind::Ssr) {
-    convert::TransSheetFormat(ctx, source, *h.SsrSheet, "s");
-    convert::TransSheetFormat(ctx, source, *h.TssrSheet, "t");
-    convert::TransSheetFormat(ctx, source, *h.PekSheet, "p");
+    TransSheetFormat(ctx, source, *h.SsrSheet, Notation::Ssr);
+    TransSheetFormat(ctx, source, *h.TssrSheet, Notation::Tssr);
+    TransSheetFormat(ctx, source, *h.PekSheet, Notation::Pek);
   }
-  convert::TransSheetFormat(ctx, source, *h.ChrSheet, "c");
-  analysis::InformationSheetFormat(ctx, source, *h.AllSheet, "a");
-  analysis::InformationSheetFormat(ctx, source, *h.GntSheet, "g");
+  TransSheetFormat(ctx, source, *h.ChrSheet, Notation::Chr);
+  InformationSheetFormat(ctx, source, *h.AllSheet, StatisticsSheet::Alleles);
+  InformationSheetFormat(ctx, source, *h.GntSheet, StatisticsSheet::Genotypes);
   Announce(progress, msg::Ui::Reading);
-  host::SourceDataRead(ctx, source);
+  SourceDataRead(ctx, source);
   if (kind == SourceKind::Ssr) {
     Announce(progress, msg::Ui::ConvertingSsr);
-    convert::AdaptSSR(ctx);
+    AdaptSSR(ctx);
   } else {
     Announce(progress, msg::Ui::CountingChr);
-    convert::CountChr(ctx);
+    CountChr(ctx);
   }
 
   if (s.ErrorRow == 0) {
     if (options.zoo) {
       Announce(progress, msg::Ui::ZooRunning);
-      analysis::ZooMake(ctx);
+      ZooMake(ctx);
     }
     if (options.combination) {
       Announce(progress, msg::Ui::CombinationRunning);
-      host::SheetOpen(ctx, h.CmbSheet, base + ".cmb");
-      analysis::CombinationSheetFormat(ctx, source, *h.CmbSheet);
-      analysis::CombinationMake(ctx);
+      SheetOpen(ctx, h.CmbSheet, base + ".cmb");
+      CombinationSheetFormat(ctx, source, *h.CmbSheet);
+      CombinationMake(ctx);
     }
     if (options.ukai) {
       Announce(progress, msg::Ui::UKaiRunning);
-      host::SheetOpen(ctx, h.UkaiSheet, base + ".ukai");
-      analysis::UKaiSheetFormat(ctx, source, *h.UkaiSheet);
-      analysis::UKaiCal(ctx);
+      SheetOpen(ctx, h.UkaiSheet, base + ".ukai");
+      UKaiSheetFormat(ctx, source, *h.UkaiSheet);
+      UKaiCal(ctx);
     }
   }
-  format::SheetsSort(book, h);
+  SheetsSort(book, h);
 
   RunOutcome outcome;
   outcome.problems = ProblemsOf(s);

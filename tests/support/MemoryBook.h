@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
-#include "host/ErrorLog.h"
 #include "host/Host.h"
-#include "host/RunContext.h"
+#include "report/ErrorLog.h"
+#include "report/RunContext.h"
 #include "store/GenotypeStore.h"
 #include "support/RecordingStatus.h"
 
@@ -26,11 +26,11 @@ class MemoryBook : public ::testing::Test {
     src = &book->Sheet(1);
     src->SetName("Apple.org");
     src->GetRange("B2").SetValue("Apple trial");
-    ctx = {&app, book, "Apple", &store, {}, {"Apple.org"}, &status};
+    ctx = {&app, book, "Apple", &store, {}, {"Apple.org"}, &progress};
     ctx.sheets.SrcSheet = src;
     // Stages that run before the error sheet exists log nothing.
     store.ErrorOut = [this](const std::string& msg, int v, int m) {
-      if (ctx.sheets.ErrSheet) host::ErrorOut(ctx, msg, v, m);
+      if (ctx.sheets.ErrSheet) report::ErrorOut(ctx, msg, v, m);
     };
   }
 
@@ -100,7 +100,14 @@ class MemoryBook : public ::testing::Test {
   std::unique_ptr<store::GenotypeStore> owned_ = std::make_unique<store::GenotypeStore>();
   store::GenotypeStore& store = *owned_;
   RecordingStatus status;
-  host::RunContext ctx;
+  // The run's comments go to the recorder, as the session forwards them.
+  struct ToStatus : report::Progress {
+    explicit ToStatus(RecordingStatus& s) : status(s) {}
+    void Stage(std::string_view text) override { status.SetMessage(std::string(text)); }
+    void Comment(std::string_view text) override { status.SetComment(std::string(text)); }
+    RecordingStatus& status;
+  } progress{status};
+  report::RunContext ctx;
 };
 
 }  // namespace testsupport

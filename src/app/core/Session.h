@@ -9,7 +9,7 @@
 
 #include "app/core/StatusSink.h"
 #include "host/Host.h"
-#include "host/RunContext.h"
+#include "report/RunContext.h"
 #include "store/GenotypeStore.h"
 #include "store/Problems.h"
 
@@ -75,7 +75,7 @@ class Session {
   StatusSink& status_;
   std::unique_ptr<host::Application> app_;
   std::unique_ptr<store::GenotypeStore> store_;
-  host::RunContext ctx_;
+  report::RunContext ctx_;
   std::string selectedSheet_;
   std::string saveTarget_;
   std::string savedPath_;
