@@ -6,33 +6,38 @@
 
 namespace report {
 
-namespace sheet = msg::sheet;
+namespace texts = msg::sheet;
 
 void ErrorSheetFormat(RunContext& ctx, host::Worksheet& dst) {
   dst.Activate();
   ClearSheet(*ctx.ExcelApp);
-  TitleCell(dst).Offset(-1, 0).SetValue(sheet::kErrorLogTitle);
+  TitleCell(dst).Offset(-1, 0).SetValue(texts::kErrorLogTitle);
   host::Range heads = Anchor(dst).Offset(-1, 0);
-  heads.SetValue(sheet::kErrorCodeHead);
-  heads.Offset(0, 1).SetValue(sheet::kVarietyHead);
-  heads.Offset(0, 2).SetValue(sheet::kMarkerHead);
+  heads.SetValue(texts::kErrorCodeHead);
+  heads.Offset(0, 1).SetValue(texts::kVarietyHead);
+  heads.Offset(0, 2).SetValue(texts::kMarkerHead);
 }
 
-void ErrorOut(RunContext& ctx, std::string_view message, int variety, int marker) {
-  store::GenotypeStore& s = *ctx.store;
-  const int r = s.ErrorRow;
-  if (s.ErrorRow < INT32_MAX) ++s.ErrorRow;
+void ErrorOut(RunContext& ctx, const store::Finding& found) {
+  ErrorLogState& log = ctx.errors;
+  log.problems.Raise(found.problem);
+  const int r = log.ErrorRow;
+  if (log.ErrorRow < INT32_MAX) ++log.ErrorRow;
   // Rows past the sheet's last row cannot be written; they are still counted,
   // so the run knows that problems were found.
-  host::Worksheet* log = ctx.sheets.ErrSheet;
-  if (!log) return;
-  const host::Range anchor = Anchor(*log);
+  host::Worksheet* sheet = ctx.sheets.ErrSheet;
+  if (!sheet) return;
+  const host::Range anchor = Anchor(*sheet);
   if (r > host::kMaxRows - anchor.Row()) return;
-  host::Range row = anchor.Offset(r, 0);
-  PutText(row, message);
-  if (variety >= 0 && variety <= store::kMaxVarieties)
-    PutText(row.Offset(0, 1), s.VarietyName[variety]);
-  if (marker >= 0 && marker <= store::kMaxMarkers) PutText(row.Offset(0, 2), s.MarkerName[marker]);
+  const host::Range row = anchor.Offset(r, 0);
+  PutText(row, store::ProblemText(found.problem));
+  if (!ctx.store) return;
+  PutText(row.Offset(0, 1), ctx.store->VarietyName(found.variety));
+  PutText(row.Offset(0, 2), ctx.store->MarkerName(found.marker));
+}
+
+void ErrorOut(RunContext& ctx, const store::Findings& found) {
+  for (const store::Finding& f : found) ErrorOut(ctx, f);
 }
 
 }  // namespace report

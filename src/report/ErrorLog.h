@@ -1,13 +1,14 @@
 #pragma once
 // The error log sheet of a run.
-#include <string_view>
-
 #include "report/RunContext.h"
+#include "store/Problems.h"
 
 namespace report {
 
 void ErrorSheetFormat(RunContext& ctx, host::Worksheet& dst);
-// One row: message, variety name, marker name (index 0: empty cell).
-void ErrorOut(RunContext& ctx, std::string_view message, int variety, int marker);
+// One row: the problem's text, the variety's name, the marker's name (index 0:
+// empty cell). Counted and raised in ctx.errors, also without a sheet.
+void ErrorOut(RunContext& ctx, const store::Finding& found);
+void ErrorOut(RunContext& ctx, const store::Findings& found);
 
 }  // namespace report

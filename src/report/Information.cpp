@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/Statistics.h"
 #include "report/Formatting.h"
 #include "store/GenotypeStore.h"
 
@@ -17,9 +18,49 @@ namespace {
 constexpr int kAlleleBlockRows = 7;
 constexpr int kGenoBlockRows = 4;
 
-// A genotype whose first and last symbols differ; a one-symbol text is homozygous.
-bool IsHeterozygous(const std::u16string& code) {
-  return !code.empty() && code.front() != code.back();
+void WriteAlleleBlock(host::Worksheet& all, const store::GenotypeStore& s, int m,
+                      const analysis::MarkerStatistics& stats) {
+  const store::MarkerTable& table = s.Marker(m);
+  host::Range head = Anchor(all).Offset(kAlleleBlockRows * (m - 1), 0);
+  PutText(head, s.MarkerName(m));
+  int row = 0;
+  for (std::string_view label : msg::sheet::kAlleleLabels) head.Offset(row++, 1).SetValue(label);
+  for (int a = 1; a <= table.AlleleNum(); ++a) {
+    host::Range column = head.Offset(0, 1 + a);
+    if (s.Kind() == store::DataKind::Ssr) {
+      column.SetValue(static_cast<int>(table.AlleleValue(a)));
+    } else {
+      PutText(column, store::ToUtf8(std::u16string(1, table.AlleleSymbol(a))));
+    }
+    column.Offset(1, 0).SetValue(static_cast<int>(table.AlleleTally(a)));
+    column.Offset(2, 0).SetValue(store::RoundHalfEven(stats.alleleRates[a - 1], 4));
+  }
+  // A marker no variety was typed at has nothing to divide by: its HE, HO
+  // and PIC cells stay empty.
+  if (stats.he) head.Offset(3, 2).SetValue(store::RoundHalfEven(*stats.he, 3));
+  if (stats.pic) head.Offset(5, 2).SetValue(store::RoundHalfEven(*stats.pic, 3));
+  if (stats.ho) head.Offset(4, 2).SetValue(store::RoundHalfEven(*stats.ho, 3));
+}
+
+void WriteGenotypeBlock(host::Worksheet& gnt, const store::GenotypeStore& s, int m,
+                        const analysis::MarkerStatistics& stats) {
+  const store::MarkerTable& table = s.Marker(m);
+  host::Range head = Anchor(gnt).Offset(kGenoBlockRows * (m - 1), 0);
+  PutText(head, s.MarkerName(m));
+  int row = 0;
+  for (std::string_view label : msg::sheet::kGenotypeLabels) head.Offset(row++, 1).SetValue(label);
+  for (int g = 1; g <= table.GenoNum(); ++g) {
+    host::Range column = head.Offset(0, 1 + g);
+    const std::string text = s.MakeGenoStr(m, table.GenoText(g));
+    // SSR texts carry their apostrophe on purpose; character codes are plain text.
+    if (s.Kind() == store::DataKind::Ssr) {
+      column.SetValue(std::string_view(text));
+    } else {
+      PutText(column, text);
+    }
+    column.Offset(1, 0).SetValue(static_cast<int>(table.GenoTally(g)));
+    column.Offset(2, 0).SetValue(store::RoundHalfEven(stats.genotypeRates[g - 1], 4));
+  }
 }
 
 }  // namespace
@@ -39,91 +80,13 @@ void InformationSheetFormat(RunContext& ctx, host::Worksheet& src, host::Workshe
 }
 
 void InformationOut(RunContext& ctx, int m) {
-  const store::GenotypeStore& s = *ctx.store;
-  host::Worksheet& all = *ctx.sheets.AllSheet;
-  host::Worksheet& gnt = *ctx.sheets.GntSheet;
-  const bool ssr = s.DataType == "ssr";
-  const int alleleNum = s.AlleleNum[m];
-  const int genoNum = s.GenoNum[m];
-
-  // Sums are kept wider than the 16-bit tallies: a marker with many
-  // non-diploid cells can pass 32767 allele occurrences.
-  long alleleTotal = 0;
-  for (int a = 1; a <= alleleNum; ++a) alleleTotal += s.AlleleTally[m][a];
-
-  all.Activate();
-  const host::Range allAnchor = Anchor(all);
-  const int r = kAlleleBlockRows * (m - 1);
-  PutText(allAnchor.Offset(r, 0), s.MarkerName[m]);
-  int row = r;
-  for (std::string_view label : msg::sheet::kAlleleLabels)
-    allAnchor.Offset(row++, 1).SetValue(label);
-
-  std::vector<double> alleleFreq(alleleNum + 1, 0.0);
-  double s2 = 0.0;
-  for (int a = 1; a <= alleleNum; ++a) {
-    host::Range column = allAnchor.Offset(r, 1 + a);
-    if (ssr) {
-      column.SetValue(static_cast<int>(s.AlleleValue[m][a]));
-    } else {
-      const std::u16string& text = s.AlleleText[m];
-      PutText(column,
-              a <= static_cast<int>(text.size()) ? store::ToUtf8(text.substr(a - 1, 1)) : "");
-    }
-    column.Offset(1, 0).SetValue(static_cast<int>(s.AlleleTally[m][a]));
-    const double p = static_cast<double>(s.AlleleTally[m][a]) / static_cast<double>(alleleTotal);
-    alleleFreq[a] = p;
-    column.Offset(2, 0).SetValue(store::RoundHalfEven(p, 4));
-    s2 += p * p;
-  }
-
-  // A marker no variety was typed at has nothing to divide by: its HE, HO
-  // and PIC cells stay empty rather than showing 1 from the empty sums.
-  if (alleleTotal > 0) {
-    const double he = 1.0 - s2;
-    allAnchor.Offset(r + 3, 2).SetValue(store::RoundHalfEven(he, 3));
-    double s4 = 0.0;
-    for (int a = 1; a < alleleNum; ++a) {
-      for (int b = a + 1; b <= alleleNum; ++b) {
-        s4 += 2.0 * alleleFreq[a] * alleleFreq[a] * alleleFreq[b] * alleleFreq[b];
-      }
-    }
-    const double pic = 1.0 - s2 - s4;
-    allAnchor.Offset(r + 5, 2).SetValue(store::RoundHalfEven(pic, 3));
-  }
-
-  gnt.Activate();
-  long genoTotal = 0;
-  long heterozygous = 0;
-  for (int g = 1; g <= genoNum; ++g) {
-    genoTotal += s.GenoTally[m][g];
-    if (IsHeterozygous(s.GenoText(m, g))) heterozygous += s.GenoTally[m][g];
-  }
-  if (genoTotal > 0) {
-    // Through the allele sheet's own anchor: the genotype sheet is active now.
-    const double ho = static_cast<double>(heterozygous) / static_cast<double>(genoTotal);
-    allAnchor.Offset(r + 4, 2).SetValue(store::RoundHalfEven(ho, 3));
-  }
-
-  const host::Range gntAnchor = Anchor(gnt);
-  const int q = kGenoBlockRows * (m - 1);
-  PutText(gntAnchor.Offset(q, 0), s.MarkerName[m]);
-  row = q;
-  for (std::string_view label : msg::sheet::kGenotypeLabels)
-    gntAnchor.Offset(row++, 1).SetValue(label);
-  for (int g = 1; g <= genoNum; ++g) {
-    host::Range column = gntAnchor.Offset(q, 1 + g);
-    const std::string text = s.MakeGenoStr(m, s.GenoText(m, g));
-    // SSR texts carry their apostrophe on purpose; character codes are plain text.
-    if (ssr) {
-      column.SetValue(std::string_view(text));
-    } else {
-      PutText(column, text);
-    }
-    column.Offset(1, 0).SetValue(static_cast<int>(s.GenoTally[m][g]));
-    const double rate = static_cast<double>(s.GenoTally[m][g]) / static_cast<double>(genoTotal);
-    column.Offset(2, 0).SetValue(store::RoundHalfEven(rate, 4));
-  }
+  const analysis::MarkerStatistics stats = analysis::MarkerStats(*ctx.store, m);
+  // Each sheet is active while its block is written, as it always was: the
+  // sheets the run adds later go before the active one.
+  ctx.sheets.AllSheet->Activate();
+  WriteAlleleBlock(*ctx.sheets.AllSheet, *ctx.store, m, stats);
+  ctx.sheets.GntSheet->Activate();
+  WriteGenotypeBlock(*ctx.sheets.GntSheet, *ctx.store, m, stats);
 }
 
 }  // namespace report

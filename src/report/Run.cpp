@@ -1,6 +1,6 @@
 #include "report/Run.h"
 
-#include <memory>
+#include <string>
 
 #include "messages/InterfaceTexts.h"
 #include "report/Combination.h"
@@ -20,20 +20,53 @@ void Announce(Progress& progress, msg::Ui stage) {
   progress.Comment("");
 }
 
-store::ProblemSet ProblemsOf(const store::GenotypeStore& s) {
-  store::ProblemSet found;
-  const std::pair<int16_t, store::Problem> flags[] = {
-      {s.TooManyVarietiesFlag, store::Problem::TooManyVarieties},
-      {s.TooManyMarkersFlag, store::Problem::TooManyMarkers},
-      {s.NonNumericFlag, store::Problem::NonNumeric},
-      {s.NotDiploidFlag, store::Problem::NotDiploid},
-      {s.AlleleOverflowFlag, store::Problem::TooManyAlleles},
-      {s.GenoOverflowFlag, store::Problem::TooManyGenotypes},
-  };
-  for (const auto& [flag, problem] : flags) {
-    if (flag == store::kTrue) found.Raise(problem);
+// The error log and the conversion sheets, framed before the source is read.
+void OpenConversionSheets(RunContext& ctx, host::Worksheet& source) {
+  RunSheets& h = ctx.sheets;
+  const std::string& base = ctx.SheetBaseName;
+  const bool ssr = ctx.kind == store::DataKind::Ssr;
+  SheetOpen(ctx, h.ErrSheet, base + ".err");
+  ErrorSheetFormat(ctx, *h.ErrSheet);
+  h.SrcSheet = &source;
+  if (ssr) {
+    SheetOpen(ctx, h.SsrSheet, base + ".ssr");
+    SheetOpen(ctx, h.TssrSheet, base + ".tssr");
+    SheetOpen(ctx, h.PekSheet, base + ".pek");
   }
-  return found;
+  SheetOpen(ctx, h.ChrSheet, base + ".chr");
+  SheetOpen(ctx, h.AllSheet, base + ".all");
+  SheetOpen(ctx, h.GntSheet, base + ".gnt");
+  if (ssr) {
+    TransSheetFormat(ctx, source, *h.SsrSheet, Notation::Ssr);
+    TransSheetFormat(ctx, source, *h.TssrSheet, Notation::Tssr);
+    TransSheetFormat(ctx, source, *h.PekSheet, Notation::Pek);
+  }
+  TransSheetFormat(ctx, source, *h.ChrSheet, Notation::Chr);
+  InformationSheetFormat(ctx, source, *h.AllSheet, StatisticsSheet::Alleles);
+  InformationSheetFormat(ctx, source, *h.GntSheet, StatisticsSheet::Genotypes);
+}
+
+// The optional sheets, written only from data without problems.
+void WriteOptions(RunContext& ctx, host::Worksheet& source, const RunOptions& options,
+                  Progress& progress) {
+  RunSheets& h = ctx.sheets;
+  const std::string& base = ctx.SheetBaseName;
+  if (options.zoo) {
+    Announce(progress, msg::Ui::ZooRunning);
+    ZooMake(ctx);
+  }
+  if (options.combination) {
+    Announce(progress, msg::Ui::CombinationRunning);
+    SheetOpen(ctx, h.CmbSheet, base + ".cmb");
+    CombinationSheetFormat(ctx, source, *h.CmbSheet);
+    CombinationMake(ctx);
+  }
+  if (options.ukai) {
+    Announce(progress, msg::Ui::UKaiRunning);
+    SheetOpen(ctx, h.UkaiSheet, base + ".ukai");
+    UKaiSheetFormat(ctx, source, *h.UkaiSheet);
+    UKaiCal(ctx);
+  }
 }
 
 }  // namespace
@@ -64,41 +97,15 @@ SourceKind CheckType(host::Worksheet& sheet) {
 RunOutcome WriteResults(host::Worksheet& source, SourceKind kind, const RunOptions& options,
                         const std::vector<std::string>& listed, Progress& progress) {
   host::Workbook& book = source.Parent();
-  auto storePtr = std::make_unique<store::GenotypeStore>();
-  store::GenotypeStore& s = *storePtr;
   RunContext ctx;
   ctx.ExcelApp = &book.Parent();
   ctx.ExcelBook = &book;
   ctx.SheetBaseName = source.Name().substr(0, source.Name().find('.'));
-  ctx.store = &s;
+  ctx.kind = kind == SourceKind::Ssr ? store::DataKind::Ssr : store::DataKind::Character;
   ctx.lstSheet = listed;
   ctx.progress = &progress;
-  s.ErrorOut = [&ctx](const std::string& message, int variety, int marker) {
-    ErrorOut(ctx, message, variety, marker);
-  };
-  s.DataType = kind == SourceKind::Ssr ? "ssr" : "chr";
-  RunSheets& h = ctx.sheets;
-  const std::string& base = ctx.SheetBaseName;
 
-  SheetOpen(ctx, h.ErrSheet, base + ".err");
-  ErrorSheetFormat(ctx, *h.ErrSheet);
-  h.SrcSheet = &source;
-  if (kind == SourceKind::Ssr) {
-    SheetOpen(ctx, h.SsrSheet, base + ".ssr");
-    SheetOpen(ctx, h.TssrSheet, base + ".tssr");
-    SheetOpen(ctx, h.PekSheet, base + ".pek");
-  }
-  SheetOpen(ctx, h.ChrSheet, base + ".chr");
-  SheetOpen(ctx, h.AllSheet, base + ".all");
-  SheetOpen(ctx, h.GntSheet, base + ".gnt");
-  if (kind == SourceKind::Ssr) {
-    TransSheetFormat(ctx, source, *h.SsrSheet, Notation::Ssr);
-    TransSheetFormat(ctx, source, *h.TssrSheet, Notation::Tssr);
-    TransSheetFormat(ctx, source, *h.PekSheet, Notation::Pek);
-  }
-  TransSheetFormat(ctx, source, *h.ChrSheet, Notation::Chr);
-  InformationSheetFormat(ctx, source, *h.AllSheet, StatisticsSheet::Alleles);
-  InformationSheetFormat(ctx, source, *h.GntSheet, StatisticsSheet::Genotypes);
+  OpenConversionSheets(ctx, source);
   Announce(progress, msg::Ui::Reading);
   SourceDataRead(ctx, source);
   if (kind == SourceKind::Ssr) {
@@ -108,32 +115,14 @@ RunOutcome WriteResults(host::Worksheet& source, SourceKind kind, const RunOptio
     Announce(progress, msg::Ui::CountingChr);
     CountChr(ctx);
   }
-
-  if (s.ErrorRow == 0) {
-    if (options.zoo) {
-      Announce(progress, msg::Ui::ZooRunning);
-      ZooMake(ctx);
-    }
-    if (options.combination) {
-      Announce(progress, msg::Ui::CombinationRunning);
-      SheetOpen(ctx, h.CmbSheet, base + ".cmb");
-      CombinationSheetFormat(ctx, source, *h.CmbSheet);
-      CombinationMake(ctx);
-    }
-    if (options.ukai) {
-      Announce(progress, msg::Ui::UKaiRunning);
-      SheetOpen(ctx, h.UkaiSheet, base + ".ukai");
-      UKaiSheetFormat(ctx, source, *h.UkaiSheet);
-      UKaiCal(ctx);
-    }
-  }
-  SheetsSort(book, h);
+  if (ctx.errors.ErrorRow == 0) WriteOptions(ctx, source, options, progress);
+  SheetsSort(book, ctx.sheets);
 
   RunOutcome outcome;
-  outcome.problems = ProblemsOf(s);
+  outcome.problems = ctx.errors.problems;
   for (int k = 1; k <= book.SheetCount(); ++k) {
     host::Worksheet& sheet = book.Sheet(k);
-    for (host::Worksheet* written : h.openedThisRun) {
+    for (host::Worksheet* written : ctx.sheets.openedThisRun) {
       if (written == &sheet) outcome.sheetsWritten.push_back(sheet.Name());
     }
   }

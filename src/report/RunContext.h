@@ -3,12 +3,15 @@
 // store, the run's sheets, the sheet list as the workbook was opened, the
 // error log and where progress goes. The run owns it; every procedure takes
 // it by reference.
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "host/Host.h"
 #include "report/Progress.h"
 #include "store/GenotypeStore.h"
+#include "store/Problems.h"
 
 namespace report {
 
@@ -30,11 +33,21 @@ struct RunSheets {
   void Clear() { *this = RunSheets{}; }
 };
 
+// The error log of a run: rows written so far (every problem is counted,
+// however many) and the kinds of problem found.
+struct ErrorLogState {
+  int32_t ErrorRow = 0;
+  store::ProblemSet problems;
+};
+
 struct RunContext {
   host::Application* ExcelApp = nullptr;
   host::Workbook* ExcelBook = nullptr;
   std::string SheetBaseName;
-  store::GenotypeStore* store = nullptr;
+  store::DataKind kind = store::DataKind::Ssr;
+  // Made by SourceDataRead from the source table.
+  std::unique_ptr<store::GenotypeStore> store;
+  ErrorLogState errors;
   RunSheets sheets;
   std::vector<std::string> lstSheet;  // sheet names as the workbook was last opened
   Progress* progress = nullptr;

@@ -1,7 +1,10 @@
 #include "report/SheetAccess.h"
 
 #include <algorithm>
+#include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "messages/InterfaceTexts.h"
 #include "report/ErrorLog.h"
@@ -99,52 +102,54 @@ void SheetOpen(RunContext& ctx, host::Worksheet*& obj, const std::string& name) 
   }
 }
 
+namespace {
+
+// The names down (or right) from `first` until the first empty cell or the
+// sheet's edge; more than `limit` are counted, only `limit` kept.
+struct NameList {
+  std::vector<std::string> names;
+  bool tooMany = false;
+};
+
+template <typename Comment>
+NameList ReadNames(host::Range first, int rowStep, int columnStep, int room, int limit,
+                   const Comment& comment) {
+  NameList out;
+  for (int i = 0; i < room; ++i) {
+    std::string text = first.Offset(i * rowStep, i * columnStep).Text();
+    if (text.empty()) break;
+    if (i >= limit) {
+      out.tooMany = true;
+      continue;
+    }
+    comment(i + 1);
+    out.names.push_back(std::move(text));
+  }
+  return out;
+}
+
+}  // namespace
+
 void SourceDataRead(RunContext& ctx, host::Worksheet& src) {
-  store::GenotypeStore& s = *ctx.store;
   src.Activate();
   const host::Range anchor = Anchor(src);
   // The scans stop at the sheet's edge when the list runs that far.
-  const int maxI = host::kMaxRows - anchor.Row();
-  const int maxJ = host::kMaxColumns - anchor.Column();
+  NameList varieties =
+      ReadNames(anchor.Offset(1, 0), 1, 0, host::kMaxRows - anchor.Row(), store::kMaxVarieties,
+                [&](int i) { ctx.Comment(msg::VarietyComment(i)); });
+  NameList markers =
+      ReadNames(anchor.Offset(0, 1), 0, 1, host::kMaxColumns - anchor.Column(), store::kMaxMarkers,
+                [&](int j) { ctx.Comment(msg::MarkerComment(j)); });
+  ctx.store = std::make_unique<store::GenotypeStore>(ctx.kind, std::move(varieties.names),
+                                                     std::move(markers.names));
+  if (varieties.tooMany) ErrorOut(ctx, store::Finding{store::Problem::TooManyVarieties});
+  if (markers.tooMany) ErrorOut(ctx, store::Finding{store::Problem::TooManyMarkers});
 
-  int i = 1;
-  for (; i <= maxI; ++i) {
-    std::string text = anchor.Offset(i, 0).Text();
-    if (text.empty()) break;
-    if (i <= store::kMaxVarieties) {
-      ctx.Comment(msg::VarietyComment(i));
-      s.VarietyName[i] = std::move(text);
-    }
-  }
-  if (i - 1 > store::kMaxVarieties) {
-    s.TooManyVarietiesFlag = store::kTrue;
-    ErrorOut(ctx, msg::sheet::kTooManyVarieties, 0, 0);
-    s.VarietyCount = store::kMaxVarieties;
-  } else {
-    s.VarietyCount = static_cast<int16_t>(i - 1);
-  }
-
-  int j = 1;
-  for (; j <= maxJ; ++j) {
-    std::string text = anchor.Offset(0, j).Text();
-    if (text.empty()) break;
-    if (j <= store::kMaxMarkers) {
-      ctx.Comment(msg::MarkerComment(j));
-      s.MarkerName[j] = std::move(text);
-    }
-  }
-  if (j - 1 > store::kMaxMarkers) {
-    s.TooManyMarkersFlag = store::kTrue;
-    ErrorOut(ctx, msg::sheet::kTooManyMarkers, 0, 0);
-    s.MarkerCount = store::kMaxMarkers;
-  } else {
-    s.MarkerCount = static_cast<int16_t>(j - 1);
-  }
-
-  for (int v = 1; v <= s.VarietyCount; ++v) {
-    for (int m = 1; m <= s.MarkerCount; ++m) {
+  store::GenotypeStore& s = *ctx.store;
+  for (int v = 1; v <= s.VarietyCount(); ++v) {
+    for (int m = 1; m <= s.MarkerCount(); ++m) {
       ctx.Comment(msg::CellComment(v, m));
-      s.SourceData(v, m) = store::ToU16(anchor.Offset(v, m).Text());
+      s.SetCell(v, m, store::ToU16(anchor.Offset(v, m).Text()));
     }
   }
 }

@@ -3,14 +3,10 @@
 // varieties matches it at every typed marker.
 #include "report/Ukai.h"
 
-#include <cmath>
-#include <string>
-#include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "analysis/Ukai.h"
 #include "host/HostError.h"
-#include "messages/InterfaceTexts.h"
 #include "report/Formatting.h"
 
 namespace report {
@@ -24,7 +20,7 @@ constexpr char kUkaiNumberFormat[] = "0.0000000000_ ";
 
 void UKaiSheetFormat(RunContext& ctx, host::Worksheet& src, host::Worksheet& dst) {
   host::Application& app = *ctx.ExcelApp;
-  const int n = ctx.store->VarietyCount;
+  const int n = ctx.store->VarietyCount();
 
   StartSheet(app, dst, sheet::kUkai);
   // The source's title cell, value and formatting.
@@ -65,58 +61,23 @@ void UKaiSheetFormat(RunContext& ctx, host::Worksheet& src, host::Worksheet& dst
 }
 
 void UKaiCal(RunContext& ctx) {
-  const store::GenotypeStore& s = *ctx.store;
   if (ctx.sheets.UkaiSheet == nullptr) {
     throw host::HostError("UKaiCal", "", "the identification sheet is not open");
   }
-  host::Worksheet& sheet = *ctx.sheets.UkaiSheet;
-  const int n = s.VarietyCount;
-  const int markers = s.MarkerCount;
-
-  // Per marker: how many varieties are typed, and the tally of each genotype
-  // text (the first slot of a text counts, as a linear search would find it).
-  std::vector<int> typedCount(markers + 1, 0);
-  std::vector<std::unordered_map<std::u16string_view, int>> tally(markers + 1);
-  for (int m = 1; m <= markers; ++m) {
-    for (int g = 1; g <= s.GenoNum[m]; ++g) {
-      typedCount[m] += s.GenoTally[m][g];
-      tally[m].try_emplace(s.GenoText(m, g), s.GenoTally[m][g]);
-    }
-  }
-
-  host::Range b4 = Anchor(sheet);
-  for (int v = 1; v <= n; ++v) {
-    double sum = 0;  // sum of ln f_m
-    int k = 0;
-    bool defined = true;
-    for (int m = 1; m <= markers && defined; ++m) {
-      const std::u16string& text = s.SourceData(v, m);
-      if (text.empty()) continue;
-      const auto found = tally[m].find(text);
-      const int c = found == tally[m].end() ? 0 : found->second;
-      // A genotype missing from its table (the table overflowed) has no frequency.
-      if (c <= 0 || typedCount[m] <= 0) {
-        defined = false;
-        break;
-      }
-      sum += std::log(static_cast<double>(c) / typedCount[m]);
-      ++k;
-    }
-    host::Range f0Cell = b4.Offset(v, 1);
-    host::Range p1Cell = b4.Offset(v, 2);
-    if (!defined || k == 0) {
+  const std::vector<analysis::Identification> values = analysis::UkaiProbabilities(*ctx.store);
+  const host::Range anchor = Anchor(*ctx.sheets.UkaiSheet);
+  for (int v = 1; v <= static_cast<int>(values.size()); ++v) {
+    host::Range f0 = anchor.Offset(v, 1);
+    host::Range p1 = anchor.Offset(v, 2);
+    const analysis::Identification& value = values[v - 1];
+    if (value.f0 && value.p1) {
+      f0.SetValue(*value.f0);
+      p1.SetValue(*value.p1);
+    } else {
       // No frequency to average: both cells stay empty, the others go on.
-      f0Cell.ClearContents();
-      p1Cell.ClearContents();
-      continue;
+      f0.ClearContents();
+      p1.ClearContents();
     }
-    const double f0 = std::exp(sum / k);
-    // f0^k is the product of the frequencies. 1 - (1 - x)^n through log1p and
-    // expm1 keeps a tiny probability as its value instead of rounding it to 0.
-    const double matchAll = std::exp(sum);
-    const double p1 = -std::expm1(static_cast<double>(n) * std::log1p(-matchAll));
-    f0Cell.SetValue(f0);
-    p1Cell.SetValue(p1);
   }
 }
 

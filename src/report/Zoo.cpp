@@ -4,9 +4,8 @@
 
 #include <string>
 #include <string_view>
-#include <unordered_map>
-#include <vector>
 
+#include "analysis/ZeroOne.h"
 #include "host/HostError.h"
 #include "messages/InterfaceTexts.h"
 #include "report/Formatting.h"
@@ -15,93 +14,78 @@
 namespace report {
 namespace {
 
-namespace sheet = msg::sheet;
+namespace texts = msg::sheet;
 
-// The symbols tested in the allele matrix; empty for an unknown data type,
-// which writes no allele column at all.
-std::u16string AlleleSymbols(const store::GenotypeStore& s, int m) {
-  const int count = s.AlleleNum[m];
-  if (s.DataType == "ssr") return store::AlleleAlphabet().substr(0, count);
-  if (s.DataType == "chr") return s.AlleleText[m].substr(0, count);
-  return {};
+// The allele heads: sizes for SSR data, the symbols for character data.
+void WriteAlleleHeads(host::Range corner, const store::GenotypeStore& s, int m) {
+  const store::MarkerTable& table = s.Marker(m);
+  for (int a = 1; a <= table.AlleleNum(); ++a) {
+    if (s.Kind() == store::DataKind::Ssr) {
+      corner.Offset(0, a).SetValue(table.AlleleValue(a));
+    } else {
+      const std::string symbol = store::ToUtf8(std::u16string(1, table.AlleleSymbol(a)));
+      corner.Offset(0, a).SetValue(std::string_view(symbol));
+    }
+  }
+}
+
+void WriteMatrices(host::Worksheet& sheet, const analysis::ZeroOneMatrices& zoo) {
+  const int n = zoo.varieties;
+  const int alleles = static_cast<int>(zoo.alleles.size());
+  const host::Range anchor = Anchor(sheet);
+  for (int v = 1; v <= n; ++v) {
+    const int genotypeRow = anchor.Row() + v;
+    const int alleleRow = anchor.Row() + n + 3 + v;
+    // Up to 125,000 rows of these sheets: give each row exactly its cells.
+    sheet.Store().ReserveRow(genotypeRow, zoo.genotypes + 1);
+    sheet.Store().ReserveRow(alleleRow, alleles + 1);
+    for (int g = 1; g <= zoo.genotypes; ++g) {
+      sheet.Cell(genotypeRow, anchor.Column() + g).SetValue(zoo.Genotype(v, g));
+    }
+    for (int a = 1; a <= alleles; ++a) {
+      sheet.Cell(alleleRow, anchor.Column() + a).SetValue(zoo.Allele(v, a));
+    }
+  }
 }
 
 }  // namespace
 
 void ZooSheetFormat(RunContext& ctx, int m, host::Worksheet& dst) {
-  host::Application& app = *ctx.ExcelApp;
   const store::GenotypeStore& s = *ctx.store;
-  const int n = s.VarietyCount;
+  const int n = s.VarietyCount();
 
-  StartSheet(app, dst, sheet::kZoo);
-  host::Range b2 = TitleCell(dst);
+  StartSheet(*ctx.ExcelApp, dst, texts::kZoo);
+  host::Range title = TitleCell(dst);
   // The title as the character sheet carries it (the source's when there is none).
   host::Worksheet* titled = ctx.sheets.ChrSheet ? ctx.sheets.ChrSheet : ctx.sheets.SrcSheet;
-  if (titled != nullptr) b2.SetValue(TitleCell(*titled).Value());
-  b2.Offset(0, 1).SetValue(std::string_view(s.MarkerName[m]));
+  if (titled != nullptr) title.SetValue(TitleCell(*titled).Value());
+  title.Offset(0, 1).SetValue(std::string_view(s.MarkerName(m)));
 
-  host::Range b4 = Anchor(dst);
-  b4.SetValue(sheet::kTableCorner);
-  for (int g = 1; g <= s.GenoNum[m]; ++g) {
-    const std::string head = s.MakeGenoStr(m, s.GenoText(m, g));
-    b4.Offset(0, g).SetValue(std::string_view(head));
+  host::Range genotypes = Anchor(dst);
+  genotypes.SetValue(texts::kTableCorner);
+  const store::MarkerTable& table = s.Marker(m);
+  for (int g = 1; g <= table.GenoNum(); ++g) {
+    const std::string head = s.MakeGenoStr(m, table.GenoText(g));
+    genotypes.Offset(0, g).SetValue(std::string_view(head));
   }
-  for (int v = 1; v <= n; ++v) b4.Offset(v, 0).SetValue(std::string_view(s.VarietyName[v]));
-
-  host::Range alleles = b4.Offset(n + 3, 0);
-  alleles.SetValue(sheet::kTableCorner);
-  if (s.DataType == "ssr") {
-    for (int a = 1; a <= s.AlleleNum[m]; ++a) alleles.Offset(0, a).SetValue(s.AlleleValue[m][a]);
-  } else if (s.DataType == "chr") {
-    const std::u16string symbols = AlleleSymbols(s, m);
-    for (size_t a = 0; a < symbols.size(); ++a) {
-      const std::string symbol = store::ToUtf8(std::u16string_view(&symbols[a], 1));
-      alleles.Offset(0, static_cast<int>(a) + 1).SetValue(std::string_view(symbol));
-    }
-  }
+  host::Range alleles = genotypes.Offset(n + 3, 0);
+  alleles.SetValue(texts::kTableCorner);
+  WriteAlleleHeads(alleles, s, m);
   for (int v = 1; v <= n; ++v) {
-    alleles.Offset(v, 0).SetValue(std::string_view(s.VarietyName[v]));
+    genotypes.Offset(v, 0).SetValue(std::string_view(s.VarietyName(v)));
+    alleles.Offset(v, 0).SetValue(std::string_view(s.VarietyName(v)));
   }
 }
 
 void ZooMake(RunContext& ctx) {
   const store::GenotypeStore& s = *ctx.store;
-  const int n = s.VarietyCount;
-  for (int m = 1; m <= s.MarkerCount; ++m) {
+  for (int m = 1; m <= s.MarkerCount(); ++m) {
     host::Worksheet* sheet = nullptr;
-    SheetOpen(ctx, sheet, s.MarkerName[m] + ".zoo");
-    if (sheet == nullptr) throw host::HostError("ZooMake", "", "no sheet for " + s.MarkerName[m]);
+    SheetOpen(ctx, sheet, s.MarkerName(m) + ".zoo");
+    if (sheet == nullptr) throw host::HostError("ZooMake", "", "no sheet for " + s.MarkerName(m));
     ZooSheetFormat(ctx, m, *sheet);
-    sheet->Activate();
-    ctx.Comment(msg::MarkerNameComment(m, s.MarkerName[m]));
-
-    // Equal genotype texts share one id (the first slot holding the text), so
-    // each cell is one integer comparison instead of a string comparison.
-    const int genotypes = s.GenoNum[m];
-    std::unordered_map<std::u16string_view, int> firstSlot;
-    std::vector<int> slotId(genotypes + 1, 0);
-    for (int g = 1; g <= genotypes; ++g) {
-      slotId[g] = firstSlot.try_emplace(s.GenoText(m, g), g).first->second;
-    }
-    const std::u16string symbols = AlleleSymbols(s, m);
-
-    for (int v = 1; v <= n; ++v) {
-      const std::u16string& text = s.SourceData(v, m);
-      const auto found = firstSlot.find(text);
-      const int id = found == firstSlot.end() ? -1 : found->second;
-      const int genotypeRow = 4 + v;
-      const int alleleRow = 4 + n + 3 + v;
-      // Up to 125,000 rows of these sheets: give each row exactly its cells.
-      sheet->Store().ReserveRow(genotypeRow, genotypes + 1);
-      sheet->Store().ReserveRow(alleleRow, symbols.size() + 1);
-      for (int g = 1; g <= genotypes; ++g) {
-        sheet->Cell(genotypeRow, 2 + g).SetValue(slotId[g] == id ? 1 : 0);
-      }
-      for (size_t a = 0; a < symbols.size(); ++a) {
-        const bool present = text.find(symbols[a]) != std::u16string::npos;
-        sheet->Cell(alleleRow, 3 + static_cast<int>(a)).SetValue(present ? 1 : 0);
-      }
-    }
+    ctx.Comment(msg::MarkerNameComment(m, s.MarkerName(m)));
+    WriteMatrices(*sheet, analysis::ZeroOne(s, m));
   }
 }
 

@@ -15,10 +15,8 @@ class ConvertFixture : public testsupport::MemoryBook {
  protected:
   // The run's steps for the data type, in the session's order.
   void Run(const std::string& type) {
-    store.DataType = type;
-    store.AlleleDataClear();
-    store.GenoDataClear();
-    store.ResetFlags();
+    ctx.kind = type == "ssr" ? store::DataKind::Ssr : store::DataKind::Character;
+    ctx.errors = {};
     auto& h = ctx.sheets;
     h.Clear();
     h.SrcSheet = src;

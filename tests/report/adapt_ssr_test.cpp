@@ -36,9 +36,10 @@ TEST_F(SsrConversion, WritesFourNotationsCountsAndColours) {
   EXPECT_EQ(Value(h.SsrSheet, "D9"), host::CellValue(3.0));
   EXPECT_EQ(Text(h.PekSheet, "D9"), "");
   // The store keeps the character genotypes for the later stages.
-  EXPECT_EQ(store.SourceData(2, 1), u"BB");
-  EXPECT_EQ(store.GenoTally[1][1], 2);
-  EXPECT_EQ(store.ErrorRow + store.NonNumericFlag + store.NotDiploidFlag, 0);
+  EXPECT_EQ(S().Cell(2, 1), u"BB");
+  EXPECT_EQ(S().Marker(1).GenoTally(1), 2);
+  EXPECT_EQ(ctx.errors.ErrorRow, 0);
+  EXPECT_FALSE(ctx.errors.problems.Any());
   EXPECT_EQ(std::count(status.comments.begin(), status.comments.end(), "マーカー  2[M2]"), 1);
 }
 
@@ -57,8 +58,8 @@ TEST_F(SsrConversion, BadCellsAreLoggedFlaggedAndStillConverted) {
   auto& h = ctx.sheets;
   // M1: sizes 0, 150, 152, 154 and the non-numeric mark 10000 are A to E; the
   // zero point is V2's, the first variety typed.
-  EXPECT_EQ(store.AlleleNum[1], 5);
-  EXPECT_EQ(store.AlleleTally[1][5], 4);
+  EXPECT_EQ(S().Marker(1).AlleleNum(), 5);
+  EXPECT_EQ(S().Marker(1).AlleleTally(5), 4);
   ExpectTexts(h.ChrSheet,
               {{"C5", ""}, {"C6", "BE"}, {"C8", "BCE"}, {"C9", "B"}, {"C11", "BE"}, {"C12", "AB"}});
   ExpectTexts(h.SsrSheet,
@@ -69,8 +70,8 @@ TEST_F(SsrConversion, BadCellsAreLoggedFlaggedAndStillConverted) {
   EXPECT_EQ(ErrorRows(),
             (std::vector<std::string>{nn + "V2|M1", nn + "V3|M1", nn + "V4|M1", nn + "V7|M1",
                                       nd + "V4|M1", nd + "V5|M1", nd + "V6|M1"}));
-  EXPECT_EQ(store.NonNumericFlag, store::kTrue);
-  EXPECT_EQ(store.NotDiploidFlag, store::kTrue);
+  EXPECT_TRUE(Found(store::Problem::NonNumeric));
+  EXPECT_TRUE(Found(store::Problem::NotDiploid));
 }
 
 TEST_F(SsrConversion, ZeroPointOfAnUntypedOrSingleFirstVarietyRaisesNoFlag) {
@@ -80,7 +81,7 @@ TEST_F(SsrConversion, ZeroPointOfAnUntypedOrSingleFirstVarietyRaisesNoFlag) {
           {"V3", "152/152", "152/156"}});
   Run("ssr");
   ExpectTexts(ctx.sheets.TssrSheet, {{"C7", "+2/+2"}, {"D5", "0"}, {"D7", "+2/+6"}});
-  EXPECT_EQ(store.NonNumericFlag, store::kFalse);
+  EXPECT_FALSE(Found(store::Problem::NonNumeric));
   EXPECT_EQ(ErrorRows(), std::vector<std::string>{"Data is not Duplex|V1|M2"});
 }
 
@@ -96,11 +97,11 @@ TEST_F(SsrConversion, FullAlleleAndGenotypeTablesAreLoggedPerMarker) {
   }
   Source(rows);
   Run("ssr");
-  EXPECT_EQ(store.GenoNum[1], 250);
-  EXPECT_EQ(store.AlleleNum[2], 103);
+  EXPECT_EQ(S().Marker(1).GenoNum(), 250);
+  EXPECT_EQ(S().Marker(2).AlleleNum(), 103);
   EXPECT_EQ(ErrorRows(), (std::vector<std::string>{"Too Many Genotypes||M1", "Too Many Alleles||M2",
                                                    "Too Many Alleles||M2"}));
-  EXPECT_EQ(store.GenoOverflowFlag + store.AlleleOverflowFlag, -2);
+  EXPECT_TRUE(Found(store::Problem::TooManyGenotypes) && Found(store::Problem::TooManyAlleles));
   // The rejected genotype is still written; the 104th size has no symbol.
   ExpectTexts(ctx.sheets.ChrSheet, {{"C255", "UU"}, {"D107", "ﾝﾝ"}, {"D108", "**"}});
   ExpectTexts(ctx.sheets.SsrSheet, {{"D108", "/"}});

@@ -75,11 +75,11 @@ TEST_F(CombinationTest, ColourClassesFollowTheCountAndTextsCompareExactly) {
   EXPECT_EQ(Fill(cmb, "G5"), 6);
 
   // One variety: only the grey diagonal cell. No variety: only the legend, at B4.
-  store.VarietyCount = 1;
+  Load({"a"}, {{"P1", {"AA"}}});
   host::Worksheet& one = Run();
   EXPECT_EQ(Fill(one, "C5"), 15);
   ExpectTexts(one, {{"C5", ""}, {"D5", ""}, {"B7", "Red"}});
-  store.VarietyCount = 0;
+  Load({}, {});
   ExpectTexts(Run(), {{"B4", "Red"}, {"C7", "3"}, {"B8", ""}});
 }
 

@@ -36,7 +36,7 @@ TEST_F(ConversionLayout, SecondRunReusesSheetsAndLeavesNothingOfTheFirst) {
   Source({{"M1"}, {"V1", "150/151"}, {"V2", "150"}, {"V3", "150/154"}});
   Run("ssr");
   const int sheetCount = book->SheetCount();
-  EXPECT_EQ(store.ErrorRow, 1);
+  EXPECT_EQ(ctx.errors.ErrorRow, 1);
   // A smaller, clean table in the same place.
   src->GetRange("B7:C7").ClearContents();
   src->GetRange("C6").SetValue("152/152");
@@ -44,7 +44,7 @@ TEST_F(ConversionLayout, SecondRunReusesSheetsAndLeavesNothingOfTheFirst) {
   Run("ssr");
   auto& h = ctx.sheets;
   EXPECT_EQ(book->SheetCount(), sheetCount);
-  EXPECT_EQ(store.ErrorRow, 0);
+  EXPECT_EQ(ctx.errors.ErrorRow, 0);
   ExpectTexts(h.ErrSheet, {{"B3", "Error Code"}, {"B4", ""}});
   ExpectTexts(h.SsrSheet, {{"B8", "Allele"}, {"C7", ""}, {"B12", ""}, {"C12", ""}});
   EXPECT_EQ(Fill(h.PekSheet, "C6"), 15);

@@ -24,11 +24,11 @@ TEST_F(CharacterTally, SortsCountsAndLogsCellsThatAreNotTwoCharacters) {
                                     {"E5", " A"},
                                     {"E6", "'Q"},
                                     {"E7", ""}});
-  EXPECT_EQ(store.AlleleText[1], u"AB");
-  EXPECT_EQ(store.AlleleTally[1][1], 4);
-  EXPECT_EQ(store.GenoText(1, 1), u"AA");
-  EXPECT_EQ(store.GenoTally[1][2], 2);
-  EXPECT_EQ(store.SourceData(1, 2), u"Ba");
+  EXPECT_EQ(S().Marker(1).AlleleText(), u"AB");
+  EXPECT_EQ(S().Marker(1).AlleleTally(1), 4);
+  EXPECT_EQ(S().Marker(1).GenoText(1), u"AA");
+  EXPECT_EQ(S().Marker(1).GenoTally(2), 2);
+  EXPECT_EQ(S().Cell(1, 2), u"Ba");
   EXPECT_EQ(ErrorRows(),
             (std::vector<std::string>{"Data is not Duplex|V2|M2", "Data is not Duplex|V3|M2"}));
   // Allele counts 2, 4, 4; genotype counts 2, 3, 2; 3 markers, 3 varieties.

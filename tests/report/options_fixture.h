@@ -21,28 +21,22 @@ class OptionsTest : public testsupport::MemoryBook {
   // Names go to the source sheet; genotypes are tallied, and for character
   // data the alleles too (SSR tests add their sizes with AlleleAdd).
   void Load(const std::vector<std::string>& markers, const std::vector<Variety>& rows,
-            const std::string& type = "chr") {
-    store.AlleleDataClear();
-    store.GenoDataClear();
-    store.DataType = type;
-    store.MarkerCount = static_cast<int16_t>(markers.size());
-    store.VarietyCount = static_cast<int16_t>(rows.size());
-    for (size_t m = 0; m < markers.size(); ++m) {
-      store.MarkerName[m + 1] = markers[m];
-      Put(src->Cell(4, 3 + int(m)), markers[m]);
-    }
+            store::DataKind kind = store::DataKind::Character) {
+    std::vector<std::string> names;
+    for (const Variety& row : rows) names.push_back(row.name);
+    store::GenotypeStore& s = MakeStore(kind, names, markers);
+    for (size_t m = 0; m < markers.size(); ++m) Put(src->Cell(4, 3 + int(m)), markers[m]);
     for (size_t v = 0; v < rows.size(); ++v) {
       const int vi = int(v) + 1;
-      store.VarietyName[vi] = rows[v].name;
       Put(src->Cell(4 + vi, 2), rows[v].name);
       for (size_t m = 0; m < rows[v].cells.size(); ++m) {
         const int mi = int(m) + 1;
         const std::u16string text = store::ToU16(rows[v].cells[m]);
-        store.SourceData(vi, mi) = text;
+        s.SetCell(vi, mi, text);
         if (text.empty()) continue;
-        store.GenotypeAdd(mi, text);
-        if (type == "chr")
-          for (char16_t c : text) store.chrAlleleAdd(mi, c);
+        s.Marker(mi).GenotypeAdd(text);
+        if (kind == store::DataKind::Character)
+          for (char16_t c : text) s.Marker(mi).chrAlleleAdd(c);
       }
     }
   }

@@ -14,16 +14,14 @@ TEST_F(SourceReading, ReadsNamesAndCellTextsAsTheSheetShowsThem) {
   src->GetRange("D5").SetValue(180.5);
   src->GetRange("C6").SetValue(host::CellValue(true));
   src->GetRange("D6").SetValue(host::CellValue(host::ErrorValue{"#N/A"}));
-  store.SourceData(3, 1) = u"an earlier run's";
   report::SourceDataRead(ctx, *src);
-  EXPECT_EQ(store.VarietyCount, 2);
-  EXPECT_EQ(store.MarkerCount, 2);
-  EXPECT_EQ(store.VarietyName[1], "品種1");
-  EXPECT_EQ(store.MarkerName[2], "マーカー2");
-  EXPECT_EQ(store.SourceData(1, 1) + u"," + store.SourceData(1, 2) + u"," + store.SourceData(2, 1) +
-                u"," + store.SourceData(2, 2) + u"," + store.SourceData(3, 1),
-            u"180,180.5,TRUE,#N/A,an earlier run's");
-  EXPECT_EQ(store.ErrorRow, 0);
+  EXPECT_EQ(S().VarietyCount(), 2);
+  EXPECT_EQ(S().MarkerCount(), 2);
+  EXPECT_EQ(S().VarietyName(1), "品種1");
+  EXPECT_EQ(S().MarkerName(2), "マーカー2");
+  EXPECT_EQ(S().Cell(1, 1) + u"," + S().Cell(1, 2) + u"," + S().Cell(2, 1) + u"," + S().Cell(2, 2),
+            u"180,180.5,TRUE,#N/A");
+  EXPECT_EQ(ctx.errors.ErrorRow, 0);
   for (const char* text : {"品種 [ 2]", "マーカー [ 1]", "データ [ 2: 1]"})
     EXPECT_EQ(std::count(status.comments.begin(), status.comments.end(), text), 1) << text;
 }
@@ -31,23 +29,23 @@ TEST_F(SourceReading, ReadsNamesAndCellTextsAsTheSheetShowsThem) {
 TEST_F(SourceReading, LimitsAreReachedOnlyBeyond500VarietiesAnd250Markers) {
   report::SheetOpen(ctx, ctx.sheets.ErrSheet, "Apple.err");
   report::SourceDataRead(ctx, *src);  // an empty source
-  EXPECT_EQ(store.VarietyCount + store.MarkerCount + store.ErrorRow, 0);
+  EXPECT_EQ(S().VarietyCount() + S().MarkerCount() + ctx.errors.ErrorRow, 0);
   for (int i = 1; i <= 500; ++i) Put(src->Cell(4 + i, 2), "V" + std::to_string(i));
   for (int j = 1; j <= 250; ++j) Put(src->Cell(4, 2 + j), "M" + std::to_string(j));
   src->Cell(504, 252).SetValue("150/152");
   report::SourceDataRead(ctx, *src);
-  EXPECT_EQ(store.VarietyCount, 500);
-  EXPECT_EQ(store.MarkerCount, 250);
-  EXPECT_EQ(store.SourceData(500, 250), u"150/152");
-  EXPECT_EQ(store.ErrorRow + store.TooManyVarietiesFlag + store.TooManyMarkersFlag, 0);
+  EXPECT_EQ(S().VarietyCount(), 500);
+  EXPECT_EQ(S().MarkerCount(), 250);
+  EXPECT_EQ(S().Cell(500, 250), u"150/152");
+  EXPECT_EQ(ctx.errors.ErrorRow, 0);
 
   src->Cell(505, 2).SetValue("V501");
   src->Cell(506, 2).SetValue("V502");
   src->Cell(4, 253).SetValue("M251");
   report::SourceDataRead(ctx, *src);
-  EXPECT_EQ(store.VarietyCount, 500);
-  EXPECT_EQ(store.MarkerCount, 250);
-  EXPECT_EQ(store.TooManyVarietiesFlag + store.TooManyMarkersFlag, -2);
+  EXPECT_EQ(S().VarietyCount(), 500);
+  EXPECT_EQ(S().MarkerCount(), 250);
+  EXPECT_TRUE(Found(store::Problem::TooManyVarieties) && Found(store::Problem::TooManyMarkers));
   EXPECT_EQ(ErrorRows(), (std::vector<std::string>{"Too Many Caltivars||", "Too Many Markers||"}));
 }
 

@@ -68,7 +68,7 @@ TEST_F(UkaiTest, UndefinedVarietiesStayEmptyAndOthersGoOn) {
                             {"P3", {"AA", "", ""}},
                             {"P4", {"", "", ""}},
                             {"P5", {"BB", "", ""}}});
-  store.SourceData(5, 2) = u"ZZ";  // missing from its table, as after an overflow
+  S().SetCell(5, 2, u"ZZ");  // missing from its table, as after an overflow
   host::Worksheet& ukai = Run();
   // m1: AA 3 of 4; m2: AA 2 of 2; m3 (nobody typed) takes no part; n = 5.
   EXPECT_NEAR(Number(ukai, "C5"), std::sqrt(0.75), 1e-15);

@@ -24,9 +24,9 @@ class ZooTest : public OptionsTest {
 };
 
 TEST_F(ZooTest, SsrMarkerGivesGenotypeAndAlleleMatrices) {
-  Load({"X"}, {{"P1", {"AA"}}, {"P2", {"AB"}}, {"P3", {"BB"}}, {"P4", {""}}}, "ssr");
-  store.AlleleAdd(1, 160);
-  store.AlleleAdd(1, 150);
+  Load({"X"}, {{"P1", {"AA"}}, {"P2", {"AB"}}, {"P3", {"BB"}}, {"P4", {""}}}, store::DataKind::Ssr);
+  S().Marker(1).AlleleAdd(160);
+  S().Marker(1).AlleleAdd(150);
   host::Worksheet& chr = NewSheet("Apple.chr");
   chr.GetRange("B2").SetValue("Apple trial");
   ctx.sheets.ChrSheet = &chr;
@@ -87,7 +87,7 @@ TEST_F(ZooTest, CharacterDataAwkwardNamesAndRerun) {
   ctx.sheets.openedThisRun.clear();  // a new run
   ctx.lstSheet.clear();
   for (int i = 1; i <= book->SheetCount(); ++i) ctx.lstSheet.push_back(book->Sheet(i).Name());
-  store.SourceData(3, 1) = u"AA";
+  S().SetCell(3, 1, u"AA");
   report::ZooMake(ctx);
   EXPECT_EQ(book->SheetCount(), 5);
   EXPECT_EQ(Row(*slash, 13, 3), (V{1, 0, 0}));

@@ -37,7 +37,7 @@ class StageReporter : public report::Progress {
 }  // namespace
 
 Session::Session(StatusSink& status)
-    : status_(status), store_(std::make_unique<store::GenotypeStore>()) {
+    : status_(status) {
 }
 
 Session::~Session() = default;
@@ -82,20 +82,20 @@ SheetOutcome Session::lstSheet_Click(const std::string& name) {
   selectedSheet_ = name;
   const auto dot = name.find('.');
   if (dot == std::string::npos) {
-    store_->DataType.clear();
+    dataType_.clear();
     Apply(SheetOutcome::NoType);
     return SheetOutcome::NoType;
   }
   ctx_.SheetBaseName = name.substr(0, dot);
-  store_->DataType = Lower(name.substr(dot + 1));
-  if (store_->DataType != "org") {
-    store_->DataType.clear();
+  dataType_ = Lower(name.substr(dot + 1));
+  if (dataType_ != "org") {
+    dataType_.clear();
     Apply(SheetOutcome::NotSource);
     return SheetOutcome::NotSource;
   }
-  store_->DataType = CheckType(name);
+  dataType_ = CheckType(name);
   const SheetOutcome outcome =
-      store_->DataType == "ssr" ? SheetOutcome::Ssr : SheetOutcome::Character;
+      dataType_ == "ssr" ? SheetOutcome::Ssr : SheetOutcome::Character;
   Apply(outcome);
   return outcome;
 }
@@ -186,7 +186,7 @@ void Session::RunStages() {
   options.combination = chkCombination;
   options.ukai = chkUKai;
   const report::SourceKind kind =
-      store_->DataType == "ssr" ? report::SourceKind::Ssr : report::SourceKind::Character;
+      dataType_ == "ssr" ? report::SourceKind::Ssr : report::SourceKind::Character;
   StageReporter progress(status_);
   const report::RunOutcome outcome = report::WriteResults(
       book.SheetByName(selectedSheet_), kind, options, ctx_.lstSheet, progress);

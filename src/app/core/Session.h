@@ -10,7 +10,6 @@
 #include "app/core/StatusSink.h"
 #include "host/Host.h"
 #include "report/RunContext.h"
-#include "store/GenotypeStore.h"
 #include "store/Problems.h"
 
 namespace app {
@@ -60,8 +59,7 @@ class Session {
   const std::vector<std::string>& SheetList() const { return ctx_.lstSheet; }
   const std::string& SelectedSheet() const { return selectedSheet_; }
   const std::string& SheetBaseName() const { return ctx_.SheetBaseName; }
-  const std::string& DataType() const { return store_->DataType; }
-  const store::GenotypeStore& Store() const { return *store_; }
+  const std::string& DataType() const { return dataType_; }
   host::Workbook* ExcelBook() const { return ctx_.ExcelBook; }
   host::Application* ExcelApp() const { return ctx_.ExcelApp; }
 
@@ -74,7 +72,7 @@ class Session {
 
   StatusSink& status_;
   std::unique_ptr<host::Application> app_;
-  std::unique_ptr<store::GenotypeStore> store_;
+  std::string dataType_;  // "ssr", "chr" or "" for the chosen sheet
   report::RunContext ctx_;
   std::string selectedSheet_;
   std::string saveTarget_;
