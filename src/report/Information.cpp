@@ -18,13 +18,21 @@ namespace {
 constexpr int kAlleleBlockRows = 7;
 constexpr int kGenoBlockRows = 4;
 
+// The head of marker m's block: its name, then the row labels beside it.
+template <typename Labels>
+host::Range BlockHead(host::Worksheet& sheet, int blockRows, const store::GenotypeStore& s, int m,
+                      const Labels& labels) {
+  host::Range head = Anchor(sheet).Offset(blockRows * (m - 1), 0);
+  PutText(head, s.MarkerName(m));
+  int row = 0;
+  for (std::string_view label : labels) head.Offset(row++, 1).SetValue(label);
+  return head;
+}
+
 void WriteAlleleBlock(host::Worksheet& all, const store::GenotypeStore& s, int m,
                       const analysis::MarkerStatistics& stats) {
   const store::MarkerTable& table = s.Marker(m);
-  host::Range head = Anchor(all).Offset(kAlleleBlockRows * (m - 1), 0);
-  PutText(head, s.MarkerName(m));
-  int row = 0;
-  for (std::string_view label : msg::sheet::kAlleleLabels) head.Offset(row++, 1).SetValue(label);
+  host::Range head = BlockHead(all, kAlleleBlockRows, s, m, msg::sheet::kAlleleLabels);
   for (int a = 1; a <= table.AlleleNum(); ++a) {
     host::Range column = head.Offset(0, 1 + a);
     if (s.Kind() == store::DataKind::Ssr) {
@@ -45,10 +53,7 @@ void WriteAlleleBlock(host::Worksheet& all, const store::GenotypeStore& s, int m
 void WriteGenotypeBlock(host::Worksheet& gnt, const store::GenotypeStore& s, int m,
                         const analysis::MarkerStatistics& stats) {
   const store::MarkerTable& table = s.Marker(m);
-  host::Range head = Anchor(gnt).Offset(kGenoBlockRows * (m - 1), 0);
-  PutText(head, s.MarkerName(m));
-  int row = 0;
-  for (std::string_view label : msg::sheet::kGenotypeLabels) head.Offset(row++, 1).SetValue(label);
+  host::Range head = BlockHead(gnt, kGenoBlockRows, s, m, msg::sheet::kGenotypeLabels);
   for (int g = 1; g <= table.GenoNum(); ++g) {
     host::Range column = head.Offset(0, 1 + g);
     const std::string text = s.MakeGenoStr(m, table.GenoText(g));

@@ -23,15 +23,32 @@ void StartSheet(host::Application& app, host::Worksheet& dst, const msg::sheet::
   kind.Offset(0, 1).SetValue(title.description);
 }
 
-void CopyBlock(host::Application& app, host::Worksheet& src, const host::Range& from,
-               host::Worksheet& dst, const host::Range& to) {
+namespace {
+
+// Select and copy `from`, then select `to` on the activated dst.
+void CopyAndSelect(host::Application& app, host::Worksheet& src, const host::Range& from,
+                   host::Worksheet& dst, const host::Range& to) {
   src.Activate();
   from.Select();
   app.SetCutCopyMode(false);
   from.Copy();
   dst.Activate();
   to.Select();
+}
+
+}  // namespace
+
+void CopyBlock(host::Application& app, host::Worksheet& src, const host::Range& from,
+               host::Worksheet& dst, const host::Range& to) {
+  CopyAndSelect(app, src, from, dst, to);
   dst.Paste();
+}
+
+void CopyValues(host::Application& app, host::Worksheet& src, const host::Range& from,
+                host::Worksheet& dst, const host::Range& to) {
+  CopyAndSelect(app, src, from, dst, to);
+  to.PasteSpecial(host::xlPasteValues);
+  app.SetCutCopyMode(false);
 }
 
 }  // namespace report

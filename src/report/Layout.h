@@ -40,4 +40,8 @@ void StartSheet(host::Application& app, host::Worksheet& dst, const msg::sheet::
 void CopyBlock(host::Application& app, host::Worksheet& src, const host::Range& from,
                host::Worksheet& dst, const host::Range& to);
 
+// The same with values only, the copy ended afterwards.
+void CopyValues(host::Application& app, host::Worksheet& src, const host::Range& from,
+                host::Worksheet& dst, const host::Range& to);
+
 }  // namespace report

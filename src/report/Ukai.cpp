@@ -28,19 +28,10 @@ void UKaiSheetFormat(RunContext& ctx, host::Worksheet& src, host::Worksheet& dst
 
   // The name column is taken from the source sheet itself; an empty heading
   // would cut the run short, so it gets the corner mark (kept in the source).
-  src.Activate();
   host::Range srcB4 = Anchor(src);
   if (srcB4.Text().empty()) srcB4.SetValue(sheet::kTableCorner);
-  host::Range names = src.GetRange(srcB4, srcB4.End(host::xlDown));
-  names.Select();
-  app.SetCutCopyMode(false);
-  names.Copy();
-
-  dst.Activate();
   host::Range b4 = Anchor(dst);
-  b4.Select();
-  b4.PasteSpecial(host::xlPasteValues);
-  app.SetCutCopyMode(false);
+  CopyValues(app, src, src.GetRange(srcB4, srcB4.End(host::xlDown)), dst, b4);
 
   b4.SetValue(sheet::kTableCorner);
   b4.Offset(0, 1).SetValue(sheet::kF0);
