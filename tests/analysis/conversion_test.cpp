@@ -1,5 +1,5 @@
 // The conversion of SSR and character cells: codes, distances, zero points,
-// the problems in the order the error log lists them, and the 0/1 matrices.
+// and the problems in the order the error log lists them.
 #include "analysis/Conversion.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "StoreBuilder.h"
-#include "analysis/ZeroOne.h"
 
 namespace analysis_test {
 namespace {
@@ -59,21 +58,6 @@ TEST(TallyChrMarker, SortsCountsAndReportsOddCells) {
   EXPECT_EQ(s.Cell(4, 1), u"CBA");  // odd cells stay as they are
   EXPECT_EQ(s.Marker(1).AlleleText(), u"ABC");
   EXPECT_EQ(s.Marker(1).SearchGeno(u"AB"), 2);
-}
-
-TEST(ZeroOne, GenotypeAndAlleleMatricesOfOneMarker) {
-  store::GenotypeStore ssr = Tallied({{u"AA"}, {u"AB"}, {u""}}, store::DataKind::Ssr);
-  for (int16_t x : {150, 160}) ssr.Marker(1).AlleleAdd(x);
-  const analysis::ZeroOneMatrices z = analysis::ZeroOne(ssr, 1);
-  EXPECT_EQ(z.alleles, u"AB");
-  EXPECT_EQ(z.genotype, (std::vector<uint8_t>{1, 0, 0, 1, 0, 0}));
-  EXPECT_EQ(z.allele, (std::vector<uint8_t>{1, 0, 1, 1, 0, 0}));
-
-  const analysis::ZeroOneMatrices chr = analysis::ZeroOne(Tallied({{u"Ab"}, {u"bb"}}), 1);
-  EXPECT_EQ(chr.alleles, u"Ab");
-  EXPECT_EQ(chr.Allele(2, 1), 0);
-  EXPECT_EQ(chr.Allele(2, 2), 1);
-  EXPECT_EQ(chr.Genotype(1, 1), 1);
 }
 
 }  // namespace

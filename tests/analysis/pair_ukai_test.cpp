@@ -70,6 +70,11 @@ TEST(Ukai, TinyProbabilitiesKeepTheirValue) {
   const double x = std::pow(1.0 / 50, 30);  // about 1e-51: 1 - (1 - x)^n would be 0
   EXPECT_NEAR(*id[0].f0, 0.02, 1e-15);
   EXPECT_NEAR(*id[0].p1 / (50 * x), 1.0, 1e-12);
+
+  // A genotype everybody shares: f0 = P1 = 1.
+  const auto shared = analysis::UkaiProbabilities(Tallied({{u"AA"}, {u"AA"}}));
+  EXPECT_DOUBLE_EQ(*shared[1].f0, 1.0);
+  EXPECT_DOUBLE_EQ(*shared[1].p1, 1.0);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The .all and .gnt statistics sheets: frame, block layout, display rounding
+// The .all and .gnt statistics sheets: frame, block layout with its rounding
 // and the cells of markers the analysis leaves without HE, HO or PIC.
 #include "report/Information.h"
 
@@ -83,17 +83,6 @@ TEST_F(Statistics, SsrMarkerBlockLaidOutAndRounded) {
   EXPECT_EQ(Gnt("F6"), N(0.3333));
   EXPECT_EQ(Gnt("G4"), kEmpty);
   EXPECT_EQ(&app.ActiveSheet(), gntSheet);
-}
-
-TEST_F(Statistics, RatesAreRoundedTiesToEven) {
-  // 1 of 160 occurrences is the tie 0.00625, shown as 0.0062.
-  std::vector<std::u16string> codes{u"AB"};
-  codes.insert(codes.end(), 79, u"BB");
-  Markers(store::DataKind::Character, {codes});
-  report::InformationOut(ctx, 1);
-  EXPECT_EQ(All("E5"), N(159));
-  EXPECT_EQ(All("D6"), N(0.0062));
-  EXPECT_EQ(Gnt("D6"), N(0.0125));
 }
 
 TEST_F(Statistics, BlocksOfLaterMarkersAndFullTables) {

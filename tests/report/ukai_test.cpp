@@ -1,4 +1,5 @@
-// The identification sheet: layout, notes, f0 and P1.
+// The identification sheet: layout, notes, number format and the cells of
+// varieties without values.
 #include <cmath>
 #include <string>
 #include <vector>
@@ -52,16 +53,6 @@ TEST_F(UkaiTest, LayoutNotesAndNumberFormat) {
   ExpectTexts(ukai, {{"B4", "*"}, {"C6", ""}});
 }
 
-TEST_F(UkaiTest, WorkedExample) {
-  // P1 shares its marker-1 genotype with P2 and is unique at marker 2.
-  Load({"m1", "m2"},
-       {{"P1", {"AA", "AA"}}, {"P2", {"AA", "AB"}}, {"P3", {"AB", "BB"}}, {"P4", {"BB", "CC"}}});
-  host::Worksheet& ukai = Run();
-  EXPECT_NEAR(Number(ukai, "C5"), 0.3535533906, 5e-11);
-  EXPECT_NEAR(Number(ukai, "D5"), 0.4138183594, 5e-11);
-  EXPECT_DOUBLE_EQ(Number(ukai, "D6"), Number(ukai, "D5"));  // same frequencies
-}
-
 TEST_F(UkaiTest, UndefinedVarietiesStayEmptyAndOthersGoOn) {
   Load({"m1", "m2", "m3"}, {{"P1", {"AA", "AA", ""}},
                             {"P2", {"AA", "AA", ""}},
@@ -75,27 +66,6 @@ TEST_F(UkaiTest, UndefinedVarietiesStayEmptyAndOthersGoOn) {
   EXPECT_NEAR(Number(ukai, "D5"), 1 - std::pow(0.25, 5), 1e-15);
   EXPECT_NEAR(Number(ukai, "C7"), 0.75, 1e-15);  // typed at one marker: its frequency
   ExpectTexts(ukai, {{"C8", ""}, {"D8", ""}, {"B9", "P5"}, {"C9", ""}, {"D9", ""}});
-}
-
-TEST_F(UkaiTest, ExtremeProbabilitiesKeepTheirValues) {
-  std::vector<std::string> markers;
-  for (int m = 1; m <= 30; ++m) markers.push_back("m" + std::to_string(m));
-  std::vector<Variety> rows;
-  for (int v = 1; v <= 50; ++v) {
-    rows.push_back(
-        {"P" + std::to_string(v), std::vector<std::string>(30, "G" + std::to_string(v))});
-  }
-  Load(markers, rows);
-  host::Worksheet& ukai = Run();
-  const double x = std::pow(1.0 / 50, 30);  // about 1e-51: 1 - (1 - x)^n would be 0
-  EXPECT_NEAR(Number(ukai, "C5"), 0.02, 1e-15);
-  EXPECT_NEAR(Number(ukai, "D5") / (50 * x), 1.0, 1e-12);
-
-  // A genotype everybody shares: f0 = P1 = 1.
-  Load({"m1"}, {{"P1", {"AA"}}, {"P2", {"AA"}}});
-  host::Worksheet& shared = Run();
-  EXPECT_DOUBLE_EQ(Number(shared, "C5"), 1.0);
-  EXPECT_DOUBLE_EQ(Number(shared, "D6"), 1.0);
 }
 
 }  // namespace
