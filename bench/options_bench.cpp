@@ -12,10 +12,11 @@
 #include <utility>
 #include <vector>
 
-#include "analysis/Options.h"
-#include "app/core/StatusSink.h"
 #include "host/Host.h"
-#include "host/RunContext.h"
+#include "report/Combination.h"
+#include "report/RunContext.h"
+#include "report/Ukai.h"
+#include "report/Zoo.h"
 #include "store/GenotypeStore.h"
 
 namespace {
@@ -25,18 +26,17 @@ constexpr int kMarkers = 249;
 constexpr int kAlleles = 12;
 constexpr int kGenotypes = 30;
 
-// Fills the store as the SSR conversion leaves it: character genotype strings
-// in SourceData, tallied alleles and genotypes.
-void FillStore(store::GenotypeStore& s) {
+// A store as the SSR conversion leaves it: character genotype codes in the
+// cells, tallied alleles and genotypes.
+std::unique_ptr<store::GenotypeStore> FilledStore() {
   std::mt19937 random(20240611);
-  s.DataType = "ssr";
-  s.ErrorOut = [](const std::string&, int, int) {};
-  s.VarietyCount = kVarieties;
-  s.MarkerCount = kMarkers;
-  for (int v = 1; v <= kVarieties; ++v) s.VarietyName[v] = "Variety " + std::to_string(v);
+  std::vector<std::string> varieties, markers;
+  for (int v = 1; v <= kVarieties; ++v) varieties.push_back("Variety " + std::to_string(v));
+  for (int m = 1; m <= kMarkers; ++m) markers.push_back("M" + std::to_string(m));
+  auto s = std::make_unique<store::GenotypeStore>(store::DataKind::Ssr, varieties, markers);
   const std::u16string& alphabet = store::AlleleAlphabet();
   for (int m = 1; m <= kMarkers; ++m) {
-    s.MarkerName[m] = "M" + std::to_string(m);
+    store::MarkerTable& table = s->Marker(m);
     std::vector<std::pair<int, int>> genotypes;
     std::uniform_int_distribution<int> allele(0, kAlleles - 1);
     while (static_cast<int>(genotypes.size()) < kGenotypes) {
@@ -51,46 +51,48 @@ void FillStore(store::GenotypeStore& s) {
     for (int v = 1; v <= kVarieties; ++v) {
       if (missing(random) < 0.05) continue;
       const auto [a, b] = genotypes[pick(random)];
-      s.AlleleAdd(m, static_cast<int16_t>(100 + 2 * a));
-      s.AlleleAdd(m, static_cast<int16_t>(100 + 2 * b));
-      std::u16string text{alphabet[a], alphabet[b]};
-      s.SourceData(v, m) = text;
+      table.AlleleAdd(static_cast<int16_t>(100 + 2 * a));
+      table.AlleleAdd(static_cast<int16_t>(100 + 2 * b));
+      s->SetCell(v, m, std::u16string{alphabet[a], alphabet[b]});
     }
     // Symbols are given by rank once the marker's table is complete.
     std::vector<int16_t> present;
-    for (int a = 1; a <= s.AlleleNum[m]; ++a) present.push_back(s.AlleleValue[m][a]);
+    for (int a = 1; a <= table.AlleleNum(); ++a) present.push_back(table.AlleleValue(a));
     for (int v = 1; v <= kVarieties; ++v) {
-      std::u16string& text = s.SourceData(v, m);
+      std::u16string text = s->Cell(v, m);
       if (text.empty()) continue;
       for (char16_t& c : text) {
         const int16_t size = static_cast<int16_t>(100 + 2 * alphabet.find(c));
         c = alphabet[std::find(present.begin(), present.end(), size) - present.begin()];
       }
-      s.GenotypeAdd(m, text);
+      table.GenotypeAdd(text);
+      s->SetCell(v, m, text);
     }
   }
+  return s;
 }
 
 struct Run {
   host::Application app;
-  host::RunContext ctx;
-  app::NullStatus status;
-  Run(store::GenotypeStore& s) {
+  report::RunContext ctx;
+  report::NoProgress progress;
+  explicit Run(std::unique_ptr<store::GenotypeStore> s) {
     host::Workbook& book = app.AddWorkbook("/tmp/options_bench.xlsx");
     host::Worksheet& src = book.Sheet(1);
     src.SetName("Bench.org");
     src.GetRange("B2").SetValue("Benchmark table");
-    for (int v = 1; v <= s.VarietyCount; ++v) {
-      src.Cell(4 + v, 2).SetValue(std::string_view(s.VarietyName[v]));
+    for (int v = 1; v <= s->VarietyCount(); ++v) {
+      src.Cell(4 + v, 2).SetValue(std::string_view(s->VarietyName(v)));
     }
-    for (int m = 1; m <= s.MarkerCount; ++m) {
-      src.Cell(4, 2 + m).SetValue(std::string_view(s.MarkerName[m]));
+    for (int m = 1; m <= s->MarkerCount(); ++m) {
+      src.Cell(4, 2 + m).SetValue(std::string_view(s->MarkerName(m)));
     }
     ctx.ExcelApp = &app;
     ctx.ExcelBook = &book;
     ctx.SheetBaseName = "Bench";
-    ctx.store = &s;
-    ctx.status = &status;
+    ctx.kind = s->Kind();
+    ctx.store = std::move(s);
+    ctx.progress = &progress;
     ctx.sheets.SrcSheet = &src;
     ctx.sheets.ChrSheet = &src;
     for (const char* name : {"Bench.cmb", "Bench.ukai"}) {
@@ -119,28 +121,28 @@ int main(int argc, char** argv) {
   // them out to profile the other two.
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
   const bool withZoo = !(argc > 2 && std::string(argv[2]) == "nozoo");
-  auto s = std::make_unique<store::GenotypeStore>();
-  FillStore(*s);
   long genotypeSum = 0, alleleSum = 0;
-  for (int m = 1; m <= kMarkers; ++m) {
-    genotypeSum += s->GenoNum[m];
-    alleleSum += s->AlleleNum[m];
+  {
+    const auto s = FilledStore();
+    for (int m = 1; m <= kMarkers; ++m) {
+      genotypeSum += s->Marker(m).GenoNum();
+      alleleSum += s->Marker(m).AlleleNum();
+    }
   }
   std::printf("table: %d varieties x %d markers, %.1f alleles and %.1f genotypes per marker\n",
               kVarieties, kMarkers, double(alleleSum) / kMarkers, double(genotypeSum) / kMarkers);
 
   std::vector<double> cmbFormat, cmbMake, ukaiFormat, ukaiCal, zoo;
   for (int r = 0; r < runs; ++r) {
-    Run run(*s);
-    host::RunContext& ctx = run.ctx;
-    cmbFormat.push_back(Seconds([&] {
-      analysis::CombinationSheetFormat(ctx, *ctx.sheets.SrcSheet, *ctx.sheets.CmbSheet);
-    }));
-    cmbMake.push_back(Seconds([&] { analysis::CombinationMake(ctx); }));
+    Run run(FilledStore());
+    report::RunContext& ctx = run.ctx;
+    cmbFormat.push_back(Seconds(
+        [&] { report::CombinationSheetFormat(ctx, *ctx.sheets.SrcSheet, *ctx.sheets.CmbSheet); }));
+    cmbMake.push_back(Seconds([&] { report::CombinationMake(ctx); }));
     ukaiFormat.push_back(Seconds(
-        [&] { analysis::UKaiSheetFormat(ctx, *ctx.sheets.SrcSheet, *ctx.sheets.UkaiSheet); }));
-    ukaiCal.push_back(Seconds([&] { analysis::UKaiCal(ctx); }));
-    if (withZoo) zoo.push_back(Seconds([&] { analysis::ZooMake(ctx); }));
+        [&] { report::UKaiSheetFormat(ctx, *ctx.sheets.SrcSheet, *ctx.sheets.UkaiSheet); }));
+    ukaiCal.push_back(Seconds([&] { report::UKaiCal(ctx); }));
+    if (withZoo) zoo.push_back(Seconds([&] { report::ZooMake(ctx); }));
   }
   const double target = Median(cmbMake) + Median(ukaiCal);
   std::printf("medians of %d runs (seconds)\n", runs);

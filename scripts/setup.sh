@@ -11,7 +11,7 @@ pkgs=(
   libxlsxwriter-dev
   python3-openpyxl libreoffice-calc-nogui
   fonts-noto-cjk xvfb xauth imagemagick
-  zip unzip
+  zip unzip pmccabe
 )
 missing=()
 for p in "${pkgs[@]}"; do

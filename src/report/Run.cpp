@@ -1,54 +1,78 @@
 #include "report/Run.h"
 
-#include <memory>
+#include <string>
 
-#include "analysis/Information.h"
-#include "analysis/Options.h"
-#include "app/core/StatusSink.h"
-#include "convert/Conversion.h"
-#include "format/Format.h"
-#include "host/ErrorLog.h"
-#include "host/SheetAccess.h"
 #include "messages/InterfaceTexts.h"
+#include "report/Combination.h"
+#include "report/Conversion.h"
+#include "report/ErrorLog.h"
+#include "report/Formatting.h"
+#include "report/Information.h"
+#include "report/SheetAccess.h"
+#include "report/Ukai.h"
+#include "report/Zoo.h"
 
 namespace report {
 namespace {
-
-// The procedures report their details through the run context's sink.
-class CommentSink : public app::NullStatus {
- public:
-  explicit CommentSink(Progress& progress) : progress_(progress) {}
-  void SetComment(const std::string& text) override { progress_.Comment(text); }
-
- private:
-  Progress& progress_;
-};
 
 void Announce(Progress& progress, msg::Ui stage) {
   progress.Stage(msg::Text(stage));
   progress.Comment("");
 }
 
-store::ProblemSet ProblemsOf(const store::GenotypeStore& s) {
-  store::ProblemSet found;
-  const std::pair<int16_t, store::Problem> flags[] = {
-      {s.TooManyVarietiesFlag, store::Problem::TooManyVarieties},
-      {s.TooManyMarkersFlag, store::Problem::TooManyMarkers},
-      {s.NonNumericFlag, store::Problem::NonNumeric},
-      {s.NotDiploidFlag, store::Problem::NotDiploid},
-      {s.AlleleOverflowFlag, store::Problem::TooManyAlleles},
-      {s.GenoOverflowFlag, store::Problem::TooManyGenotypes},
-  };
-  for (const auto& [flag, problem] : flags) {
-    if (flag == store::kTrue) found.Raise(problem);
+// The error log and the conversion sheets, framed before the source is read.
+void OpenConversionSheets(RunContext& ctx, host::Worksheet& source) {
+  RunSheets& h = ctx.sheets;
+  const std::string& base = ctx.SheetBaseName;
+  const bool ssr = ctx.kind == store::DataKind::Ssr;
+  SheetOpen(ctx, h.ErrSheet, base + ".err");
+  ErrorSheetFormat(ctx, *h.ErrSheet);
+  h.SrcSheet = &source;
+  if (ssr) {
+    SheetOpen(ctx, h.SsrSheet, base + ".ssr");
+    SheetOpen(ctx, h.TssrSheet, base + ".tssr");
+    SheetOpen(ctx, h.PekSheet, base + ".pek");
   }
-  return found;
+  SheetOpen(ctx, h.ChrSheet, base + ".chr");
+  SheetOpen(ctx, h.AllSheet, base + ".all");
+  SheetOpen(ctx, h.GntSheet, base + ".gnt");
+  if (ssr) {
+    TransSheetFormat(ctx, source, *h.SsrSheet, Notation::Ssr);
+    TransSheetFormat(ctx, source, *h.TssrSheet, Notation::Tssr);
+    TransSheetFormat(ctx, source, *h.PekSheet, Notation::Pek);
+  }
+  TransSheetFormat(ctx, source, *h.ChrSheet, Notation::Chr);
+  InformationSheetFormat(ctx, source, *h.AllSheet, StatisticsSheet::Alleles);
+  InformationSheetFormat(ctx, source, *h.GntSheet, StatisticsSheet::Genotypes);
+}
+
+// The optional sheets, written only from data without problems.
+void WriteOptions(RunContext& ctx, host::Worksheet& source, const RunOptions& options,
+                  Progress& progress) {
+  RunSheets& h = ctx.sheets;
+  const std::string& base = ctx.SheetBaseName;
+  if (options.zoo) {
+    Announce(progress, msg::Ui::ZooRunning);
+    ZooMake(ctx);
+  }
+  if (options.combination) {
+    Announce(progress, msg::Ui::CombinationRunning);
+    SheetOpen(ctx, h.CmbSheet, base + ".cmb");
+    CombinationSheetFormat(ctx, source, *h.CmbSheet);
+    CombinationMake(ctx);
+  }
+  if (options.ukai) {
+    Announce(progress, msg::Ui::UKaiRunning);
+    SheetOpen(ctx, h.UkaiSheet, base + ".ukai");
+    UKaiSheetFormat(ctx, source, *h.UkaiSheet);
+    UKaiCal(ctx);
+  }
 }
 
 }  // namespace
 
 SourceKind CheckType(host::Worksheet& sheet) {
-  host::Range corner = sheet.GetRange("B4");
+  host::Range corner = Anchor(sheet);
   auto text = [&](int r, int c) {
     return sheet.Cell(corner.Row() + r, corner.Column() + c).Text();
   };
@@ -73,77 +97,32 @@ SourceKind CheckType(host::Worksheet& sheet) {
 RunOutcome WriteResults(host::Worksheet& source, SourceKind kind, const RunOptions& options,
                         const std::vector<std::string>& listed, Progress& progress) {
   host::Workbook& book = source.Parent();
-  auto storePtr = std::make_unique<store::GenotypeStore>();
-  store::GenotypeStore& s = *storePtr;
-  CommentSink sink(progress);
-  host::RunContext ctx;
+  RunContext ctx;
   ctx.ExcelApp = &book.Parent();
   ctx.ExcelBook = &book;
   ctx.SheetBaseName = source.Name().substr(0, source.Name().find('.'));
-  ctx.store = &s;
+  ctx.kind = kind == SourceKind::Ssr ? store::DataKind::Ssr : store::DataKind::Character;
   ctx.lstSheet = listed;
-  ctx.status = &sink;
-  s.ErrorOut = [&ctx](const std::string& message, int variety, int marker) {
-    host::ErrorOut(ctx, message, variety, marker);
-  };
-  s.DataType = kind == SourceKind::Ssr ? "ssr" : "chr";
-  host::SheetHandles& h = ctx.sheets;
-  const std::string& base = ctx.SheetBaseName;
+  ctx.progress = &progress;
 
-  host::SheetOpen(ctx, h.ErrSheet, base + ".err");
-  host::ErrorSheetFormat(ctx, *h.ErrSheet);
-  h.SrcSheet = &source;
-  if (kind == SourceKind::Ssr) {
-    host::SheetOpen(ctx, h.SsrSheet, base + ".ssr");
-    host::SheetOpen(ctx, h.TssrSheet, base + ".tssr");
-    host::SheetOpen(ctx, h.PekSheet, base + ".pek");
-  }
-  host::SheetOpen(ctx, h.ChrSheet, base + ".chr");
-  host::SheetOpen(ctx, h.AllSheet, base + ".all");
-  host::SheetOpen(ctx, h.GntSheet, base + ".gnt");
-  if (kind == SourceKind::Ssr) {
-    convert::TransSheetFormat(ctx, source, *h.SsrSheet, "s");
-    convert::TransSheetFormat(ctx, source, *h.TssrSheet, "t");
-    convert::TransSheetFormat(ctx, source, *h.PekSheet, "p");
-  }
-  convert::TransSheetFormat(ctx, source, *h.ChrSheet, "c");
-  analysis::InformationSheetFormat(ctx, source, *h.AllSheet, "a");
-  analysis::InformationSheetFormat(ctx, source, *h.GntSheet, "g");
+  OpenConversionSheets(ctx, source);
   Announce(progress, msg::Ui::Reading);
-  host::SourceDataRead(ctx, source);
+  SourceDataRead(ctx, source);
   if (kind == SourceKind::Ssr) {
     Announce(progress, msg::Ui::ConvertingSsr);
-    convert::AdaptSSR(ctx);
+    AdaptSSR(ctx);
   } else {
     Announce(progress, msg::Ui::CountingChr);
-    convert::CountChr(ctx);
+    CountChr(ctx);
   }
-
-  if (s.ErrorRow == 0) {
-    if (options.zoo) {
-      Announce(progress, msg::Ui::ZooRunning);
-      analysis::ZooMake(ctx);
-    }
-    if (options.combination) {
-      Announce(progress, msg::Ui::CombinationRunning);
-      host::SheetOpen(ctx, h.CmbSheet, base + ".cmb");
-      analysis::CombinationSheetFormat(ctx, source, *h.CmbSheet);
-      analysis::CombinationMake(ctx);
-    }
-    if (options.ukai) {
-      Announce(progress, msg::Ui::UKaiRunning);
-      host::SheetOpen(ctx, h.UkaiSheet, base + ".ukai");
-      analysis::UKaiSheetFormat(ctx, source, *h.UkaiSheet);
-      analysis::UKaiCal(ctx);
-    }
-  }
-  format::SheetsSort(book, h);
+  if (ctx.errors.ErrorRow == 0) WriteOptions(ctx, source, options, progress);
+  SheetsSort(book, ctx.sheets);
 
   RunOutcome outcome;
-  outcome.problems = ProblemsOf(s);
+  outcome.problems = ctx.errors.problems;
   for (int k = 1; k <= book.SheetCount(); ++k) {
     host::Worksheet& sheet = book.Sheet(k);
-    for (host::Worksheet* written : h.openedThisRun) {
+    for (host::Worksheet* written : ctx.sheets.openedThisRun) {
       if (written == &sheet) outcome.sheetsWritten.push_back(sheet.Name());
     }
   }

@@ -1,17 +1,14 @@
-// The genotype store and the operations that fill and search its allele and
-// genotype tables.
+// The genotype store, the splitting of SSR cell texts and the display rounding.
 #include "store/GenotypeStore.h"
 
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 namespace store {
 
 namespace {
-
-constexpr size_t kSourceCells = (kMaxVarieties + 1) * (kMaxMarkers + 1);
-constexpr size_t kGenoCells = (kMaxMarkers + 1) * (kMaxGenotypes + 1);
 
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
@@ -61,40 +58,7 @@ double NearestEven(double x) {
 
 }  // namespace
 
-GenotypeStore::GenotypeStore() : sourceData_(kSourceCells), genoText_(kGenoCells) {}
-
-void GenotypeStore::AlleleDataClear() {
-  for (int m = 1; m <= kMaxMarkers; ++m) {
-    for (int a = 1; a <= kMaxAlleles; ++a) {
-      AlleleValue[m][a] = 0;
-      AlleleTally[m][a] = 0;
-    }
-    AlleleText[m].clear();
-    AlleleNum[m] = 0;
-  }
-}
-
-void GenotypeStore::GenoDataClear() {
-  for (int m = 1; m <= kMaxMarkers; ++m) {
-    for (int g = 1; g <= kMaxGenotypes; ++g) {
-      GenoText(m, g).clear();
-      GenoTally[m][g] = 0;
-    }
-    GenoNum[m] = 0;
-  }
-}
-
-void GenotypeStore::ResetFlags() {
-  TooManyVarietiesFlag = kFalse;
-  TooManyMarkersFlag = kFalse;
-  NonNumericFlag = kFalse;
-  NotDiploidFlag = kFalse;
-  AlleleOverflowFlag = kFalse;
-  GenoOverflowFlag = kFalse;
-  ErrorRow = 0;
-}
-
-int16_t GenotypeStore::Separate(std::u16string& d) {
+SizePart Separate(std::u16string& d) {
   const size_t slash = d.find(u'/');
   std::u16string part;
   if (slash == std::u16string::npos) {
@@ -109,135 +73,40 @@ int16_t GenotypeStore::Separate(std::u16string& d) {
     // A size the 16-bit tables cannot hold is reported like any other
     // unusable part instead of wrapping around.
     if (std::isfinite(rounded) && rounded >= -32768.0 && rounded <= 32767.0) {
-      return static_cast<int16_t>(rounded);
+      return {static_cast<int16_t>(rounded), true};
     }
   }
-  NonNumericFlag = kTrue;
-  return kNonNumeric;
+  return {kNonNumeric, false};
 }
 
-void GenotypeStore::ReportOverflow(const char* message, int m, int16_t& flag) {
-  flag = kTrue;
-  if (ErrorOut) ErrorOut(message, 0, m);
+GenotypeStore::GenotypeStore(DataKind kind, std::vector<std::string> varieties,
+                             std::vector<std::string> markers)
+    : kind_(kind),
+      varieties_(std::move(varieties)),
+      markers_(std::move(markers)),
+      cells_(varieties_.size() * markers_.size()),
+      tables_(markers_.size()) {}
+
+const std::string& GenotypeStore::VarietyName(int v) const {
+  static const std::string kNone;
+  return v >= 1 && v <= VarietyCount() ? varieties_[v - 1] : kNone;
 }
 
-void GenotypeStore::AlleleAdd(int m, int16_t x) {
-  auto& value = AlleleValue[m];
-  auto& tally = AlleleTally[m];
-  int16_t& num = AlleleNum[m];
-  // Free slots are those above AlleleNum, so a size of 0 is an allele like any
-  // other rather than a hole that the next size would overwrite.
-  for (int i = 1;; ++i) {
-    if (i > kMaxAlleles) return ReportOverflow("Too Many Alleles", m, AlleleOverflowFlag);
-    if (i > num) {
-      value[i] = x;
-      tally[i] = 1;
-      ++num;
-      return;
-    }
-    if (value[i] > x) {
-      if (num >= kMaxAlleles) return ReportOverflow("Too Many Alleles", m, AlleleOverflowFlag);
-      for (int k = num; k >= i; --k) {
-        value[k + 1] = value[k];
-        tally[k + 1] = tally[k];
-      }
-      value[i] = x;
-      tally[i] = 1;
-      ++num;
-      return;
-    }
-    if (value[i] == x) {
-      ++tally[i];
-      return;
-    }
-  }
+const std::string& GenotypeStore::MarkerName(int m) const {
+  static const std::string kNone;
+  return m >= 1 && m <= MarkerCount() ? markers_[m - 1] : kNone;
 }
 
-void GenotypeStore::chrAlleleAdd(int m, char16_t x) {
-  std::u16string& text = AlleleText[m];
-  auto& tally = AlleleTally[m];
-  int16_t& num = AlleleNum[m];
-  for (int i = 1;; ++i) {
-    if (i > kMaxAlleles) return ReportOverflow("Too Many Alleles", m, AlleleOverflowFlag);
-    if (i > static_cast<int>(text.size())) {
-      text.push_back(x);
-      tally[i] = 1;
-      ++num;
-      return;
-    }
-    const char16_t c = text[i - 1];
-    if (c > x) {
-      if (num >= kMaxAlleles) return ReportOverflow("Too Many Alleles", m, AlleleOverflowFlag);
-      for (int k = num; k >= i; --k) tally[k + 1] = tally[k];
-      text.insert(text.begin() + (i - 1), x);
-      tally[i] = 1;
-      ++num;
-      return;
-    }
-    if (c == x) {
-      ++tally[i];
-      return;
-    }
-  }
-}
-
-std::u16string GenotypeStore::SearchAllele(int m, int16_t x) const {
-  for (int i = 1; i <= AlleleNum[m]; ++i) {
-    if (AlleleValue[m][i] == x) return std::u16string(1, AlleleAlphabet()[i - 1]);
-  }
-  return u"*";
-}
-
-void GenotypeStore::GenotypeAdd(int m, const std::u16string& gt) {
-  auto& tally = GenoTally[m];
-  int16_t& num = GenoNum[m];
-  // As with alleles, slots above GenoNum are the free ones; an empty text is
-  // then ordered like any other instead of being taken for a free slot.
-  for (int i = 1;; ++i) {
-    if (i > kMaxGenotypes) return ReportOverflow("Too Many Genotypes", m, GenoOverflowFlag);
-    if (i > num) {
-      GenoText(m, i) = gt;
-      tally[i] = 1;
-      ++num;
-      return;
-    }
-    const std::u16string& here = GenoText(m, i);
-    // std::u16string compares char16_t code units: the ordinal order.
-    const int order = here.compare(gt);
-    if (order > 0) {
-      if (num >= kMaxGenotypes) return ReportOverflow("Too Many Genotypes", m, GenoOverflowFlag);
-      for (int k = num; k >= i; --k) {
-        GenoText(m, k + 1).swap(GenoText(m, k));
-        tally[k + 1] = tally[k];
-      }
-      GenoText(m, i) = gt;
-      tally[i] = 1;
-      ++num;
-      return;
-    }
-    if (order == 0) {
-      ++tally[i];
-      return;
-    }
-  }
-}
-
-int16_t GenotypeStore::SearchGeno(int m, const std::u16string& g) const {
-  for (int i = 1; i <= GenoNum[m]; ++i) {
-    if (GenoText(m, i) == g) return GenoTally[m][i];
-  }
-  return 0;
-}
-
-std::string GenotypeStore::MakeGenoStr(int m, const std::u16string& d) const {
-  if (DataType != "ssr") return ToUtf8(d);
+std::string GenotypeStore::MakeGenoStr(int m, const std::u16string& code) const {
+  if (kind_ != DataKind::Ssr) return ToUtf8(code);
   std::string out = "'";
   const std::u16string& alphabet = AlleleAlphabet();
-  for (size_t i = 0; i < d.size(); ++i) {
+  const MarkerTable& table = Marker(m);
+  for (size_t i = 0; i < code.size(); ++i) {
     if (i > 0) out.push_back('/');
-    const size_t k = alphabet.find(d[i]);
+    const size_t k = alphabet.find(code[i]);
     if (k == std::u16string::npos) continue;  // "*": an allele not in the table
-    const int16_t size = AlleleValue[m][k + 1];
+    const int16_t size = table.AlleleValue(static_cast<int>(k) + 1);
     // Written with the number format "#": 0 shows as nothing.
     if (size != 0) out += std::to_string(size);
   }

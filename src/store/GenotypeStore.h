@@ -1,28 +1,24 @@
 #pragma once
-// The genotype store: the tables of varieties, markers, cell texts, alleles and
-// genotypes that every stage of a run works on, with their fixed capacities.
-// Index 0 of every table exists and stays empty; indexes count from 1.
+// The genotype store: variety and marker names, the cell texts of the source
+// table, and per marker the allele and genotype tables, sized to the data.
+// Indexes count from 1 as on the sheets; index 0 of a name is the empty name.
 //
 // Text: names are UTF-8 (they only travel to and from sheets). Cell texts,
 // allele strings and genotype strings are UTF-16, because the tables compare
 // and sort them ordinally by 16-bit character code and index them by character.
-#include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "store/MarkerTable.h"
 
 namespace store {
 
 inline constexpr int kMaxVarieties = 500;
 inline constexpr int kMaxMarkers = 250;
-inline constexpr int kMaxAlleles = 103;
-inline constexpr int kMaxGenotypes = 250;
-// Stands for an SSR allele part that is not a number.
-inline constexpr int16_t kNonNumeric = 10000;
-inline constexpr int16_t kTrue = -1;
-inline constexpr int16_t kFalse = 0;
+
+enum class DataKind { Ssr, Character };
 
 // The 103 allele symbols; the symbol of slot a is AlleleAlphabet()[a - 1].
 const std::u16string& AlleleAlphabet();
@@ -30,67 +26,53 @@ const std::u16string& AlleleAlphabet();
 std::u16string ToU16(std::string_view utf8);
 std::string ToUtf8(std::u16string_view text);
 
+// One part of an SSR cell text: the rounded size, or kNonNumeric when the
+// part is not a number the 16-bit tables can hold.
+inline constexpr int16_t kNonNumeric = 10000;
+struct SizePart {
+  int16_t value;
+  bool numeric;
+};
+// Takes the part before the first "/" off `d` (all of it when there is none).
+SizePart Separate(std::u16string& d);
+
 class GenotypeStore {
  public:
-  GenotypeStore();
+  // At most kMaxVarieties names and kMaxMarkers markers; the reader enforces
+  // and reports the limits. Every cell starts empty.
+  GenotypeStore(DataKind kind, std::vector<std::string> varieties,
+                std::vector<std::string> markers);
 
-  std::string DataType;  // "ssr", "chr" or ""
+  DataKind Kind() const { return kind_; }
+  int VarietyCount() const { return static_cast<int>(varieties_.size()); }
+  int MarkerCount() const { return static_cast<int>(markers_.size()); }
+  // The empty name for 0 or an index beyond the table.
+  const std::string& VarietyName(int v) const;
+  const std::string& MarkerName(int m) const;
 
-  std::array<std::string, kMaxVarieties + 1> VarietyName;
-  int16_t VarietyCount = 0;
-  std::array<std::string, kMaxMarkers + 1> MarkerName;
-  int16_t MarkerCount = 0;
+  // Cell (v, m): the source text, after the conversion its genotype code.
+  const std::u16string& Cell(int v, int m) const { return cells_[Index(v, m)]; }
+  void SetCell(int v, int m, std::u16string text) { cells_[Index(v, m)] = std::move(text); }
 
-  // SourceData(v, m): the cell text, later its character genotype string.
-  std::u16string& SourceData(int v, int m) { return sourceData_[v * (kMaxMarkers + 1) + m]; }
-  const std::u16string& SourceData(int v, int m) const {
-    return sourceData_[v * (kMaxMarkers + 1) + m];
-  }
+  MarkerTable& Marker(int m) { return tables_[m - 1]; }
+  const MarkerTable& Marker(int m) const { return tables_[m - 1]; }
 
-  std::array<std::array<int16_t, kMaxAlleles + 1>, kMaxMarkers + 1> AlleleValue{};
-  std::array<std::u16string, kMaxMarkers + 1> AlleleText;
-  std::array<std::array<int16_t, kMaxAlleles + 1>, kMaxMarkers + 1> AlleleTally{};
-  std::array<int16_t, kMaxMarkers + 1> AlleleNum{};
-
-  std::u16string& GenoText(int m, int g) { return genoText_[m * (kMaxGenotypes + 1) + g]; }
-  const std::u16string& GenoText(int m, int g) const {
-    return genoText_[m * (kMaxGenotypes + 1) + g];
-  }
-  std::array<std::array<int16_t, kMaxGenotypes + 1>, kMaxMarkers + 1> GenoTally{};
-  std::array<int16_t, kMaxMarkers + 1> GenoNum{};
-
-  int32_t ErrorRow = 0;  // widened: every problem is logged, however many
-  int16_t TooManyVarietiesFlag = kFalse;
-  int16_t TooManyMarkersFlag = kFalse;
-  int16_t NonNumericFlag = kFalse;
-  int16_t NotDiploidFlag = kFalse;
-  int16_t AlleleOverflowFlag = kFalse;
-  int16_t GenoOverflowFlag = kFalse;
-
-  // Where the table operations report a problem (ErrorOut of the error log):
-  // message, variety index, marker index. Set by the session for a run.
-  std::function<void(const std::string&, int, int)> ErrorOut;
-
-  void AlleleDataClear();
-  void GenoDataClear();
-  void ResetFlags();  // all six flags false and ErrorRow 0
-
-  // The table operations.
-  int16_t Separate(std::u16string& d);
-  void AlleleAdd(int m, int16_t x);
-  void chrAlleleAdd(int m, char16_t x);
-  std::u16string SearchAllele(int m, int16_t x) const;
-  void GenotypeAdd(int m, const std::u16string& gt);
-  int16_t SearchGeno(int m, const std::u16string& g) const;
-  // UTF-8; for SSR data with the leading apostrophe that keeps it text.
-  std::string MakeGenoStr(int m, const std::u16string& d) const;
+  // A genotype code as the sheets show it: SSR codes as their sizes with the
+  // leading apostrophe that keeps them text ("'150/152"), character codes as they are.
+  std::string MakeGenoStr(int m, const std::u16string& code) const;
+  // A two-symbol code in code order; any other text as it is.
   static std::u16string SortString(const std::u16string& d);
 
  private:
-  void ReportOverflow(const char* message, int m, int16_t& flag);
+  size_t Index(int v, int m) const {
+    return static_cast<size_t>(v - 1) * markers_.size() + static_cast<size_t>(m - 1);
+  }
 
-  std::vector<std::u16string> sourceData_;
-  std::vector<std::u16string> genoText_;
+  DataKind kind_;
+  std::vector<std::string> varieties_;
+  std::vector<std::string> markers_;
+  std::vector<std::u16string> cells_;
+  std::vector<MarkerTable> tables_;
 };
 
 // The classic Round of displayed statistics: scale by 10^digits, round to the

@@ -1,6 +1,6 @@
 #pragma once
 // A workbook in memory with the source sheet "Apple.org" (title "Apple trial"
-// in B2), a genotype store and a run context wired as the session wires them.
+// in B2) and a run context wired as a run wires it.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
-#include "host/ErrorLog.h"
 #include "host/Host.h"
-#include "host/RunContext.h"
+#include "report/ErrorLog.h"
+#include "report/RunContext.h"
 #include "store/GenotypeStore.h"
 #include "support/RecordingStatus.h"
 
@@ -26,13 +26,24 @@ class MemoryBook : public ::testing::Test {
     src = &book->Sheet(1);
     src->SetName("Apple.org");
     src->GetRange("B2").SetValue("Apple trial");
-    ctx = {&app, book, "Apple", &store, {}, {"Apple.org"}, &status};
+    ctx.ExcelApp = &app;
+    ctx.ExcelBook = book;
+    ctx.SheetBaseName = "Apple";
+    ctx.lstSheet = {"Apple.org"};
+    ctx.progress = &progress;
     ctx.sheets.SrcSheet = src;
-    // Stages that run before the error sheet exists log nothing.
-    store.ErrorOut = [this](const std::string& msg, int v, int m) {
-      if (ctx.sheets.ErrSheet) host::ErrorOut(ctx, msg, v, m);
-    };
   }
+
+  // A store as the source reader would make it: every cell empty.
+  store::GenotypeStore& MakeStore(store::DataKind kind, std::vector<std::string> varieties,
+                                  std::vector<std::string> markers) {
+    ctx.kind = kind;
+    ctx.store =
+        std::make_unique<store::GenotypeStore>(kind, std::move(varieties), std::move(markers));
+    return *ctx.store;
+  }
+  store::GenotypeStore& S() { return *ctx.store; }
+  bool Found(store::Problem p) const { return ctx.errors.problems.Has(p); }
 
   static void Put(host::Range cell, const std::string& text) {
     cell.SetValue(std::string_view(text));
@@ -88,7 +99,7 @@ class MemoryBook : public ::testing::Test {
   std::vector<std::string> ErrorRows() {
     std::vector<std::string> rows;
     auto* err = ctx.sheets.ErrSheet;
-    for (int r = 4; err && r < store.ErrorRow + 4; ++r)
+    for (int r = 4; err && r < ctx.errors.ErrorRow + 4; ++r)
       rows.push_back(err->Cell(r, 2).Text() + "|" + err->Cell(r, 3).Text() + "|" +
                      err->Cell(r, 4).Text());
     return rows;
@@ -97,10 +108,8 @@ class MemoryBook : public ::testing::Test {
   host::Application app;
   host::Workbook* book = nullptr;
   host::Worksheet* src = nullptr;
-  std::unique_ptr<store::GenotypeStore> owned_ = std::make_unique<store::GenotypeStore>();
-  store::GenotypeStore& store = *owned_;
-  RecordingStatus status;
-  host::RunContext ctx;
+  RecordingStatus progress;  // the run's stages and comments
+  report::RunContext ctx;
 };
 
 }  // namespace testsupport

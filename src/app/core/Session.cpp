@@ -19,7 +19,8 @@ bool SamePath(const std::string& a, const std::string& b) {
   return std::filesystem::weakly_canonical(a, ec) == std::filesystem::weakly_canonical(b, ec);
 }
 
-msg::Ui ProblemText(store::Problem problem) {
+// The closing-message line of a kind of problem.
+msg::Ui ClosingLine(store::Problem problem) {
   switch (problem) {
     case store::Problem::TooManyVarieties:
       return msg::Ui::TooManyVarieties;
@@ -41,7 +42,7 @@ std::vector<ProblemEntry> Entries(const store::ProblemSet& found) {
   std::vector<ProblemEntry> entries;
   for (store::Problem problem : store::kAllProblems)
     if (found.Has(problem))
-      entries.push_back({problem, std::string(msg::Text(ProblemText(problem)))});
+      entries.push_back({problem, std::string(msg::Text(ClosingLine(problem)))});
   return entries;
 }
 

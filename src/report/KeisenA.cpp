@@ -1,0 +1,33 @@
+#include "report/Formatting.h"
+
+namespace report {
+
+void KeisenA(host::Application& app) {
+  host::Worksheet& sheet = app.ActiveSheet();
+  // The block's extent is read off the sheet: its header row and first column.
+  app.ActiveCell().Select();
+  sheet.GetRange(app.Selection(), app.Selection().End(host::xlToRight)).Select();
+  sheet.GetRange(app.Selection(), app.Selection().TopLeft().End(host::xlDown)).Select();
+  app.SetCutCopyMode(false);
+  host::Range block = app.Selection();
+  block.SetBorderLineStyle(host::xlDiagonalUp, host::xlNone);
+  for (int index : {host::xlEdgeLeft, host::xlEdgeTop, host::xlEdgeBottom, host::xlEdgeRight,
+                    host::xlInsideVertical, host::xlInsideHorizontal}) {
+    block.SetBorderLineStyle(index, host::xlContinuous);
+    block.SetBorderWeight(index, host::xlThin);
+    block.SetBorderColorIndex(index, host::xlAutomatic);
+  }
+}
+
+void FrameTable(host::Application& app, const host::Range& corner, bool ruled) {
+  if (ruled) {
+    corner.Select();
+    corner.Activate();
+    KeisenA(app);
+  }
+  corner.Select();
+  corner.Activate();
+  Kaiten(app);
+}
+
+}  // namespace report

@@ -1,0 +1,47 @@
+#pragma once
+// What every result sheet's layout shares: where its table stands, the
+// palette colours the sheets use, the text put that keeps a text exactly as
+// given, and the start and block copy every layout begins with.
+#include <string_view>
+
+#include "host/Host.h"
+#include "messages/SheetTexts.h"
+
+namespace report {
+
+// The title cell, and the corner of every table: names run down from below
+// it, marker heads to its right, cell (r, c) is the anchor moved by (r, c).
+inline constexpr std::string_view kTitleCell = "B2";
+inline constexpr std::string_view kTableAnchor = "B4";
+
+inline host::Range Anchor(host::Worksheet& sheet) { return sheet.GetRange(kTableAnchor); }
+inline host::Range TitleCell(host::Worksheet& sheet) { return sheet.GetRange(kTitleCell); }
+
+// Indexes of the classic 56-colour palette the result sheets use.
+enum class Palette : int {
+  None = host::xlNone,
+  Red = 3,
+  BrightGreen = 4,
+  Yellow = 6,
+  Turquoise = 8,
+  Grey = 15,
+};
+
+// Puts a text exactly as given: an empty text leaves the cell alone, and a
+// text that itself starts with an apostrophe keeps it (the host takes one
+// leading apostrophe as the mark that keeps a text a text).
+void PutText(host::Range cell, std::string_view text);
+
+// The start of every output sheet's layout: activates dst, clears it and
+// writes the sheet's kind into B1 and its description into C1.
+void StartSheet(host::Application& app, host::Worksheet& dst, const msg::sheet::SheetTitle& title);
+// Copies `from` on src to `to` on dst, values and formats, the way a user
+// would: select, copy, select the target, paste. Leaves dst active.
+void CopyBlock(host::Application& app, host::Worksheet& src, const host::Range& from,
+               host::Worksheet& dst, const host::Range& to);
+
+// The same with values only, the copy ended afterwards.
+void CopyValues(host::Application& app, host::Worksheet& src, const host::Range& from,
+                host::Worksheet& dst, const host::Range& to);
+
+}  // namespace report

@@ -1,0 +1,157 @@
+#include "report/SheetAccess.h"
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "messages/InterfaceTexts.h"
+#include "report/ErrorLog.h"
+#include "report/Layout.h"
+#include "store/GenotypeStore.h"
+
+namespace report {
+namespace {
+
+constexpr size_t kMaxNameLength = 31;  // in UTF-16 units, as the workbook counts
+
+bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+
+// Cuts to at most `length` units without splitting a surrogate pair.
+void CutTo(std::u16string& s, size_t length) {
+  if (s.size() <= length) return;
+  s.resize(length);
+  if (!s.empty() && IsHighSurrogate(s.back())) s.pop_back();
+}
+
+bool EqualsIgnoringAsciiCase(const std::u16string& a, const std::u16string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    char16_t x = a[i], y = b[i];
+    if (x >= u'a' && x <= u'z') x = static_cast<char16_t>(x - u'a' + u'A');
+    if (y >= u'a' && y <= u'z') y = static_cast<char16_t>(y - u'a' + u'A');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+// The legal form of a name on its own: forbidden characters become "_", the
+// name is cut to 31 characters, an apostrophe at either end and the reserved
+// name are avoided. A legal name comes back unchanged.
+std::u16string LegalForm(const std::string& wanted) {
+  std::u16string s = store::ToU16(wanted);
+  for (char16_t& c : s) {
+    if (c == u':' || c == u'\\' || c == u'/' || c == u'?' || c == u'*' || c == u'[' || c == u']') {
+      c = u'_';
+    }
+  }
+  CutTo(s, kMaxNameLength);
+  if (s.empty()) s.push_back(u'_');
+  if (s.front() == u'\'') s.front() = u'_';
+  if (s.back() == u'\'') s.back() = u'_';
+  if (EqualsIgnoringAsciiCase(s, u"History")) s += u'_';
+  return s;
+}
+
+// Candidate k of a legal form: k = 1 is the form itself, k >= 2 carries " (k)"
+// at the end, the form cut so that the whole stays within 31 characters.
+std::string Candidate(const std::u16string& form, int k) {
+  if (k == 1) return store::ToUtf8(form);
+  const std::u16string suffix = store::ToU16(" (" + std::to_string(k) + ")");
+  std::u16string s = form;
+  CutTo(s, kMaxNameLength - suffix.size());
+  return store::ToUtf8(s + suffix);
+}
+
+}  // namespace
+
+std::string LegalSheetName(const host::Workbook& book, const std::string& wanted) {
+  const std::u16string form = LegalForm(wanted);
+  for (int k = 1;; ++k) {
+    std::string name = Candidate(form, k);
+    if (!book.FindSheet(name)) return name;
+  }
+}
+
+void SheetOpen(RunContext& ctx, host::Worksheet*& obj, const std::string& name) {
+  host::Workbook& book = *ctx.ExcelBook;
+  auto& opened = ctx.sheets.openedThisRun;
+  const std::u16string form = LegalForm(name);
+  for (int k = 1;; ++k) {
+    const std::string candidate = Candidate(form, k);
+    host::Worksheet* existing = book.FindSheet(candidate);
+    if (!existing) {
+      obj = &book.AddSheet();
+      obj->SetName(candidate);
+      opened.push_back(obj);
+      return;
+    }
+    // A sheet this run already has stays with its first owner.
+    if (std::find(opened.begin(), opened.end(), existing) != opened.end()) continue;
+    // Only a sheet the workbook had when it was opened is reused, and only
+    // under its exact name; anything else (a sheet differing in letter case)
+    // is a clash that moves on to the next candidate.
+    const bool listed =
+        std::find(ctx.lstSheet.begin(), ctx.lstSheet.end(), candidate) != ctx.lstSheet.end();
+    if (listed && existing->Name() == candidate) {
+      obj = existing;
+      opened.push_back(obj);
+      return;
+    }
+  }
+}
+
+namespace {
+
+// The names down (or right) from `first` until the first empty cell or the
+// sheet's edge; more than `limit` are counted, only `limit` kept.
+struct NameList {
+  std::vector<std::string> names;
+  bool tooMany = false;
+};
+
+template <typename Comment>
+NameList ReadNames(host::Range first, int rowStep, int columnStep, int room, int limit,
+                   const Comment& comment) {
+  NameList out;
+  for (int i = 0; i < room; ++i) {
+    std::string text = first.Offset(i * rowStep, i * columnStep).Text();
+    if (text.empty()) break;
+    if (i >= limit) {
+      out.tooMany = true;
+      continue;
+    }
+    comment(i + 1);
+    out.names.push_back(std::move(text));
+  }
+  return out;
+}
+
+}  // namespace
+
+void SourceDataRead(RunContext& ctx, host::Worksheet& src) {
+  src.Activate();
+  const host::Range anchor = Anchor(src);
+  // The scans stop at the sheet's edge when the list runs that far.
+  NameList varieties =
+      ReadNames(anchor.Offset(1, 0), 1, 0, host::kMaxRows - anchor.Row(), store::kMaxVarieties,
+                [&](int i) { ctx.Comment(msg::VarietyComment(i)); });
+  NameList markers =
+      ReadNames(anchor.Offset(0, 1), 0, 1, host::kMaxColumns - anchor.Column(), store::kMaxMarkers,
+                [&](int j) { ctx.Comment(msg::MarkerComment(j)); });
+  ctx.store = std::make_unique<store::GenotypeStore>(ctx.kind, std::move(varieties.names),
+                                                     std::move(markers.names));
+  if (varieties.tooMany) ErrorOut(ctx, store::Finding{store::Problem::TooManyVarieties});
+  if (markers.tooMany) ErrorOut(ctx, store::Finding{store::Problem::TooManyMarkers});
+
+  store::GenotypeStore& s = *ctx.store;
+  for (int v = 1; v <= s.VarietyCount(); ++v) {
+    for (int m = 1; m <= s.MarkerCount(); ++m) {
+      ctx.Comment(msg::CellComment(v, m));
+      s.SetCell(v, m, store::ToU16(anchor.Offset(v, m).Text()));
+    }
+  }
+}
+
+}  // namespace report

@@ -1,0 +1,23 @@
+#pragma once
+// Getting output sheets and reading the source sheet into the store.
+#include <string>
+
+#include "report/RunContext.h"
+
+namespace report {
+
+// Reuses the sheet named `name` if the workbook listed it when it was last
+// opened (ctx.lstSheet), otherwise adds a sheet (before the active one) and
+// names it. Names the workbook cannot take are made legal and unique in a
+// fixed, repeatable way (LegalSheetName), so reruns find the same sheets.
+void SheetOpen(RunContext& ctx, host::Worksheet*& obj, const std::string& name);
+
+// The fixed mapping of a wanted output sheet name to a legal, unique one. A
+// name that is already legal and free is returned unchanged.
+std::string LegalSheetName(const host::Workbook& book, const std::string& wanted);
+
+// Reads names and cell texts of the table at the anchor into a new ctx.store
+// of kind ctx.kind; more than 500 varieties or 250 markers are logged.
+void SourceDataRead(RunContext& ctx, host::Worksheet& src);
+
+}  // namespace report

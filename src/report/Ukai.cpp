@@ -1,0 +1,75 @@
+// The identification sheet (.ukai): per variety f0, the geometric mean of the
+// frequencies of its own genotypes, and P1, the chance that one of the tester
+// varieties matches it at every typed marker.
+#include "report/Ukai.h"
+
+#include <vector>
+
+#include "analysis/Ukai.h"
+#include "host/HostError.h"
+#include "report/Formatting.h"
+
+namespace report {
+namespace {
+
+namespace sheet = msg::sheet;
+
+constexpr char kUkaiNumberFormat[] = "0.0000000000_ ";
+
+}  // namespace
+
+void UKaiSheetFormat(RunContext& ctx, host::Worksheet& src, host::Worksheet& dst) {
+  host::Application& app = *ctx.ExcelApp;
+  const int n = ctx.store->VarietyCount();
+
+  StartSheet(app, dst, sheet::kUkai);
+  // The source's title cell, value and formatting.
+  CopyBlock(app, src, TitleCell(src), dst, TitleCell(dst));
+
+  // The name column is taken from the source sheet itself; an empty heading
+  // would cut the run short, so it gets the corner mark (kept in the source).
+  host::Range srcB4 = Anchor(src);
+  if (srcB4.Text().empty()) srcB4.SetValue(sheet::kTableCorner);
+  host::Range b4 = Anchor(dst);
+  CopyValues(app, src, src.GetRange(srcB4, srcB4.End(host::xlDown)), dst, b4);
+
+  b4.SetValue(sheet::kTableCorner);
+  b4.Offset(0, 1).SetValue(sheet::kF0);
+  b4.Offset(0, 2).SetValue(sheet::kP1);
+
+  host::Range head = dst.GetRange(b4, b4.End(host::xlToRight));
+  host::Range last = b4.End(host::xlDown);
+  host::Range table = dst.GetRange(head, dst.Cell(last.Row(), head.LastColumn()));
+  table.SetNumberFormatLocal(kUkaiNumberFormat);
+
+  b4.Offset(n + 2, 0).SetValue(sheet::kF0);
+  b4.Offset(n + 2, 1).SetValue(sheet::kF0Formula);
+  b4.Offset(n + 3, 0).SetValue(sheet::kP1);
+  b4.Offset(n + 3, 1).SetValue(sheet::kP1Sentence);
+  b4.Offset(n + 4, 1).SetValue(sheet::kP1Formula);
+  b4.Offset(n + 5, 0).SetValue(sheet::kLiterature);
+  b4.Offset(n + 5, 1).SetValue(sheet::kUkaiReference);
+}
+
+void UKaiCal(RunContext& ctx) {
+  if (ctx.sheets.UkaiSheet == nullptr) {
+    throw host::HostError("UKaiCal", "", "the identification sheet is not open");
+  }
+  const std::vector<analysis::Identification> values = analysis::UkaiProbabilities(*ctx.store);
+  const host::Range anchor = Anchor(*ctx.sheets.UkaiSheet);
+  for (int v = 1; v <= static_cast<int>(values.size()); ++v) {
+    host::Range f0 = anchor.Offset(v, 1);
+    host::Range p1 = anchor.Offset(v, 2);
+    const analysis::Identification& value = values[v - 1];
+    if (value.f0 && value.p1) {
+      f0.SetValue(*value.f0);
+      p1.SetValue(*value.p1);
+    } else {
+      // No frequency to average: both cells stay empty, the others go on.
+      f0.ClearContents();
+      p1.ClearContents();
+    }
+  }
+}
+
+}  // namespace report

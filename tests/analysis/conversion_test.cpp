@@ -1,0 +1,64 @@
+// The conversion of SSR and character cells: codes, distances, zero points,
+// and the problems in the order the error log lists them.
+#include "analysis/Conversion.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "StoreBuilder.h"
+
+namespace analysis_test {
+namespace {
+
+using store::Finding;
+using store::Problem;
+
+store::GenotypeStore Source(store::DataKind kind, const std::vector<std::u16string>& column) {
+  std::vector<std::string> varieties(column.size(), "V");
+  store::GenotypeStore s(kind, varieties, {"M1"});
+  for (size_t v = 0; v < column.size(); ++v) s.SetCell(int(v) + 1, 1, column[v]);
+  return s;
+}
+
+TEST(ConvertSsrMarker, CodesDistancesZeroPointAndProblemsInOrder) {
+  store::GenotypeStore s =
+      Source(store::DataKind::Ssr, {u"", u"154/abc", u"150/154", u"150", u"150/152/154", u"0/150"});
+  const analysis::SsrMarker out = analysis::ConvertSsrMarker(s, 1);
+  // Sizes 0, 150, 152, 154 and the non-numeric mark are A to E.
+  EXPECT_EQ(s.Cell(2, 1), u"DE");
+  EXPECT_EQ(s.Cell(4, 1), u"B");
+  EXPECT_EQ(s.Cell(5, 1), u"BCD");
+  EXPECT_TRUE(s.Cell(1, 1).empty());
+  EXPECT_EQ(out.zeroPoint, 154);  // V2's, the first typed: min(154, the mark)
+  EXPECT_EQ(out.distances, (std::vector<int>{0, 9846, 4, 150, 152, 150}));
+  EXPECT_EQ(analysis::TssrText(s, 1, u"BD", out.zeroPoint), "'-4/0");
+  EXPECT_EQ(analysis::TssrText(s, 1, u"E*", out.zeroPoint), "'+9846/-154");
+  EXPECT_EQ(out.findings, (store::Findings{{Problem::NonNumeric, 2, 1},
+                                           {Problem::NotDiploid, 4, 1},
+                                           {Problem::NotDiploid, 5, 1}}));
+}
+
+TEST(ConvertSsrMarker, FullTablesAreReportedWhereTheyOverflow) {
+  std::vector<std::u16string> column;
+  for (int k = 0; k < 104; ++k) column.push_back(store::ToU16(std::to_string(100 + k) + "/100"));
+  store::GenotypeStore s = Source(store::DataKind::Ssr, column);
+  const analysis::SsrMarker out = analysis::ConvertSsrMarker(s, 1);
+  // The 104th size is dropped while the first pass meets it; its cell is then "*A".
+  ASSERT_EQ(out.findings.size(), 1u);
+  EXPECT_EQ(out.findings[0], (Finding{Problem::TooManyAlleles, 0, 1}));
+  EXPECT_EQ(s.Cell(104, 1), u"*A");
+}
+
+TEST(TallyChrMarker, SortsCountsAndReportsOddCells) {
+  store::GenotypeStore s = Source(store::DataKind::Character, {u"BA", u"A", u"", u"CBA", u"AB"});
+  EXPECT_EQ(analysis::TallyChrMarker(s, 1),
+            (store::Findings{{Problem::NotDiploid, 2, 1}, {Problem::NotDiploid, 4, 1}}));
+  EXPECT_EQ(s.Cell(1, 1), u"AB");
+  EXPECT_EQ(s.Cell(4, 1), u"CBA");  // odd cells stay as they are
+  EXPECT_EQ(s.Marker(1).AlleleText(), u"ABC");
+  EXPECT_EQ(s.Marker(1).SearchGeno(u"AB"), 2);
+}
+
+}  // namespace
+}  // namespace analysis_test

@@ -1,0 +1,180 @@
+// The formatting procedures on the in-memory host.
+#include "report/Formatting.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "host/Host.h"
+
+namespace {
+
+class Formatting : public ::testing::Test {
+ protected:
+  host::Application app;
+  host::Workbook& book = app.AddWorkbook("/tmp/format-test.xlsx");
+  host::Worksheet& sheet = book.Sheet(1);
+
+  host::Range At(const char* address) { return sheet.GetRange(address); }
+  const host::Xf& XfOf(const char* address) {
+    auto [row, column] = host::ParseCellAddress(address);
+    const host::Cell* cell = sheet.Store().Find(row, column);
+    return book.Styles().xfs.at(cell ? cell->style : 0);
+  }
+  const host::Border& BorderOf(const char* address) {
+    return book.Styles().borders.at(XfOf(address).borderId);
+  }
+  bool Ruled(const char* address) {
+    const host::Border& b = BorderOf(address);
+    return b.left.style == "thin" && b.right.style == "thin" && b.top.style == "thin" &&
+           b.bottom.style == "thin";
+  }
+  bool Bare(const char* address) { return BorderOf(address) == host::Border{}; }
+  // Marker row C4.. and variety column B5.. of a table anchored at B4.
+  void Table(int markers, int varieties) {
+    At("B4").SetValue("*");
+    for (int j = 1; j <= markers; ++j) At("B4").Offset(0, j).SetValue("M" + std::to_string(j));
+    for (int i = 1; i <= varieties; ++i) At("B4").Offset(i, 0).SetValue("V" + std::to_string(i));
+  }
+};
+
+TEST_F(Formatting, PaintCellLaysWideTablesOutInBandsOf250Columns) {
+  using report::Palette;
+  host::Worksheet& other = book.AddSheet();  // PaintCell addresses its sheet, active or not
+  report::PaintCell(sheet, 1, 1, Palette::Grey, 300);
+  EXPECT_EQ(&app.ActiveSheet(), &other);
+  EXPECT_EQ(At("C5").InteriorColorIndex(), 15);
+
+  report::PaintCell(sheet, 1, 250, Palette::Red, 300);
+  EXPECT_EQ(At("IR5").InteriorColorIndex(), 3);  // last column of band 0
+  report::PaintCell(sheet, 1, 251, Palette::Yellow, 300);
+  EXPECT_EQ(At("C307").InteriorColorIndex(), 6);  // band 1 starts 302 rows lower
+  report::PaintCell(sheet, 10, 251, Palette::BrightGreen, 300);
+  EXPECT_EQ(At("C316").InteriorColorIndex(), 4);
+  report::PaintCell(sheet, 500, 500, Palette::Turquoise, 500);
+  EXPECT_EQ(At("IR1006").InteriorColorIndex(), 8);
+  EXPECT_EQ(book.Styles().fills[XfOf("C316").fillId].fg.attributes, "indexed=\"11\"");
+  EXPECT_EQ(sheet.Store().CellCount(), 5u);
+}
+
+TEST_F(Formatting, ClearSheetRemovesValuesFillsAndBordersButKeepsNumberFormats) {
+  Table(3, 3);
+  At("C5:E7").SetNumberFormatLocal("0.0000000000_ ");
+  At("C5").SetValue(0.25);
+  At("C5").SetOrientation(-90);
+  report::PaintCell(sheet, 1, 1, report::Palette::Red, 3);
+  At("B4").Activate();
+  report::KeisenA(app);
+  At("G9").SetBorderLineStyle(host::xlDiagonalDown, host::xlContinuous);
+  ASSERT_TRUE(Ruled("C5"));
+
+  report::ClearSheet(app);
+  for (const char* a : {"B4", "C4", "B5", "C5", "E7", "G9"}) {
+    EXPECT_TRUE(host::IsEmpty(At(a).Value())) << a;
+    EXPECT_TRUE(Bare(a)) << a;
+    EXPECT_EQ(At(a).InteriorColorIndex(), host::xlNone) << a;
+  }
+  EXPECT_EQ(At("C5").NumberFormat(), "0.0000000000_ ");
+  EXPECT_EQ(XfOf("C5").alignment.textRotation, 180);
+  EXPECT_EQ(app.Selection().Address(), "A1:XFD1048576");
+}
+
+TEST_F(Formatting, KeisenARulesTheBlockFoundFromTheActiveCell) {
+  Table(3, 5);  // header to E4, names to B9, data cells all empty
+  At("B4").Activate();
+  report::KeisenA(app);
+  EXPECT_EQ(app.Selection().Address(), "B4:E9");
+  for (const char* a : {"B4", "E4", "B9", "E9", "C6", "D8"}) EXPECT_TRUE(Ruled(a)) << a;
+  for (const char* a : {"F4", "B10", "A4", "B3", "F9"}) EXPECT_TRUE(Bare(a)) << a;
+  EXPECT_EQ(BorderOf("C6").left.color.attributes, "indexed=\"64\"");
+  EXPECT_FALSE(BorderOf("C6").diagonalUp);
+
+  // A header gap ends the block before it.
+  host::Worksheet& second = book.AddSheet();
+  for (const char* a : {"B4", "C4", "D4", "F4", "B5"}) second.GetRange(a).SetValue("x");
+  second.GetRange("B4").Activate();
+  report::KeisenA(app);
+  EXPECT_EQ(app.Selection().Address(), "B4:D5");
+}
+
+TEST_F(Formatting, KaitenTurnsTheHeadsRightOfTheActiveCell) {
+  Table(4, 2);
+  At("E4").SetValue("");  // gap after D4, another head after it
+  At("F4").SetValue("M5");
+  At("B4").Activate();
+  report::Kaiten(app);
+  EXPECT_EQ(app.Selection().Address(), "C4:D4");
+  for (const char* a : {"C4", "D4"}) {
+    const host::Alignment& al = XfOf(a).alignment;
+    EXPECT_EQ(al.textRotation, 180) << a;
+    EXPECT_EQ(al.horizontal, "center");
+  }
+  EXPECT_EQ(XfOf("B4").alignment.textRotation, 0);  // the corner stays
+  EXPECT_EQ(XfOf("F4").alignment.textRotation, 0);  // beyond the gap
+}
+
+class Ordering : public ::testing::Test {
+ protected:
+  host::Application app;
+  host::Workbook& book = app.AddWorkbook("/tmp/format-order.xlsx");
+
+  host::Worksheet* Add(const std::string& name) {
+    book.Sheet(book.SheetCount()).Activate();
+    host::Worksheet& sheet = book.AddSheet();  // goes before the last sheet
+    sheet.SetName(name);
+    return &sheet;
+  }
+  std::vector<std::string> Names() {
+    std::vector<std::string> names;
+    for (int i = 1; i <= book.SheetCount(); ++i) names.push_back(book.Sheet(i).Name());
+    return names;
+  }
+};
+
+TEST_F(Ordering, RunSheetsComeFirstInTheFixedOrder) {
+  // Sheets: notes, A.org, other, then every output sheet in a scrambled order.
+  book.Sheet(1).SetName("last");
+  Add("notes");
+  report::RunSheets h;
+  h.SrcSheet = Add("A.org");
+  Add("other");
+  h.UkaiSheet = Add("A.ukai");
+  h.TssrSheet = Add("A.tssr");
+  h.PekSheet = Add("A.pek");
+  h.ChrSheet = Add("A.chr");
+  h.AllSheet = Add("A.all");
+  h.GntSheet = Add("A.gnt");
+  h.CmbSheet = Add("A.cmb");
+  h.SsrSheet = Add("A.ssr");
+  h.ErrSheet = Add("A.err");
+  Add("M1.zoo");
+  host::Worksheet* active = &book.ActiveSheet();
+
+  report::SheetsSort(book, h);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"A.org", "A.err", "A.ssr", "A.cmb", "A.gnt", "A.all",
+                                               "A.chr", "A.pek", "A.tssr", "A.ukai", "notes",
+                                               "other", "M1.zoo", "last"}));
+  EXPECT_EQ(&book.ActiveSheet(), active);  // nothing activated
+}
+
+TEST_F(Ordering, UnsetHandlesLeaveNoGap) {
+  // Character data with only the 0/1 option: source, err, chr, all, gnt.
+  book.Sheet(1).SetName("last");
+  report::RunSheets h;
+  Add("front");
+  h.ChrSheet = Add("B.chr");
+  h.SrcSheet = Add("B.org");
+  Add("M1.zoo");
+  h.AllSheet = Add("B.all");
+  h.ErrSheet = Add("B.err");
+  h.GntSheet = Add("B.gnt");
+  Add("M2.zoo");
+  report::SheetsSort(book, h);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"B.org", "B.err", "B.gnt", "B.all", "B.chr", "front",
+                                               "M1.zoo", "M2.zoo", "last"}));
+  report::SheetsSort(book, h);  // already in order: nothing moves
+  EXPECT_EQ(book.Sheet(6).Name(), "front");
+}
+
+}  // namespace

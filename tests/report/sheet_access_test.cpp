@@ -1,0 +1,82 @@
+// Reading the source table into the store, and getting output sheets by name.
+#include <algorithm>
+
+#include "ConvertFixture.h"
+#include "messages/InterfaceTexts.h"
+
+namespace {
+
+using SourceReading = report_test::ConvertFixture;
+using SheetOpening = report_test::ConvertFixture;
+
+TEST_F(SourceReading, ReadsNamesAndCellTextsAsTheSheetShowsThem) {
+  Source({{"M1", "マーカー2"}, {"品種1"}, {"V2"}, {""}, {"V4 after a gap", "x"}});
+  src->GetRange("C5").SetValue(180);
+  src->GetRange("D5").SetValue(180.5);
+  src->GetRange("C6").SetValue(host::CellValue(true));
+  src->GetRange("D6").SetValue(host::CellValue(host::ErrorValue{"#N/A"}));
+  report::SourceDataRead(ctx, *src);
+  EXPECT_EQ(S().VarietyCount(), 2);
+  EXPECT_EQ(S().MarkerCount(), 2);
+  EXPECT_EQ(S().VarietyName(1), "品種1");
+  EXPECT_EQ(S().MarkerName(2), "マーカー2");
+  EXPECT_EQ(S().Cell(1, 1) + u"," + S().Cell(1, 2) + u"," + S().Cell(2, 1) + u"," + S().Cell(2, 2),
+            u"180,180.5,TRUE,#N/A");
+  EXPECT_EQ(ctx.errors.ErrorRow, 0);
+  for (const std::string& text :
+       {msg::VarietyComment(2), msg::MarkerComment(1), msg::CellComment(2, 1)})
+    EXPECT_EQ(std::count(progress.comments.begin(), progress.comments.end(), text), 1) << text;
+}
+
+TEST_F(SourceReading, LimitsAreReachedOnlyBeyond500VarietiesAnd250Markers) {
+  report::SheetOpen(ctx, ctx.sheets.ErrSheet, "Apple.err");
+  report::SourceDataRead(ctx, *src);  // an empty source
+  EXPECT_EQ(S().VarietyCount() + S().MarkerCount() + ctx.errors.ErrorRow, 0);
+  for (int i = 1; i <= 500; ++i) Put(src->Cell(4 + i, 2), "V" + std::to_string(i));
+  for (int j = 1; j <= 250; ++j) Put(src->Cell(4, 2 + j), "M" + std::to_string(j));
+  src->Cell(504, 252).SetValue("150/152");
+  report::SourceDataRead(ctx, *src);
+  EXPECT_EQ(S().VarietyCount(), 500);
+  EXPECT_EQ(S().MarkerCount(), 250);
+  EXPECT_EQ(S().Cell(500, 250), u"150/152");
+  EXPECT_EQ(ctx.errors.ErrorRow, 0);
+
+  src->Cell(505, 2).SetValue("V501");
+  src->Cell(506, 2).SetValue("V502");
+  src->Cell(4, 253).SetValue("M251");
+  report::SourceDataRead(ctx, *src);
+  EXPECT_EQ(S().VarietyCount(), 500);
+  EXPECT_EQ(S().MarkerCount(), 250);
+  EXPECT_TRUE(Found(store::Problem::TooManyVarieties) && Found(store::Problem::TooManyMarkers));
+  EXPECT_EQ(ErrorRows(), (std::vector<std::string>{"Too Many Caltivars||", "Too Many Markers||"}));
+}
+
+TEST_F(SheetOpening, IllegalAndDuplicateNamesMapToTheSameSheetsOnEveryRun) {
+  const std::vector<std::string> wanted{
+      "a:b.zoo",      "a/b.zoo",  "a:b.zoo",
+      "M[1]?*\\.zoo", "'quoted'", "A marker name far longer than thirty-one characters.zoo",
+      "History"};
+  auto openAll = [&] {
+    std::vector<host::Worksheet*> sheets(wanted.size());
+    for (size_t k = 0; k < wanted.size(); ++k) report::SheetOpen(ctx, sheets[k], wanted[k]);
+    return sheets;
+  };
+  const auto first = openAll();
+  std::vector<std::string> names;
+  for (auto* sheet : first) names.push_back(sheet->Name());
+  EXPECT_EQ(names,
+            (std::vector<std::string>{"a_b.zoo", "a_b.zoo (2)", "a_b.zoo (3)", "M_1____.zoo",
+                                      "_quoted_", "A marker name far longer than t", "History_"}));
+  // The next run, on the reopened workbook, gets the same sheets back.
+  ctx.sheets.Clear();
+  Reopen();
+  const int count = book->SheetCount();
+  EXPECT_EQ(openAll(), first);
+  EXPECT_EQ(book->SheetCount(), count);
+  // A legal free name is never changed; a taken one is numbered within 31.
+  EXPECT_EQ(report::LegalSheetName(*book, "Apple.ukai"), "Apple.ukai");
+  EXPECT_EQ(report::LegalSheetName(*book, "a_b.zoo"), "a_b.zoo (4)");
+  EXPECT_EQ(report::LegalSheetName(*book, wanted[5]), "A marker name far longer th (2)");
+}
+
+}  // namespace
