@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "StoreBuilder.h"
+#include "store/GenotypeStore.h"
 
 namespace analysis_test {
 namespace {
@@ -48,6 +48,25 @@ TEST(ConvertSsrMarker, FullTablesAreReportedWhereTheyOverflow) {
   ASSERT_EQ(out.findings.size(), 1u);
   EXPECT_EQ(out.findings[0], (Finding{Problem::TooManyAlleles, 0, 1}));
   EXPECT_EQ(s.Cell(104, 1), u"*A");
+
+  // 251 distinct genotypes of 22 sizes: the last one is refused, its cell kept.
+  column.clear();
+  for (int a = 0; a < 22; ++a)
+    for (int b = a; b < 22 && column.size() < 251; ++b)
+      column.push_back(store::ToU16(std::to_string(100 + a) + "/" + std::to_string(100 + b)));
+  store::GenotypeStore g = Source(store::DataKind::Ssr, column);
+  const analysis::SsrMarker full = analysis::ConvertSsrMarker(g, 1);
+  EXPECT_EQ(g.Marker(1).GenoNum(), 250);
+  EXPECT_EQ(full.findings, (store::Findings{{Problem::TooManyGenotypes, 0, 1}}));
+  EXPECT_EQ(g.Cell(251, 1), u"UU");
+}
+
+TEST(ConvertSsrMarker, ASingleSizeOfTheFirstVarietyIsItsZeroPoint) {
+  store::GenotypeStore s = Source(store::DataKind::Ssr, {u"152", u"150/156"});
+  const analysis::SsrMarker out = analysis::ConvertSsrMarker(s, 1);
+  EXPECT_EQ(out.zeroPoint, 152);
+  EXPECT_EQ(out.findings, (store::Findings{{Problem::NotDiploid, 1, 1}}));
+  EXPECT_EQ(analysis::TssrText(s, 1, s.Cell(2, 1), out.zeroPoint), "'-2/+4");
 }
 
 TEST(TallyChrMarker, SortsCountsAndReportsOddCells) {

@@ -5,12 +5,14 @@
 #include <utility>
 #include <vector>
 
-#include "StoreBuilder.h"
 #include "analysis/PairMatrix.h"
 #include "analysis/Ukai.h"
+#include "support/Tallied.h"
 
 namespace analysis_test {
 namespace {
+
+using testsupport::Tallied;
 
 TEST(PairMatrix, CountsMarkersWhoseCodesDiffer) {
   // Against V1: V2 identical, V3 differs at 3 markers (one by letter case only),

@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include "StoreBuilder.h"
+#include "support/Tallied.h"
 
 namespace analysis_test {
 namespace {
+
+using testsupport::Tallied;
 
 TEST(MarkerStats, HeterozygosityAndPicOfSmallMarkers) {
   // One marker per case; rows are varieties.

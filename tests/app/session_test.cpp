@@ -5,13 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <new>
 #include <stdexcept>
 
 #include "host/Host.h"
 #include "host/HostError.h"
 #include "messages/InterfaceTexts.h"
+#include "messages/SheetTexts.h"
 #include "support/Interop.h"
 #include "support/RecordingStatus.h"
 #include "support/SourceBook.h"
@@ -164,30 +164,6 @@ TEST_F(SessionFixture, CleanSsrRunAnnouncesEveryStageReportsBeforeSavingAndReope
   EXPECT_EQ(SavedCell(path, "Apple.chr", 1, 2), "chr");
 }
 
-TEST_F(SessionFixture, ProblemsAreTypedEntriesInClosingOrderAndOptionsAreSkipped) {
-  // 501 varieties (over the limit), a non-numeric part and a cell of three alleles.
-  SheetLayout layout = testsupport::CleanSsr("Apple.org", 501, 2);
-  layout.cells[2][1] = "150/152/154";
-  layout.cells[3][0] = "abc/150";
-  const std::string path = Open({layout});
-  options.zoo = true;
-  const app::RunReport report = Run("Apple.org");
-
-  ASSERT_EQ(report.problems.size(), 3u);
-  EXPECT_EQ(report.problems[0].problem, store::Problem::TooManyVarieties);
-  EXPECT_EQ(report.problems[1].problem, store::Problem::NonNumeric);
-  EXPECT_EQ(report.problems[2].problem, store::Problem::NotDiploid);
-  EXPECT_EQ(report.problems[1].text, Says(msg::Ui::NonNumeric));
-  EXPECT_EQ(report.ClosingMessage(), Says(msg::Ui::TooManyVarieties) + "\r" +
-                                         Says(msg::Ui::NonNumeric) + "\r" +
-                                         Says(msg::Ui::NotDiploid) + "\r");
-  for (const char* skipped : {"Apple.cmb", "Apple.ukai", "M1.zoo"}) {
-    EXPECT_FALSE(Lists(report.sheetsWritten, skipped)) << skipped;
-    EXPECT_FALSE(Lists(session.SheetNames(), skipped)) << skipped;
-  }
-  EXPECT_EQ(SavedCell(path, "Apple.err", 4, 2), "Too Many Caltivars");
-}
-
 TEST_F(SessionFixture, RerunsReuseEveryOutputSheetAndKeepOnlyTheirOwnErrorRows) {
   SheetLayout layout = testsupport::CleanSsr("Apple.org", 5, 2);
   for (int i : {1, 2, 3}) layout.cells[i][1] = "150/152/154";
@@ -206,7 +182,7 @@ TEST_F(SessionFixture, RerunsReuseEveryOutputSheetAndKeepOnlyTheirOwnErrorRows) 
   };
 
   app::RunReport report = Run("Apple.org");
-  EXPECT_EQ(SavedCell(path, "Apple.err", 6, 2), "Data is not Duplex");
+  EXPECT_EQ(SavedCell(path, "Apple.err", 6, 2), msg::sheet::kNotDiploid);
   const auto afterFirst = session.SheetNames();
   fix({2, 3});
   report = Run("Apple.org");
@@ -223,19 +199,6 @@ TEST_F(SessionFixture, RerunsReuseEveryOutputSheetAndKeepOnlyTheirOwnErrorRows) 
   EXPECT_TRUE(Lists(withOptions, "Apple.ukai"));
   Run("Apple.org");
   EXPECT_EQ(session.SheetNames(), withOptions);
-}
-
-TEST_F(SessionFixture, ALegacyWorkbookGetsItsResultsInANewWorkbookBesideIt) {
-  const std::string xls = dir.File("legacy.xls");
-  std::filesystem::copy_file(
-      std::string(ALLELESCOPE_SOURCE_DIR) + "/tests/golden/inputs/legacy.xls", xls);
-  const std::string before = testsupport::ReadFileBytes(xls);
-  session.Open(xls);
-  const std::string source = session.SheetNames().front();
-  const app::RunReport report = Run(source);
-  EXPECT_EQ(report.savedPath, dir.File("legacy.xlsx"));
-  EXPECT_EQ(session.Path(), report.savedPath);
-  EXPECT_EQ(testsupport::ReadFileBytes(xls), before);
 }
 
 // Any failure in a run: the exception reaches the caller, the file on disk is

@@ -1,5 +1,5 @@
 #pragma once
-// Runs the `allelescope` program and the scripts beside these tests.
+// Runs the `allelescope` program and the scripts of the test tree.
 #include <string>
 #include <vector>
 
@@ -15,11 +15,11 @@ inline CommandResult Cli(const std::vector<std::string>& args) {
   return testsupport::RunCommand(command);
 }
 
-// A script of tests/e2e run with the interpreter that has openpyxl.
+// A script under tests/ run with the interpreter that has openpyxl.
 inline CommandResult Python(const std::string& script, const std::vector<std::string>& args) {
   std::string command =
       "/usr/bin/python3 " +
-      testsupport::Quote(std::string(ALLELESCOPE_SOURCE_DIR) + "/tests/e2e/" + script);
+      testsupport::Quote(std::string(ALLELESCOPE_SOURCE_DIR) + "/tests/" + script);
   for (const auto& arg : args) command += " " + testsupport::Quote(arg);
   return testsupport::RunCommand(command);
 }

@@ -132,33 +132,7 @@ class Ordering : public ::testing::Test {
   }
 };
 
-TEST_F(Ordering, RunSheetsComeFirstInTheFixedOrder) {
-  // Sheets: notes, A.org, other, then every output sheet in a scrambled order.
-  book.Sheet(1).SetName("last");
-  Add("notes");
-  report::RunSheets h;
-  h.SrcSheet = Add("A.org");
-  Add("other");
-  h.UkaiSheet = Add("A.ukai");
-  h.TssrSheet = Add("A.tssr");
-  h.PekSheet = Add("A.pek");
-  h.ChrSheet = Add("A.chr");
-  h.AllSheet = Add("A.all");
-  h.GntSheet = Add("A.gnt");
-  h.CmbSheet = Add("A.cmb");
-  h.SsrSheet = Add("A.ssr");
-  h.ErrSheet = Add("A.err");
-  Add("M1.zoo");
-  host::Worksheet* active = &book.ActiveSheet();
-
-  report::SheetsSort(book, h);
-  EXPECT_EQ(Names(), (std::vector<std::string>{"A.org", "A.err", "A.ssr", "A.cmb", "A.gnt", "A.all",
-                                               "A.chr", "A.pek", "A.tssr", "A.ukai", "notes",
-                                               "other", "M1.zoo", "last"}));
-  EXPECT_EQ(&book.ActiveSheet(), active);  // nothing activated
-}
-
-TEST_F(Ordering, UnsetHandlesLeaveNoGap) {
+TEST_F(Ordering, OutputSheetsAUserMovedGoBackWithoutGaps) {
   // Character data with only the 0/1 option: source, err, chr, all, gnt.
   book.Sheet(1).SetName("last");
   report::RunSheets h;

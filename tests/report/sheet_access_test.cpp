@@ -1,13 +1,15 @@
 // Reading the source table into the store, and getting output sheets by name.
 #include <algorithm>
 
-#include "ConvertFixture.h"
 #include "messages/InterfaceTexts.h"
+#include "messages/SheetTexts.h"
+#include "report/SheetAccess.h"
+#include "support/MemoryBook.h"
 
 namespace {
 
-using SourceReading = report_test::ConvertFixture;
-using SheetOpening = report_test::ConvertFixture;
+using SourceReading = testsupport::MemoryBook;
+using SheetOpening = testsupport::MemoryBook;
 
 TEST_F(SourceReading, ReadsNamesAndCellTextsAsTheSheetShowsThem) {
   Source({{"M1", "マーカー2"}, {"品種1"}, {"V2"}, {""}, {"V4 after a gap", "x"}});
@@ -48,7 +50,9 @@ TEST_F(SourceReading, LimitsAreReachedOnlyBeyond500VarietiesAnd250Markers) {
   EXPECT_EQ(S().VarietyCount(), 500);
   EXPECT_EQ(S().MarkerCount(), 250);
   EXPECT_TRUE(Found(store::Problem::TooManyVarieties) && Found(store::Problem::TooManyMarkers));
-  EXPECT_EQ(ErrorRows(), (std::vector<std::string>{"Too Many Caltivars||", "Too Many Markers||"}));
+  EXPECT_EQ(ErrorRows(),
+            (std::vector<std::string>{std::string(msg::sheet::kTooManyVarieties) + "||",
+                                      std::string(msg::sheet::kTooManyMarkers) + "||"}));
 }
 
 TEST_F(SheetOpening, IllegalAndDuplicateNamesMapToTheSameSheetsOnEveryRun) {

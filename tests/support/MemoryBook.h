@@ -14,6 +14,7 @@
 #include "report/RunContext.h"
 #include "store/GenotypeStore.h"
 #include "support/RecordingStatus.h"
+#include "support/Tallied.h"
 
 namespace testsupport {
 
@@ -34,13 +35,25 @@ class MemoryBook : public ::testing::Test {
     ctx.sheets.SrcSheet = src;
   }
 
-  // A store as the source reader would make it: every cell empty.
-  store::GenotypeStore& MakeStore(store::DataKind kind, std::vector<std::string> varieties,
-                                  std::vector<std::string> markers) {
+  // Variety names go to the source sheet, markers to its header row; the store
+  // is tallied as the conversion stage leaves it (SSR sizes: add with AlleleAdd).
+  struct Variety {
+    std::string name;
+    std::vector<std::string> cells;  // genotype codes, "" when not typed
+  };
+  void Load(const std::vector<std::string>& markers, const std::vector<Variety>& rows,
+            store::DataKind kind = store::DataKind::Character) {
+    std::vector<std::string> names;
+    std::vector<std::vector<std::u16string>> codes;
+    for (size_t m = 0; m < markers.size(); ++m) Put(src->Cell(4, 3 + int(m)), markers[m]);
+    for (size_t v = 0; v < rows.size(); ++v) {
+      Put(src->Cell(5 + int(v), 2), rows[v].name);
+      names.push_back(rows[v].name);
+      codes.emplace_back();
+      for (const std::string& cell : rows[v].cells) codes.back().push_back(store::ToU16(cell));
+    }
     ctx.kind = kind;
-    ctx.store =
-        std::make_unique<store::GenotypeStore>(kind, std::move(varieties), std::move(markers));
-    return *ctx.store;
+    ctx.store = std::make_unique<store::GenotypeStore>(Tallied(codes, kind, names, markers));
   }
   store::GenotypeStore& S() { return *ctx.store; }
   bool Found(store::Problem p) const { return ctx.errors.problems.Has(p); }
@@ -69,31 +82,16 @@ class MemoryBook : public ::testing::Test {
   static std::string Text(host::Worksheet& sheet, const char* a) {
     return sheet.GetRange(a).Text();
   }
-  static std::string Text(host::Worksheet* sheet, const char* a) { return Text(*sheet, a); }
   static host::CellValue Value(host::Worksheet* sheet, const char* a) {
     return sheet->GetRange(a).Value();
   }
   static int Fill(host::Worksheet& sheet, const char* a) {
     return sheet.GetRange(a).InteriorColorIndex();
   }
-  static int Fill(host::Worksheet* sheet, const char* a) { return Fill(*sheet, a); }
   // Each (address, text) pair: the cell reads as that text ("" for empty).
   static void ExpectTexts(host::Worksheet& sheet, const Cells& cells) {
     for (const auto& [address, text] : cells)
       EXPECT_EQ(Text(sheet, address), text) << sheet.Name() << "!" << address;
-  }
-  static void ExpectTexts(host::Worksheet* sheet, const Cells& cells) {
-    ExpectTexts(*sheet, cells);
-  }
-  const host::Xf& Format(host::Worksheet* sheet, const char* address) {
-    auto [row, column] = host::ParseCellAddress(address);
-    const host::Cell* cell = sheet->Store().Find(row, column);
-    return book->Styles().xfs.at(cell ? size_t(cell->style) : 0);
-  }
-  bool Ruled(host::Worksheet* sheet, const char* address) {
-    const host::Border& b = book->Styles().borders.at(size_t(Format(sheet, address).borderId));
-    return b.left.style == "thin" && b.top.style == "thin" && b.right.style == "thin" &&
-           b.bottom.style == "thin";
   }
   // The error log as "message|variety|marker" rows.
   std::vector<std::string> ErrorRows() {

@@ -11,13 +11,9 @@ namespace testsupport {
 class RecordingStatus : public report::Progress {
  public:
   void Stage(std::string_view text) override { stages.emplace_back(text); }
-  void Comment(std::string_view text) override {
-    comments.emplace_back(text);
-    lastComment = text;
-  }
+  void Comment(std::string_view text) override { comments.emplace_back(text); }
 
   std::vector<std::string> stages, comments;
-  std::string lastComment;
 };
 
 }  // namespace testsupport

@@ -6,14 +6,17 @@
 
 #include "store/GenotypeStore.h"
 
-namespace analysis_test {
+namespace testsupport {
 
-// rows[v][m]: the code of variety v + 1 at marker m + 1 ("" untyped).
+// rows[v][m]: the code of variety v + 1 at marker m + 1 ("" untyped). Names
+// default to V1.. and M1..
 inline store::GenotypeStore Tallied(const std::vector<std::vector<std::u16string>>& rows,
-                                    store::DataKind kind = store::DataKind::Character) {
-  std::vector<std::string> varieties, markers;
-  for (size_t v = 1; v <= rows.size(); ++v) varieties.push_back("V" + std::to_string(v));
-  for (size_t m = 1; m <= (rows.empty() ? 0 : rows[0].size()); ++m)
+                                    store::DataKind kind = store::DataKind::Character,
+                                    std::vector<std::string> varieties = {},
+                                    std::vector<std::string> markers = {}) {
+  for (size_t v = varieties.size() + 1; v <= rows.size(); ++v)
+    varieties.push_back("V" + std::to_string(v));
+  for (size_t m = markers.size() + 1; m <= (rows.empty() ? 0 : rows[0].size()); ++m)
     markers.push_back("M" + std::to_string(m));
   store::GenotypeStore s(kind, varieties, markers);
   for (int v = 1; v <= s.VarietyCount(); ++v) {
@@ -29,4 +32,4 @@ inline store::GenotypeStore Tallied(const std::vector<std::vector<std::u16string
   return s;
 }
 
-}  // namespace analysis_test
+}  // namespace testsupport
