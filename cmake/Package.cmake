@@ -19,9 +19,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://allelescope.org/")
+# CPack puts the summary first as the synopsis; this is the text below it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-  "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-AlleleScope reads a breeder's table of varieties by markers from a
+  "AlleleScope reads a breeder's table of varieties by markers from a
 spreadsheet workbook (SSR fragment sizes or character data) and writes its
 results as new sheets into the same workbook: allele and genotype
 frequencies with HE, HO and PIC, the marker combinations that tell each pair

@@ -6,13 +6,22 @@
 # folders, and --sheet the sheets of the workbook already on the line.
 
 # Prints the first word of each entry in one section ("Options", "Subcommands",
-# "Positionals") of `PROGRAM [COMMAND] --help`.
+# "Positionals"; "Valued": the options that take a value) of
+# `PROGRAM [COMMAND] --help`.
 _allelescope_section() {
-  local section=$1
+  local section=$1 only_valued=0
   shift
-  "$@" --help 2>/dev/null | awk -v want="$section:" '
+  [[ $section == Valued ]] && section=Options only_valued=1
+  "$@" --help 2>/dev/null | awk -v want="$section:" -v only_valued=$only_valued '
     /^[A-Za-z][A-Za-z ]*:$/ { inside = ($0 == want); next }
-    inside && /^  [^ ]/ { n = split($1, names, ","); for (i = 1; i <= n; i++) print names[i] }'
+    inside && /^  [^ ]/ {
+      head = $0; sub(/^ +/, "", head); sub(/  .*/, "", head); gsub(/,/, " ", head)
+      n = split(head, words, " ")
+      if (want != "Options:") { print words[1]; next }
+      # With "Valued", only the options that take a value (--sheet TEXT).
+      valued = (n > 1 && words[n] !~ /^-/)
+      if (valued || !only_valued) for (i = 1; i <= n; i++) if (words[i] ~ /^-/) print words[i]
+    }'
 }
 
 _allelescope_workbooks() {
@@ -23,15 +32,16 @@ _allelescope_workbooks() {
 
 _allelescope() {
   local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
-  local program=${COMP_WORDS[0]} command="" workbook="" i word
+  local program=${COMP_WORDS[0]} command="" workbook="" valued="" i word
   shopt -s extglob
   for ((i = 1; i < COMP_CWORD; i++)); do
     word=${COMP_WORDS[i]}
     [[ $word == -* ]] && continue
     if [[ -z $command ]]; then
       command=$word
-    elif [[ -z $workbook && ${COMP_WORDS[i - 1]} != --* ]]; then
-      workbook=$word
+      valued=" $(_allelescope_section Valued "$program" "$command" | tr '\n' ' ') "
+    elif [[ -z $workbook && $valued != *" ${COMP_WORDS[i - 1]} "* ]]; then
+      workbook=$word  # the first argument that is not an option's value
     fi
   done
   if [[ -z $command ]]; then
