@@ -58,20 +58,23 @@ else()
   message(WARNING "scdoc not found: the manual pages are neither built nor installed")
 endif()
 
-# The icon in the sizes a desktop asks for, all drawn from the one SVG.
+# The icon in the sizes a desktop asks for, drawn by the script that drew the
+# scalable one, with the window's narrowest lines at the small sizes.
 find_program(RSVG_CONVERT rsvg-convert)
-if(RSVG_CONVERT)
+if(RSVG_CONVERT AND DEBIAN_PYTHON)
   foreach(size 16 22 24 32 48 64 128 256)
     set(png ${PKG_OUT}/icons/${size}x${size}/allelescope.png)
+    set(svg ${PKG_OUT}/icons/${size}x${size}/allelescope.svg)
     add_custom_command(OUTPUT ${png}
       COMMAND ${CMAKE_COMMAND} -E make_directory ${PKG_OUT}/icons/${size}x${size}
-      COMMAND ${RSVG_CONVERT} -w ${size} -h ${size} -o ${png} ${PKG_SRC}/icons/allelescope.svg
-      DEPENDS ${PKG_SRC}/icons/allelescope.svg VERBATIM)
+      COMMAND ${DEBIAN_PYTHON} ${PKG_SRC}/icons/draw_icon.py ${svg} ${size}
+      COMMAND ${RSVG_CONVERT} -w ${size} -h ${size} -o ${png} ${svg}
+      DEPENDS ${PKG_SRC}/icons/draw_icon.py VERBATIM)
     list(APPEND DATA_OUTPUTS ${png})
     install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
   endforeach()
 else()
-  message(WARNING "rsvg-convert not found: only the scalable icon is installed")
+  message(WARNING "rsvg-convert or python3 not found: only the scalable icon is installed")
 endif()
 add_custom_target(allelescope_data ALL DEPENDS ${DATA_OUTPUTS})
 
@@ -89,4 +92,13 @@ if(TARGET allelescope AND TARGET allelescope-gui AND BASH_PROGRAM)
     COMMAND ${BASH_PROGRAM} ${CMAKE_SOURCE_DIR}/tests/package/check_completion.sh
       ${PKG_SRC}/completion/allelescope.bash $<TARGET_FILE_DIR:allelescope>
       ${CMAKE_SOURCE_DIR}/examples)
+endif()
+if(TARGET allelescope_gui_lib AND RSVG_CONVERT)
+  add_executable(allelescope_icon_test tests/package/icon_test.cpp)
+  set_target_properties(allelescope_icon_test PROPERTIES AUTOMOC ON)
+  target_link_libraries(allelescope_icon_test PRIVATE allelescope_gui_lib Qt6::Test)
+  target_compile_definitions(allelescope_icon_test PRIVATE ALLELESCOPE_ICON_DIR="${PKG_OUT}/icons")
+  add_dependencies(allelescope_icon_test allelescope_data)
+  add_test(NAME icon_matches_window COMMAND allelescope_icon_test)
+  set_tests_properties(icon_matches_window PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endif()
