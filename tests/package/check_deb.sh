@@ -41,9 +41,7 @@ DEBIAN_FRONTEND=noninteractive apt-get install -y "$deb" >/dev/null || fail "apt
 version=$(dpkg-deb -f "$deb" Version)
 cd "$scratch"
 /usr/bin/allelescope --version | grep -qF "$version" || fail "allelescope --version does not say $version"
-status=0
-/usr/bin/allelescope demo results >demo.log 2>&1 || status=$?
-[ $status -le 3 ] && [ $status -ne 1 ] && [ $status -ne 2 ] || fail "allelescope demo exit $status: $(cat demo.log)"
+/usr/bin/allelescope demo results >demo.log 2>&1 || fail "allelescope demo: $(cat demo.log)"
 [ "$(find results -name '*.xlsx' | wc -l)" -ge 1 ] || fail "demo wrote no workbooks"
 cmp -s results/ssr_example.xlsx /usr/share/allelescope/examples/ssr_example.xlsx &&
   fail "demo did not write its results"
