@@ -3,6 +3,8 @@
 # copyright and changelog). The same layout goes into the Debian package.
 include(GNUInstallDirs)
 
+# The date of this version, for the metainfo; CHANGELOG.md and the Debian
+# changelog carry it too.
 set(ALLELESCOPE_RELEASE_DATE 2026-12-06)
 set(ALLELESCOPE_APP_ID org.allelescope.AlleleScope)
 set(PKG_SRC ${CMAKE_SOURCE_DIR}/packaging)
