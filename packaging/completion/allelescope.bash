@@ -33,6 +33,7 @@ _allelescope_workbooks() {
 _allelescope() {
   local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
   local program=${COMP_WORDS[0]} command="" workbook="" valued="" i word
+  local IFS=$'\n'  # offers are one a line: file and sheet names may hold spaces
   shopt -s extglob
   for ((i = 1; i < COMP_CWORD; i++)); do
     word=${COMP_WORDS[i]}
@@ -56,7 +57,6 @@ _allelescope() {
     --output) _allelescope_workbooks "$cur"; return ;;
     --sheet)
       [[ -n $workbook ]] || return
-      local IFS=$'\n'
       COMPREPLY=($(compgen -W "$("$program" sheets "$workbook" 2>/dev/null | cut -f1)" -- "$cur"))
       return ;;
   esac
@@ -73,6 +73,7 @@ _allelescope() {
 
 _allelescope_gui() {
   local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
+  local IFS=$'\n'
   shopt -s extglob
   if [[ $prev == --screenshot ]]; then
     COMPREPLY=($(compgen -d -- "$cur"))

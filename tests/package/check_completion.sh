@@ -11,7 +11,7 @@ source "$completion"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 cd "$scratch" || exit 1
-mkdir folder && touch notes.txt crops.xlsx old.xls
+mkdir folder "my trials" && touch notes.txt crops.xlsx old.xls "field 2.xlsx"
 cp "$examples/ssr_example.xlsx" .
 failures=0
 
@@ -55,11 +55,11 @@ done
 
 # Arguments: workbooks for WORKBOOK and --output, folders for DIR.
 got=$(offers allelescope run '')
-expect "run WORKBOOK" "$got" crops.xlsx old.xls ssr_example.xlsx folder
+expect "run WORKBOOK" "$got" crops.xlsx old.xls "field 2.xlsx" ssr_example.xlsx folder
 refuse "run WORKBOOK" "$got" notes.txt
 expect "run --output" "$(offers allelescope run crops.xlsx --output '')" crops.xlsx
 got=$(offers allelescope demo '')
-expect "demo DIR" "$got" folder
+expect "demo DIR" "$got" folder "my trials"
 refuse "demo DIR" "$got" crops.xlsx
 expect "window WORKBOOK" "$(offers allelescope-gui '')" crops.xlsx folder
 
