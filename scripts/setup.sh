@@ -12,6 +12,7 @@ pkgs=(
   python3-openpyxl libreoffice-calc-nogui
   fonts-noto-cjk xvfb xauth imagemagick
   zip unzip pmccabe
+  dpkg-dev fakeroot lintian desktop-file-utils appstream scdoc librsvg2-bin man-db
 )
 missing=()
 for p in "${pkgs[@]}"; do

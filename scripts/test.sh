@@ -8,6 +8,8 @@ sanitize=0
 
 "$root/scripts/build.sh" "$root/build" -DALLELESCOPE_WERROR=ON
 (cd "$root/build" && ctest --output-on-failure -j2)
+# The Debian package: built, linted, installed, run and removed (as root only).
+"$root/tests/package/check_deb.sh" "$root/build-package"
 
 if [ $sanitize -eq 1 ]; then
   # The window is left out here: the toolkit's own allocations are not ours to judge.

@@ -1,0 +1,90 @@
+# bash completion for allelescope and allelescope-gui.
+#
+# The commands, their options and their arguments are read from the program's
+# own --help, so a new command or option completes without a change here.
+# A WORKBOOK argument (and --output) completes workbook files, a DIR argument
+# folders, and --sheet the sheets of the workbook already on the line.
+
+# Prints the first word of each entry in one section ("Options", "Subcommands",
+# "Positionals"; "Valued": the options that take a value) of
+# `PROGRAM [COMMAND] --help`.
+_allelescope_section() {
+  local section=$1 only_valued=0
+  shift
+  [[ $section == Valued ]] && section=Options only_valued=1
+  "$@" --help 2>/dev/null | awk -v want="$section:" -v only_valued=$only_valued '
+    /^[A-Za-z][A-Za-z ]*:$/ { inside = ($0 == want); next }
+    inside && /^  [^ ]/ {
+      head = $0; sub(/^ +/, "", head); sub(/  .*/, "", head); gsub(/,/, " ", head)
+      n = split(head, words, " ")
+      if (want != "Options:") { print words[1]; next }
+      # With "Valued", only the options that take a value (--sheet TEXT).
+      valued = (n > 1 && words[n] !~ /^-/)
+      if (valued || !only_valued) for (i = 1; i <= n; i++) if (words[i] ~ /^-/) print words[i]
+    }'
+}
+
+_allelescope_workbooks() {
+  local IFS=$'\n'
+  COMPREPLY=($(compgen -f -X '!*.@(xlsx|xlsm|xls|XLSX|XLSM|XLS)' -- "$1") $(compgen -d -- "$1"))
+  compopt -o filenames 2>/dev/null
+}
+
+_allelescope() {
+  local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
+  local program=${COMP_WORDS[0]} command="" workbook="" valued="" i word
+  local IFS=$'\n'  # offers are one a line: file and sheet names may hold spaces
+  shopt -s extglob
+  for ((i = 1; i < COMP_CWORD; i++)); do
+    word=${COMP_WORDS[i]}
+    [[ $word == -* ]] && continue
+    if [[ -z $command ]]; then
+      command=$word
+      valued=" $(_allelescope_section Valued "$program" "$command" | tr '\n' ' ') "
+    elif [[ -z $workbook && $valued != *" ${COMP_WORDS[i - 1]} "* ]]; then
+      workbook=$word  # the first argument that is not an option's value
+    fi
+  done
+  if [[ -z $command ]]; then
+    if [[ $cur == -* ]]; then
+      COMPREPLY=($(compgen -W "$(_allelescope_section Options "$program")" -- "$cur"))
+    else
+      COMPREPLY=($(compgen -W "$(_allelescope_section Subcommands "$program")" -- "$cur"))
+    fi
+    return
+  fi
+  case $prev in
+    --output) _allelescope_workbooks "$cur"; return ;;
+    --sheet)
+      [[ -n $workbook ]] || return
+      COMPREPLY=($(compgen -W "$("$program" sheets "$workbook" 2>/dev/null | cut -f1)" -- "$cur"))
+      return ;;
+  esac
+  if [[ $cur == -* ]]; then
+    COMPREPLY=($(compgen -W "$(_allelescope_section Options "$program" "$command")" -- "$cur"))
+    return
+  fi
+  case $(_allelescope_section Positionals "$program" "$command" | head -n1) in
+    WORKBOOK) _allelescope_workbooks "$cur" ;;
+    DIR) COMPREPLY=($(compgen -d -- "$cur")); compopt -o filenames 2>/dev/null ;;
+    *) COMPREPLY=($(compgen -f -- "$cur")); compopt -o filenames 2>/dev/null ;;
+  esac
+}
+
+_allelescope_gui() {
+  local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
+  local IFS=$'\n'
+  shopt -s extglob
+  if [[ $prev == --screenshot ]]; then
+    COMPREPLY=($(compgen -d -- "$cur"))
+    compopt -o filenames 2>/dev/null
+  elif [[ $cur == -* ]]; then
+    COMPREPLY=($(compgen -W "$(QT_QPA_PLATFORM=offscreen _allelescope_section Options \
+      "${COMP_WORDS[0]}")" -- "$cur"))
+  else
+    _allelescope_workbooks "$cur"
+  fi
+}
+
+complete -F _allelescope allelescope
+complete -F _allelescope_gui allelescope-gui
