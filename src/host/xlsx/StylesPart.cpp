@@ -161,6 +161,30 @@ std::string NumFmtXml(int id, const std::string& code, const std::string& p) {
   return out;
 }
 
+size_t ElementCount(pugi::xml_node list) {
+  size_t count = 0;
+  for (pugi::xml_node child : list.children())
+    if (child.type() == pugi::node_element) ++count;
+  return count;
+}
+
+// A style sheet without the entries every reader expects at the front (two
+// reserved fills, one border, one cell format) would make every appended index
+// wrong, and a format pointing past its lists would make derived formats
+// invalid: both get the defaults. AppendStyles writes what the file lacks.
+void AddReservedEntries(StyleTable& t) {
+  if (t.fills.empty()) t.fills.push_back(Fill{"none", {}, {}, {}});
+  if (t.fills.size() < 2) t.fills.push_back(Fill{"gray125", {}, {}, {}});
+  if (t.borders.empty()) t.borders.emplace_back();
+  if (t.xfs.empty()) t.xfs.push_back(Xf{});
+  auto inRange = [](int id, size_t size) { return id >= 0 && static_cast<size_t>(id) < size; };
+  for (Xf& xf : t.xfs) {
+    if (!inRange(xf.fillId, t.fills.size())) xf.fillId = 0;
+    if (!inRange(xf.borderId, t.borders.size())) xf.borderId = 0;
+    if (!inRange(xf.fontId, static_cast<size_t>(t.fontCount))) xf.fontId = 0;
+  }
+}
+
 // Finds or creates the collection element `name`, placed before the first of
 // `before` that exists (schema order), and appends the fragments.
 void AppendTo(pugi::xml_node root, const std::string& p, const char* name,
@@ -178,12 +202,9 @@ void AppendTo(pugi::xml_node root, const std::string& p, const char* name,
     if (!list.append_buffer(item.data(), item.size(), pugi::parse_default))
       throw std::runtime_error("cannot add a style entry");
   }
-  size_t count = 0;
-  for (pugi::xml_node child : list.children())
-    if (child.type() == pugi::node_element) ++count;
   pugi::xml_attribute c = list.attribute("count");
   if (!c) c = list.prepend_attribute("count");
-  c.set_value(std::to_string(count).c_str());
+  c.set_value(std::to_string(ElementCount(list)).c_str());
 }
 
 }  // namespace
@@ -272,9 +293,7 @@ StyleTable ReadStyles(const std::string& xml) {
     if (n.type() == pugi::node_element) t.borders.push_back(ReadBorder(n));
   for (pugi::xml_node n : ChildLocal(root, "cellXfs").children())
     if (n.type() == pugi::node_element) t.xfs.push_back(ReadXf(n));
-  // A style sheet without these would make every appended index wrong; give
-  // the writer the entries every reader expects at index 0.
-  if (t.xfs.empty()) t.xfs.push_back(Xf{});
+  AddReservedEntries(t);
   t.loadedXfs = t.xfs.size();
   t.loadedFills = t.fills.size();
   t.loadedBorders = t.borders.size();
@@ -289,12 +308,13 @@ std::string AppendStyles(const std::string& originalXml, const StyleTable& t) {
   std::vector<std::string> numFmts, fills, borders, xfs;
   for (const auto& [id, code] : t.numFmts)
     if (!t.loadedNumFmts.count(id)) numFmts.push_back(NumFmtXml(id, code, p));
-  for (size_t i = t.loadedFills; i < t.fills.size(); ++i) fills.push_back(FillXml(t.fills[i], p));
-  for (size_t i = t.loadedBorders; i < t.borders.size(); ++i)
+  // From what the file holds: the reserved entries added at load go too.
+  for (size_t i = ElementCount(ChildLocal(root, "fills")); i < t.fills.size(); ++i)
+    fills.push_back(FillXml(t.fills[i], p));
+  for (size_t i = ElementCount(ChildLocal(root, "borders")); i < t.borders.size(); ++i)
     borders.push_back(BorderXml(t.borders[i], p));
-  // A file without cellXfs got a default entry at load; write it too.
-  size_t firstXf = ChildLocal(root, "cellXfs") ? t.loadedXfs : 0;
-  for (size_t i = firstXf; i < t.xfs.size(); ++i) xfs.push_back(XfXml(t.xfs[i], p));
+  for (size_t i = ElementCount(ChildLocal(root, "cellXfs")); i < t.xfs.size(); ++i)
+    xfs.push_back(XfXml(t.xfs[i], p));
   AppendTo(root, p, "numFmts", {"fonts", "fills", "borders", "cellStyleXfs", "cellXfs"}, numFmts);
   AppendTo(root, p, "fills", {"borders", "cellStyleXfs", "cellXfs"}, fills);
   AppendTo(root, p, "borders", {"cellStyleXfs", "cellXfs"}, borders);
