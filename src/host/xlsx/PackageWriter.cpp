@@ -112,8 +112,22 @@ PackageWriter::PackageWriter(const std::string& path) {
 }
 
 void PackageWriter::Copy(const std::string& name, zip_t* from, zip_uint64_t index) {
-  AddEntry(zip_.get(), name, zip_source_zip(zip_.get(), from, index, ZIP_FL_COMPRESSED, 0, -1),
-           false);
+  zip_stat_t st;
+  zip_stat_init(&st);
+  const bool stored = zip_stat_index(from, index, 0, &st) == 0 &&
+                      (st.valid & ZIP_STAT_COMP_METHOD) && st.comp_method == ZIP_CM_STORE;
+  if (!stored) {
+    AddEntry(zip_.get(), name, zip_source_zip(zip_.get(), from, index, ZIP_FL_COMPRESSED, 0, -1),
+             false);
+    return;
+  }
+  // An uncompressed part's bytes are its data: copied as data and kept
+  // uncompressed, so the entry comes out as it went in.
+  AddEntry(zip_.get(), name, zip_source_zip(zip_.get(), from, index, 0, 0, -1), false);
+  const zip_int64_t added = zip_name_locate(zip_.get(), name.c_str(), 0);
+  if (added < 0 ||
+      zip_set_file_compression(zip_.get(), static_cast<zip_uint64_t>(added), ZIP_CM_STORE, 0) != 0)
+    throw std::runtime_error(zip_strerror(zip_.get()));
 }
 
 void PackageWriter::Add(const std::string& name, const std::string& data) {

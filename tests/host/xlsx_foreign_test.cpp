@@ -1,6 +1,7 @@
-// Style sheets as other programs leave them: lists missing or empty, formats
-// pointing past their lists. New formats must still land on the right cells
-// and every untouched cell must keep looking as it did.
+// Packages as other programs leave them: style sheets with lists missing or
+// empty and formats pointing past their lists, parts stored uncompressed.
+// Saving must still put new formats on the right cells and keep every
+// untouched part as it came.
 #include <gtest/gtest.h>
 #include <zip.h>
 
@@ -30,7 +31,7 @@ void ReplaceStyles(const std::string& path, const std::string& xml) {
   ASSERT_EQ(zip_close(z), 0);
 }
 
-TEST(XlsxStyles, DamagedStyleSheetsTakeNewFormatsOnTheRightCells) {
+TEST(XlsxForeign, DamagedStyleSheetsTakeNewFormatsOnTheRightCells) {
   // The last file is beyond openpyxl already as it comes: only our reader checks it.
   const std::pair<const char*, std::string> cases[] = {
       {"no borders", std::string(kFonts) + kFills + kXfs},
@@ -74,6 +75,41 @@ print(ws["A1"].value, ws["A1"].fill.fill_type, ws["B3"].fill.fill_type, ws["C4"]
                                        {path});
     EXPECT_EQ(read.out, "plain None solid thin None\n") << read.err;
   }
+}
+
+// zip -0 of a workbook: every part stored as it is.
+TEST(XlsxForeign, UncompressedPartsAreSavedAndStayUncompressed) {
+  TempDir dir;
+  const std::string path = dir.File("stored.xlsx");
+  {
+    host::Application app;
+    host::Workbook& book = app.AddWorkbook(path);
+    book.Sheet(1).GetRange("A1").SetValue("kept");
+    book.AddSheet().GetRange("A1").SetValue("edited");
+    book.Save();
+  }
+  int err = 0;
+  zip_t* z = zip_open(path.c_str(), 0, &err);
+  ASSERT_NE(z, nullptr);
+  for (zip_int64_t i = 0; i < zip_get_num_entries(z, 0); ++i)
+    ASSERT_EQ(zip_set_file_compression(z, static_cast<zip_uint64_t>(i), ZIP_CM_STORE, 0), 0);
+  ASSERT_EQ(zip_close(z), 0);
+  {
+    host::Application app;
+    host::Workbook& book = app.Open(path);
+    book.Sheet(1).GetRange("B2").SetValue(2.5);
+    book.Save();
+  }
+  z = zip_open(path.c_str(), ZIP_RDONLY, &err);
+  ASSERT_NE(z, nullptr);
+  zip_stat_t st;
+  ASSERT_EQ(zip_stat(z, "_rels/.rels", 0, &st), 0);
+  EXPECT_EQ(st.comp_method, ZIP_CM_STORE);
+  zip_close(z);
+  host::Application app;
+  host::Workbook& book = app.Open(path);
+  EXPECT_EQ(book.Sheet(1).GetRange("B2").Text(), "2.5");
+  EXPECT_EQ(book.Sheet(2).GetRange("A1").Text(), "kept");
 }
 
 }  // namespace
