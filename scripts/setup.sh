@@ -12,6 +12,7 @@ pkgs=(
   python3-openpyxl libreoffice-calc-nogui
   fonts-noto-cjk xvfb xauth imagemagick
   zip unzip pmccabe
+  r-cran-adegenet
 )
 missing=()
 for p in "${pkgs[@]}"; do
