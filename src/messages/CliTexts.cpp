@@ -125,10 +125,25 @@ constexpr std::array kEnglish = {
     Entry{Cli::InseparableNone, "(none: every two varieties are told apart)"},
     Entry{Cli::InseparableLine, "{}"},
     Entry{Cli::ImportWritten, "{}: {} varieties, {} markers"},
-    Entry{Cli::ImportProblem, "{}: line {}: {}"},
+    Entry{Cli::ImportProblem, "{}: line {}: {}; nothing was written"},
+    Entry{Cli::ImportEmpty, "the file is empty"},
+    Entry{Cli::ImportBinary, "this is not a text file (a zero byte or a byte that is not UTF-8)"},
+    Entry{Cli::ImportNoPop, "the file ends before the first Pop line"},
+    Entry{Cli::ImportNoLoci, "no marker names"},
+    Entry{Cli::ImportFieldCount, "expected {} fields, found {}"},
+    Entry{Cli::ImportNotNumeric, "allele \"{}\" is not a whole number"},
+    Entry{Cli::ImportGenotypeForm,
+          "genotype \"{}\" is not four or six digits (two or three per allele)"},
+    Entry{Cli::ImportCountsRow,
+          "the first row must hold the numbers of markers, samples and populations"},
+    Entry{Cli::ImportTooFewRows, "the counts row promises {} samples, the file holds {}"},
+    Entry{Cli::ImportEmptyName, "a marker without a name"},
+    Entry{Cli::GroupsVarietyHead, "Variety"},
+    Entry{Cli::GroupsPopulationHead, "Population"},
+    Entry{Cli::CannotRead, "cannot read {}: {}"},
 };
 
-static_assert(detail::InIdOrder(kEnglish, Cli::ImportProblem));
+static_assert(detail::InIdOrder(kEnglish, Cli::CannotRead));
 
 }  // namespace
 

@@ -85,6 +85,20 @@ enum class Cli {
   InseparableLine,  // {names}
   ImportWritten,    // {path} {varieties} {markers}
   ImportProblem,    // {file} {line} {reason}
+  // Why an imported file cannot be read.
+  ImportEmpty,
+  ImportBinary,
+  ImportNoPop,
+  ImportNoLoci,
+  ImportFieldCount,    // {expected} {found}
+  ImportNotNumeric,    // {text}
+  ImportGenotypeForm,  // {text}
+  ImportCountsRow,
+  ImportTooFewRows,  // {expected} {found}
+  ImportEmptyName,
+  GroupsVarietyHead,
+  GroupsPopulationHead,
+  CannotRead,  // {path} {reason}
 };
 
 // The text of `id`.

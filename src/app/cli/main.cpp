@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
   commands.push_back(cli::MakeDemoCommand(app));
   commands.push_back(cli::MakeExportCommand(app));
   commands.push_back(cli::MakeMarkersCommand(app));
+  commands.push_back(cli::MakeImportCommand(app));
 
   try {
     app.parse(argc, argv);
