@@ -141,9 +141,11 @@ constexpr std::array kEnglish = {
     Entry{Cli::GroupsVarietyHead, "Variety"},
     Entry{Cli::GroupsPopulationHead, "Population"},
     Entry{Cli::CannotRead, "cannot read {}: {}"},
+    Entry{Cli::ExportFormatValues, "genepop|structure|genalex REQUIRED"},
+    Entry{Cli::ImportFormatValues, "genepop|genalex|csv"},
 };
 
-static_assert(detail::InIdOrder(kEnglish, Cli::CannotRead));
+static_assert(detail::InIdOrder(kEnglish, Cli::ImportFormatValues));
 
 }  // namespace
 

@@ -99,6 +99,8 @@ enum class Cli {
   GroupsVarietyHead,
   GroupsPopulationHead,
   CannotRead,  // {path} {reason}
+  ExportFormatValues,
+  ImportFormatValues,
 };
 
 // The text of `id`.

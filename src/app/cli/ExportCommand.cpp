@@ -41,7 +41,8 @@ class ExportCommand : public Command {
     sub_->add_option("-s,--sheet", request_.sheet, text(msg::Cli::SheetOption));
     sub_->add_option("--format", format_, text(msg::Cli::ExportFormatOption))
         ->required()
-        ->transform(CLI::CheckedTransformer(formats, CLI::ignore_case));
+        ->transform(CLI::CheckedTransformer(formats, CLI::ignore_case))
+        ->option_text(text(msg::Cli::ExportFormatValues));
     sub_->add_option("-o,--output", output_, text(msg::Cli::ExportOutputOption))->required();
   }
 

@@ -24,7 +24,8 @@ class ImportCommand : public Command {
     sub_->add_option("FILE", input_, text(msg::Cli::ImportFileArgument))->required();
     sub_->add_option("-o,--output", output_, text(msg::Cli::ImportOutputOption))->required();
     sub_->add_option("--format", kind_, text(msg::Cli::ImportFormatOption))
-        ->transform(CLI::CheckedTransformer(kinds, CLI::ignore_case));
+        ->transform(CLI::CheckedTransformer(kinds, CLI::ignore_case))
+        ->option_text(text(msg::Cli::ImportFormatValues));
   }
 
  protected:
