@@ -13,6 +13,7 @@ pkgs=(
   fonts-noto-cjk xvfb xauth imagemagick
   zip unzip pmccabe
   dpkg-dev fakeroot lintian desktop-file-utils appstream scdoc librsvg2-bin man-db
+  r-cran-adegenet
 )
 missing=()
 for p in "${pkgs[@]}"; do

@@ -82,9 +82,70 @@ constexpr std::array kEnglish = {
     Entry{Cli::WindowSheetSyntax, "[SHEET]]"},
     Entry{Cli::WindowCannotOpen, "cannot open {}"},
     Entry{Cli::WindowNoSheet, "no sheet {}"},
+    Entry{Cli::ExportDescription,
+          "Write the genotypes of a workbook's source sheet for other programs: genepop (a "
+          "GENEPOP file, one population), structure (one row per variety, two columns per "
+          "marker, -9 missing) or genalex (the CSV layout GenAlEx and poppr read, 0 missing). "
+          "The source is read and checked as a run reads it; with data problems nothing is "
+          "written. Names and alleles the format cannot hold are written in a form it can, "
+          "and each change is listed on standard output."},
+    Entry{Cli::ExportFormatOption, "genepop, structure or genalex"},
+    Entry{Cli::ExportOutputOption, "the file to write"},
+    Entry{Cli::MarkersDescription,
+          "List a small set of markers that tells apart every pair of varieties the whole "
+          "set tells apart (as the combination check counts them), in the order chosen, each "
+          "with the number of those pairs still not told apart after it; then the groups of "
+          "varieties that no marker tells apart. Up to 20 markers every subset is weighed "
+          "(the smallest set); beyond, a greedy cover with redundant markers removed."},
+    Entry{Cli::ImportDescription,
+          "Make a new workbook with a source sheet (NAME.org) from a GENEPOP file, a GenAlEx "
+          "CSV or a CSV in AlleleScope's table layout (marker names in the head row, variety "
+          "names in the first column, cells such as 180/192). The populations of a GENEPOP or "
+          "GenAlEx file go to a second sheet, Groups. An existing file is never overwritten; "
+          "a malformed file gets a message with its line number and nothing is written."},
+    Entry{Cli::ImportFileArgument, "the file to read"},
+    Entry{Cli::ImportOutputOption, "the new workbook (.xlsx)"},
+    Entry{Cli::ImportFormatOption,
+          "genepop, genalex or csv (default: by the extension: .gen genepop, otherwise a CSV "
+          "whose first row tells GenAlEx from the table layout)"},
+    Entry{Cli::ProblemLine, "{}\t{}\t{}"},
+    Entry{Cli::NothingWritten, "the data have problems (listed above); nothing was written"},
+    Entry{Cli::ExportWritten, "Written to {}"},
+    Entry{Cli::RenamedVariety, "variety \"{}\" written as \"{}\""},
+    Entry{Cli::RenamedMarker, "marker \"{}\" written as \"{}\""},
+    Entry{Cli::RenumberedAlleles, "marker \"{}\": alleles written as numbers: {}"},
+    Entry{Cli::AlleleNumber, "{}={}"},
+    Entry{Cli::CannotWrite, "cannot write {}: {}"},
+    Entry{Cli::OutputExists, "{} exists already; nothing was written"},
+    Entry{Cli::MarkersExact, "Exact search over every subset of the {} markers:"},
+    Entry{Cli::MarkersGreedy, "Greedy cover of the {} markers, redundant markers removed:"},
+    Entry{Cli::MarkerLine, "{}\t{}"},
+    Entry{Cli::NoPairToTell, "(no marker tells any two varieties apart)"},
+    Entry{Cli::InseparableHead, "Varieties that no marker tells apart:"},
+    Entry{Cli::InseparableNone, "(none: every two varieties are told apart)"},
+    Entry{Cli::InseparableLine, "{}"},
+    Entry{Cli::ImportWritten, "{}: {} varieties, {} markers"},
+    Entry{Cli::ImportProblem, "{}: line {}: {}; nothing was written"},
+    Entry{Cli::ImportEmpty, "the file is empty"},
+    Entry{Cli::ImportBinary, "this is not a text file (a zero byte or a byte that is not UTF-8)"},
+    Entry{Cli::ImportNoPop, "the file ends before the first Pop line"},
+    Entry{Cli::ImportNoLoci, "no marker names"},
+    Entry{Cli::ImportFieldCount, "expected {} fields, found {}"},
+    Entry{Cli::ImportNotNumeric, "allele \"{}\" is not a whole number"},
+    Entry{Cli::ImportGenotypeForm,
+          "genotype \"{}\" is not four or six digits (two or three per allele)"},
+    Entry{Cli::ImportCountsRow,
+          "the first row must hold the numbers of markers, samples and populations"},
+    Entry{Cli::ImportTooFewRows, "the counts row promises {} samples, the file holds {}"},
+    Entry{Cli::ImportEmptyName, "a marker without a name"},
+    Entry{Cli::GroupsVarietyHead, "Variety"},
+    Entry{Cli::GroupsPopulationHead, "Population"},
+    Entry{Cli::CannotRead, "cannot read {}: {}"},
+    Entry{Cli::ExportFormatValues, "genepop|structure|genalex REQUIRED"},
+    Entry{Cli::ImportFormatValues, "genepop|genalex|csv"},
 };
 
-static_assert(detail::InIdOrder(kEnglish, Cli::WindowNoSheet));
+static_assert(detail::InIdOrder(kEnglish, Cli::ImportFormatValues));
 
 }  // namespace
 

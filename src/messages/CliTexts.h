@@ -58,6 +58,49 @@ enum class Cli {
   WindowSheetSyntax,
   WindowCannotOpen,  // {path}
   WindowNoSheet,     // {sheet}
+  // Working with other programs.
+  ExportDescription,
+  ExportFormatOption,
+  ExportOutputOption,
+  MarkersDescription,
+  ImportDescription,
+  ImportFileArgument,
+  ImportOutputOption,
+  ImportFormatOption,
+  ProblemLine,        // {problem} {variety} {marker}
+  NothingWritten,     // the data have problems
+  ExportWritten,      // {path}
+  RenamedVariety,     // {from} {to}
+  RenamedMarker,      // {from} {to}
+  RenumberedAlleles,  // {marker} {number=allele, ...}
+  AlleleNumber,       // {number} {allele}
+  CannotWrite,        // {path} {reason}
+  OutputExists,       // {path}
+  MarkersExact,       // {markers}
+  MarkersGreedy,      // {markers}
+  MarkerLine,         // {marker} {pairs left}
+  NoPairToTell,
+  InseparableHead,
+  InseparableNone,
+  InseparableLine,  // {names}
+  ImportWritten,    // {path} {varieties} {markers}
+  ImportProblem,    // {file} {line} {reason}
+  // Why an imported file cannot be read.
+  ImportEmpty,
+  ImportBinary,
+  ImportNoPop,
+  ImportNoLoci,
+  ImportFieldCount,    // {expected} {found}
+  ImportNotNumeric,    // {text}
+  ImportGenotypeForm,  // {text}
+  ImportCountsRow,
+  ImportTooFewRows,  // {expected} {found}
+  ImportEmptyName,
+  GroupsVarietyHead,
+  GroupsPopulationHead,
+  CannotRead,  // {path} {reason}
+  ExportFormatValues,
+  ImportFormatValues,
 };
 
 // The text of `id`.

@@ -40,6 +40,9 @@ class Command {
 std::unique_ptr<Command> MakeSheetsCommand(CLI::App& parent);
 std::unique_ptr<Command> MakeRunCommand(CLI::App& parent);
 std::unique_ptr<Command> MakeDemoCommand(CLI::App& parent);
+std::unique_ptr<Command> MakeExportCommand(CLI::App& parent);
+std::unique_ptr<Command> MakeMarkersCommand(CLI::App& parent);
+std::unique_ptr<Command> MakeImportCommand(CLI::App& parent);
 
 // Runs `body`; a host failure or any other exception becomes a message on
 // `err` and kUnreadable, so no failure ends the program without a word.

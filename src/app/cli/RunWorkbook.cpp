@@ -56,19 +56,24 @@ bool IsSource(app::SheetKind kind) {
 
 }  // namespace
 
-int RunWorkbook(const RunRequest& request, std::ostream& out, std::ostream& err) {
-  app::Session session;
-  session.Open(request.workbook);
+std::string ChooseSource(app::Session& session, const RunRequest& request, std::ostream& err) {
   const std::string sheet = ChooseSheet(request, session.SheetNames(), err);
-  if (sheet.empty()) return kUsage;
-
+  if (sheet.empty()) return {};
   const app::SheetKind kind = session.Classify(sheet);
   if (!IsSource(kind)) {
     Complain(err,
              msg::Format(msg::Cli::NotASourceSheet, sheet, app::ChoiceText(kind), Gloss(kind)));
-    return kUsage;
+    return {};
   }
   err << msg::Format(msg::Cli::ChosenLine, sheet, app::ChoiceText(kind), Gloss(kind)) << '\n';
+  return sheet;
+}
+
+int RunWorkbook(const RunRequest& request, std::ostream& out, std::ostream& err) {
+  app::Session session;
+  session.Open(request.workbook);
+  const std::string sheet = ChooseSource(session, request, err);
+  if (sheet.empty()) return kUsage;
 
   TerminalProgress progress(err, ::isatty(STDERR_FILENO) == 1 && &err == &std::cerr);
   const app::RunReport report = session.Run(sheet, request.options, progress, request.output);

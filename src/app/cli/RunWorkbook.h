@@ -15,6 +15,10 @@ struct RunRequest {
   app::RunOptions options;
 };
 
+// The source sheet the request names (or the only one), announced on `err`;
+// empty after a usage message when there is none.
+std::string ChooseSource(app::Session& session, const RunRequest& request, std::ostream& err);
+
 // The exit status: finished, data problems, or a usage fault. Failures of the
 // host or the run are thrown (see Guarded).
 int RunWorkbook(const RunRequest& request, std::ostream& out, std::ostream& err);

@@ -15,6 +15,9 @@ int main(int argc, char** argv) {
   commands.push_back(cli::MakeSheetsCommand(app));
   commands.push_back(cli::MakeRunCommand(app));
   commands.push_back(cli::MakeDemoCommand(app));
+  commands.push_back(cli::MakeExportCommand(app));
+  commands.push_back(cli::MakeMarkersCommand(app));
+  commands.push_back(cli::MakeImportCommand(app));
 
   try {
     app.parse(argc, argv);

@@ -128,6 +128,15 @@ std::vector<SheetInfo> Session::Sheets() {
   return sheets;
 }
 
+report::GenotypeRead Session::ReadGenotypes(const std::string& sheet) {
+  const SheetKind kind = Classify(sheet);
+  if (kind != SheetKind::Ssr && kind != SheetKind::Character)
+    throw std::invalid_argument("sheet \"" + sheet + "\" is not a source");
+  return report::ReadGenotypes(book_->SheetByName(sheet), kind == SheetKind::Ssr
+                                                              ? report::SourceKind::Ssr
+                                                              : report::SourceKind::Character);
+}
+
 RunReport Session::Run(const std::string& sheet, const RunOptions& options,
                        report::Progress& progress, const std::string& saveTo,
                        const ResultsWritten& resultsWritten) {

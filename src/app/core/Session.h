@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "report/Progress.h"
+#include "report/ReadGenotypes.h"
 #include "report/Run.h"
 #include "store/Problems.h"
 
@@ -83,6 +84,10 @@ class Session {
   // std::invalid_argument when `sheet` is not a source.
   RunReport Run(const std::string& sheet, const RunOptions& options, report::Progress& progress,
                 const std::string& saveTo = {}, const ResultsWritten& resultsWritten = {});
+
+  // The genotypes of the source `sheet`, read and converted as a run does it;
+  // nothing is written. Throws std::invalid_argument when it is not a source.
+  report::GenotypeRead ReadGenotypes(const std::string& sheet);
 
  private:
   host::Application& Host();

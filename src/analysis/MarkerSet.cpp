@@ -1,0 +1,148 @@
+#include "analysis/MarkerSet.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <numeric>
+
+namespace analysis {
+
+PairMarkerSets::PairMarkerSets(int varieties, int markers)
+    : n_(varieties),
+      markers_(markers),
+      masks_(static_cast<size_t>(varieties) * (varieties > 0 ? varieties - 1 : 0) / 2) {}
+
+size_t PairMarkerSets::Index(int i, int j) const {
+  if (i > j) std::swap(i, j);
+  // Rows of the upper triangle: row i holds n - i pairs.
+  const size_t before = static_cast<size_t>(i - 1) * n_ - static_cast<size_t>(i - 1) * i / 2;
+  return before + static_cast<size_t>(j - i - 1);
+}
+
+PairMarkerSets TellingMarkers(const store::GenotypeStore& s) {
+  PairMarkerSets pairs(s.VarietyCount(), s.MarkerCount());
+  for (int i = 1; i <= s.VarietyCount(); ++i)
+    for (int j = i + 1; j <= s.VarietyCount(); ++j)
+      for (int m = 1; m <= s.MarkerCount(); ++m)
+        if (s.Cell(i, m) != s.Cell(j, m)) pairs.Telling(i, j).set(m - 1);
+  return pairs;
+}
+
+namespace {
+
+// The masks of the pairs some marker tells apart.
+std::vector<MarkerMask> SeparablePairs(const PairMarkerSets& pairs) {
+  std::vector<MarkerMask> out;
+  for (int i = 1; i <= pairs.VarietyCount(); ++i)
+    for (int j = i + 1; j <= pairs.VarietyCount(); ++j)
+      if (pairs.Telling(i, j).any()) out.push_back(pairs.Telling(i, j));
+  return out;
+}
+
+// The marker (0-based) that tells apart most of `left`, and drops those pairs.
+// Ties go to the lower marker, so the answer is repeatable.
+int TakeBest(std::vector<MarkerMask>& left, const MarkerMask& allowed, int markers) {
+  std::vector<int> count(markers, -1);
+  for (int m = 0; m < markers; ++m)
+    if (allowed.test(m)) count[m] = 0;
+  for (const MarkerMask& mask : left) {
+    const MarkerMask usable = mask & allowed;
+    for (size_t m = usable._Find_first(); m < usable.size(); m = usable._Find_next(m)) ++count[m];
+  }
+  const int best = static_cast<int>(std::max_element(count.begin(), count.end()) - count.begin());
+  std::erase_if(left, [best](const MarkerMask& mask) { return mask.test(best); });
+  return best;
+}
+
+// The set in greedy order, each with the pairs still left after it.
+std::vector<ChosenMarker> InOrder(std::vector<MarkerMask> left, MarkerMask set, int markers) {
+  std::vector<ChosenMarker> out;
+  while (set.any()) {
+    const int m = TakeBest(left, set, markers);
+    set.reset(m);
+    out.push_back({m + 1, static_cast<int>(left.size())});
+  }
+  return out;
+}
+
+MarkerMask GreedyCover(const std::vector<MarkerMask>& separable, int markers) {
+  MarkerMask all;
+  for (int m = 0; m < markers; ++m) all.set(m);
+  std::vector<MarkerMask> left = separable;
+  std::vector<int> order;
+  while (!left.empty()) order.push_back(TakeBest(left, all, markers));
+  // A marker whose every pair another chosen marker also tells is dropped,
+  // latest first: the early picks carry the most.
+  MarkerMask set;
+  for (int m : order) set.set(m);
+  std::vector<int> cover(separable.size());
+  for (size_t p = 0; p < separable.size(); ++p)
+    cover[p] = static_cast<int>((separable[p] & set).count());
+  for (auto it = order.rbegin(); it != order.rend(); ++it) {
+    bool needed = false;
+    for (size_t p = 0; p < separable.size() && !needed; ++p)
+      needed = separable[p].test(*it) && cover[p] == 1;
+    if (needed) continue;
+    set.reset(*it);
+    for (size_t p = 0; p < separable.size(); ++p)
+      if (separable[p].test(*it)) --cover[p];
+  }
+  return set;
+}
+
+// Every subset at once: blocked[T] says some pair's markers all lie in T, so
+// a set S tells every pair apart exactly when blocked[complement of S] is 0.
+MarkerMask ExactCover(const std::vector<MarkerMask>& separable, int markers) {
+  const uint32_t full = (1u << markers) - 1;
+  std::vector<uint8_t> blocked(size_t{1} << markers, 0);
+  for (const MarkerMask& mask : separable) blocked[mask.to_ulong()] = 1;
+  for (int b = 0; b < markers; ++b)
+    for (uint32_t t = 0; t <= full; ++t)
+      if (t & (1u << b)) blocked[t] |= blocked[t ^ (1u << b)];
+  uint32_t best = full;
+  for (uint32_t set = 0; set <= full; ++set)
+    if (!blocked[full ^ set] && std::popcount(set) < std::popcount(best)) best = set;
+  return MarkerMask(best);
+}
+
+std::vector<std::vector<int>> InseparableGroups(const PairMarkerSets& pairs) {
+  const int n = pairs.VarietyCount();
+  std::vector<int> group(n + 1);
+  std::iota(group.begin(), group.end(), 0);
+  // Being told apart by no marker is an equivalence (equal cells everywhere):
+  // each variety joins the first variety it equals.
+  for (int j = 1; j <= n; ++j)
+    for (int i = 1; i < j; ++i)
+      if (group[i] == i && pairs.Telling(i, j).none()) {
+        group[j] = i;
+        break;
+      }
+  std::vector<std::vector<int>> out;
+  std::vector<int> slot(n + 1, -1);
+  for (int v = 1; v <= n; ++v) {
+    const int g = group[v];
+    if (slot[g] < 0) {
+      slot[g] = static_cast<int>(out.size());
+      out.push_back({});
+    }
+    out[slot[g]].push_back(v);
+  }
+  std::erase_if(out, [](const std::vector<int>& g) { return g.size() < 2; });
+  return out;
+}
+
+}  // namespace
+
+MarkerChoice SmallestMarkerSet(const PairMarkerSets& pairs) {
+  const int markers = pairs.MarkerCount();
+  const std::vector<MarkerMask> separable = SeparablePairs(pairs);
+  MarkerChoice out;
+  out.method = markers <= kExactSearchMarkers ? SearchMethod::Exact : SearchMethod::Greedy;
+  const MarkerMask set = out.method == SearchMethod::Exact ? ExactCover(separable, markers)
+                                                           : GreedyCover(separable, markers);
+  out.chosen = InOrder(separable, set, markers);
+  out.inseparable = InseparableGroups(pairs);
+  return out;
+}
+
+}  // namespace analysis

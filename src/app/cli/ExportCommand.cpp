@@ -1,0 +1,77 @@
+// `allelescope export WORKBOOK --format F -o FILE`: the source's genotypes
+// for other programs.
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <ostream>
+
+#include "app/cli/Command.h"
+#include "app/cli/RunWorkbook.h"
+#include "app/cli/SourceProblems.h"
+#include "exchange/ExportFormat.h"
+#include "messages/CliTexts.h"
+
+namespace cli {
+namespace {
+
+void ListChanges(const store::GenotypeStore& s, const exchange::Exported& done, std::ostream& out) {
+  for (const auto& r : done.varieties)
+    out << msg::Format(msg::Cli::RenamedVariety, r.from, r.to) << '\n';
+  for (const auto& r : done.markers)
+    out << msg::Format(msg::Cli::RenamedMarker, r.from, r.to) << '\n';
+  for (const auto& r : done.alleles) {
+    std::vector<std::string> pairs;
+    for (const auto& [number, allele] : r.alleles)
+      pairs.push_back(msg::Format(msg::Cli::AlleleNumber, number, allele));
+    out << msg::Format(msg::Cli::RenumberedAlleles, s.MarkerName(r.marker), fmt::join(pairs, " "))
+        << '\n';
+  }
+}
+
+class ExportCommand : public Command {
+ public:
+  explicit ExportCommand(CLI::App& parent)
+      : Command(parent, "export", msg::Text(msg::Cli::ExportDescription)) {
+    auto text = [](msg::Cli id) { return std::string(msg::Text(id)); };
+    const std::map<std::string, exchange::Format> formats{
+        {"genepop", exchange::Format::Genepop},
+        {"structure", exchange::Format::Structure},
+        {"genalex", exchange::Format::Genalex}};
+    sub_->add_option("WORKBOOK", request_.workbook, text(msg::Cli::WorkbookArgument))->required();
+    sub_->add_option("-s,--sheet", request_.sheet, text(msg::Cli::SheetOption));
+    sub_->add_option("--format", format_, text(msg::Cli::ExportFormatOption))
+        ->required()
+        ->transform(CLI::CheckedTransformer(formats, CLI::ignore_case))
+        ->option_text(text(msg::Cli::ExportFormatValues));
+    sub_->add_option("-o,--output", output_, text(msg::Cli::ExportOutputOption))->required();
+  }
+
+ protected:
+  int Run(std::ostream& out, std::ostream& err) override {
+    app::Session session;
+    session.Open(request_.workbook);
+    const std::string sheet = ChooseSource(session, request_, err);
+    if (sheet.empty()) return kUsage;
+    const report::GenotypeRead read = session.ReadGenotypes(sheet);
+    if (ReportProblems(*read.store, read.findings, out)) return kDataProblems;
+    const std::string title = sheet.substr(0, sheet.find('.'));
+    const exchange::Exported done = exchange::Export(*read.store, format_, title);
+    if (!WriteFile(output_, done.text, err)) return kUnreadable;
+    ListChanges(*read.store, done, out);
+    err << msg::Format(msg::Cli::ExportWritten, output_) << '\n';
+    return kFinished;
+  }
+
+ private:
+  RunRequest request_;
+  exchange::Format format_ = exchange::Format::Genepop;
+  std::string output_;
+};
+
+}  // namespace
+
+std::unique_ptr<Command> MakeExportCommand(CLI::App& parent) {
+  return std::make_unique<ExportCommand>(parent);
+}
+
+}  // namespace cli

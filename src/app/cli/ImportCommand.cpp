@@ -1,0 +1,61 @@
+// `allelescope import FILE -o WORKBOOK`: another program's genotypes as a
+// new workbook with a source sheet.
+#include <filesystem>
+#include <map>
+#include <ostream>
+
+#include "app/cli/Command.h"
+#include "app/core/Import.h"
+#include "host/AsciiText.h"
+#include "messages/CliTexts.h"
+
+namespace cli {
+namespace {
+
+class ImportCommand : public Command {
+ public:
+  explicit ImportCommand(CLI::App& parent)
+      : Command(parent, "import", msg::Text(msg::Cli::ImportDescription)) {
+    auto text = [](msg::Cli id) { return std::string(msg::Text(id)); };
+    const std::map<std::string, exchange::ImportKind> kinds{
+        {"genepop", exchange::ImportKind::Genepop},
+        {"genalex", exchange::ImportKind::Genalex},
+        {"csv", exchange::ImportKind::Csv}};
+    sub_->add_option("FILE", input_, text(msg::Cli::ImportFileArgument))->required();
+    sub_->add_option("-o,--output", output_, text(msg::Cli::ImportOutputOption))->required();
+    sub_->add_option("--format", kind_, text(msg::Cli::ImportFormatOption))
+        ->transform(CLI::CheckedTransformer(kinds, CLI::ignore_case))
+        ->option_text(text(msg::Cli::ImportFormatValues));
+  }
+
+ protected:
+  int Run(std::ostream& out, std::ostream& err) override {
+    if (host::AsciiLower(std::filesystem::path(output_).extension().string()) != ".xlsx") {
+      Complain(err, msg::Format(msg::Cli::OutputKind, ".xlsx", output_));
+      return kUsage;
+    }
+    try {
+      const app::ImportReport done = app::ImportFile(input_, output_, kind_);
+      out << msg::Format(msg::Cli::ImportWritten, output_, done.varieties, done.markers) << '\n';
+      return kFinished;
+    } catch (const exchange::ImportError& e) {
+      Complain(err, msg::Format(msg::Cli::ImportProblem, input_, e.Line(), e.Reason()));
+    } catch (const std::runtime_error& e) {
+      Complain(err, e.what());
+    }
+    return kUnreadable;
+  }
+
+ private:
+  std::string input_;
+  std::string output_;
+  std::optional<exchange::ImportKind> kind_;
+};
+
+}  // namespace
+
+std::unique_ptr<Command> MakeImportCommand(CLI::App& parent) {
+  return std::make_unique<ImportCommand>(parent);
+}
+
+}  // namespace cli

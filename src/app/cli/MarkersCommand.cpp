@@ -1,0 +1,63 @@
+// `allelescope markers WORKBOOK`: the few markers that tell the varieties apart.
+#include <ostream>
+
+#include "analysis/MarkerSet.h"
+#include "app/cli/Command.h"
+#include "app/cli/RunWorkbook.h"
+#include "app/cli/SourceProblems.h"
+#include "messages/CliTexts.h"
+
+namespace cli {
+namespace {
+
+void PrintChoice(const store::GenotypeStore& s, const analysis::MarkerChoice& choice,
+                 std::ostream& out) {
+  out << msg::Format(choice.method == analysis::SearchMethod::Exact ? msg::Cli::MarkersExact
+                                                                    : msg::Cli::MarkersGreedy,
+                     s.MarkerCount())
+      << '\n';
+  if (choice.chosen.empty()) out << msg::Text(msg::Cli::NoPairToTell) << '\n';
+  for (const analysis::ChosenMarker& c : choice.chosen)
+    out << msg::Format(msg::Cli::MarkerLine, s.MarkerName(c.marker), c.pairsLeft) << '\n';
+  out << msg::Text(msg::Cli::InseparableHead) << '\n';
+  if (choice.inseparable.empty()) out << msg::Text(msg::Cli::InseparableNone) << '\n';
+  for (const std::vector<int>& group : choice.inseparable) {
+    std::vector<std::string> names;
+    for (int v : group) names.push_back(s.VarietyName(v));
+    out << msg::Format(msg::Cli::InseparableLine, fmt::join(names, "\t")) << '\n';
+  }
+}
+
+class MarkersCommand : public Command {
+ public:
+  explicit MarkersCommand(CLI::App& parent)
+      : Command(parent, "markers", msg::Text(msg::Cli::MarkersDescription)) {
+    auto text = [](msg::Cli id) { return std::string(msg::Text(id)); };
+    sub_->add_option("WORKBOOK", request_.workbook, text(msg::Cli::WorkbookArgument))->required();
+    sub_->add_option("-s,--sheet", request_.sheet, text(msg::Cli::SheetOption));
+  }
+
+ protected:
+  int Run(std::ostream& out, std::ostream& err) override {
+    app::Session session;
+    session.Open(request_.workbook);
+    const std::string sheet = ChooseSource(session, request_, err);
+    if (sheet.empty()) return kUsage;
+    const report::GenotypeRead read = session.ReadGenotypes(sheet);
+    if (ReportProblems(*read.store, read.findings, out)) return kDataProblems;
+    const analysis::PairMarkerSets pairs = analysis::TellingMarkers(*read.store);
+    PrintChoice(*read.store, analysis::SmallestMarkerSet(pairs), out);
+    return kFinished;
+  }
+
+ private:
+  RunRequest request_;
+};
+
+}  // namespace
+
+std::unique_ptr<Command> MakeMarkersCommand(CLI::App& parent) {
+  return std::make_unique<MarkersCommand>(parent);
+}
+
+}  // namespace cli

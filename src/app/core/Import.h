@@ -1,0 +1,22 @@
+#pragma once
+// Making a new workbook from another program's genotype file.
+#include <optional>
+#include <string>
+
+#include "exchange/ImportFormat.h"
+
+namespace app {
+
+struct ImportReport {
+  int varieties = 0;
+  int markers = 0;
+};
+
+// Reads `input` (of `kind`, or the kind its name and first row suggest) and
+// writes the workbook `output`, which must not exist yet. Nothing is written
+// when the input is malformed (exchange::ImportError, with its line), cannot
+// be read or `output` exists (std::runtime_error with the user's text).
+ImportReport ImportFile(const std::string& input, const std::string& output,
+                        std::optional<exchange::ImportKind> kind);
+
+}  // namespace app

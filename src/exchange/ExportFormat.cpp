@@ -1,0 +1,184 @@
+#include "exchange/ExportFormat.h"
+
+#include <fmt/format.h>
+
+#include <set>
+
+namespace exchange {
+namespace {
+
+// What a format can hold: allele numbers within [lowest, highest] other than
+// the missing code, and name characters outside `forbidden`.
+struct Rules {
+  int lowest;
+  int highest;
+  int missing;
+  std::string_view forbidden;
+  std::string_view separator;
+};
+
+Rules RulesOf(Format format) {
+  switch (format) {
+    case Format::Genepop:
+      return {1, 999, 0, " \t,", " "};
+    case Format::Structure:
+      return {-32768, 32767, -9, " \t", " "};
+    case Format::Genalex:
+      break;
+  }
+  return {-32768, 32767, 0, ",\"", ","};
+}
+
+// Forbidden characters become "_"; a name that then clashes gets "_2", "_3".
+std::vector<std::string> SafeNames(const std::vector<std::string>& names,
+                                   std::string_view forbidden, std::vector<Renamed>& renamed) {
+  std::set<std::string> taken(names.begin(), names.end());
+  std::vector<std::string> out;
+  for (const std::string& name : names) {
+    std::string safe = name;
+    for (char& c : safe)
+      if (forbidden.find(c) != std::string_view::npos) c = '_';
+    if (safe != name) {
+      const std::string stem = safe;
+      for (int k = 2; taken.count(safe); ++k) safe = fmt::format("{}_{}", stem, k);
+      taken.insert(safe);
+      renamed.push_back({name, safe});
+    }
+    out.push_back(safe);
+  }
+  return out;
+}
+
+// The number written for each allele of marker m (index a - 1): its size
+// when every size of the marker fits the format, else its index.
+std::vector<int> AlleleCodes(const store::GenotypeStore& s, int m, const Rules& rules,
+                             std::vector<Renumbered>& renumbered) {
+  const store::MarkerTable& table = s.Marker(m);
+  bool sizesFit = s.Kind() == store::DataKind::Ssr;
+  for (int a = 1; a <= table.AlleleNum() && sizesFit; ++a) {
+    const int size = table.AlleleValue(a);
+    sizesFit = size >= rules.lowest && size <= rules.highest && size != rules.missing;
+  }
+  std::vector<int> codes;
+  Renumbered mapping{m, {}};
+  for (int a = 1; a <= table.AlleleNum(); ++a) {
+    codes.push_back(sizesFit ? table.AlleleValue(a) : a);
+    const std::string label = s.Kind() == store::DataKind::Ssr
+                                  ? std::to_string(table.AlleleValue(a))
+                                  : store::ToUtf8(std::u16string(1, table.AlleleSymbol(a)));
+    mapping.alleles.emplace_back(a, label);
+  }
+  if (!sizesFit && table.AlleleNum() > 0) renumbered.push_back(std::move(mapping));
+  return codes;
+}
+
+struct Prepared {
+  std::vector<std::string> varieties;
+  std::vector<std::string> markers;
+  std::vector<std::vector<int>> codes;  // per marker
+};
+
+Prepared Prepare(const store::GenotypeStore& s, const Rules& rules, Exported& out) {
+  Prepared p;
+  std::vector<std::string> varieties, markers;
+  for (int v = 1; v <= s.VarietyCount(); ++v) varieties.push_back(s.VarietyName(v));
+  for (int m = 1; m <= s.MarkerCount(); ++m) markers.push_back(s.MarkerName(m));
+  p.varieties = SafeNames(varieties, rules.forbidden, out.varieties);
+  p.markers = SafeNames(markers, rules.forbidden, out.markers);
+  for (int m = 1; m <= s.MarkerCount(); ++m)
+    p.codes.push_back(AlleleCodes(s, m, rules, out.alleles));
+  return p;
+}
+
+// The two written alleles of a cell, the missing code for an untyped one.
+std::pair<int, int> Written(const store::GenotypeStore& s, const Prepared& p, const Rules& rules,
+                            int v, int m) {
+  const auto indexes = AlleleIndexes(s, v, m);
+  if (!indexes) return {rules.missing, rules.missing};
+  const std::vector<int>& codes = p.codes[m - 1];
+  return {codes[indexes->first - 1], codes[indexes->second - 1]};
+}
+
+void WriteGenepop(const store::GenotypeStore& s, const Prepared& p, std::string_view title,
+                  std::string& text) {
+  const Rules rules = RulesOf(Format::Genepop);
+  text += fmt::format("{}\n", title);
+  for (const std::string& marker : p.markers) text += marker + '\n';
+  text += "Pop\n";
+  for (int v = 1; v <= s.VarietyCount(); ++v) {
+    text += p.varieties[v - 1] + " ,";
+    for (int m = 1; m <= s.MarkerCount(); ++m) {
+      const auto [a, b] = Written(s, p, rules, v, m);
+      text += fmt::format(" {:03}{:03}", a, b);
+    }
+    text += '\n';
+  }
+}
+
+void WriteStructure(const store::GenotypeStore& s, const Prepared& p, std::string& text) {
+  const Rules rules = RulesOf(Format::Structure);
+  text += fmt::format("{}\n", fmt::join(p.markers, " "));
+  for (int v = 1; v <= s.VarietyCount(); ++v) {
+    text += p.varieties[v - 1];
+    for (int m = 1; m <= s.MarkerCount(); ++m) {
+      const auto [a, b] = Written(s, p, rules, v, m);
+      text += fmt::format(" {} {}", a, b);
+    }
+    text += '\n';
+  }
+}
+
+// Counts row (loci, samples, populations, size of each), title row, heads.
+void WriteGenalex(const store::GenotypeStore& s, const Prepared& p, std::string_view title,
+                  std::string& text) {
+  const Rules rules = RulesOf(Format::Genalex);
+  std::vector<Renamed> ignored;
+  const std::string population = SafeNames({std::string(title)}, rules.forbidden, ignored).front();
+  const int n = s.VarietyCount();
+  text += fmt::format("{},{},1,{}\n", s.MarkerCount(), n, n);
+  text += fmt::format("{},,,{}\n", population, population);
+  text += "Ind,Pop";
+  for (const std::string& marker : p.markers) text += fmt::format(",{},", marker);
+  text += '\n';
+  for (int v = 1; v <= n; ++v) {
+    text += fmt::format("{},{}", p.varieties[v - 1], population);
+    for (int m = 1; m <= s.MarkerCount(); ++m) {
+      const auto [a, b] = Written(s, p, rules, v, m);
+      text += fmt::format(",{},{}", a, b);
+    }
+    text += '\n';
+  }
+}
+
+}  // namespace
+
+std::optional<std::pair<int, int>> AlleleIndexes(const store::GenotypeStore& s, int v, int m) {
+  const std::u16string& code = s.Cell(v, m);
+  if (code.size() != 2) return std::nullopt;
+  // SSR codes are rank symbols of the alphabet; character codes the symbols.
+  const std::u16string& symbols =
+      s.Kind() == store::DataKind::Ssr ? store::AlleleAlphabet() : s.Marker(m).AlleleText();
+  const size_t a = symbols.find(code[0]);
+  const size_t b = symbols.find(code[1]);
+  if (a == std::u16string::npos || b == std::u16string::npos) return std::nullopt;
+  return std::pair<int, int>(static_cast<int>(a) + 1, static_cast<int>(b) + 1);
+}
+
+Exported Export(const store::GenotypeStore& s, Format format, std::string_view title) {
+  Exported out;
+  const Prepared p = Prepare(s, RulesOf(format), out);
+  switch (format) {
+    case Format::Genepop:
+      WriteGenepop(s, p, title, out.text);
+      break;
+    case Format::Structure:
+      WriteStructure(s, p, out.text);
+      break;
+    case Format::Genalex:
+      WriteGenalex(s, p, title, out.text);
+      break;
+  }
+  return out;
+}
+
+}  // namespace exchange

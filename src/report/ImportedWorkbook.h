@@ -1,0 +1,16 @@
+#pragma once
+// A new workbook from an imported table: a source sheet in AlleleScope's
+// layout and, when the file had populations, a sheet "Groups" with them.
+#include <string>
+
+#include "exchange/ImportFormat.h"
+#include "host/Host.h"
+
+namespace report {
+
+// Names the source sheet BASE.org (made legal) and saves the workbook to
+// `path`. Throws host::HostError when the workbook cannot be written.
+void WriteImportedWorkbook(host::Application& app, const std::string& path, const std::string& base,
+                           const exchange::ImportedTable& table);
+
+}  // namespace report

@@ -1,0 +1,29 @@
+#include "report/ReadGenotypes.h"
+
+#include "analysis/Conversion.h"
+#include "report/SheetAccess.h"
+
+namespace report {
+
+GenotypeRead ReadGenotypes(host::Worksheet& source, SourceKind kind) {
+  RunContext ctx;
+  ctx.ExcelBook = &source.Parent();
+  ctx.ExcelApp = &ctx.ExcelBook->Parent();
+  ctx.kind = kind == SourceKind::Ssr ? store::DataKind::Ssr : store::DataKind::Character;
+  SourceDataRead(ctx, source);
+  GenotypeRead out;
+  // The limits are logged by the reader itself; they come first, as in a run.
+  for (store::Problem p : {store::Problem::TooManyVarieties, store::Problem::TooManyMarkers})
+    if (ctx.errors.problems.Has(p)) out.findings.push_back({p});
+  store::GenotypeStore& s = *ctx.store;
+  for (int m = 1; m <= s.MarkerCount(); ++m) {
+    const store::Findings found = kind == SourceKind::Ssr
+                                      ? analysis::ConvertSsrMarker(s, m).findings
+                                      : analysis::TallyChrMarker(s, m);
+    out.findings.insert(out.findings.end(), found.begin(), found.end());
+  }
+  out.store = std::move(ctx.store);
+  return out;
+}
+
+}  // namespace report

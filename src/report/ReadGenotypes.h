@@ -1,0 +1,20 @@
+#pragma once
+// A source sheet read and converted as a run does it, without writing a
+// sheet: for the exchange formats and the marker choice.
+#include <memory>
+
+#include "host/Host.h"
+#include "report/Run.h"
+#include "store/GenotypeStore.h"
+#include "store/Problems.h"
+
+namespace report {
+
+struct GenotypeRead {
+  std::unique_ptr<store::GenotypeStore> store;  // cells hold genotype codes
+  store::Findings findings;                     // in the error log's order
+};
+
+GenotypeRead ReadGenotypes(host::Worksheet& source, SourceKind kind);
+
+}  // namespace report

@@ -1,0 +1,73 @@
+// The exchange formats as text: what a reader of each format relies on.
+#include <gtest/gtest.h>
+
+#include "analysis/StoreBuilder.h"
+#include "exchange/ExportFormat.h"
+#include "exchange/SsrStore.h"
+
+namespace {
+
+using exchange::Format;
+using exchange_test::ConvertedSsr;
+
+store::GenotypeStore Small() {
+  return ConvertedSsr({"Fuji,2", "Orin early", "Orin_early"}, {"CH01", "CH02"},
+                      {{"180/192", "95/95"}, {"192/180", ""}, {"176/180", "101/95"}});
+}
+
+TEST(ExportGenepop, SixDigitGenotypesOnePopulationAndMissingAsZeros) {
+  const exchange::Exported e = exchange::Export(Small(), Format::Genepop, "Apple");
+  EXPECT_EQ(e.text,
+            "Apple\nCH01\nCH02\nPop\n"
+            "Fuji_2 , 180192 095095\n"
+            "Orin_early_2 , 180192 000000\n"
+            "Orin_early , 176180 095101\n");
+  // Commas and spaces cannot stand in a GENEPOP name; a changed name that is
+  // already someone else's gets a number.
+  ASSERT_EQ(e.varieties.size(), 2u);
+  EXPECT_EQ(e.varieties[1].from, "Orin early");
+  EXPECT_EQ(e.varieties[1].to, "Orin_early_2");
+  EXPECT_TRUE(e.alleles.empty());
+}
+
+TEST(ExportGenepop, SizesBeyondThreeDigitsAreWrittenAsAlleleNumbers) {
+  const auto s =
+      ConvertedSsr({"A", "B"}, {"Big", "Small"}, {{"1050/998", "80/82"}, {"998/998", ""}});
+  const exchange::Exported e = exchange::Export(s, Format::Genepop, "t");
+  EXPECT_NE(e.text.find("A , 001002 080082\n"), std::string::npos) << e.text;
+  EXPECT_NE(e.text.find("B , 001001 000000\n"), std::string::npos) << e.text;
+  ASSERT_EQ(e.alleles.size(), 1u);
+  EXPECT_EQ(e.alleles[0].marker, 1);
+  EXPECT_EQ(e.alleles[0].alleles,
+            (std::vector<std::pair<int, std::string>>{{1, "998"}, {2, "1050"}}));
+}
+
+TEST(ExportStructure, TwoColumnsPerMarkerAndMinusNineMissing) {
+  const exchange::Exported e = exchange::Export(Small(), Format::Structure, "Apple");
+  EXPECT_EQ(e.text,
+            "CH01 CH02\n"
+            "Fuji,2 180 192 95 95\n"
+            "Orin_early_2 180 192 -9 -9\n"
+            "Orin_early 176 180 95 101\n");
+}
+
+TEST(ExportGenalex, CountsTitleAndHeadRowsThenOneRowPerVariety) {
+  const exchange::Exported e = exchange::Export(Small(), Format::Genalex, "Apple");
+  EXPECT_EQ(e.text,
+            "2,3,1,3\n"
+            "Apple,,,Apple\n"
+            "Ind,Pop,CH01,,CH02,\n"
+            "Fuji_2,Apple,180,192,95,95\n"
+            "Orin early,Apple,180,192,0,0\n"
+            "Orin_early,Apple,176,180,95,101\n");
+}
+
+TEST(ExportAlleles, CharacterAllelesAreNumberedInTableOrder) {
+  const auto s = analysis_test::Tallied({{u"AC"}, {u"CC"}, {u""}});
+  const exchange::Exported e = exchange::Export(s, Format::Structure, "Rice");
+  EXPECT_EQ(e.text, "M1\nV1 1 2\nV2 2 2\nV3 -9 -9\n");
+  ASSERT_EQ(e.alleles.size(), 1u);
+  EXPECT_EQ(e.alleles[0].alleles, (std::vector<std::pair<int, std::string>>{{1, "A"}, {2, "C"}}));
+}
+
+}  // namespace
