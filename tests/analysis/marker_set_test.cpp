@@ -5,13 +5,13 @@
 #include <random>
 
 #include "analysis/MarkerSet.h"
-#include "analysis/StoreBuilder.h"
+#include "support/Tallied.h"
 
 namespace {
 
 using analysis::MarkerChoice;
 using analysis::SearchMethod;
-using analysis_test::Tallied;
+using testsupport::Tallied;
 
 std::vector<int> Markers(const MarkerChoice& c) {
   std::vector<int> out;

@@ -1,9 +1,9 @@
 // The exchange formats as text: what a reader of each format relies on.
 #include <gtest/gtest.h>
 
-#include "analysis/StoreBuilder.h"
 #include "exchange/ExportFormat.h"
 #include "exchange/SsrStore.h"
+#include "support/Tallied.h"
 
 namespace {
 
@@ -63,7 +63,7 @@ TEST(ExportGenalex, CountsTitleAndHeadRowsThenOneRowPerVariety) {
 }
 
 TEST(ExportAlleles, CharacterAllelesAreNumberedInTableOrder) {
-  const auto s = analysis_test::Tallied({{u"AC"}, {u"CC"}, {u""}});
+  const auto s = testsupport::Tallied({{u"AC"}, {u"CC"}, {u""}});
   const exchange::Exported e = exchange::Export(s, Format::Structure, "Rice");
   EXPECT_EQ(e.text, "M1\nV1 1 2\nV2 2 2\nV3 -9 -9\n");
   ASSERT_EQ(e.alleles.size(), 1u);
