@@ -165,6 +165,9 @@ std::string Workbook::NameProblem(const std::string& name, const Worksheet* exce
     if (std::string_view(":\\/?*[]").find(c) != std::string_view::npos) {
       return std::string("a sheet name cannot contain the character ") + c;
     }
+    // The workbook part is XML 1.0, which has no way to hold these.
+    if (static_cast<unsigned char>(c) < 0x20)
+      return "a sheet name cannot contain control characters";
   }
   if (name.front() == '\'' || name.back() == '\'') {
     return "a sheet name cannot begin or end with an apostrophe";

@@ -37,6 +37,7 @@ TEST_F(HostBook, SheetNamesFollowTheWorkbookRules) {
   std::string japanese;
   for (int i = 0; i < 31; ++i) japanese += "品";
   EXPECT_EQ(book.NameProblem(japanese), "");
+  EXPECT_NE(book.NameProblem("M\v1.zoo"), "");  // XML cannot hold it
 
   book.AddSheet().SetName("Apple.ssr");
   EXPECT_NE(book.NameProblem("APPLE.SSR"), "");  // taken, ignoring case
