@@ -25,9 +25,9 @@ void OpenConversionSheets(RunContext& ctx, host::Worksheet& source) {
   RunSheets& h = ctx.sheets;
   const std::string& base = ctx.SheetBaseName;
   const bool ssr = ctx.kind == store::DataKind::Ssr;
+  h.SrcSheet = &source;  // before any sheet is opened: the source is never one of them
   SheetOpen(ctx, h.ErrSheet, base + ".err");
   ErrorSheetFormat(ctx, *h.ErrSheet);
-  h.SrcSheet = &source;
   if (ssr) {
     SheetOpen(ctx, h.SsrSheet, base + ".ssr");
     SheetOpen(ctx, h.TssrSheet, base + ".tssr");

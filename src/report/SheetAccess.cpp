@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "messages/InterfaceTexts.h"
+#include "messages/SheetTexts.h"
 #include "report/ErrorLog.h"
 #include "report/Layout.h"
 #include "store/GenotypeStore.h"
@@ -36,13 +37,15 @@ bool EqualsIgnoringAsciiCase(const std::u16string& a, const std::u16string& b) {
   return true;
 }
 
-// The legal form of a name on its own: forbidden characters become "_", the
-// name is cut to 31 characters, an apostrophe at either end and the reserved
-// name are avoided. A legal name comes back unchanged.
+// The legal form of a name on its own: forbidden characters (control
+// characters among them: a pasted tab or line break) become "_", the name is
+// cut to 31 characters, an apostrophe at either end and the reserved name are
+// avoided. A legal name comes back unchanged.
 std::u16string LegalForm(const std::string& wanted) {
   std::u16string s = store::ToU16(wanted);
   for (char16_t& c : s) {
-    if (c == u':' || c == u'\\' || c == u'/' || c == u'?' || c == u'*' || c == u'[' || c == u']') {
+    if (c < 0x20 || c == u':' || c == u'\\' || c == u'/' || c == u'?' || c == u'*' || c == u'[' ||
+        c == u']') {
       c = u'_';
     }
   }
@@ -62,6 +65,23 @@ std::string Candidate(const std::u16string& form, int k) {
   std::u16string s = form;
   CutTo(s, kMaxNameLength - suffix.size());
   return store::ToUtf8(s + suffix);
+}
+
+// What the layout writes into B1 of a sheet named NAME.KIND.
+std::string KindMark(const std::string& wanted) {
+  const std::string kind = wanted.substr(wanted.rfind('.') + 1);
+  return kind == "err" ? std::string(msg::sheet::kErrorLogTitle) : kind;
+}
+
+// Whether a sheet the workbook had when it was opened may be written over as
+// `wanted`: never the source itself, and under a name cut to fit only a sheet
+// that carries the kind our layout writes in B1, so a long marker name cut down
+// to the name of one of the user's own sheets never clears that sheet.
+bool Reusable(const RunContext& ctx, host::Worksheet& sheet, const std::string& wanted,
+              const std::u16string& form) {
+  if (&sheet == ctx.sheets.SrcSheet) return false;
+  const bool cut = form.size() < store::ToU16(wanted).size();
+  return !cut || sheet.GetRange("B1").Text() == KindMark(wanted);
 }
 
 }  // namespace
@@ -94,7 +114,7 @@ void SheetOpen(RunContext& ctx, host::Worksheet*& obj, const std::string& name) 
     // is a clash that moves on to the next candidate.
     const bool listed =
         std::find(ctx.lstSheet.begin(), ctx.lstSheet.end(), candidate) != ctx.lstSheet.end();
-    if (listed && existing->Name() == candidate) {
+    if (listed && existing->Name() == candidate && Reusable(ctx, *existing, name, form)) {
       obj = existing;
       opened.push_back(obj);
       return;

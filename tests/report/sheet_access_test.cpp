@@ -59,18 +59,19 @@ TEST_F(SheetOpening, IllegalAndDuplicateNamesMapToTheSameSheetsOnEveryRun) {
   const std::vector<std::string> wanted{
       "a:b.zoo",      "a/b.zoo",  "a:b.zoo",
       "M[1]?*\\.zoo", "'quoted'", "A marker name far longer than thirty-one characters.zoo",
-      "History"};
+      "History",      "M\v1.zoo"};
   auto openAll = [&] {
     std::vector<host::Worksheet*> sheets(wanted.size());
     for (size_t k = 0; k < wanted.size(); ++k) report::SheetOpen(ctx, sheets[k], wanted[k]);
     return sheets;
   };
   const auto first = openAll();
+  first[5]->GetRange("B1").SetValue(msg::sheet::kZoo.kind);  // as the 0/1 layout marks it
   std::vector<std::string> names;
   for (auto* sheet : first) names.push_back(sheet->Name());
-  EXPECT_EQ(names,
-            (std::vector<std::string>{"a_b.zoo", "a_b.zoo (2)", "a_b.zoo (3)", "M_1____.zoo",
-                                      "_quoted_", "A marker name far longer than t", "History_"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"a_b.zoo", "a_b.zoo (2)", "a_b.zoo (3)", "M_1____.zoo",
+                                             "_quoted_", "A marker name far longer than t",
+                                             "History_", "M_1.zoo"}));
   // The next run, on the reopened workbook, gets the same sheets back.
   ctx.sheets.Clear();
   Reopen();
@@ -81,6 +82,34 @@ TEST_F(SheetOpening, IllegalAndDuplicateNamesMapToTheSameSheetsOnEveryRun) {
   EXPECT_EQ(report::LegalSheetName(*book, "Apple.ukai"), "Apple.ukai");
   EXPECT_EQ(report::LegalSheetName(*book, "a_b.zoo"), "a_b.zoo (4)");
   EXPECT_EQ(report::LegalSheetName(*book, wanted[5]), "A marker name far longer th (2)");
+}
+
+// A marker name cut to 31 characters can come out as the name of a sheet of
+// the user's, or of the source: neither is ever written over, and the sheet
+// that takes the results instead is the one every later run reuses.
+TEST_F(SheetOpening, CutNamesNeverTakeTheUsersSheets) {
+  const std::string mine = "A marker name far longer than t";
+  book->AddSheet().SetName(mine);
+  book->SheetByName(mine).GetRange("B1").SetValue("keep me");
+  src->SetName("Apple and pear trial 2026 a.org");  // 31 characters
+  Reopen();
+  const std::string wanted = mine + "hirty-one characters.zoo";
+  host::Worksheet* zoo = nullptr;
+  host::Worksheet* clash = nullptr;
+  report::SheetOpen(ctx, zoo, wanted);
+  report::SheetOpen(ctx, clash, "Apple and pear trial 2026 a.org and more.zoo");
+  EXPECT_EQ(zoo->Name(), "A marker name far longer th (2)");
+  EXPECT_NE(clash, src);
+  zoo->GetRange("B1").SetValue(msg::sheet::kZoo.kind);
+  clash->GetRange("B1").SetValue(msg::sheet::kZoo.kind);
+
+  ctx.sheets.Clear();
+  ctx.sheets.SrcSheet = src;
+  Reopen();
+  host::Worksheet* again = nullptr;
+  report::SheetOpen(ctx, again, wanted);
+  EXPECT_EQ(again, zoo);
+  EXPECT_EQ(Text(book->SheetByName(mine), "B1"), "keep me");
 }
 
 }  // namespace
