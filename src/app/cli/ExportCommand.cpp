@@ -48,13 +48,10 @@ class ExportCommand : public Command {
 
  protected:
   int Run(std::ostream& out, std::ostream& err) override {
-    app::Session session;
-    session.Open(request_.workbook);
-    const std::string sheet = ChooseSource(session, request_, err);
-    if (sheet.empty()) return kUsage;
-    const report::GenotypeRead read = session.ReadGenotypes(sheet);
-    if (ReportProblems(*read.store, read.findings, out)) return kDataProblems;
-    const std::string title = sheet.substr(0, sheet.find('.'));
+    const CheckedSource source = ReadCheckedSource(request_, out, err);
+    if (source.exitCode != kFinished) return source.exitCode;
+    const report::GenotypeRead& read = source.read;
+    const std::string title = source.sheet.substr(0, source.sheet.find('.'));
     const exchange::Exported done = exchange::Export(*read.store, format_, title);
     if (!WriteFile(output_, done.text, err)) return kUnreadable;
     ListChanges(*read.store, done, out);

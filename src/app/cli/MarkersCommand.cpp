@@ -39,12 +39,9 @@ class MarkersCommand : public Command {
 
  protected:
   int Run(std::ostream& out, std::ostream& err) override {
-    app::Session session;
-    session.Open(request_.workbook);
-    const std::string sheet = ChooseSource(session, request_, err);
-    if (sheet.empty()) return kUsage;
-    const report::GenotypeRead read = session.ReadGenotypes(sheet);
-    if (ReportProblems(*read.store, read.findings, out)) return kDataProblems;
+    const CheckedSource source = ReadCheckedSource(request_, out, err);
+    if (source.exitCode != kFinished) return source.exitCode;
+    const report::GenotypeRead& read = source.read;
     const analysis::PairMarkerSets pairs = analysis::TellingMarkers(*read.store);
     PrintChoice(*read.store, analysis::SmallestMarkerSet(pairs), out);
     return kFinished;

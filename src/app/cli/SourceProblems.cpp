@@ -10,6 +10,7 @@
 #include "messages/CliTexts.h"
 
 namespace cli {
+namespace {
 
 bool ReportProblems(const store::GenotypeStore& s, const store::Findings& findings,
                     std::ostream& out) {
@@ -20,6 +21,23 @@ bool ReportProblems(const store::GenotypeStore& s, const store::Findings& findin
         << '\n';
   out << msg::Text(msg::Cli::NothingWritten) << '\n';
   return true;
+}
+
+}  // namespace
+
+CheckedSource ReadCheckedSource(const RunRequest& request, std::ostream& out, std::ostream& err) {
+  CheckedSource source;
+  app::Session session;
+  session.Open(request.workbook);
+  source.sheet = ChooseSource(session, request, err);
+  if (source.sheet.empty()) {
+    source.exitCode = kUsage;
+    return source;
+  }
+  source.read = session.ReadGenotypes(source.sheet);
+  if (ReportProblems(*source.read.store, source.read.findings, out))
+    source.exitCode = kDataProblems;
+  return source;
 }
 
 bool WriteFile(const std::string& path, const std::string& text, std::ostream& err) {

@@ -1,18 +1,25 @@
 #pragma once
-// What `export` and `markers` share: the data problems of a source as a run
-// logs them, and writing a text file whole or not at all.
+// What `export` and `markers` share: a source read and checked as a run reads
+// it, and writing a text file whole or not at all.
 #include <iosfwd>
 #include <string>
 
-#include "store/GenotypeStore.h"
-#include "store/Problems.h"
+#include "app/cli/RunWorkbook.h"
+#include "report/ReadGenotypes.h"
 
 namespace cli {
 
-// Lists the findings (problem, variety, marker) and says nothing was written;
-// false when there are none.
-bool ReportProblems(const store::GenotypeStore& s, const store::Findings& findings,
-                    std::ostream& out);
+struct CheckedSource {
+  std::string sheet;
+  report::GenotypeRead read;
+  int exitCode = 0;  // kFinished, or the status that already ends the command
+};
+
+// Opens the request's workbook, chooses its source and reads it. Without a
+// source the exit code is a usage fault; with data problems they are listed
+// on `out` as the error log has them, nothing is written, and the exit code
+// says so.
+CheckedSource ReadCheckedSource(const RunRequest& request, std::ostream& out, std::ostream& err);
 
 // Writes `text` beside `path` and renames it over; a message on `err` and
 // false when that fails (the old file, if any, stays).
