@@ -8,13 +8,9 @@
 #include <vector>
 
 #include "host/CellValue.h"
+#include "host/ReadLimits.h"
 
 namespace host {
-
-inline constexpr int kMaxRows = 1048576;
-inline constexpr int kMaxColumns = 16384;
-// The spreadsheet's own limit is about 65,000 distinct cell formats.
-inline constexpr int kMaxCellFormats = 65536;
 
 // Packed to 48 bytes: a run with every option holds about six million cells.
 struct Cell {

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "host/ReadLimits.h"
 #include "host/WorkbookFile.h"
 
 namespace host::xls {
@@ -31,6 +32,46 @@ std::string FreeXlReason(int code) {
       return "the workbook's character set is not supported";
     default:
       return "the file is damaged or not a workbook";
+  }
+}
+
+// The values of the selected sheet. Every text cell holds its own copy of
+// a shared text, so the texts count against the budget cell by cell.
+void ReadCells(const void* raw, unsigned rows, unsigned short columns, CellStore& store,
+               ReadBudget& budget) {
+  for (unsigned r = 0; r < rows && r < static_cast<unsigned>(kMaxRows); ++r) {
+    Row* row = nullptr;
+    for (unsigned short c = 0; c < columns; ++c) {
+      FreeXL_CellValue cell;
+      if (freexl_get_cell_value(raw, r, c, &cell) != FREEXL_OK) continue;
+      CellValue value;
+      switch (cell.type) {
+        case FREEXL_CELL_INT:
+          value = static_cast<double>(cell.value.int_value);
+          break;
+        case FREEXL_CELL_DOUBLE:
+          value = cell.value.double_value;
+          break;
+        case FREEXL_CELL_TEXT:
+        case FREEXL_CELL_SST_TEXT:
+        case FREEXL_CELL_DATE:
+        case FREEXL_CELL_DATETIME:
+        case FREEXL_CELL_TIME:
+          if (!cell.value.text_value) break;
+          value = std::string(cell.value.text_value);
+          CheckCellText(std::get<std::string>(value));
+          budget.AddText(std::get<std::string>(value).size());
+          break;
+        default:
+          continue;
+      }
+      budget.AddCells(1);
+      if (!row) row = &store.Rows()[static_cast<int32_t>(r + 1)];
+      Cell out;
+      out.column = c + 1;
+      out.value = std::move(value);
+      row->cells.push_back(std::move(out));
+    }
   }
 }
 
@@ -70,6 +111,7 @@ std::unique_ptr<Workbook> ImportXls(Application& app, const std::string& path) {
 
   auto book = std::make_unique<Workbook>(&app, path, NewXlsxBackend(), StyleTable::Default());
   book->SetSavePath(FreeXlsxPathBeside(path));
+  ReadBudget budget;
   for (unsigned s = 0; s < sheetCount; ++s) {
     const char* name = nullptr;
     if (freexl_get_worksheet_name(raw, static_cast<unsigned short>(s), &name) != FREEXL_OK)
@@ -85,36 +127,10 @@ std::unique_ptr<Workbook> ImportXls(Application& app, const std::string& path) {
     unsigned short columns = 0;
     if (freexl_worksheet_dimensions(raw, &rows, &columns) != FREEXL_OK)
       throw HostError("Open", path, "sheet '" + sheetName + "' cannot be read");
-    CellStore& store = sheet->Store();
-    for (unsigned r = 0; r < rows && r < static_cast<unsigned>(kMaxRows); ++r) {
-      Row* row = nullptr;
-      for (unsigned short c = 0; c < columns; ++c) {
-        FreeXL_CellValue cell;
-        if (freexl_get_cell_value(raw, r, c, &cell) != FREEXL_OK) continue;
-        CellValue value;
-        switch (cell.type) {
-          case FREEXL_CELL_INT:
-            value = static_cast<double>(cell.value.int_value);
-            break;
-          case FREEXL_CELL_DOUBLE:
-            value = cell.value.double_value;
-            break;
-          case FREEXL_CELL_TEXT:
-          case FREEXL_CELL_SST_TEXT:
-          case FREEXL_CELL_DATE:
-          case FREEXL_CELL_DATETIME:
-          case FREEXL_CELL_TIME:
-            if (cell.value.text_value) value = std::string(cell.value.text_value);
-            break;
-          default:
-            continue;
-        }
-        if (!row) row = &store.Rows()[static_cast<int32_t>(r + 1)];
-        Cell out;
-        out.column = c + 1;
-        out.value = std::move(value);
-        row->cells.push_back(std::move(out));
-      }
+    try {
+      ReadCells(raw, rows, columns, sheet->Store(), budget);
+    } catch (const LimitError& e) {
+      throw HostError("Open", path, "sheet '" + sheetName + "' is too large: " + e.what());
     }
     sheet->MarkModified();
     book->AppendSheet(std::move(sheet));

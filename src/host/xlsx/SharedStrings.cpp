@@ -12,19 +12,24 @@ namespace {
 
 class SharedStringParser : public StreamParser {
  public:
-  explicit SharedStringParser(std::vector<std::string>& out) : out_(out) {
+  SharedStringParser(std::vector<std::string>& out, ReadBudget& budget)
+      : out_(out), budget_(budget) {
     XML_SetElementHandler(Parser(), &SharedStringParser::Start, &SharedStringParser::End);
     XML_SetCharacterDataHandler(Parser(), [](void* self, const XML_Char* s, int len) {
       auto* p = static_cast<SharedStringParser*>(self);
-      if (p->collect_) p->text_.append(s, static_cast<size_t>(len));
+      if (!p->collect_ || p->Stopped()) return;
+      if (p->text_.size() + static_cast<size_t>(len) > kMaxCellTextBytes)
+        return p->Refuse("a text holds more than " + std::to_string(kMaxCellCharacters) +
+                         " characters, the spreadsheet's limit");
+      p->text_.append(s, static_cast<size_t>(len));
     });
   }
 
  private:
   static void Start(void* self, const XML_Char* qname, const XML_Char**) {
     auto* p = static_cast<SharedStringParser*>(self);
+    if (p->Stopped() || !p->CheckDepth(++p->depth_)) return;
     std::string_view name = LocalName(qname);
-    ++p->depth_;
     if (p->depth_ == 2 && name == "si")
       p->text_.clear();
     else if (name == "rPh")
@@ -34,9 +39,10 @@ class SharedStringParser : public StreamParser {
   }
   static void End(void* self, const XML_Char* qname) {
     auto* p = static_cast<SharedStringParser*>(self);
+    if (p->Stopped()) return;
     std::string_view name = LocalName(qname);
     if (p->depth_ == 2 && name == "si")
-      p->out_.push_back(DecodeCellText(p->text_));
+      p->Guarded([p] { p->Add(); });
     else if (p->phonetic_ == p->depth_)
       p->phonetic_ = 0;
     else if (name == "t")
@@ -44,7 +50,18 @@ class SharedStringParser : public StreamParser {
     --p->depth_;
   }
 
+  void Add() {
+    std::string text = DecodeCellText(text_);
+    CheckCellText(text);
+    if (out_.size() >= kMaxSharedStrings)
+      throw LimitError("the shared text table holds more than " +
+                       std::to_string(kMaxSharedStrings) + " texts");
+    budget_.AddText(text.size());
+    out_.push_back(std::move(text));
+  }
+
   std::vector<std::string>& out_;
+  ReadBudget& budget_;
   std::string text_;
   int depth_ = 0, phonetic_ = 0;
   bool collect_ = false;
@@ -52,7 +69,8 @@ class SharedStringParser : public StreamParser {
 
 }  // namespace
 
-void SharedStringTable::Load(zip_t* zip, const std::string& part, const std::string& file) {
+void SharedStringTable::Load(zip_t* zip, const std::string& part, const std::string& file,
+                             ReadBudget& budget) {
   if (loaded_) return;
   loaded_ = true;
   if (!zip || part.empty()) return;
@@ -62,7 +80,10 @@ void SharedStringTable::Load(zip_t* zip, const std::string& part, const std::str
   if (!entry) throw HostError("Open", file, zip_strerror(zip));
   try {
     strings_ = ReadSharedStrings(
-        [&](char* buffer, size_t size) { return ReadChunk(entry.get(), buffer, size); });
+        [&](char* buffer, size_t size) { return ReadChunk(entry.get(), buffer, size); }, budget);
+  } catch (const LimitError& e) {
+    strings_.clear();
+    throw HostError("Open", file, "part " + part + " is too large: " + e.what());
   } catch (const std::exception& e) {
     strings_.clear();
     throw HostError("Open", file, std::string("the shared text table is damaged: ") + e.what());
@@ -74,9 +95,9 @@ const std::string* SharedStringTable::Find(long long index) const {
   return &strings_[static_cast<size_t>(index)];
 }
 
-std::vector<std::string> ReadSharedStrings(const ChunkSource& source) {
+std::vector<std::string> ReadSharedStrings(const ChunkSource& source, ReadBudget& budget) {
   std::vector<std::string> out;
-  SharedStringParser parser(out);
+  SharedStringParser parser(out, budget);
   parser.Run(source);
   return out;
 }

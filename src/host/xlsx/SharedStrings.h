@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "host/ReadLimits.h"
 #include "host/xlsx/StreamParser.h"
 
 namespace host::xlsx {
@@ -14,8 +15,9 @@ class SharedStringTable {
  public:
   // Reads `part` of the package once; a later call does nothing. No package,
   // no part or a dangling relationship leave the table empty (cells that use
-  // it read empty). Throws HostError("Open", file, reason) for a damaged part.
-  void Load(zip_t* zip, const std::string& part, const std::string& file);
+  // it read empty). Throws HostError("Open", file, reason) for a damaged part
+  // or one beyond the read limits and the workbook's `budget`.
+  void Load(zip_t* zip, const std::string& part, const std::string& file, ReadBudget& budget);
 
   // The text at `index`, or null when the table has none there.
   const std::string* Find(long long index) const;
@@ -26,6 +28,6 @@ class SharedStringTable {
 };
 
 // Reads a shared-string part (rich text flattened, phonetic runs dropped).
-std::vector<std::string> ReadSharedStrings(const ChunkSource& source);
+std::vector<std::string> ReadSharedStrings(const ChunkSource& source, ReadBudget& budget);
 
 }  // namespace host::xlsx

@@ -30,11 +30,13 @@ bool ParseInt(const char* text, long long& out) {
 
 class SheetParser : public StreamParser {
  public:
-  SheetParser(const SharedStringTable& sst, Worksheet& sheet, XlsxSheetExtra& extra)
+  SheetParser(const SharedStringTable& sst, Worksheet& sheet, XlsxSheetExtra& extra,
+              ReadBudget& budget)
       : sst_(sst),
         sheet_(sheet),
         store_(sheet.Store()),
         extra_(extra),
+        budget_(budget),
         xfCount_(sheet.Parent().Styles().xfs.size()) {
     XML_SetElementHandler(Parser(), &SheetParser::Start, &SheetParser::End);
     XML_SetCharacterDataHandler(Parser(), &SheetParser::Text);
@@ -42,19 +44,24 @@ class SheetParser : public StreamParser {
 
  private:
   static void Start(void* self, const XML_Char* name, const XML_Char** atts) {
-    static_cast<SheetParser*>(self)->OnStart(name, atts);
+    auto* p = static_cast<SheetParser*>(self);
+    p->Guarded([&] { p->OnStart(name, atts); });
   }
   static void End(void* self, const XML_Char* name) {
-    static_cast<SheetParser*>(self)->OnEnd(name);
+    auto* p = static_cast<SheetParser*>(self);
+    p->Guarded([&] { p->OnEnd(name); });
   }
   static void Text(void* self, const XML_Char* s, int len) {
     auto* p = static_cast<SheetParser*>(self);
-    if (p->collect_) p->text_.append(s, static_cast<size_t>(len));
+    if (!p->collect_ || p->Stopped()) return;
+    if (p->text_.size() + static_cast<size_t>(len) > kMaxCellTextBytes)
+      return p->Refuse("a cell holds more than " + std::to_string(kMaxCellCharacters) +
+                       " characters, the spreadsheet's limit");
+    p->text_.append(s, static_cast<size_t>(len));
   }
 
   void OnStart(const char* qname, const char** atts) {
-    ++depth_;
-    if (Capturing()) return;
+    if (!CheckDepth(++depth_) || Capturing()) return;
     std::string_view name = LocalName(qname);
     if (depth_ == 1) {
       extra_.rootName = qname;
@@ -98,6 +105,7 @@ class SheetParser : public StreamParser {
     if (Capturing()) {
       if (depth_ == CaptureDepth()) {
         std::string xml = EndCapture();
+        budget_.AddText(xml.size());
         if (captureName_.empty())
           formula_ = std::move(xml);
         else
@@ -137,6 +145,7 @@ class SheetParser : public StreamParser {
     }
     lastRow_ = number;
     rowNumber_ = number;
+    budget_.AddCells(1);  // a row costs about what a cell does
     row_ = &store_.Rows()[number];
     row_->attributes.clear();
     for (int i = 0; atts[i]; i += 2) {
@@ -190,6 +199,7 @@ class SheetParser : public StreamParser {
         }
       } else if (type_ == "inlineStr" || type_ == "str" || type_ == "d") {
         cell.value = DecodeCellText(text_);
+        CheckCellText(std::get<std::string>(cell.value));
       } else if (type_ == "b") {
         cell.value = text_ == "1" || text_ == "true";
       } else if (type_ == "e") {
@@ -208,6 +218,7 @@ class SheetParser : public StreamParser {
     } else if (IsEmpty(cell.value) && cell.style == 0) {
       return;
     }
+    Count(cell);
     std::vector<Cell>& cells = row_->cells;
     if (cells.empty() || cells.back().column < column_) {
       cells.push_back(std::move(cell));
@@ -219,6 +230,14 @@ class SheetParser : public StreamParser {
       *it = std::move(cell);  // last one wins
     else
       cells.insert(it, std::move(cell));
+  }
+
+  // Each cell read, and its own copy of its text, against the workbook's budget.
+  void Count(const Cell& cell) {
+    budget_.AddCells(1);
+    if (const auto* text = std::get_if<std::string>(&cell.value)) budget_.AddText(text->size());
+    if (const auto* error = std::get_if<ErrorValue>(&cell.value))
+      budget_.AddText(error->text.size());
   }
 
   void AddMerge(const char* ref) {
@@ -238,6 +257,7 @@ class SheetParser : public StreamParser {
   Worksheet& sheet_;
   CellStore& store_;
   XlsxSheetExtra& extra_;
+  ReadBudget& budget_;
   size_t xfCount_;
   int depth_ = 0;
   bool inData_ = false, inMerges_ = false, inCell_ = false, inInline_ = false;
@@ -252,9 +272,9 @@ class SheetParser : public StreamParser {
 }  // namespace
 
 void ReadSheet(const ChunkSource& source, const SharedStringTable& sharedStrings, Worksheet& sheet,
-               XlsxSheetExtra& extra) {
+               XlsxSheetExtra& extra, ReadBudget& budget) {
   extra.elements.clear();
-  SheetParser parser(sharedStrings, sheet, extra);
+  SheetParser parser(sharedStrings, sheet, extra, budget);
   parser.Run(source);
   extra.parsed = true;
 }

@@ -3,6 +3,8 @@
 #include <new>
 #include <stdexcept>
 
+#include "host/ReadLimits.h"
+
 namespace host::xlsx {
 
 StreamParser::StreamParser() : parser_(XML_ParserCreate(nullptr)) {
@@ -16,11 +18,13 @@ void StreamParser::Run(const ChunkSource& source) {
     size_t n = source(chunk.get(), 1 << 16);
     window_.append(chunk.get(), n);
     if (XML_Parse(parser_.get(), chunk.get(), static_cast<int>(n), n == 0) != XML_STATUS_OK) {
+      if (Stopped()) throw LimitError(refusal_);
       throw std::runtime_error(std::string("malformed XML (") +
                                XML_ErrorString(XML_GetErrorCode(parser_.get())) + " at line " +
                                std::to_string(XML_GetCurrentLineNumber(parser_.get())) + ")");
     }
     total_ += n;
+    CheckSizes();
     // Only a capture in progress needs its bytes kept.
     if (captureStart_ < 0) {
       window_.clear();
@@ -31,6 +35,31 @@ void StreamParser::Run(const ChunkSource& source) {
     }
     if (n == 0) break;
   }
+}
+
+void StreamParser::CheckSizes() const {
+  if (static_cast<unsigned long long>(total_) > kMaxPartBytes)
+    throw LimitError("the part is larger than " + std::to_string(kMaxPartBytes / kMebibyte) +
+                     " MiB");
+  // Between calls expat holds only the unfinished tag (text it hands on in
+  // pieces), so what lies past its position is one tag.
+  if (total_ - XML_GetCurrentByteIndex(parser_.get()) > static_cast<long long>(kMaxTagBytes))
+    throw LimitError("one tag is longer than " + std::to_string(kMaxTagBytes / kMebibyte) + " MiB");
+  if (captureStart_ >= 0 && total_ - captureStart_ > static_cast<long long>(kMaxKeptElementBytes))
+    throw LimitError("one element is larger than " +
+                     std::to_string(kMaxKeptElementBytes / kMebibyte) + " MiB");
+}
+
+void StreamParser::Refuse(const std::string& reason) {
+  if (Stopped()) return;
+  refusal_ = reason;
+  XML_StopParser(parser_.get(), XML_FALSE);
+}
+
+bool StreamParser::CheckDepth(int depth) {
+  if (depth <= kMaxXmlDepth) return true;
+  Refuse("elements nest more than " + std::to_string(kMaxXmlDepth) + " levels deep");
+  return false;
 }
 
 void StreamParser::BeginCapture(int depth) {

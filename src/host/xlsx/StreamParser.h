@@ -9,6 +9,8 @@
 #include <string>
 #include <type_traits>
 
+#include "host/ReadLimits.h"
+
 namespace host::xlsx {
 
 // Supplies a part in chunks; returns 0 at the end, throws on read errors.
@@ -22,11 +24,29 @@ class StreamParser {
   StreamParser();
   virtual ~StreamParser() = default;
 
-  // Parses the whole part. Throws std::runtime_error on malformed XML.
+  // Parses the whole part. Throws std::runtime_error on malformed XML, and
+  // LimitError for a part beyond the read limits.
   void Run(const ChunkSource& source);
 
  protected:
   XML_Parser Parser() const { return parser_.get(); }
+  // Stops the parse from a handler; Run then throws LimitError(reason).
+  // Handlers do nothing more once Stopped(): expat may still call one or two.
+  void Refuse(const std::string& reason);
+  bool Stopped() const { return !refusal_.empty(); }
+  // Refuses an element nested deeper than kMaxXmlDepth; false when it did.
+  bool CheckDepth(int depth);
+  // Runs a handler's work; a LimitError it throws stops the parse instead of
+  // unwinding through expat.
+  template <typename Work>
+  void Guarded(Work&& work) {
+    if (Stopped()) return;
+    try {
+      work();
+    } catch (const LimitError& e) {
+      Refuse(e.what());
+    }
+  }
   void BeginCapture(int depth);
   bool Capturing() const { return captureStart_ >= 0; }
   int CaptureDepth() const { return captureDepth_; }
@@ -34,6 +54,9 @@ class StreamParser {
   std::string EndCapture();
 
  private:
+  // Throws LimitError for a part, tag or kept element beyond the limits.
+  void CheckSizes() const;
+
   struct ParserCloser {
     void operator()(XML_Parser p) const { XML_ParserFree(p); }
   };
@@ -43,6 +66,7 @@ class StreamParser {
   long long captureStart_ = -1;
   int captureStartCount_ = 0;
   int captureDepth_ = 0;
+  std::string refusal_;
 };
 
 }  // namespace host::xlsx

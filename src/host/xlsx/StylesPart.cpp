@@ -4,6 +4,7 @@
 #include <pugixml.hpp>
 #include <stdexcept>
 
+#include "host/ReadLimits.h"
 #include "host/xlsx/Xml.h"
 #include "host/xlsx/XmlDoc.h"
 
@@ -271,6 +272,20 @@ std::string XfXml(const Xf& xf, const std::string& p) {
   return out;
 }
 
+namespace {
+
+// A cell can only name one of the first kMaxCellFormats formats; a table
+// beyond that is not one a spreadsheet wrote.
+void CheckFormatCount(pugi::xml_node cellXfs) {
+  size_t count = 0;
+  for (pugi::xml_node n : cellXfs.children()) count += n.type() == pugi::node_element;
+  if (count > static_cast<size_t>(kMaxCellFormats))
+    throw LimitError("the style sheet holds more than " + std::to_string(kMaxCellFormats) +
+                     " cell formats, the spreadsheet's limit");
+}
+
+}  // namespace
+
 StyleTable ReadStyles(const std::string& xml) {
   pugi::xml_document doc;
   if (!doc.load_buffer(xml.data(), xml.size(), pugi::parse_default))
@@ -291,6 +306,7 @@ StyleTable ReadStyles(const std::string& xml) {
     if (n.type() == pugi::node_element) t.fills.push_back(ReadFill(n));
   for (pugi::xml_node n : ChildLocal(root, "borders").children())
     if (n.type() == pugi::node_element) t.borders.push_back(ReadBorder(n));
+  CheckFormatCount(ChildLocal(root, "cellXfs"));
   for (pugi::xml_node n : ChildLocal(root, "cellXfs").children())
     if (n.type() == pugi::node_element) t.xfs.push_back(ReadXf(n));
   AddReservedEntries(t);

@@ -8,13 +8,25 @@
 #include "host/xlsx/SheetExtra.h"
 #include "host/xlsx/SheetReader.h"
 #include "host/xlsx/StylesPart.h"
+#include "host/xlsx/XmlDoc.h"
 
 namespace host::xlsx {
 
 XlsxBackend::~XlsxBackend() = default;
 
 bool XlsxBackend::ReadPart(const std::string& name, std::string& out) const {
-  if (zip_) return ReadEntry(zip_.get(), name, out);
+  if (zip_) {
+    const zip_int64_t index = FindEntry(zip_.get(), name);
+    if (index < 0) return false;
+    try {
+      out = ReadEntry(zip_.get(), index, kMaxDocumentPartBytes);
+      CheckDocumentShape(out);
+    } catch (const LimitError& e) {
+      out.clear();
+      throw HostError("Open", path_, "part " + name + " is too large: " + e.what());
+    }
+    return true;
+  }
   auto it = virtual_.find(name);
   if (it == virtual_.end()) return false;
   out = it->second;
@@ -22,7 +34,7 @@ bool XlsxBackend::ReadPart(const std::string& name, std::string& out) const {
 }
 
 void XlsxBackend::LoadSharedStrings() {
-  sharedStrings_.Load(zip_.get(), sharedStringsPart_, path_);
+  sharedStrings_.Load(zip_.get(), sharedStringsPart_, path_, budget_);
 }
 
 void XlsxBackend::LoadSheet(Worksheet& sheet) {
@@ -43,10 +55,12 @@ void XlsxBackend::LoadSheet(Worksheet& sheet) {
   if (!file) fail(std::string("cannot be read: ") + zip_strerror(zip_.get()));
   try {
     ReadSheet([&](char* buffer, size_t size) { return ReadChunk(file.get(), buffer, size); },
-              sharedStrings_, sheet, *extra);
+              sharedStrings_, sheet, *extra, budget_);
     extra->hadFormulas = !sheet.Store().Formulas().empty();
   } catch (const HostError&) {
     throw;
+  } catch (const LimitError& e) {
+    fail("(part " + extra->partName + ") is too large: " + e.what());
   } catch (const std::exception& e) {
     fail(std::string("is damaged: ") + e.what());
   }
@@ -58,6 +72,7 @@ std::unique_ptr<Workbook> XlsxBackend::Open(Application& app, const std::string&
   backend->zip_ = OpenZip(path, ZIP_RDONLY | ZIP_CHECKCONS, reason);
   if (!backend->zip_)
     throw HostError("Open", path, "the file is damaged or not a workbook (" + reason + ")");
+  backend->path_ = path;  // parts beyond the read limits are refused naming the file
   PackageStructure structure;
   StyleTable styles;
   try {
@@ -69,10 +84,11 @@ std::unique_ptr<Workbook> XlsxBackend::Open(Application& app, const std::string&
                  : StyleTable::Default();
   } catch (const HostError&) {
     throw;
+  } catch (const LimitError& e) {
+    throw HostError("Open", path, "part " + structure.stylesPart + " is too large: " + e.what());
   } catch (const std::exception& e) {
     throw HostError("Open", path, e.what());
   }
-  backend->path_ = path;
   backend->workbookPart_ = structure.workbookPart;
   backend->sharedStringsPart_ = structure.sharedStringsPart;
 

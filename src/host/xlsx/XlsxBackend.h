@@ -50,6 +50,7 @@ class XlsxBackend : public WorkbookBackend {
   std::string workbookPart_ = "xl/workbook.xml";
   std::string sharedStringsPart_;
   SharedStringTable sharedStrings_;
+  ReadBudget budget_;  // what reading this workbook holds, over all its sheets
 };
 
 }  // namespace host::xlsx

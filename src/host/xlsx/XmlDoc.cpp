@@ -1,7 +1,10 @@
 #include "host/xlsx/XmlDoc.h"
 
+#include <algorithm>
+#include <cstring>
 #include <sstream>
 
+#include "host/xlsx/StreamParser.h"
 #include "host/xlsx/Xml.h"
 
 namespace host::xlsx {
@@ -10,6 +13,44 @@ bool LoadDoc(pugi::xml_document& doc, const std::string& xml) {
   unsigned flags = pugi::parse_default | pugi::parse_declaration | pugi::parse_ws_pcdata |
                    pugi::parse_comments | pugi::parse_pi;
   return static_cast<bool>(doc.load_buffer(xml.data(), xml.size(), flags, pugi::encoding_auto));
+}
+
+namespace {
+
+class ShapeParser : public StreamParser {
+ public:
+  ShapeParser() { XML_SetElementHandler(Parser(), &ShapeParser::Start, &ShapeParser::End); }
+
+ private:
+  static void Start(void* self, const XML_Char*, const XML_Char**) {
+    auto* p = static_cast<ShapeParser*>(self);
+    if (p->Stopped() || !p->CheckDepth(++p->depth_)) return;
+    if (++p->elements_ > kMaxDocumentElements)
+      p->Refuse("the part holds more than " + std::to_string(kMaxDocumentElements) + " elements");
+  }
+  static void End(void* self, const XML_Char*) { --static_cast<ShapeParser*>(self)->depth_; }
+
+  int depth_ = 0;
+  size_t elements_ = 0;
+};
+
+}  // namespace
+
+void CheckDocumentShape(const std::string& xml) {
+  ShapeParser parser;
+  size_t at = 0;
+  try {
+    parser.Run([&](char* buffer, size_t size) {
+      const size_t n = std::min(size, xml.size() - at);
+      std::memcpy(buffer, xml.data() + at, n);
+      at += n;
+      return n;
+    });
+  } catch (const LimitError&) {
+    throw;
+  } catch (const std::runtime_error&) {
+    // Malformed: not a question of size.
+  }
 }
 
 namespace {

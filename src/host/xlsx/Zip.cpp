@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "host/ReadLimits.h"
+
 namespace host::xlsx {
 
 ZipPtr OpenZip(const std::string& path, int flags, std::string& reason) {
@@ -46,7 +48,8 @@ std::string ReadEntry(zip_t* zip, zip_int64_t index, size_t limit) {
     if (n < 0) throw std::runtime_error(zip_file_strerror(file.get()));
     if (n == 0) break;
     out.append(buffer, static_cast<size_t>(n));
-    if (out.size() > limit) throw std::runtime_error("part too large");
+    if (out.size() > limit)
+      throw LimitError("the part is larger than " + std::to_string(limit / kMebibyte) + " MiB");
   }
   return out;
 }

@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "host/ReadLimits.h"
+
 namespace host::xlsx {
 
 struct ZipCloser {
@@ -32,8 +34,9 @@ bool CommitZip(ZipPtr& zip, std::string& reason);
 
 // Index of an entry by exact name, or -1.
 zip_int64_t FindEntry(zip_t* zip, const std::string& name);
-// Reads a whole entry (with its CRC checked by libzip). Throws std::runtime_error.
-std::string ReadEntry(zip_t* zip, zip_int64_t index, size_t limit = size_t(1) << 31);
+// Reads a whole entry (with its CRC checked by libzip). Throws std::runtime_error,
+// LimitError past `limit` bytes.
+std::string ReadEntry(zip_t* zip, zip_int64_t index, size_t limit = kMaxPartBytes);
 // Reads up to `size` bytes of an open entry; 0 at its end. Throws std::runtime_error.
 size_t ReadChunk(zip_file_t* file, char* buffer, size_t size);
 // Reads an entry by name; false if it does not exist.

@@ -1,0 +1,38 @@
+#include "host/ReadLimits.h"
+
+namespace host {
+
+namespace {
+
+std::string Count(std::size_t n) {
+  std::string digits = std::to_string(n);
+  for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(at, ",");
+  return digits;
+}
+
+}  // namespace
+
+void ReadBudget::AddCells(std::size_t count) {
+  cells_ += count;
+  if (cells_ > kMaxCells)
+    throw LimitError("the workbook holds more than " + Count(kMaxCells) +
+                     " cells, the most this program reads");
+}
+
+void ReadBudget::AddText(std::size_t bytes) {
+  text_ += bytes;
+  if (text_ > kMaxTextBytes)
+    throw LimitError("the workbook holds more than " + Count(kMaxTextBytes / kMebibyte) +
+                     " MiB of text, the most this program reads");
+}
+
+void CheckCellText(const std::string& text) {
+  // Characters, not bytes: every byte but a UTF-8 continuation byte starts one.
+  std::size_t characters = 0;
+  for (const char c : text) characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  if (characters > kMaxCellCharacters)
+    throw LimitError("a cell holds more than " + Count(kMaxCellCharacters) +
+                     " characters, the spreadsheet's limit");
+}
+
+}  // namespace host

@@ -1,0 +1,69 @@
+#pragma once
+// How much of a file the host reads. A workbook is a zip archive, so a file of
+// a few megabytes can expand to gigabytes; every reader checks these limits
+// and refuses the file with a reason (LimitError) long before memory runs out.
+// The limits are the spreadsheet's own where it has them, and otherwise far
+// above anything a real workbook holds.
+#include <cstddef>
+#include <stdexcept>
+#include <string>
+
+namespace host {
+
+// The spreadsheet's own limits.
+inline constexpr int kMaxRows = 1048576;
+inline constexpr int kMaxColumns = 16384;
+// The spreadsheet's own limit is about 65,000 distinct cell formats.
+inline constexpr int kMaxCellFormats = 65536;
+inline constexpr std::size_t kMaxCellCharacters = 32767;
+
+inline constexpr std::size_t kMebibyte = std::size_t(1) << 20;
+
+// One part, decompressed. Streamed parts (sheets, the shared-string table)
+// cost time, not memory, for their size; parts read whole into a document
+// tree (workbook, styles, relationships, content types) cost memory, so their
+// limit is lower, as is the number of elements such a tree may hold.
+inline constexpr std::size_t kMaxPartBytes = 1024 * kMebibyte;
+inline constexpr std::size_t kMaxDocumentPartBytes = 64 * kMebibyte;
+inline constexpr std::size_t kMaxDocumentElements = 2'000'000;
+// Real parts nest a dozen levels at most.
+inline constexpr int kMaxXmlDepth = 256;
+// One tag with its attributes, which the XML parser must hold whole.
+inline constexpr std::size_t kMaxTagBytes = 16 * kMebibyte;
+// One element of a sheet that the program does not model but keeps as
+// written (conditional formats, validations, extensions ...).
+inline constexpr std::size_t kMaxKeptElementBytes = 64 * kMebibyte;
+// The raw text of one cell: 32,767 characters, each as much as the seven
+// bytes of an escaped character (_xHHHH_).
+inline constexpr std::size_t kMaxCellTextBytes = kMaxCellCharacters * 7;
+
+// What one workbook's reading may hold in memory, over all its sheets: cells
+// (about 50 bytes each), texts (shared strings, cell texts, formulas and the
+// elements of a sheet kept as written) and shared-string entries. A source of
+// 500 varieties by 250 markers is 125,000 cells.
+inline constexpr std::size_t kMaxCells = 5'000'000;
+inline constexpr std::size_t kMaxTextBytes = 256 * kMebibyte;
+inline constexpr std::size_t kMaxSharedStrings = 5'000'000;
+
+// A file beyond one of the limits; the reason says which.
+class LimitError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Counts what one workbook's reading holds, against the limits above.
+class ReadBudget {
+ public:
+  // Each throws LimitError when the total passes its limit.
+  void AddCells(std::size_t count);
+  void AddText(std::size_t bytes);
+
+ private:
+  std::size_t cells_ = 0;
+  std::size_t text_ = 0;
+};
+
+// Throws LimitError when a cell's text (UTF-8) has more than kMaxCellCharacters characters.
+void CheckCellText(const std::string& text);
+
+}  // namespace host
