@@ -74,10 +74,12 @@ store::Findings TallyChrMarker(store::GenotypeStore& s, int m) {
   store::Findings found;
   store::MarkerTable& table = s.Marker(m);
   for (int v = 1; v <= s.VarietyCount(); ++v) {
-    const std::u16string& text = s.Cell(v, m);
-    if (text.empty()) continue;
+    if (s.Cell(v, m).empty()) continue;
+    // Characters, not UTF-16 units: one character beyond the 16-bit range is
+    // one allele, not two halves of one.
+    const std::u32string text = store::Characters(s.Cell(v, m));
     if (text.size() != 2) found.push_back({Problem::NotDiploid, v, m});
-    for (const char16_t c : text) {
+    for (const char32_t c : text) {
       if (!table.chrAlleleAdd(c)) found.push_back({Problem::TooManyAlleles, 0, m});
     }
   }

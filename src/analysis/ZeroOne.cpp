@@ -12,7 +12,7 @@ ZeroOneMatrices ZeroOne(const store::GenotypeStore& s, int m) {
   out.genotypes = table.GenoNum();
   // SSR alleles are named by rank; character alleles are their own symbols.
   out.alleles = s.Kind() == store::DataKind::Ssr
-                    ? store::AlleleAlphabet().substr(0, table.AlleleNum())
+                    ? store::Characters(store::AlleleAlphabet().substr(0, table.AlleleNum()))
                     : table.AlleleText().substr(0, table.AlleleNum());
 
   // Equal genotype codes share one id (the first slot holding the code), so
@@ -26,11 +26,12 @@ ZeroOneMatrices ZeroOne(const store::GenotypeStore& s, int m) {
   out.allele.reserve(static_cast<size_t>(out.varieties) * out.alleles.size());
   for (int v = 1; v <= out.varieties; ++v) {
     const std::u16string& code = s.Cell(v, m);
+    const std::u32string symbols = store::Characters(code);
     const auto found = firstSlot.find(code);
     const int id = found == firstSlot.end() ? -1 : found->second;
     for (int g = 1; g <= out.genotypes; ++g) out.genotype.push_back(slotId[g] == id ? 1 : 0);
-    for (const char16_t symbol : out.alleles) {
-      out.allele.push_back(code.find(symbol) != std::u16string::npos ? 1 : 0);
+    for (const char32_t symbol : out.alleles) {
+      out.allele.push_back(symbols.find(symbol) != std::u32string::npos ? 1 : 0);
     }
   }
   return out;

@@ -14,7 +14,7 @@ namespace analysis {
 struct ZeroOneMatrices {
   int varieties = 0;
   int genotypes = 0;              // the columns of the genotype matrix
-  std::u16string alleles;         // the symbols tested, the columns of the allele matrix
+  std::u32string alleles;         // the symbols tested, the columns of the allele matrix
   std::vector<uint8_t> genotype;  // row-major, varieties x genotypes
   std::vector<uint8_t> allele;    // row-major, varieties x alleles.size()
 

@@ -65,7 +65,7 @@ std::vector<int> AlleleCodes(const store::GenotypeStore& s, int m, const Rules& 
     codes.push_back(sizesFit ? table.AlleleValue(a) : a);
     const std::string label = s.Kind() == store::DataKind::Ssr
                                   ? std::to_string(table.AlleleValue(a))
-                                  : store::ToUtf8(std::u16string(1, table.AlleleSymbol(a)));
+                                  : store::ToUtf8(table.AlleleSymbol(a));
     mapping.alleles.emplace_back(a, label);
   }
   if (!sizesFit && table.AlleleNum() > 0) renumbered.push_back(std::move(mapping));
@@ -153,14 +153,15 @@ void WriteGenalex(const store::GenotypeStore& s, const Prepared& p, std::string_
 }  // namespace
 
 std::optional<std::pair<int, int>> AlleleIndexes(const store::GenotypeStore& s, int v, int m) {
-  const std::u16string& code = s.Cell(v, m);
+  const std::u32string code = store::Characters(s.Cell(v, m));
   if (code.size() != 2) return std::nullopt;
   // SSR codes are rank symbols of the alphabet; character codes the symbols.
-  const std::u16string& symbols =
-      s.Kind() == store::DataKind::Ssr ? store::AlleleAlphabet() : s.Marker(m).AlleleText();
+  const std::u32string symbols = s.Kind() == store::DataKind::Ssr
+                                     ? store::Characters(store::AlleleAlphabet())
+                                     : s.Marker(m).AlleleText();
   const size_t a = symbols.find(code[0]);
   const size_t b = symbols.find(code[1]);
-  if (a == std::u16string::npos || b == std::u16string::npos) return std::nullopt;
+  if (a == std::u32string::npos || b == std::u32string::npos) return std::nullopt;
   return std::pair<int, int>(static_cast<int>(a) + 1, static_cast<int>(b) + 1);
 }
 

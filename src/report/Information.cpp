@@ -38,7 +38,7 @@ void WriteAlleleBlock(host::Worksheet& all, const store::GenotypeStore& s, int m
     if (s.Kind() == store::DataKind::Ssr) {
       column.SetValue(static_cast<int>(table.AlleleValue(a)));
     } else {
-      PutText(column, store::ToUtf8(std::u16string(1, table.AlleleSymbol(a))));
+      PutText(column, store::ToUtf8(table.AlleleSymbol(a)));
     }
     column.Offset(1, 0).SetValue(static_cast<int>(table.AlleleTally(a)));
     column.Offset(2, 0).SetValue(store::RoundHalfEven(stats.alleleRates[a - 1], 4));

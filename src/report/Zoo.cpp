@@ -23,7 +23,7 @@ void WriteAlleleHeads(host::Range corner, const store::GenotypeStore& s, int m) 
     if (s.Kind() == store::DataKind::Ssr) {
       corner.Offset(0, a).SetValue(table.AlleleValue(a));
     } else {
-      const std::string symbol = store::ToUtf8(std::u16string(1, table.AlleleSymbol(a)));
+      const std::string symbol = store::ToUtf8(table.AlleleSymbol(a));
       corner.Offset(0, a).SetValue(std::string_view(symbol));
     }
   }

@@ -71,8 +71,9 @@ SizePart Separate(std::u16string& d) {
   if (ParseNumber(part, value)) {
     const double rounded = NearestEven(value);
     // A size the 16-bit tables cannot hold is reported like any other
-    // unusable part instead of wrapping around.
-    if (std::isfinite(rounded) && rounded >= -32768.0 && rounded <= 32767.0) {
+    // unusable part instead of wrapping around; so is a negative one, which
+    // is no fragment length. Size 0 is a size like any other.
+    if (std::isfinite(rounded) && rounded >= 0.0 && rounded <= 32767.0) {
       return {static_cast<int16_t>(rounded), true};
     }
   }
@@ -114,8 +115,10 @@ std::string GenotypeStore::MakeGenoStr(int m, const std::u16string& code) const 
 }
 
 std::u16string GenotypeStore::SortString(const std::u16string& d) {
-  if (d.size() == 2 && d[1] < d[0]) return std::u16string{d[1], d[0]};
-  return d;
+  // By characters: the two halves of one character are never parted.
+  const std::u32string c = Characters(d);
+  if (c.size() != 2 || c[0] <= c[1]) return d;
+  return ToU16(std::u32string{c[1], c[0]});
 }
 
 double RoundHalfEven(double value, int digits) {

@@ -25,9 +25,14 @@ const std::u16string& AlleleAlphabet();
 
 std::u16string ToU16(std::string_view utf8);
 std::string ToUtf8(std::u16string_view text);
+std::string ToUtf8(char32_t character);
+// The characters (code points) of a text: a character outside the 16-bit
+// range is one character, not the two halves that encode it.
+std::u32string Characters(std::u16string_view text);
+std::u16string ToU16(std::u32string_view characters);
 
 // One part of an SSR cell text: the rounded size, or kNonNumeric when the
-// part is not a number the 16-bit tables can hold.
+// part is not a fragment length (0 to 32767) the 16-bit tables can hold.
 inline constexpr int16_t kNonNumeric = 10000;
 struct SizePart {
   int16_t value;
@@ -60,7 +65,7 @@ class GenotypeStore {
   // A genotype code as the sheets show it: SSR codes as their sizes with the
   // leading apostrophe that keeps them text ("'150/152"), character codes as they are.
   std::string MakeGenoStr(int m, const std::u16string& code) const;
-  // A two-symbol code in code order; any other text as it is.
+  // A code of two characters in code order; any other text as it is.
   static std::u16string SortString(const std::u16string& d);
 
  private:

@@ -11,7 +11,8 @@ namespace {
 
 // Counts `value` in the sorted `values` with its `tallies`, or inserts it in
 // order when there is room below `limit`. std::u16string compares char16_t
-// code units, so genotype codes and symbols are in ordinal order.
+// code units, so genotype codes are in ordinal order; symbols are in code point
+// order, which is the same for every character of the 16-bit range.
 template <typename Values, typename Value>
 bool CountOrInsert(Values& values, std::vector<int16_t>& tallies, const Value& value, int limit) {
   const auto at = std::lower_bound(values.begin(), values.end(), value);
@@ -32,7 +33,7 @@ bool MarkerTable::AlleleAdd(int16_t size) {
   return CountOrInsert(sizes_, alleleTally_, size, kMaxAlleles);
 }
 
-bool MarkerTable::chrAlleleAdd(char16_t symbol) {
+bool MarkerTable::chrAlleleAdd(char32_t symbol) {
   return CountOrInsert(symbols_, alleleTally_, symbol, kMaxAlleles);
 }
 

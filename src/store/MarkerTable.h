@@ -16,8 +16,10 @@ class MarkerTable {
   int AlleleNum() const { return static_cast<int>(alleleTally_.size()); }
   // Allele a (1-based): its size (SSR), its symbol (character data), its tally.
   int16_t AlleleValue(int a) const { return a >= 1 && a <= AlleleNum() ? sizes_[a - 1] : 0; }
-  char16_t AlleleSymbol(int a) const { return symbols_[a - 1]; }
-  const std::u16string& AlleleText() const { return symbols_; }
+  char32_t AlleleSymbol(int a) const { return symbols_[a - 1]; }
+  // Character symbols are characters (code points): one that takes two
+  // UTF-16 units is still one allele.
+  const std::u32string& AlleleText() const { return symbols_; }
   int16_t AlleleTally(int a) const { return alleleTally_[a - 1]; }
 
   int GenoNum() const { return static_cast<int>(genotypes_.size()); }
@@ -27,7 +29,7 @@ class MarkerTable {
   // Each Add counts a known value or inserts a new one in order. It returns
   // false when a new value finds the table full (the value is then dropped).
   bool AlleleAdd(int16_t size);
-  bool chrAlleleAdd(char16_t symbol);
+  bool chrAlleleAdd(char32_t symbol);
   bool GenotypeAdd(const std::u16string& code);
 
   // The symbol of a size by its rank, "*" for a size not in the table.
@@ -37,7 +39,7 @@ class MarkerTable {
 
  private:
   std::vector<int16_t> sizes_;  // SSR data
-  std::u16string symbols_;      // character data
+  std::u32string symbols_;      // character data
   std::vector<int16_t> alleleTally_;
   std::vector<std::u16string> genotypes_;
   std::vector<int16_t> genoTally_;

@@ -104,23 +104,40 @@ std::u16string ToU16(std::string_view utf8) {
   return out;
 }
 
-std::string ToUtf8(std::u16string_view text) {
-  std::string out;
+std::u32string Characters(std::u16string_view text) {
+  std::u32string out;
   out.reserve(text.size());
   const size_t n = text.size();
   for (size_t i = 0; i < n; ++i) {
     const char16_t c = text[i];
     if (c >= 0xD800 && c <= 0xDBFF && i + 1 < n && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-      const char32_t cp = 0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) +
-                          (static_cast<char32_t>(text[i + 1]) - 0xDC00);
-      AppendUtf8(out, cp);
+      out.push_back(0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) +
+                    (static_cast<char32_t>(text[i + 1]) - 0xDC00));
       ++i;
-    } else if (c >= 0xD800 && c <= 0xDFFF) {
-      AppendUtf8(out, kReplacement);  // an unpaired surrogate
     } else {
-      AppendUtf8(out, c);
+      out.push_back(c);  // an unpaired surrogate stays one (unwritable) character
     }
   }
+  return out;
+}
+
+std::u16string ToU16(std::u32string_view characters) {
+  std::u16string out;
+  out.reserve(characters.size());
+  for (const char32_t c : characters) AppendCodePoint(out, c);
+  return out;
+}
+
+std::string ToUtf8(char32_t character) {
+  std::string out;
+  AppendUtf8(out, character >= 0xD800 && character <= 0xDFFF ? kReplacement : character);
+  return out;
+}
+
+std::string ToUtf8(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const char32_t c : Characters(text)) out += ToUtf8(c);
   return out;
 }
 

@@ -51,7 +51,7 @@ TEST(MarkerTable, AllelesAreSortedCountedAndNamedByRank) {
 
   MarkerTable chr;
   for (char16_t c : {u'b', u'A', u'b', u'a', u'ｦ', u'0'}) chr.chrAlleleAdd(c);
-  EXPECT_EQ(chr.AlleleText(), u"0Aabｦ");
+  EXPECT_EQ(chr.AlleleText(), U"0Aabｦ");
   EXPECT_EQ(Tallies(chr), (Ints{1, 1, 1, 2, 1}));
 }
 
@@ -96,9 +96,11 @@ TEST(MarkerTable, FullTablesRejectNewValuesButCountKnownOnes) {
 TEST(Separate, YieldsRoundedSizesOrNotNumeric) {
   EXPECT_EQ(Split(u"150/152"), (Ints{150, 152}));
   EXPECT_EQ(Split(u"150/"), (Ints{150}));
-  EXPECT_EQ(Split(u" +1.5e2 / -12 "), (Ints{150, -12}));
-  EXPECT_EQ(Split(u"150.5/151.5/.5/-2.5"), (Ints{150, 152, 0, -2}));
-  EXPECT_EQ(Split(u"32767/-32768"), (Ints{32767, -32768}));
+  EXPECT_EQ(Split(u" +1.5e2 / 0 "), (Ints{150, 0}));
+  EXPECT_EQ(Split(u"150.5/151.5/.5/-0.4"), (Ints{150, 152, 0, 0}));
+  EXPECT_EQ(Split(u"32767/0"), (Ints{32767, 0}));
+  // A negative size is no fragment length: reported as the non-numeric parts are.
+  EXPECT_EQ(Split(u"-12/150/-0.6/-32768"), (Ints{-1, 150, -1, -1}));
   EXPECT_EQ(Split(u"/150"), (Ints{-1, 150}));
   EXPECT_EQ(Split(u"150//152"), (Ints{150, -1, 152}));
   // Out of the 16-bit range (32767.5 rounds to 32768) or not a plain number.
