@@ -107,9 +107,8 @@ std::string GenotypeStore::MakeGenoStr(int m, const std::u16string& code) const 
     if (i > 0) out.push_back('/');
     const size_t k = alphabet.find(code[i]);
     if (k == std::u16string::npos) continue;  // "*": an allele not in the table
-    const int16_t size = table.AlleleValue(static_cast<int>(k) + 1);
-    // Written with the number format "#": 0 shows as nothing.
-    if (size != 0) out += std::to_string(size);
+    // Size 0 shows as 0: blank halves ("/") would hide a real allele.
+    out += std::to_string(table.AlleleValue(static_cast<int>(k) + 1));
   }
   return out;
 }

@@ -94,6 +94,7 @@ TEST(ConvertSsrMarker, NegativeSizesAreReportedAndSizeZeroIsKept) {
   store::GenotypeStore s = Source(store::DataKind::Ssr, {u"0/0", u"-150/152"});
   const analysis::SsrMarker out = analysis::ConvertSsrMarker(s, 1);
   EXPECT_EQ(out.findings, (store::Findings{{Problem::NonNumeric, 2, 1}}));
+  EXPECT_EQ(s.MakeGenoStr(1, s.Cell(1, 1)), "'0/0");
   EXPECT_EQ(s.Marker(1).AlleleValue(1), 0);
   EXPECT_EQ(s.Marker(1).AlleleTally(1), 2);
 }

@@ -122,7 +122,8 @@ TEST(GenotypeStore, NamesCellsAndGenotypeTexts) {
   EXPECT_EQ(s.MakeGenoStr(1, u"AB"), "'150/152");
   EXPECT_EQ(s.MakeGenoStr(1, u"A*"), "'150/");
   EXPECT_EQ(s.MakeGenoStr(1, u"A"), "'150");
-  EXPECT_EQ(s.MakeGenoStr(2, u"AB"), "'-5/");  // 0 shows as nothing
+  EXPECT_EQ(s.MakeGenoStr(2, u"AB"), "'-5/0");
+  EXPECT_EQ(s.MakeGenoStr(2, u"BB"), "'0/0");  // size 0 is shown, not left blank
   GenotypeStore chr(store::DataKind::Character, {}, {"M1"});
   EXPECT_EQ(chr.MakeGenoStr(1, u"Ab"), "Ab");
 }
