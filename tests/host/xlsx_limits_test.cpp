@@ -117,6 +117,9 @@ TEST(ReadLimits, ExpandingSheetsAreRefusedWithinBoundedMemory) {
       // An element the program keeps as written, of 3 GiB.
       {"kept element", std::string(kSheetHead) + "<sheetData/><extLst><ext>", x,
        "</ext></extLst></worksheet>", 49152, "element"},
+      // A tag of 1.5 GiB, which the XML parser would hold whole.
+      {"long tag", std::string(kSheetHead) + R"(<sheetData><row r="1" spans=")", x,
+       R"("/></sheetData></worksheet>)", 24576, "tag"},
       // Ten million levels of nesting.
       {"nesting", std::string(kSheetHead) + "<extLst>", std::string(1000 * 3, ' '), "", 0,
        "levels"},
