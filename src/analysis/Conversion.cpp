@@ -6,8 +6,9 @@
 namespace analysis {
 namespace {
 
-using store::Finding;
+using store::CellFinding;
 using store::Problem;
+using store::TablePlace;
 
 // Inserts symbol d into code gt before the first greater symbol.
 std::u16string MakeChr(const std::u16string& gt, char16_t d) {
@@ -36,8 +37,10 @@ void TallySizes(store::GenotypeStore& s, int m, store::Findings& found) {
     std::u16string d = s.Cell(v, m);
     while (!d.empty()) {
       const store::SizePart part = store::Separate(d);
-      if (!table.AlleleAdd(part.value)) found.push_back({Problem::TooManyAlleles, 0, m});
-      if (!part.numeric) found.push_back({Problem::NonNumeric, v, m});
+      // A full table is logged under the marker alone, at the cell that overflowed it.
+      if (!table.AlleleAdd(part.value))
+        found.push_back({Problem::TooManyAlleles, 0, m, TablePlace{v, m}});
+      if (!part.numeric) found.push_back(CellFinding(Problem::NonNumeric, v, m));
     }
   }
 }
@@ -62,9 +65,10 @@ SsrMarker ConvertSsrMarker(store::GenotypeStore& s, int m) {
       dist = first ? x : std::abs(dist - x);
       first = false;
     }
-    if (code.size() != 2) out.findings.push_back({Problem::NotDiploid, v, m});
+    if (code.size() != 2) out.findings.push_back(CellFinding(Problem::NotDiploid, v, m));
     out.distances[v - 1] = dist;
-    if (!table.GenotypeAdd(code)) out.findings.push_back({Problem::TooManyGenotypes, 0, m});
+    if (!table.GenotypeAdd(code))
+      out.findings.push_back({Problem::TooManyGenotypes, 0, m, TablePlace{v, m}});
     s.SetCell(v, m, std::move(code));
   }
   return out;
@@ -78,15 +82,17 @@ store::Findings TallyChrMarker(store::GenotypeStore& s, int m) {
     // Characters, not UTF-16 units: one character beyond the 16-bit range is
     // one allele, not two halves of one.
     const std::u32string text = store::Characters(s.Cell(v, m));
-    if (text.size() != 2) found.push_back({Problem::NotDiploid, v, m});
+    if (text.size() != 2) found.push_back(CellFinding(Problem::NotDiploid, v, m));
     for (const char32_t c : text) {
-      if (!table.chrAlleleAdd(c)) found.push_back({Problem::TooManyAlleles, 0, m});
+      if (!table.chrAlleleAdd(c))
+        found.push_back({Problem::TooManyAlleles, 0, m, TablePlace{v, m}});
     }
   }
   for (int v = 1; v <= s.VarietyCount(); ++v) {
     if (s.Cell(v, m).empty()) continue;
     std::u16string sorted = store::GenotypeStore::SortString(s.Cell(v, m));
-    if (!table.GenotypeAdd(sorted)) found.push_back({Problem::TooManyGenotypes, 0, m});
+    if (!table.GenotypeAdd(sorted))
+      found.push_back({Problem::TooManyGenotypes, 0, m, TablePlace{v, m}});
     s.SetCell(v, m, std::move(sorted));
   }
   return found;

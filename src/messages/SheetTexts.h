@@ -11,6 +11,9 @@ inline constexpr std::string_view kErrorLogTitle = "Error Log";
 inline constexpr std::string_view kErrorCodeHead = "Error Code";
 inline constexpr std::string_view kVarietyHead = "Caltivar";
 inline constexpr std::string_view kMarkerHead = "Marker";
+// Added heads: where on the source sheet the problem was met and what is there.
+inline constexpr std::string_view kCellHead = "Cell";
+inline constexpr std::string_view kFoundHead = "Text Found";
 inline constexpr std::string_view kTooManyVarieties = "Too Many Caltivars";
 inline constexpr std::string_view kTooManyMarkers = "Too Many Markers";
 inline constexpr std::string_view kNotNumeric = "Not Numeric SSR Data Found";
@@ -43,6 +46,15 @@ inline constexpr SheetTitle kCmb{
 inline constexpr SheetTitle kUkai{"ukai",
                                   "Probability based on the variety identification theory of Ukai"};
 inline constexpr SheetTitle kZoo{"zoo", "0/1 notation for phylogeny software"};
+
+// The one line an output sheet of an earlier run keeps, in place of results
+// this run did not compute, so no sheet shows old results as if they were new.
+inline constexpr std::string_view kSkippedForProblems =
+    "Not computed in this run because of data problems; see the .err sheet.";
+inline constexpr std::string_view kNotChosen =
+    "Not computed in this run: the option was not chosen.";
+inline constexpr std::string_view kNotSsrData =
+    "Not written in this run: the source now holds character data.";
 
 // The totals block under the conversion tables.
 inline constexpr std::string_view kNumberOf = "Number of";

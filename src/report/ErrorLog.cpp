@@ -16,7 +16,24 @@ void ErrorSheetFormat(RunContext& ctx, host::Worksheet& dst) {
   heads.SetValue(texts::kErrorCodeHead);
   heads.Offset(0, 1).SetValue(texts::kVarietyHead);
   heads.Offset(0, 2).SetValue(texts::kMarkerHead);
+  heads.Offset(0, 3).SetValue(texts::kCellHead);
+  heads.Offset(0, 4).SetValue(texts::kFoundHead);
 }
+
+namespace {
+
+// The address of the source cell as the spreadsheet shows it ("F27") and the
+// text the reading found there, read again from the source sheet: the run
+// never writes into the table, so it is still the text the store was read from.
+void WritePlace(const RunContext& ctx, const host::Range& row, const store::TablePlace& at) {
+  host::Worksheet* source = ctx.sheets.SrcSheet;
+  if (!source) return;
+  const host::Range cell = Anchor(*source).Offset(at.row, at.column);
+  PutText(row.Offset(0, 3), cell.Address());
+  PutText(row.Offset(0, 4), cell.Text());
+}
+
+}  // namespace
 
 void ErrorOut(RunContext& ctx, const store::Finding& found) {
   ErrorLogState& log = ctx.errors;
@@ -31,6 +48,7 @@ void ErrorOut(RunContext& ctx, const store::Finding& found) {
   if (r > host::kMaxRows - anchor.Row()) return;
   const host::Range row = anchor.Offset(r, 0);
   PutText(row, store::ProblemText(found.problem));
+  if (found.at) WritePlace(ctx, row, *found.at);
   if (!ctx.store) return;
   PutText(row.Offset(0, 1), ctx.store->VarietyName(found.variety));
   PutText(row.Offset(0, 2), ctx.store->MarkerName(found.marker));

@@ -1,5 +1,6 @@
 #include "report/Run.h"
 
+#include <algorithm>
 #include <string>
 
 #include "messages/InterfaceTexts.h"
@@ -8,6 +9,7 @@
 #include "report/ErrorLog.h"
 #include "report/Formatting.h"
 #include "report/Information.h"
+#include "report/RunStaleSheets.h"
 #include "report/SheetAccess.h"
 #include "report/Ukai.h"
 #include "report/Zoo.h"
@@ -72,26 +74,32 @@ void WriteOptions(RunContext& ctx, host::Worksheet& source, const RunOptions& op
 }  // namespace
 
 SourceKind CheckType(host::Worksheet& sheet) {
-  host::Range corner = Anchor(sheet);
+  // The typed cells of the table as the reading takes it (up to the first
+  // empty name, within the limits) vote: SSR when most hold a "/". One
+  // mistyped cell then gets its own error row instead of turning a whole SSR
+  // table into character data. A tie goes to the first typed cell, row by
+  // row, which alone decided before; a table with no typed cell is character data.
+  const host::Range corner = Anchor(sheet);
   auto text = [&](int r, int c) {
     return sheet.Cell(corner.Row() + r, corner.Column() + c).Text();
   };
-  std::string first = text(1, 1);
-  if (first.empty()) {
-    // C5 is often untyped in real data; the first typed cell of the table
-    // (row by row, within the marker row and the variety column) decides.
-    int markers = 0;
-    while (corner.Column() + markers + 1 <= host::kMaxColumns && !text(0, markers + 1).empty())
-      ++markers;
-    for (int i = 1; first.empty() && corner.Row() + i <= host::kMaxRows && !text(i, 0).empty();
-         ++i) {
-      for (int j = 1; j <= markers; ++j) {
-        first = text(i, j);
-        if (!first.empty()) break;
-      }
+  const int markerRoom = std::min(store::kMaxMarkers, host::kMaxColumns - corner.Column());
+  const int varietyRoom = std::min(store::kMaxVarieties, host::kMaxRows - corner.Row());
+  int markers = 0;
+  while (markers < markerRoom && !text(0, markers + 1).empty()) ++markers;
+  int slashed = 0, typed = 0;
+  bool firstSlashed = false;
+  for (int i = 1; i <= varietyRoom && !text(i, 0).empty(); ++i) {
+    for (int j = 1; j <= markers; ++j) {
+      const std::string cell = text(i, j);
+      if (cell.empty()) continue;
+      const bool slash = cell.find('/') != std::string::npos;
+      if (typed++ == 0) firstSlashed = slash;
+      if (slash) ++slashed;
     }
   }
-  return first.find('/') != std::string::npos ? SourceKind::Ssr : SourceKind::Character;
+  const bool ssr = 2 * slashed > typed || (2 * slashed == typed && typed > 0 && firstSlashed);
+  return ssr ? SourceKind::Ssr : SourceKind::Character;
 }
 
 RunOutcome WriteResults(host::Worksheet& source, SourceKind kind, const RunOptions& options,
@@ -116,6 +124,7 @@ RunOutcome WriteResults(host::Worksheet& source, SourceKind kind, const RunOptio
     CountChr(ctx);
   }
   if (ctx.errors.ErrorRow == 0) WriteOptions(ctx, source, options, progress);
+  ClearStaleSheets(ctx, options);
   SheetsSort(book, ctx.sheets);
 
   RunOutcome outcome;

@@ -94,18 +94,20 @@ std::string LegalSheetName(const host::Workbook& book, const std::string& wanted
   }
 }
 
-void SheetOpen(RunContext& ctx, host::Worksheet*& obj, const std::string& name) {
+namespace {
+
+// The sheet SheetOpen reuses for `name`, or null and in `freeName` the first
+// candidate name that no sheet has.
+host::Worksheet* FindReusable(RunContext& ctx, const std::string& name, std::string& freeName) {
   host::Workbook& book = *ctx.ExcelBook;
-  auto& opened = ctx.sheets.openedThisRun;
+  const auto& opened = ctx.sheets.openedThisRun;
   const std::u16string form = LegalForm(name);
   for (int k = 1;; ++k) {
-    const std::string candidate = Candidate(form, k);
+    std::string candidate = Candidate(form, k);
     host::Worksheet* existing = book.FindSheet(candidate);
     if (!existing) {
-      obj = &book.AddSheet();
-      obj->SetName(candidate);
-      opened.push_back(obj);
-      return;
+      freeName = std::move(candidate);
+      return nullptr;
     }
     // A sheet this run already has stays with its first owner.
     if (std::find(opened.begin(), opened.end(), existing) != opened.end()) continue;
@@ -114,12 +116,29 @@ void SheetOpen(RunContext& ctx, host::Worksheet*& obj, const std::string& name) 
     // is a clash that moves on to the next candidate.
     const bool listed =
         std::find(ctx.lstSheet.begin(), ctx.lstSheet.end(), candidate) != ctx.lstSheet.end();
-    if (listed && existing->Name() == candidate && Reusable(ctx, *existing, name, form)) {
-      obj = existing;
-      opened.push_back(obj);
-      return;
-    }
+    if (listed && existing->Name() == candidate && Reusable(ctx, *existing, name, form))
+      return existing;
   }
+}
+
+}  // namespace
+
+void SheetOpen(RunContext& ctx, host::Worksheet*& obj, const std::string& name) {
+  std::string freeName;
+  obj = FindReusable(ctx, name, freeName);
+  if (!obj) {
+    obj = &ctx.ExcelBook->AddSheet();
+    obj->SetName(freeName);
+  }
+  ctx.sheets.openedThisRun.push_back(obj);
+}
+
+host::Worksheet* FindEarlierOutput(RunContext& ctx, const std::string& name) {
+  std::string unused;
+  host::Worksheet* sheet = FindReusable(ctx, name, unused);
+  if (!sheet || sheet->GetRange("B1").Text() != KindMark(name)) return nullptr;
+  ctx.sheets.openedThisRun.push_back(sheet);
+  return sheet;
 }
 
 namespace {
@@ -162,8 +181,13 @@ void SourceDataRead(RunContext& ctx, host::Worksheet& src) {
                 [&](int j) { ctx.Comment(msg::MarkerComment(j)); });
   ctx.store = std::make_unique<store::GenotypeStore>(ctx.kind, std::move(varieties.names),
                                                      std::move(markers.names));
-  if (varieties.tooMany) ErrorOut(ctx, store::Finding{store::Problem::TooManyVarieties});
-  if (markers.tooMany) ErrorOut(ctx, store::Finding{store::Problem::TooManyMarkers});
+  // The log points at the first name beyond the limit: where the reading stopped.
+  if (varieties.tooMany)
+    ErrorOut(ctx, {store::Problem::TooManyVarieties, 0, 0,
+                   store::TablePlace{store::kMaxVarieties + 1, 0}});
+  if (markers.tooMany)
+    ErrorOut(ctx,
+             {store::Problem::TooManyMarkers, 0, 0, store::TablePlace{0, store::kMaxMarkers + 1}});
 
   store::GenotypeStore& s = *ctx.store;
   for (int v = 1; v <= s.VarietyCount(); ++v) {

@@ -12,6 +12,11 @@ namespace report {
 // fixed, repeatable way (LegalSheetName), so reruns find the same sheets.
 void SheetOpen(RunContext& ctx, host::Worksheet*& obj, const std::string& name);
 
+// The sheet an earlier run left under `name`: the one SheetOpen would reuse,
+// and only when it carries that output's kind in B1, so a sheet of the user's
+// is never returned. Counted as the run's own from then on; null when none.
+host::Worksheet* FindEarlierOutput(RunContext& ctx, const std::string& name);
+
 // The fixed mapping of a wanted output sheet name to a legal, unique one. A
 // name that is already legal and free is returned unchanged.
 std::string LegalSheetName(const host::Workbook& book, const std::string& wanted);

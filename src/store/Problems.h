@@ -4,6 +4,7 @@
 #include <array>
 #include <bitset>
 #include <cstddef>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -37,15 +38,29 @@ class ProblemSet {
   std::bitset<kAllProblems.size()> bits_;
 };
 
-// One problem found: its kind and where (variety and marker index, 0 where
-// the problem concerns no single variety or marker). Analyses return them in
-// the order found, which is the order of the error log's rows.
+// A cell of the source table as an offset from its corner: row r is variety
+// r, column c marker c; row 0 holds the marker names, column 0 the variety
+// names. The layout layer turns it into the address the spreadsheet shows.
+struct TablePlace {
+  int row = 0;
+  int column = 0;
+  bool operator==(const TablePlace&) const = default;
+};
+
+// One problem found: its kind, the variety and marker it is logged under (0
+// where it concerns no single one) and the cell it was met in, if any. The
+// cell's text is not copied here: one cell can hold thousands of faulty parts,
+// each its own finding, so the log reads the text from the sheet instead.
+// Analyses return findings in the order found, the order of the log's rows.
 struct Finding {
   Problem problem;
   int variety = 0;
   int marker = 0;
+  std::optional<TablePlace> at = {};
   bool operator==(const Finding&) const = default;
 };
+// A problem of the cell of variety v at marker m, logged under both.
+inline Finding CellFinding(Problem p, int v, int m) { return {p, v, m, TablePlace{v, m}}; }
 using Findings = std::vector<Finding>;
 
 // The error log's text of a kind of problem.

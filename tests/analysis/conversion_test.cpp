@@ -34,9 +34,9 @@ TEST(ConvertSsrMarker, CodesDistancesZeroPointAndProblemsInOrder) {
   EXPECT_EQ(out.distances, (std::vector<int>{0, 9846, 4, 150, 152, 150}));
   EXPECT_EQ(analysis::TssrText(s, 1, u"BD", out.zeroPoint), "'-4/0");
   EXPECT_EQ(analysis::TssrText(s, 1, u"E*", out.zeroPoint), "'+9846/-154");
-  EXPECT_EQ(out.findings, (store::Findings{{Problem::NonNumeric, 2, 1},
-                                           {Problem::NotDiploid, 4, 1},
-                                           {Problem::NotDiploid, 5, 1}}));
+  EXPECT_EQ(out.findings, (store::Findings{store::CellFinding(Problem::NonNumeric, 2, 1),
+                                           store::CellFinding(Problem::NotDiploid, 4, 1),
+                                           store::CellFinding(Problem::NotDiploid, 5, 1)}));
 }
 
 TEST(ConvertSsrMarker, FullTablesAreReportedWhereTheyOverflow) {
@@ -46,7 +46,8 @@ TEST(ConvertSsrMarker, FullTablesAreReportedWhereTheyOverflow) {
   const analysis::SsrMarker out = analysis::ConvertSsrMarker(s, 1);
   // The 104th size is dropped while the first pass meets it; its cell is then "*A".
   ASSERT_EQ(out.findings.size(), 1u);
-  EXPECT_EQ(out.findings[0], (Finding{Problem::TooManyAlleles, 0, 1}));
+  // Logged under the marker alone, at the cell that met the full table.
+  EXPECT_EQ(out.findings[0], (Finding{Problem::TooManyAlleles, 0, 1, store::TablePlace{104, 1}}));
   EXPECT_EQ(s.Cell(104, 1), u"*A");
 
   // 251 distinct genotypes of 22 sizes: the last one is refused, its cell kept.
@@ -57,7 +58,8 @@ TEST(ConvertSsrMarker, FullTablesAreReportedWhereTheyOverflow) {
   store::GenotypeStore g = Source(store::DataKind::Ssr, column);
   const analysis::SsrMarker full = analysis::ConvertSsrMarker(g, 1);
   EXPECT_EQ(g.Marker(1).GenoNum(), 250);
-  EXPECT_EQ(full.findings, (store::Findings{{Problem::TooManyGenotypes, 0, 1}}));
+  EXPECT_EQ(full.findings,
+            (store::Findings{{Problem::TooManyGenotypes, 0, 1, store::TablePlace{251, 1}}}));
   EXPECT_EQ(g.Cell(251, 1), u"UU");
 }
 
@@ -65,14 +67,15 @@ TEST(ConvertSsrMarker, ASingleSizeOfTheFirstVarietyIsItsZeroPoint) {
   store::GenotypeStore s = Source(store::DataKind::Ssr, {u"152", u"150/156"});
   const analysis::SsrMarker out = analysis::ConvertSsrMarker(s, 1);
   EXPECT_EQ(out.zeroPoint, 152);
-  EXPECT_EQ(out.findings, (store::Findings{{Problem::NotDiploid, 1, 1}}));
+  EXPECT_EQ(out.findings, (store::Findings{store::CellFinding(Problem::NotDiploid, 1, 1)}));
   EXPECT_EQ(analysis::TssrText(s, 1, s.Cell(2, 1), out.zeroPoint), "'-2/+4");
 }
 
 TEST(TallyChrMarker, SortsCountsAndReportsOddCells) {
   store::GenotypeStore s = Source(store::DataKind::Character, {u"BA", u"A", u"", u"CBA", u"AB"});
   EXPECT_EQ(analysis::TallyChrMarker(s, 1),
-            (store::Findings{{Problem::NotDiploid, 2, 1}, {Problem::NotDiploid, 4, 1}}));
+            (store::Findings{store::CellFinding(Problem::NotDiploid, 2, 1),
+                             store::CellFinding(Problem::NotDiploid, 4, 1)}));
   EXPECT_EQ(s.Cell(1, 1), u"AB");
   EXPECT_EQ(s.Cell(4, 1), u"CBA");  // odd cells stay as they are
   EXPECT_EQ(s.Marker(1).AlleleText(), U"ABC");

@@ -76,7 +76,8 @@ struct SessionFixture : ::testing::Test {
 TEST_F(SessionFixture, EverySheetIsClassifiedByItsNameAndItsTypedCells) {
   Open({Source("Apple.org", "180/192"), Source("Pear.ORG", "180/192"),
         Source("Apple.org.x", "180/192"), Source("Apple", "180/192"),
-        Source("Apple.ssr", "180/192"), Source("Chr.org", "A"), Source("Mix.org", "1/2", "AB")});
+        Source("Apple.ssr", "180/192"), Source("Chr.org", "A"), Source("Mix.org", "1/2", "AB"),
+        Source("Typo.org", "180-192", "150/152", "150/154")});
   const std::vector<std::pair<std::string, SheetKind>> expected = {
       {"Apple.org", SheetKind::Ssr},
       {"Pear.ORG", SheetKind::Ssr},
@@ -84,7 +85,9 @@ TEST_F(SessionFixture, EverySheetIsClassifiedByItsNameAndItsTypedCells) {
       {"Apple", SheetKind::UnknownType},
       {"Apple.ssr", SheetKind::NotSource},
       {"Chr.org", SheetKind::Character},
-      {"Mix.org", SheetKind::Ssr}};
+      {"Mix.org", SheetKind::Ssr},
+      // One typo in C5 does not outvote the rest of an SSR table.
+      {"Typo.org", SheetKind::Ssr}};
   const std::vector<app::SheetInfo> sheets = session.Sheets();
   ASSERT_EQ(sheets.size(), expected.size());
   for (std::size_t k = 0; k < sheets.size(); ++k) {

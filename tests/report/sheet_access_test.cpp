@@ -51,8 +51,8 @@ TEST_F(SourceReading, LimitsAreReachedOnlyBeyond500VarietiesAnd250Markers) {
   EXPECT_EQ(S().MarkerCount(), 250);
   EXPECT_TRUE(Found(store::Problem::TooManyVarieties) && Found(store::Problem::TooManyMarkers));
   EXPECT_EQ(ErrorRows(),
-            (std::vector<std::string>{std::string(msg::sheet::kTooManyVarieties) + "||",
-                                      std::string(msg::sheet::kTooManyMarkers) + "||"}));
+            (std::vector<std::string>{std::string(msg::sheet::kTooManyVarieties) + "|||B505|V501",
+                                      std::string(msg::sheet::kTooManyMarkers) + "|||IS4|M251"}));
 }
 
 TEST_F(SheetOpening, IllegalAndDuplicateNamesMapToTheSameSheetsOnEveryRun) {

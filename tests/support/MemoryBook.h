@@ -93,13 +93,14 @@ class MemoryBook : public ::testing::Test {
     for (const auto& [address, text] : cells)
       EXPECT_EQ(Text(sheet, address), text) << sheet.Name() << "!" << address;
   }
-  // The error log as "message|variety|marker" rows.
+  // The error log as "message|variety|marker|cell|text" rows.
   std::vector<std::string> ErrorRows() {
     std::vector<std::string> rows;
     auto* err = ctx.sheets.ErrSheet;
     for (int r = 4; err && r < ctx.errors.ErrorRow + 4; ++r)
       rows.push_back(err->Cell(r, 2).Text() + "|" + err->Cell(r, 3).Text() + "|" +
-                     err->Cell(r, 4).Text());
+                     err->Cell(r, 4).Text() + "|" + err->Cell(r, 5).Text() + "|" +
+                     err->Cell(r, 6).Text());
     return rows;
   }
 
