@@ -1,5 +1,6 @@
 #include "host/AtomicFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,64 +8,166 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <random>
 #include <stdexcept>
 #include <vector>
+
+#include "host/SaveTarget.h"
 
 namespace host {
 
 namespace {
 
+constexpr char kNameChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+constexpr size_t kSuffixLength = 6;  // as mkstemp's XXXXXX
+constexpr int kNameAttempts = 100;
+
 std::string Errno(const std::string& what) { return what + ": " + std::strerror(errno); }
 
-void SyncPath(const std::string& path, int flags) {
-  int fd = ::open(path.c_str(), flags);
-  if (fd < 0) throw std::runtime_error(Errno("cannot open " + path));
-  int rc = ::fsync(fd);
-  int saved = errno;
-  ::close(fd);
-  errno = saved;
-  // Some file systems refuse fsync on folders; the data itself was synced.
-  if (rc != 0 && !(flags & O_DIRECTORY)) throw std::runtime_error(Errno("cannot flush to disk"));
+std::string TempPrefix(const std::string& folder, const std::string& name) {
+  return folder + "/.~" + name + ".";
 }
 
-// The mode the target has, or for a new file the one the umask allows.
-mode_t ModeFor(const std::string& target) {
+std::string RandomSuffix() {
+  static std::mt19937 random{std::random_device{}()};
+  std::uniform_int_distribution<size_t> pick(0, sizeof kNameChars - 2);
+  std::string suffix;
+  for (size_t i = 0; i < kSuffixLength; ++i) suffix += kNameChars[pick(random)];
+  return suffix;
+}
+
+void SyncFolder(const std::string& folder) {
+  int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  // Some file systems refuse fsync on folders; the rename is done either way.
+  (void)::fsync(fd);
+  ::close(fd);
+}
+
+// Owner, group and permissions of the file being replaced, as far as this
+// process may give them; a new target gets what the umask allows.
+void TakeOwnership(int fd, const std::string& target) {
   struct stat st;
-  if (::stat(target.c_str(), &st) == 0) return st.st_mode & 07777;
-  mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
+  if (::stat(target.c_str(), &st) != 0) {
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    if (::fchmod(fd, 0666 & ~mask) != 0) throw std::runtime_error(Errno("chmod"));
+    return;
+  }
+  // An ordinary user may give the file only a group of its own; failing that
+  // the file stays ours, as a spreadsheet program's save would leave it.
+  if (::fchown(fd, st.st_uid, st.st_gid) != 0)
+    (void)::fchown(fd, static_cast<uid_t>(-1), st.st_gid);
+  // After the change of owner: chown clears the set-id bits.
+  if (::fchmod(fd, st.st_mode & 07777) != 0) throw std::runtime_error(Errno("chmod"));
+}
+
+// Whether `entry` is the name of one of our temporary files of `name`:
+// ".~NAME." and six name characters, or that and six more (libzip's own
+// temporary file inside ours, left by earlier versions).
+bool IsOurTempName(const std::string& entry, const std::string& name) {
+  const std::string prefix = ".~" + name + ".";
+  if (entry.compare(0, prefix.size(), prefix) != 0) return false;
+  const std::string rest = entry.substr(prefix.size());
+  auto suffix = [&](size_t at) {
+    return rest.size() >= at + kSuffixLength &&
+           rest.find_first_not_of(kNameChars, at) >= at + kSuffixLength;
+  };
+  if (rest.size() == kSuffixLength) return suffix(0);
+  return rest.size() == 2 * kSuffixLength + 1 && suffix(0) && rest[kSuffixLength] == '.' &&
+         suffix(kSuffixLength + 1);
 }
 
 }  // namespace
 
-AtomicFile::AtomicFile(const std::string& target) : target_(target) {
-  std::filesystem::path path(target);
+AtomicFile::AtomicFile(const std::string& target) : target_(ResolveLinks(target)) {
+  CheckWritable(target_);
+  std::filesystem::path path(target_);
   folder_ = path.parent_path().empty() ? "." : path.parent_path().string();
-  std::string pattern = folder_ + "/.~" + path.filename().string() + ".XXXXXX";
+  fd_ = ::open(folder_.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+  if (fd_ >= 0) {
+    // The unnamed file is linked into place through /proc; without /proc it
+    // could never get a name, so take a named one instead.
+    readPath_ = "/proc/self/fd/" + std::to_string(fd_);
+    if (::access(readPath_.c_str(), F_OK) == 0) return;
+    ::close(fd_);
+  }
+  std::string pattern = TempPrefix(folder_, path.filename().string()) + "XXXXXX";
   std::vector<char> buf(pattern.begin(), pattern.end());
   buf.push_back('\0');
-  int fd = ::mkstemp(buf.data());
-  if (fd < 0) throw std::runtime_error(Errno("cannot write in " + folder_));
-  ::close(fd);
+  fd_ = ::mkostemp(buf.data(), O_CLOEXEC);
+  if (fd_ < 0) throw std::runtime_error(Errno("cannot write in " + folder_));
   temp_ = buf.data();
+  readPath_ = temp_;
 }
 
 AtomicFile::~AtomicFile() {
-  if (!replaced_) ::unlink(temp_.c_str());
+  if (!temp_.empty() && !replaced_) ::unlink(temp_.c_str());
+  if (fd_ >= 0) ::close(fd_);
 }
 
-void AtomicFile::Replace() {
-  if (::chmod(temp_.c_str(), ModeFor(target_)) != 0) throw std::runtime_error(Errno("chmod"));
-  SyncPath(temp_, O_RDONLY);
-  if (::rename(temp_.c_str(), target_.c_str()) != 0)
-    throw std::runtime_error(Errno("cannot replace the file"));
+FileIdentity AtomicFile::Replace(const std::optional<FileIdentity>& expected) {
+  TakeOwnership(fd_, target_);
+  if (::fsync(fd_) != 0) throw std::runtime_error(Errno("cannot flush to disk"));
+  if (expected && FileIdentity::Of(target_) != expected)
+    throw std::runtime_error(
+        "another program has changed the file since it was opened; its version was kept and "
+        "nothing was saved (open the file again and repeat the run)");
+  PutInPlace();
   replaced_ = true;
-  try {
-    SyncPath(folder_, O_RDONLY | O_DIRECTORY);
-  } catch (const std::exception&) {
-    // The rename is done; a folder that cannot be flushed changes nothing for the user.
+  SyncFolder(folder_);
+  std::optional<FileIdentity> placed = FileIdentity::OfDescriptor(fd_);
+  return placed ? *placed : FileIdentity{};
+}
+
+void AtomicFile::PutInPlace() {
+  if (!temp_.empty()) {
+    if (::rename(temp_.c_str(), target_.c_str()) != 0)
+      throw std::runtime_error(Errno("cannot replace the file"));
+    return;
   }
+  // link() cannot replace a name: give the finished file a fresh hidden name,
+  // then rename that over the target, which is atomic. Only between the two
+  // calls does a name exist that a killed process would leave.
+  const std::string prefix = TempPrefix(folder_, std::filesystem::path(target_).filename());
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+    const std::string name = prefix + RandomSuffix();
+    if (::linkat(AT_FDCWD, readPath_.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+      if (errno == EEXIST) continue;
+      throw std::runtime_error(Errno("cannot write in " + folder_));
+    }
+    if (::rename(name.c_str(), target_.c_str()) != 0) {
+      const std::string reason = Errno("cannot replace the file");
+      ::unlink(name.c_str());
+      throw std::runtime_error(reason);
+    }
+    return;
+  }
+  throw std::runtime_error("cannot find a free temporary name in " + folder_);
+}
+
+void AtomicFile::RemoveStale(const std::string& target) {
+  std::filesystem::path path(ResolveLinks(target));
+  const std::string folder = path.parent_path().empty() ? "." : path.parent_path().string();
+  const std::string name = path.filename().string();
+  const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dirFd < 0) return;
+  DIR* dir = ::fdopendir(dirFd);
+  if (!dir) {
+    ::close(dirFd);
+    return;
+  }
+  std::vector<std::string> stale;
+  while (const dirent* entry = ::readdir(dir))
+    if (IsOurTempName(entry->d_name, name)) stale.push_back(entry->d_name);
+  for (const std::string& entry : stale) {
+    struct stat st;
+    // Looked at without following links; a link or someone else's file stays.
+    if (::fstatat(dirFd, entry.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
+        st.st_uid == ::geteuid() && st.st_nlink == 1)
+      ::unlinkat(dirFd, entry.c_str(), 0);
+  }
+  ::closedir(dir);  // closes dirFd too
 }
 
 }  // namespace host

@@ -143,9 +143,20 @@ constexpr std::array kEnglish = {
     Entry{Cli::CannotRead, "cannot read {}: {}"},
     Entry{Cli::ExportFormatValues, "genepop|structure|genalex REQUIRED"},
     Entry{Cli::ImportFormatValues, "genepop|genalex|csv"},
+    Entry{Cli::IgnoreLockOption,
+          "save even though another spreadsheet program seems to hold the workbook open (its "
+          "lock file is beside it)"},
+    Entry{Cli::LockFileFound,
+          "{} is open in another program (its lock file {} is beside it); nothing was run or "
+          "saved. Close it there first, or use --ignore-lock if that lock file is left over"},
+    Entry{Cli::HardLinkSplit,
+          "warning: {} had other names (hard links); only this name holds the results, the "
+          "others keep the old version"},
+    Entry{Cli::DemoFolderHolds,
+          "{} already holds {}; nothing was copied. Choose another folder, or remove them"},
 };
 
-static_assert(detail::InIdOrder(kEnglish, Cli::ImportFormatValues));
+static_assert(detail::InIdOrder(kEnglish, Cli::DemoFolderHolds));
 
 }  // namespace
 

@@ -101,6 +101,11 @@ enum class Cli {
   CannotRead,  // {path} {reason}
   ExportFormatValues,
   ImportFormatValues,
+  // Sharing the workbook file with other programs.
+  IgnoreLockOption,
+  LockFileFound,    // {workbook} {lock file}
+  HardLinkSplit,    // {workbook}
+  DemoFolderHolds,  // {folder} {files}
 };
 
 // The text of `id`.

@@ -54,9 +54,16 @@ constexpr std::array kJapanese = {
     Entry{Ui::OkButton, "OK"},
     Entry{Ui::SysInfoButton, "ｼｽﾃﾑ情報(&S)..."},
     Entry{Ui::SysInfoUnavailable, "現時点ではｼｽﾃﾑ情報を使用できません"},
+    Entry{Ui::WaitingForRun, "同じブックの別の処理が終わるのを待っています"},
+    Entry{Ui::LockFileQuestion,
+          "{} は他のプログラムで開かれています（ロックファイル {}）。\n"
+          "保存すると、どちらかの変更が失われることがあります。このまま実行して保存しますか？"},
+    Entry{Ui::HardLinkSplit,
+          "{} には別の名前（ハードリンク）があります。結果はこの名前にだけ保存され、"
+          "別の名前は元の内容のままです。"},
 };
 
-static_assert(detail::InIdOrder(kJapanese, Ui::SysInfoUnavailable));
+static_assert(detail::InIdOrder(kJapanese, Ui::HardLinkSplit));
 
 // A number as the comment label has always shown it: non-negative numbers
 // keep the blank where a minus sign would stand.

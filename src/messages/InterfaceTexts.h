@@ -58,6 +58,10 @@ enum class Ui {
   OkButton,
   SysInfoButton,
   SysInfoUnavailable,
+  // Sharing the workbook file with other runs and programs.
+  WaitingForRun,
+  LockFileQuestion,  // {} the workbook, {} its lock file
+  HardLinkSplit,     // {} the workbook
 };
 
 // The text of `id` in the interface language.

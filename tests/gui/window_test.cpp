@@ -326,6 +326,44 @@ class WindowTest : public QObject {
     QTest::mouseClick(about->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
     QTRY_VERIFY(window_->About() == nullptr);
   }
+
+  void aWorkbookOpenElsewhereIsSavedOnlyWhenTheUserSaysSo() {
+    QTemporaryDir other;
+    const QString path = other.filePath(QStringLiteral("shared.xlsx"));
+    testsupport::WriteWorkbook(path.toStdString(), {testsupport::CleanSsr("Apple.org")});
+    QFile lock(other.filePath(QStringLiteral(".~lock.shared.xlsx#")));
+    QVERIFY(lock.open(QIODevice::WriteOnly));
+    lock.close();
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+
+    QStringList asked;
+    bool answer = false;
+    gui::SetQuestionFunction([&](QWidget*, const QString&, const QString& text) {
+      asked << text;
+      return answer;
+    });
+    QVERIFY(window_->SetDirectory(other.path()));
+    Click(Child<QListWidget>("filBook"), QStringLiteral("shared.xlsx"));
+    Click(Child<QListWidget>("lstSheet"), QStringLiteral("Apple.org"));
+    QTest::mouseClick(Child<QPushButton>("cmdExec"), Qt::LeftButton);
+    QCOMPARE(asked.size(), 1);
+    QVERIFY(asked[0].contains(QStringLiteral(".~lock.shared.xlsx#")));
+    QVERIFY(shown_.empty());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll() == before);
+    file.close();
+    // The choice stands; this time the user goes ahead.
+    answer = true;
+    QTest::mouseClick(Child<QPushButton>("cmdExec"), Qt::LeftButton);
+    gui::SetQuestionFunction({});
+    QCOMPARE(asked.size(), 2);
+    QCOMPARE(shown_.size(), std::size_t{1});
+    QCOMPARE(shown_[0].text, UiText(msg::Ui::FinishedNormally));
+    QVERIFY(Items(Child<QListWidget>("lstSheet")).contains(QStringLiteral("Apple.ssr")));
+  }
 };
 
 int main(int argc, char** argv) {

@@ -1,8 +1,13 @@
 // `allelescope demo [DIR]`: runs the bundled example workbooks.
+#include <fcntl.h>
 #include <fmt/format.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <ostream>
 #include <system_error>
@@ -47,11 +52,45 @@ fs::path FindExamples() {
   return {};
 }
 
+// A new folder, made here so that nothing planted under its name (a link, a
+// folder of someone else's) is used instead.
 fs::path FreshDemoDir() {
   for (int n = 1;; ++n) {
     fs::path dir = fs::current_path() / fmt::format("allelescope-demo-{}", n);
-    if (!fs::exists(dir)) return dir;
+    if (::mkdir(dir.c_str(), 0777) == 0 || errno != EEXIST) return dir;
   }
+}
+
+bool Exists(const fs::path& path) {
+  struct stat st;
+  return ::lstat(path.c_str(), &st) == 0;  // a link counts, wherever it leads
+}
+
+// The names of `workbooks` that `dir` holds already, anything under that name.
+std::string NamesTaken(const fs::path& dir, const std::vector<fs::path>& workbooks) {
+  std::string taken;
+  for (const auto& source : workbooks)
+    if (Exists(dir / source.filename()))
+      taken += (taken.empty() ? "" : ", ") + source.filename().string();
+  return taken;
+}
+
+// Copies into a new file only: an existing name, a link among them, is never
+// written through. Returns the reason it failed, or empty.
+std::string CopyExample(const fs::path& source, const fs::path& copy) {
+  const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) return std::strerror(errno);
+  const int out = ::open(copy.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  std::string reason = out < 0 ? std::strerror(errno) : "";
+  char buffer[1 << 16];
+  ssize_t n = 0;
+  while (out >= 0 && reason.empty() && (n = ::read(in, buffer, sizeof buffer)) > 0)
+    if (::write(out, buffer, static_cast<size_t>(n)) != n) reason = std::strerror(errno);
+  if (n < 0) reason = std::strerror(errno);
+  ::close(in);
+  if (out >= 0 && ::close(out) != 0 && reason.empty()) reason = std::strerror(errno);
+  if (out >= 0 && !reason.empty()) ::unlink(copy.c_str());
+  return reason;
 }
 
 class DemoCommand : public Command {
@@ -80,14 +119,17 @@ class DemoCommand : public Command {
     for (const auto& entry : fs::directory_iterator(examples))
       if (entry.path().extension() == ".xlsx") workbooks.push_back(entry.path());
     std::sort(workbooks.begin(), workbooks.end());
+    // Files of those names are not ours to overwrite, nor to run on.
+    if (const std::string taken = NamesTaken(dir, workbooks); !taken.empty()) {
+      Complain(err, msg::Format(msg::Cli::DemoFolderHolds, dir.string(), taken));
+      return kUnreadable;
+    }
 
     int worst = kFinished;
     for (const auto& source : workbooks) {
       const fs::path copy = dir / source.filename();
-      fs::copy_file(source, copy, fs::copy_options::overwrite_existing, ec);
-      if (ec) {
-        Complain(err,
-                 msg::Format(msg::Cli::CannotCopy, source.string(), copy.string(), ec.message()));
+      if (const std::string reason = CopyExample(source, copy); !reason.empty()) {
+        Complain(err, msg::Format(msg::Cli::CannotCopy, source.string(), copy.string(), reason));
         worst = kUnreadable;
         continue;
       }

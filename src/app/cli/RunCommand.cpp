@@ -26,6 +26,7 @@ class RunCommand : public Command {
     sub_->add_flag("--zoo", request_.options.zoo, text(msg::Cli::ZooOption));
     sub_->add_flag("--no-combination", noCombination_, text(msg::Cli::NoCombinationOption));
     sub_->add_flag("--no-ukai", noUKai_, text(msg::Cli::NoUKaiOption));
+    sub_->add_flag("--ignore-lock", request_.ignoreLock, text(msg::Cli::IgnoreLockOption));
   }
 
  protected:

@@ -76,8 +76,17 @@ int RunWorkbook(const RunRequest& request, std::ostream& out, std::ostream& err)
   if (sheet.empty()) return kUsage;
 
   TerminalProgress progress(err, ::isatty(STDERR_FILENO) == 1 && &err == &std::cerr);
-  const app::RunReport report = session.Run(sheet, request.options, progress, request.output);
+  session.SetSaveOverLockFile(request.ignoreLock);
+  app::RunReport report;
+  try {
+    report = session.Run(sheet, request.options, progress, request.output);
+  } catch (const app::WorkbookInUse& inUse) {
+    progress.ClearProgress();
+    Complain(err, msg::Format(msg::Cli::LockFileFound, inUse.Workbook(), inUse.LockFile()));
+    return kUnreadable;
+  }
   progress.ClearProgress();
+  if (report.splitHardLink) Complain(err, msg::Format(msg::Cli::HardLinkSplit, report.savedPath));
 
   if (report.HasProblems()) {
     for (const auto& problem : report.problems) out << problem.text << '\n';

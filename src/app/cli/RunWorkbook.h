@@ -10,8 +10,9 @@ namespace cli {
 
 struct RunRequest {
   std::string workbook;
-  std::string sheet;   // empty: the only source sheet
-  std::string output;  // empty: save in place
+  std::string sheet;        // empty: the only source sheet
+  std::string output;       // empty: save in place
+  bool ignoreLock = false;  // save even beside another program's lock file
   app::RunOptions options;
 };
 

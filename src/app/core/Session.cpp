@@ -5,8 +5,12 @@
 #include <utility>
 
 #include "host/AsciiText.h"
+#include "host/AtomicFile.h"
 #include "host/Host.h"
 #include "host/HostError.h"
+#include "host/RunLock.h"
+#include "host/SaveTarget.h"
+#include "messages/CliTexts.h"
 #include "messages/InterfaceTexts.h"
 
 namespace app {
@@ -74,6 +78,11 @@ std::string RunReport::ClosingMessage() const {
   return message;
 }
 
+WorkbookInUse::WorkbookInUse(std::string workbook, std::string lockFile)
+    : std::runtime_error(msg::Format(msg::Cli::LockFileFound, workbook, lockFile)),
+      workbook_(std::move(workbook)),
+      lockFile_(std::move(lockFile)) {}
+
 Session::Session() = default;
 
 Session::~Session() = default;
@@ -99,9 +108,12 @@ void Session::Open(const std::string& path) {
     previous->Close();
     previous = nullptr;
   }
+  // Taken before reading: a change made while we read shows as a change later.
+  std::optional<host::FileIdentity> identity = host::FileIdentity::Of(path);
   host::Workbook& book = Host().Open(path);
   if (previous) previous->Close();
   book_ = &book;
+  openedAs_ = identity;
   sheetNames_.clear();
   for (int k = 1; k <= book.SheetCount(); ++k) sheetNames_.push_back(book.Sheet(k).Name());
 }
@@ -140,12 +152,21 @@ report::GenotypeRead Session::ReadGenotypes(const std::string& sheet) {
 RunReport Session::Run(const std::string& sheet, const RunOptions& options,
                        report::Progress& progress, const std::string& saveTo,
                        const ResultsWritten& resultsWritten) {
+  if (!book_) throw host::HostError("Run", "", "no workbook is open");
+  const std::string openedPath = book_->Path();
+  const host::RunLock lock(openedPath, lockWait_,
+                           [&] { progress.Stage(msg::Text(msg::Ui::WaitingForRun)); });
+  // Nothing of ours is unsaved between runs, so a file that another run or
+  // program saved meanwhile is simply read again: the run works on what is there.
+  if (host::FileIdentity::Of(openedPath) != openedAs_) Open(openedPath);
   const SheetKind kind = Classify(sheet);
   if (kind != SheetKind::Ssr && kind != SheetKind::Character)
     throw std::invalid_argument("sheet \"" + sheet + "\" is not a source");
-  const std::string openedPath = book_->Path();
+  const bool splitHardLink = PrepareTarget(saveTo.empty() ? book_->SavePath() : saveTo);
   try {
-    return WriteAndSave(sheet, kind, options, progress, saveTo, resultsWritten);
+    RunReport result = WriteAndSave(sheet, kind, options, progress, saveTo, resultsWritten);
+    result.splitHardLink = splitHardLink;
+    return result;
   } catch (...) {
     // Nothing was saved. Put the workbook back as the file has it, so the
     // half-run sheets in memory cannot reach the disk with a later save.
@@ -167,6 +188,8 @@ RunReport Session::WriteAndSave(const std::string& sheet, SheetKind kind, const 
   progress.Stage(msg::Text(msg::Ui::Completed));
   progress.Comment("");
 
+  // A spreadsheet program may have opened the file while we worked.
+  CheckLockFile(saveTo.empty() ? book.SavePath() : saveTo);
   if (saveTo.empty()) {
     book.Save();
     result.savedPath = book.SavePath();
@@ -176,6 +199,21 @@ RunReport Session::WriteAndSave(const std::string& sheet, SheetKind kind, const 
   }
   Open(result.savedPath);
   return result;
+}
+
+bool Session::PrepareTarget(const std::string& target) const {
+  // Under the run lock no other save of ours can be half done: what a killed
+  // one left behind can go.
+  host::AtomicFile::RemoveStale(target);
+  host::CheckWritable(host::ResolveLinks(target));
+  CheckLockFile(target);
+  return host::HasOtherNames(target);
+}
+
+void Session::CheckLockFile(const std::string& target) const {
+  if (saveOverLockFile_) return;
+  const std::string lockFile = host::ForeignLockFile(target);
+  if (!lockFile.empty()) throw WorkbookInUse(target, lockFile);
 }
 
 void Session::Reload(const std::string& path) {

@@ -2,12 +2,16 @@
 // The session: one open workbook, what each of its sheets means to a breeder,
 // and runs of its source sheets. The window and the command line are thin
 // front ends over it; neither reaches past it into the run.
+#include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "host/FileIdentity.h"
 #include "report/Progress.h"
 #include "report/ReadGenotypes.h"
 #include "report/Run.h"
@@ -44,11 +48,25 @@ struct RunReport {
   std::vector<ProblemEntry> problems;      // in closing-message order
   std::vector<std::string> sheetsWritten;  // in workbook order
   std::string savedPath;                   // the file saved to, and open now
+  bool splitHardLink = false;              // that file had other names, which keep the old version
 
   bool HasProblems() const { return !problems.empty(); }
   // The closing message as the run has always shown it: each problem's line
   // ended by "\r", or the finished-normally text when there is none.
   std::string ClosingMessage() const;
+};
+
+// Another spreadsheet program holds the file a run would save open: its lock
+// file is beside it, and whichever side saves second would lose the other's work.
+class WorkbookInUse : public std::runtime_error {
+ public:
+  WorkbookInUse(std::string workbook, std::string lockFile);
+  const std::string& Workbook() const { return workbook_; }
+  const std::string& LockFile() const { return lockFile_; }
+
+ private:
+  std::string workbook_;
+  std::string lockFile_;
 };
 
 class Session {
@@ -82,6 +100,13 @@ class Session {
   // exception stops the run: nothing is saved, the workbook is read again
   // from disk, and the exception goes on to the caller. Throws
   // std::invalid_argument when `sheet` is not a source.
+  //
+  // For the whole run the workbook file is locked against other runs (see
+  // host::RunLock): a second run waits for the first, up to LockWait, and
+  // then works on the file the first one saved. A file that changed on disk
+  // since it was opened is read again first. Throws WorkbookInUse, before
+  // anything is run, when another program holds the file to be saved open,
+  // unless SetSaveOverLockFile allows it; host::HostError for a read-only file.
   RunReport Run(const std::string& sheet, const RunOptions& options, report::Progress& progress,
                 const std::string& saveTo = {}, const ResultsWritten& resultsWritten = {});
 
@@ -89,16 +114,28 @@ class Session {
   // nothing is written. Throws std::invalid_argument when it is not a source.
   report::GenotypeRead ReadGenotypes(const std::string& sheet);
 
+  // Whether Run saves over a file whose lock file says another program holds
+  // it open (a lock file left over by a crash says so too).
+  void SetSaveOverLockFile(bool allow) { saveOverLockFile_ = allow; }
+  // How long Run waits for another run on the same workbook to finish.
+  void SetLockWait(std::chrono::milliseconds wait) { lockWait_ = wait; }
+
  private:
   host::Application& Host();
   RunReport WriteAndSave(const std::string& sheet, SheetKind kind, const RunOptions& options,
                          report::Progress& progress, const std::string& saveTo,
                          const ResultsWritten& resultsWritten);
   void Reload(const std::string& path);
+  // Makes ready to save over `target`; returns whether it has other names.
+  bool PrepareTarget(const std::string& target) const;
+  void CheckLockFile(const std::string& target) const;
 
   std::unique_ptr<host::Application> app_;
   host::Workbook* book_ = nullptr;
   std::vector<std::string> sheetNames_;
+  std::optional<host::FileIdentity> openedAs_;  // the file as it was when opened
+  bool saveOverLockFile_ = false;
+  std::chrono::milliseconds lockWait_{30000};
 };
 
 }  // namespace app

@@ -13,6 +13,7 @@
 #include "app/gui/AboutWindow.h"
 #include "app/gui/AppIcon.h"
 #include "app/gui/MessageBoxes.h"
+#include "app/gui/UiText.h"
 #include "app/gui/WindowMetrics.h"
 #include "host/HostError.h"
 
@@ -143,7 +144,7 @@ void MainWindow::Start() {
 
 void MainWindow::cmdExec_Click() {
   if (running_ || !cmdExec_->isEnabled() || chosenSheet_.empty()) return;
-  RunChosenSheet();
+  if (RunChosenSheet(false)) RunChosenSheet(true);
   // A legacy .xls is saved as a new .xlsx beside it, and that is what is open now.
   if (session_->IsOpen()) {
     const QString reopened = QFileInfo(FromUtf8(session_->Path())).absoluteFilePath();
@@ -154,7 +155,7 @@ void MainWindow::cmdExec_Click() {
   }
 }
 
-void MainWindow::RunChosenSheet() {
+bool MainWindow::RunChosenSheet(bool overLockFile) {
   const app::RunOptions options{.zoo = chkZoo_->isChecked(),
                                 .combination = chkCombination_->isChecked(),
                                 .ukai = chkUKai_->isChecked()};
@@ -163,10 +164,22 @@ void MainWindow::RunChosenSheet() {
   RunFlag runFlag(running_);
   WaitCursor wait;
   repaintClock_.start();
+  session_->SetSaveOverLockFile(overLockFile);
   try {
-    session_->Run(chosenSheet_, options, progress, {},
-                  [this](const app::RunReport& report) { ShowClosingMessage(report); });
+    const app::RunReport report =
+        session_->Run(chosenSheet_, options, progress, {},
+                      [this](const app::RunReport& report) { ShowClosingMessage(report); });
     ShowSheets();
+    NormalCursor normal;
+    if (report.splitHardLink)
+      ShowMessage(this, QMessageBox::Information, UiText(msg::Ui::ProgramTitle),
+                  UiFormat(msg::Ui::HardLinkSplit, report.savedPath));
+  } catch (const app::WorkbookInUse& inUse) {
+    // Nothing was saved and the choice stands: the user may go ahead, or
+    // close the workbook in the other program and start again.
+    NormalCursor normal;
+    return AskQuestion(this, UiText(msg::Ui::ProgramTitle),
+                       UiFormat(msg::Ui::LockFileQuestion, inUse.Workbook(), inUse.LockFile()));
   } catch (const host::HostError& error) {
     ShowSheets();  // the workbook as the file still has it
     NormalCursor normal;
@@ -176,6 +189,7 @@ void MainWindow::RunChosenSheet() {
     NormalCursor normal;
     ReportError(UiText(msg::Ui::RunStopped), error);
   }
+  return false;
 }
 
 void MainWindow::ShowClosingMessage(const app::RunReport& report) {

@@ -84,7 +84,9 @@ class MainWindow : public QWidget {
   // What choosing a sheet of `kind` does to Start and the options.
   void ShowChoice(app::SheetKind kind);
   void ShowClosingMessage(const app::RunReport& report);
-  void RunChosenSheet();
+  // Runs the chosen sheet; true when it stopped at another program's lock
+  // file and the user wants to save anyway.
+  bool RunChosenSheet(bool overLockFile);
   void ReportError(const QString& heading, const host::HostError& error);
   void ReportError(const QString& heading, const std::exception& error);
   // Lets the labels repaint during a run, at most every few dozen milliseconds,

@@ -9,6 +9,10 @@ MessageFunction& Override() {
   static MessageFunction function;
   return function;
 }
+QuestionFunction& QuestionOverride() {
+  static QuestionFunction function;
+  return function;
+}
 }  // namespace
 
 void ShowMessage(QWidget* parent, QMessageBox::Icon icon, const QString& title,
@@ -23,5 +27,15 @@ void ShowMessage(QWidget* parent, QMessageBox::Icon icon, const QString& title,
 }
 
 void SetMessageFunction(MessageFunction function) { Override() = std::move(function); }
+
+bool AskQuestion(QWidget* parent, const QString& title, const QString& text) {
+  if (QuestionOverride()) return QuestionOverride()(parent, title, text);
+  QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+  box.setDefaultButton(QMessageBox::No);  // going ahead can lose work: never by Enter alone
+  box.setTextFormat(Qt::PlainText);
+  return box.exec() == QMessageBox::Yes;
+}
+
+void SetQuestionFunction(QuestionFunction function) { QuestionOverride() = std::move(function); }
 
 }  // namespace gui

@@ -17,4 +17,13 @@ void ShowMessage(QWidget* parent, QMessageBox::Icon icon, const QString& title,
 // Replaces the box for the whole program; an empty function brings the box back.
 void SetMessageFunction(MessageFunction function);
 
+using QuestionFunction =
+    std::function<bool(QWidget* parent, const QString& title, const QString& text)>;
+
+// A modal warning with Yes and No, No the default; true when the user chose Yes.
+bool AskQuestion(QWidget* parent, const QString& title, const QString& text);
+
+// Replaces the question box for the whole program; an empty function brings it back.
+void SetQuestionFunction(QuestionFunction function);
+
 }  // namespace gui

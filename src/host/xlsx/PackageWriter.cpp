@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "host/xlsx/ZipFileSink.h"
+
 namespace host::xlsx {
 
 namespace {
@@ -108,6 +110,12 @@ void AddEntry(zip_t* zip, const std::string& name, zip_source_t* source, bool co
 PackageWriter::PackageWriter(const std::string& path) {
   std::string reason;
   zip_ = OpenZip(path, ZIP_CREATE | ZIP_TRUNCATE, reason);
+  if (!zip_) throw std::runtime_error(reason);
+}
+
+PackageWriter::PackageWriter(int fd) {
+  std::string reason;
+  zip_ = CreateZipInFile(fd, reason);
   if (!zip_) throw std::runtime_error(reason);
 }
 

@@ -15,6 +15,9 @@ class PackageWriter {
  public:
   // Creates (or truncates) the archive at `path`. Throws std::runtime_error.
   explicit PackageWriter(const std::string& path);
+  // Writes the archive into the open file `fd` (see CreateZipInFile); the
+  // descriptor stays the caller's. Throws std::runtime_error.
+  explicit PackageWriter(int fd);
   PackageWriter(const PackageWriter&) = delete;
   PackageWriter& operator=(const PackageWriter&) = delete;
 

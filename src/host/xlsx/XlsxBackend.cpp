@@ -69,6 +69,8 @@ void XlsxBackend::LoadSheet(Worksheet& sheet) {
 std::unique_ptr<Workbook> XlsxBackend::Open(Application& app, const std::string& path) {
   auto backend = std::make_unique<XlsxBackend>();
   std::string reason;
+  // Taken before reading: a change made while we read shows as a change at save time.
+  backend->opened_ = FileIdentity::Of(path);
   backend->zip_ = OpenZip(path, ZIP_RDONLY | ZIP_CHECKCONS, reason);
   if (!backend->zip_)
     throw HostError("Open", path, "the file is damaged or not a workbook (" + reason + ")");

@@ -4,11 +4,13 @@
 // compressed bytes and re-writing only what changed.
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "host/Application.h"
+#include "host/FileIdentity.h"
 #include "host/Workbook.h"
 #include "host/WorkbookBackend.h"
 #include "host/xlsx/SharedStrings.h"
@@ -42,9 +44,12 @@ class XlsxBackend : public WorkbookBackend {
   std::set<std::string> WritePackage(Workbook& book, const SavePlan& plan, PackageWriter& writer);
   // Reads from the saved package from now on.
   void AdoptSaved(Workbook& book, const std::string& path, const SavePlan& plan);
+  // Whether a save to `path` replaces the file this workbook was read from.
+  bool SavesInPlace(const std::string& path) const;
 
   std::string path_;
   ZipPtr zip_;                                  // the package on disk; null for a new workbook
+  std::optional<FileIdentity> opened_;          // that file as it was when read
   std::map<std::string, std::string> virtual_;  // parts of a workbook with no package yet
   std::vector<std::string> virtualOrder_;
   std::string workbookPart_ = "xl/workbook.xml";

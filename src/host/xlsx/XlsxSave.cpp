@@ -86,12 +86,21 @@ void XlsxBackend::SaveTo(Workbook& book, const std::string& path) {
   if (book.SheetCount() == 0) throw HostError("Save", path, "a workbook needs at least one sheet");
   SavePlan plan = PlanSave(book, path);
   AtomicFile file(path);
-  PackageWriter writer(file.TempPath());
+  PackageWriter writer(file.Descriptor());
   std::set<std::string> written = WritePackage(book, plan, writer);
-  VerifyPackage(file.TempPath(), written, plan.edit.parts, writer.LazySizes(), zip_.get());
+  VerifyPackage(file.ReadPath(), written, plan.edit.parts, writer.LazySizes(), zip_.get());
   if (SaveObserver* observer = book.Parent().GetSaveObserver()) observer->BeforeReplace(path);
-  file.Replace();
+  // Saving over the file we read: another program's version of it, saved
+  // while we worked, is kept rather than silently replaced.
+  opened_ = file.Replace(SavesInPlace(path) ? opened_ : std::nullopt);
   AdoptSaved(book, path, plan);
+}
+
+bool XlsxBackend::SavesInPlace(const std::string& path) const {
+  if (!zip_) return false;
+  if (path == path_) return true;
+  const std::optional<FileIdentity> target = FileIdentity::Of(path);
+  return target && opened_ && target->device == opened_->device && target->inode == opened_->inode;
 }
 
 XlsxBackend::SavePlan XlsxBackend::PlanSave(Workbook& book, const std::string& path) {

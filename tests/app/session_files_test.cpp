@@ -1,0 +1,110 @@
+// The session and the workbook file it shares: lock files of other programs,
+// a second run on the same file, a file changed on disk before the run, what
+// a killed save left behind, and a file with other names.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "app/core/Session.h"
+#include "host/Host.h"
+#include "host/RunLock.h"
+#include "messages/InterfaceTexts.h"
+#include "support/Interop.h"
+#include "support/RecordingStatus.h"
+#include "support/SourceBook.h"
+
+namespace {
+
+using testsupport::ReadFileBytes;
+using testsupport::RecordingStatus;
+using testsupport::TempDir;
+using testsupport::WriteFileBytes;
+namespace fs = std::filesystem;
+using std::chrono::milliseconds;
+
+const app::RunOptions kOptions{.zoo = false, .combination = false, .ukai = false};
+
+int Varieties(const std::string& path) {
+  host::Application reader;
+  int n = 0;
+  host::Worksheet& sheet = reader.Open(path).SheetByName("Apple.ssr");
+  while (!sheet.Cell(5 + n, 2).Text().empty()) ++n;
+  return n;
+}
+
+class SessionFiles : public ::testing::Test {
+ protected:
+  void SetUp() override { testsupport::WriteWorkbook(path_, {testsupport::CleanSsr("Apple.org")}); }
+  TempDir dir_;
+  std::string path_ = dir_.File("book.xlsx");
+  RecordingStatus progress_;
+};
+
+TEST_F(SessionFiles, LockFileOfAnotherProgramStopsTheRunUnlessAllowed) {
+  const std::string lock = dir_.File(".~lock.book.xlsx#");
+  WriteFileBytes(lock, "someone,host,06.12.2026 10:00;");
+  const std::string before = ReadFileBytes(path_);
+  app::Session session;
+  session.Open(path_);
+  try {
+    session.Run("Apple.org", kOptions, progress_);
+    ADD_FAILURE() << "saved over a workbook open elsewhere";
+  } catch (const app::WorkbookInUse& e) {
+    EXPECT_EQ(e.Workbook(), path_);
+    EXPECT_EQ(e.LockFile(), lock);
+  }
+  EXPECT_TRUE(ReadFileBytes(path_) == before);
+  EXPECT_TRUE(progress_.stages.empty()) << "the run started before the question";
+
+  session.SetSaveOverLockFile(true);
+  EXPECT_EQ(session.Run("Apple.org", kOptions, progress_).savedPath, path_);
+  EXPECT_EQ(Varieties(path_), 6);
+}
+
+TEST_F(SessionFiles, SecondRunWaitsForTheFirstAndWorksOnItsResult) {
+  app::Session session;
+  session.Open(path_);
+  auto other = std::make_unique<host::RunLock>(path_, milliseconds(0));
+  session.SetLockWait(milliseconds(100));
+  EXPECT_THROW(session.Run("Apple.org", kOptions, progress_), host::HostError);
+
+  // The other run saves a larger table while we wait, then ends.
+  std::thread first([&] {
+    std::this_thread::sleep_for(milliseconds(200));
+    testsupport::WriteWorkbook(dir_.File("new.xlsx"), {testsupport::CleanSsr("Apple.org", 9)});
+    fs::rename(dir_.File("new.xlsx"), path_);
+    other.reset();
+  });
+  session.SetLockWait(milliseconds(10000));
+  RecordingStatus progress;
+  session.Run("Apple.org", kOptions, progress);
+  first.join();
+  EXPECT_EQ(progress.stages.front(), msg::Text(msg::Ui::WaitingForRun));
+  EXPECT_EQ(Varieties(path_), 9);
+}
+
+TEST_F(SessionFiles, StaleTemporaryIsRemovedAndHardLinkIsReported) {
+  WriteFileBytes(dir_.File(".~book.xlsx.k1LLed"), "half a workbook");
+  fs::create_hard_link(path_, dir_.File("backup.xlsx"));
+  app::Session session;
+  session.Open(path_);
+  const app::RunReport report = session.Run("Apple.org", kOptions, progress_);
+  EXPECT_TRUE(report.splitHardLink);
+  EXPECT_FALSE(fs::exists(dir_.File(".~book.xlsx.k1LLed")));
+  EXPECT_FALSE(session.Run("Apple.org", kOptions, progress_).splitHardLink);
+}
+
+TEST_F(SessionFiles, ReadOnlyWorkbookIsRefusedBeforeTheRun) {
+  fs::permissions(path_, fs::perms(0444));
+  app::Session session;
+  session.Open(path_);
+  EXPECT_THROW(session.Run("Apple.org", kOptions, progress_), host::HostError);
+  EXPECT_TRUE(progress_.stages.empty());
+  // Saved elsewhere, it runs.
+  EXPECT_NO_THROW(session.Run("Apple.org", kOptions, progress_, dir_.File("copy.xlsx")));
+}
+
+}  // namespace
