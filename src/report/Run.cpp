@@ -9,6 +9,7 @@
 #include "report/Formatting.h"
 #include "report/Information.h"
 #include "report/SheetAccess.h"
+#include "report/SheetFit.h"
 #include "report/Ukai.h"
 #include "report/Zoo.h"
 
@@ -117,6 +118,7 @@ RunOutcome WriteResults(host::Worksheet& source, SourceKind kind, const RunOptio
   }
   if (ctx.errors.ErrorRow == 0) WriteOptions(ctx, source, options, progress);
   SheetsSort(book, ctx.sheets);
+  for (host::Worksheet* written : ctx.sheets.openedThisRun) FitSheet(*written);
 
   RunOutcome outcome;
   outcome.problems = ctx.errors.problems;
