@@ -17,7 +17,7 @@ using testsupport::TempDir;
 // Every variety has its own genotype at each of 30 markers: each f0 is 1/20
 // and each P1 about 2e-38, far below what ten decimals show.
 testsupport::SheetLayout DistinctVarieties() {
-  testsupport::SheetLayout layout{"Apple", {}, {}, {}};
+  testsupport::SheetLayout layout{"Apple.org", {}, {}, {}};
   constexpr int kVarieties = 20, kMarkers = 30;
   for (int j = 1; j <= kMarkers; ++j) layout.markers.push_back("Marker" + std::to_string(j));
   for (int i = 1; i <= kVarieties; ++i) {
@@ -55,7 +55,7 @@ class RenderedSheets : public ::testing::Test {
       GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
     path_ = dir_.File("apple.xlsx");
     testsupport::WriteWorkbook(path_, {DistinctVarieties()});
-    const auto run = e2e::Cli({"run", path_, "--sheet", "Apple"});
+    const auto run = e2e::Cli({"run", path_, "--sheet", "Apple.org"});
     ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
   }
   TempDir dir_;
