@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <map>
 #include <optional>
+#include <vector>
 
 namespace report {
 namespace {
@@ -54,8 +55,10 @@ double CharExtent(char32_t c) {
 }
 
 int IntegerDigits(double value) {
-  const double a = std::fabs(value);
-  return a < 1 ? 1 : static_cast<int>(std::floor(std::log10(a))) + 1;
+  double a = std::fabs(value);
+  int digits = 1;
+  for (; a >= 10 && digits < 309; a /= 10) ++digits;
+  return digits;
 }
 
 }  // namespace
@@ -70,6 +73,9 @@ double NumberExtent(double value, const std::string& formatCode) {
   if (!std::isfinite(value)) return 6;  // #NUM!
   const double sign = value < 0 ? 1 : 0;
   if (formatCode.empty() || formatCode == "General") {
+    // Whole numbers (the 0/1 matrices, counts) need no formatting to measure.
+    if (std::fabs(value) < 1e9 && value == std::floor(value))
+      return std::min(sign + IntegerDigits(value), kGeneralMaxExtent);
     char text[40];
     std::snprintf(text, sizeof text, "%.15G", value);
     return std::min(TextExtent(text), kGeneralMaxExtent);
@@ -127,11 +133,11 @@ class Fitter {
   Need CellNeed(const std::map<int32_t, host::Row>::value_type& row, const host::Cell& cell) {
     const host::CellValue& v = cell.value;
     if (host::IsEmpty(v)) return {};
-    const host::Xf& xf = XfOf(cell.style);
-    const double scale = styles_.FontSize(xf.fontId) / baseSize_;
+    const StyleInfo& style = StyleOf(cell.style);
+    const host::Xf& xf = *style.xf;
     double extent = 0;
     if (const double* d = std::get_if<double>(&v)) {
-      extent = NumberExtent(*d, FormatCode(xf.numFmtId));
+      extent = NumberExtent(*d, *style.code);
     } else if (const std::string* s = std::get_if<std::string>(&v)) {
       if (!TurnedUpright(xf.alignment) && RunsOver(xf.alignment) && RightIsEmpty(row, cell))
         return {};
@@ -139,34 +145,52 @@ class Fitter {
     } else {
       extent = 6;  // TRUE, FALSE, #N/A ...
     }
-    extent *= scale;
+    extent *= style.scale;
     if (TurnedUpright(xf.alignment))
       return {0, extent * kDigitPerPoint * baseSize_ + kHeightPadding};
     return {extent + kWidthPadding, 0};
   }
 
   void Fit() {
-    std::map<int, double> widths;
+    std::vector<double> widths(host::kMaxColumns + 1, 0.0);
     const auto& rows = sheet_.Store().Rows();
     for (auto it = rows.lower_bound(kFirstFittedRow); it != rows.end(); ++it) {
       const auto& entry = *it;
       double height = 0;
       for (const host::Cell& cell : entry.second.cells) {
         const Need need = CellNeed(entry, cell);
-        if (need.width > 0) widths[cell.column] = std::max(widths[cell.column], need.width);
+        double& width = widths[static_cast<size_t>(cell.column)];
+        width = std::max(width, need.width);
         height = std::max(height, need.height);
       }
       if (height > kDefaultHeightPerPoint * baseSize_)
         rowHeights_.emplace_back(entry.first, std::min(std::ceil(height), kMaxHeight));
     }
     sheet_.ClearColumnWidths();
-    for (const auto& [column, width] : widths)
-      if (width > kDefaultWidth)
-        sheet_.SetColumnWidth(column, std::min(std::ceil(width * 4) / 4, kMaxWidth));
+    for (size_t column = 1; column < widths.size(); ++column)
+      if (widths[column] > kDefaultWidth)
+        sheet_.SetColumnWidth(static_cast<int>(column),
+                              std::min(std::ceil(widths[column] * 4) / 4, kMaxWidth));
     for (const auto& [row, height] : rowHeights_) sheet_.SetRowHeight(row, height);
   }
 
  private:
+  // What sizing needs of a cell format, looked up once per format: a row's
+  // cells mostly share one.
+  struct StyleInfo {
+    const host::Xf* xf = nullptr;
+    const std::string* code = nullptr;
+    double scale = 1;
+  };
+  const StyleInfo& StyleOf(int style) {
+    if (style == lastStyle_ && last_.xf) return last_;
+    lastStyle_ = style;
+    last_.xf = &XfOf(style);
+    last_.code = &FormatCode(last_.xf->numFmtId);
+    last_.scale = styles_.FontSize(last_.xf->fontId) / baseSize_;
+    return last_;
+  }
+
   const host::Xf& XfOf(int style) {
     const size_t i = static_cast<size_t>(style);
     return i < styles_.xfs.size() ? styles_.xfs[i] : styles_.xfs.at(0);
@@ -191,6 +215,8 @@ class Fitter {
   double baseSize_;
   std::map<int, std::string> codes_;
   std::vector<std::pair<int, double>> rowHeights_;
+  int lastStyle_ = -1;
+  StyleInfo last_;
 };
 
 }  // namespace
