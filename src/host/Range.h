@@ -77,6 +77,11 @@ class Range {
   void SetNumberFormatLocal(const std::string& formatCode) const;
   std::string NumberFormat() const;  // of the top-left cell
 
+  // ColumnWidth (characters) of every column and RowHeight (points) of every
+  // row the range spans.
+  void SetColumnWidth(double width) const;
+  void SetRowHeight(double points) const;
+
  private:
   Worksheet* sheet_;
   int row_, column_, lastRow_, lastColumn_;

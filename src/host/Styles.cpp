@@ -152,6 +152,14 @@ bool StyleTable::Changed() const {
          numFmts != loadedNumFmts;
 }
 
+double StyleTable::FontSize(int fontId) const {
+  constexpr double kDefaultSize = 11;  // what a new workbook's font has
+  auto sizeOf = [&](size_t id) { return id < fontSizes.size() ? fontSizes[id] : 0.0; };
+  double size = fontId >= 0 ? sizeOf(static_cast<size_t>(fontId)) : 0.0;
+  if (size <= 0) size = sizeOf(0);
+  return size > 0 ? size : kDefaultSize;
+}
+
 ColorRef PaletteColor(int colorIndex) {
   if (colorIndex < 1 || colorIndex > 56) {
     throw HostError(

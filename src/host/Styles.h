@@ -91,6 +91,10 @@ class StyleTable {
   std::vector<Border> borders;
   std::map<int, std::string> numFmts;  // custom number formats, id -> format code
   int fontCount = 1;                   // fonts are never added, only referred to
+  // Point size per font as the file gives it (0 where it gives none), so a
+  // layout can size columns and rows to the text.
+  std::vector<double> fontSizes;
+  double FontSize(int fontId) const;  // of the font, else the default font's, else 11
 
   // How many entries came from the file; everything at or above is new and is
   // appended by the writer.

@@ -1,7 +1,9 @@
 #pragma once
 // One worksheet: its name, cells (loaded from the file on first use), merged
-// areas, active cell and selection.
+// areas, active cell and selection, column widths, row heights and frozen panes.
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -50,6 +52,22 @@ class Worksheet {
   // The merged areas of the sheet.
   std::vector<Range>& Merges();
 
+  // Column widths in characters of the default font's digit, as the file
+  // stores them. Once set or cleared, the model holds the sheet's columns and
+  // a save replaces the column list the file had.
+  void SetColumnWidth(int column, double width);
+  void ClearColumnWidths();
+  const std::map<int, double>& ColumnWidths() const { return columnWidths_; }
+  bool ColumnWidthsSet() const { return columnWidthsSet_; }
+  // Row height in points; a set height is custom, so the row keeps it.
+  void SetRowHeight(int row, double points);
+  std::optional<double> RowHeight(int row) const;
+  // Freezes the rows above `row` and the columns left of `column` (the
+  // top-left cell of the scrolling pane). Once set, a save replaces the
+  // file's panes; (1, 1) freezes nothing.
+  void FreezePanes(int row, int column);
+  std::optional<std::pair<int, int>> FrozenAt() const { return frozenAt_; }
+
   // Any change since open: the backend re-serializes modified sheets and
   // copies the others byte for byte.
   bool Modified() const { return modified_; }
@@ -69,6 +87,9 @@ class Worksheet {
   std::string name_;
   mutable CellStore store_;
   std::vector<Range> merges_;
+  std::map<int, double> columnWidths_;
+  bool columnWidthsSet_ = false;
+  std::optional<std::pair<int, int>> frozenAt_;
   mutable bool loaded_ = false;
   bool modified_ = false;
   bool hidden_ = false;

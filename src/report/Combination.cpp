@@ -67,11 +67,13 @@ void CombinationSheetFormat(RunContext& ctx, host::Worksheet& src, host::Workshe
     FrameTable(app, corner, true);
     corner = corner.Offset(n + 2, 0);
   }
+  FreezeHeads(dst);
 
-  // The legend names the colours of the counts 0 to 3; its cells stay uncoloured.
+  // The legend names the colours of the counts 0 to 3, each word on its colour.
   int row = 0;
   for (const texts::LegendLine& line : texts::kCmbLegend) {
     corner.Offset(row, 0).SetValue(line.colour);
+    FillCell(corner.Offset(row, 0), PairColour(row));
     corner.Offset(row, 1).SetValue(line.meaning);
     ++row;
   }

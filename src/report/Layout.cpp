@@ -15,6 +15,16 @@ void PutText(host::Range cell, std::string_view text) {
   }
 }
 
+void FillCell(const host::Range& cell, Palette colour) {
+  cell.SetInteriorColorIndex(static_cast<int>(colour));
+  cell.SetInteriorPattern(host::xlSolid);
+}
+
+void FreezeHeads(host::Worksheet& sheet) {
+  const host::Range firstValue = Anchor(sheet).Offset(1, 1);
+  sheet.FreezePanes(firstValue.Row(), firstValue.Column());
+}
+
 void StartSheet(host::Application& app, host::Worksheet& dst, const msg::sheet::SheetTitle& title) {
   dst.Activate();
   ClearSheet(app);

@@ -27,6 +27,11 @@ enum class Palette : int {
   Grey = 15,
 };
 
+// Gives one cell a solid palette fill.
+void FillCell(const host::Range& cell, Palette colour);
+// Keeps the head row and the name column in view while the table scrolls.
+void FreezeHeads(host::Worksheet& sheet);
+
 // Puts a text exactly as given: an empty text leaves the cell alone, and a
 // text that itself starts with an apostrophe keeps it (the host takes one
 // leading apostrophe as the mark that keeps a text a text).

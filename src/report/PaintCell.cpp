@@ -29,9 +29,7 @@ void PaintCell(host::Worksheet& sheet, int i, int j, Palette colour, int variety
   // Tables wider than a band continue below, varietyCount + 2 rows further down.
   const int16_t r = ToInt16(FloorDiv(j - 1, kBandWidth) * (varietyCount + 2) + i, "row offset");
   const int16_t c = ToInt16((j - 1) % kBandWidth + 1, "column offset");
-  const host::Range cell = Anchor(sheet).Offset(r, c);
-  cell.SetInteriorColorIndex(static_cast<int>(colour));
-  cell.SetInteriorPattern(host::xlSolid);
+  FillCell(Anchor(sheet).Offset(r, c), colour);
 }
 
 }  // namespace report

@@ -11,6 +11,7 @@
 #include "report/Information.h"
 #include "report/RunStaleSheets.h"
 #include "report/SheetAccess.h"
+#include "report/SheetFit.h"
 #include "report/Ukai.h"
 #include "report/Zoo.h"
 
@@ -126,6 +127,7 @@ RunOutcome WriteResults(host::Worksheet& source, SourceKind kind, const RunOptio
   if (ctx.errors.ErrorRow == 0) WriteOptions(ctx, source, options, progress);
   ClearStaleSheets(ctx, options);
   SheetsSort(book, ctx.sheets);
+  for (host::Worksheet* written : ctx.sheets.openedThisRun) FitSheet(*written);
 
   RunOutcome outcome;
   outcome.problems = ctx.errors.problems;

@@ -1,6 +1,7 @@
 // The frame of the four conversion sheets: title, marker heads, variety names
 // and the labels of the totals block (or the colour legend of .pek).
 #include <algorithm>
+#include <iterator>
 
 #include "report/Conversion.h"
 #include "report/Formatting.h"
@@ -33,10 +34,15 @@ void WriteTotalsLabels(host::Range at) {
   at.Offset(3, 0).SetValue(sheet::kCaltiver);
 }
 
+// The fills of the legend's colour words, in the legend's order.
+constexpr Palette kPekLegendFill[] = {Palette::Grey, Palette::Red, Palette::Yellow};
+static_assert(std::size(kPekLegendFill) == std::size(sheet::kPekLegend));
+
 void WritePekLegend(host::Range at) {
   int row = 0;
   for (const sheet::LegendLine& line : sheet::kPekLegend) {
     at.Offset(row, 0).SetValue(line.colour);
+    FillCell(at.Offset(row, 0), kPekLegendFill[row]);
     at.Offset(row, 1).SetValue(line.meaning);
     ++row;
   }
@@ -75,6 +81,7 @@ void TransSheetFormat(RunContext& ctx, host::Worksheet& src, host::Worksheet& ds
     WriteTotalsLabels(below);
   }
   FrameTable(app, dstCorner, notation == Notation::Pek);
+  FreezeHeads(dst);
 }
 
 }  // namespace report

@@ -15,6 +15,14 @@ namespace {
 namespace sheet = msg::sheet;
 
 constexpr char kUkaiNumberFormat[] = "0.0000000000_ ";
+// A positive value below half the tenth decimal would read as zero there.
+constexpr char kUkaiTinyFormat[] = "0.000E+00_ ";
+constexpr double kSmallestShown = 0.5e-10;
+
+void PutProbability(host::Range cell, double value) {
+  cell.SetValue(value);
+  if (value > 0 && value < kSmallestShown) cell.SetNumberFormatLocal(kUkaiTinyFormat);
+}
 
 }  // namespace
 
@@ -49,6 +57,7 @@ void UKaiSheetFormat(RunContext& ctx, host::Worksheet& src, host::Worksheet& dst
   b4.Offset(n + 4, 1).SetValue(sheet::kP1Formula);
   b4.Offset(n + 5, 0).SetValue(sheet::kLiterature);
   b4.Offset(n + 5, 1).SetValue(sheet::kUkaiReference);
+  FreezeHeads(dst);
 }
 
 void UKaiCal(RunContext& ctx) {
@@ -62,8 +71,8 @@ void UKaiCal(RunContext& ctx) {
     host::Range p1 = anchor.Offset(v, 2);
     const analysis::Identification& value = values[v - 1];
     if (value.f0 && value.p1) {
-      f0.SetValue(*value.f0);
-      p1.SetValue(*value.p1);
+      PutProbability(f0, *value.f0);
+      PutProbability(p1, *value.p1);
     } else {
       // No frequency to average: both cells stay empty, the others go on.
       f0.ClearContents();

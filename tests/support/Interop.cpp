@@ -88,10 +88,15 @@ Conversion ConvertWithLibreOffice(const std::string& input, const std::string& o
                                   const std::string& format) {
   TempDir profile;
   fs::create_directories(outDir);
+  // "csv-shown" writes each cell's text as its number format shows it.
+  const bool shown = format == "csv-shown";
+  const std::string extension = shown ? "csv" : format;
   std::string filter =
       format == "csv"
           ? "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,false,false,false,-1"
-          : "xlsx:Calc MS Excel 2007 XML";
+      : shown ? "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true,false,false,-1"
+      : format == "pdf" ? "pdf:calc_pdf_Export"
+                        : "xlsx:Calc MS Excel 2007 XML";
   std::string command = "timeout 180 soffice -env:UserInstallation=file://" + profile.Path() +
                         " --headless --norestore --infilter=" + Quote("Calc MS Excel 2007 XML") +
                         " --convert-to " + Quote(filter) + " --outdir " + Quote(outDir) + " " +
@@ -101,7 +106,7 @@ Conversion ConvertWithLibreOffice(const std::string& input, const std::string& o
   c.log = r.out + r.err;
   for (const auto& e : fs::directory_iterator(outDir)) {
     std::string ext = e.path().extension().string();
-    if (ext == "." + format) c.files.push_back(e.path().string());
+    if (ext == "." + extension) c.files.push_back(e.path().string());
   }
   std::sort(c.files.begin(), c.files.end());
   bool error = c.log.find("\nError:") != std::string::npos || c.log.rfind("Error:", 0) == 0;

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "host/Workbook.h"
+#include "host/xlsx/SheetLayoutXml.h"
 #include "host/xlsx/Xml.h"
 
 namespace host::xlsx {
@@ -241,6 +242,8 @@ std::string WriteSheetXml(Worksheet& sheet, const XlsxSheetExtra* extra,
 
   std::vector<std::pair<int, const XlsxSheetExtra::Element*>> elements;
   bool parsed = extra && extra->parsed;
+  const std::vector<XlsxSheetExtra::Element> layout =
+      parsed ? ModelLayoutElements(sheet, *extra) : std::vector<XlsxSheetExtra::Element>{};
   if (parsed) {
     out += '<' + extra->rootName;
     bool hasDefaultNs = false;
@@ -257,7 +260,9 @@ std::string WriteSheetXml(Worksheet& sheet, const XlsxSheetExtra* extra,
       out += std::string(" xmlns=\"") + kMainNs + '"';
     out += '>';
     int rank = 0;
+    for (const auto& e : layout) elements.emplace_back(Rank(e.localName), &e);
     for (const auto& e : extra->elements) {
+      if (ModelOwns(sheet, e.localName)) continue;  // written from the model instead
       int r = Rank(e.localName);
       if (r >= 0) rank = r;  // unknown elements travel with the element before them
       elements.emplace_back(rank, &e);
@@ -280,10 +285,9 @@ std::string WriteSheetXml(Worksheet& sheet, const XlsxSheetExtra* extra,
     emitUpTo(kDataRank, next);
   } else {
     Writer::Dimension(out, store);
-    out += options.tabSelected
-               ? "<sheetViews><sheetView tabSelected=\"1\" workbookViewId=\"0\"/></sheetViews>"
-               : "<sheetViews><sheetView workbookViewId=\"0\"/></sheetViews>";
+    out += NewSheetViewsXml(sheet, options.tabSelected);
     out += "<sheetFormatPr defaultRowHeight=\"15\"/>";
+    out += ColsXml(sheet);
   }
   writer.Cells(out);
   emitUpTo(kMergeRank, next);

@@ -299,8 +299,11 @@ StyleTable ReadStyles(const std::string& xml) {
   }
   t.loadedNumFmts = t.numFmts;
   int fonts = 0;
-  for (pugi::xml_node n : ChildLocal(root, "fonts").children())
-    if (n.type() == pugi::node_element) ++fonts;
+  for (pugi::xml_node n : ChildLocal(root, "fonts").children()) {
+    if (n.type() != pugi::node_element) continue;
+    ++fonts;
+    t.fontSizes.push_back(ChildLocal(n, "sz").attribute("val").as_double(0));
+  }
   t.fontCount = fonts > 0 ? fonts : 1;
   for (pugi::xml_node n : ChildLocal(root, "fills").children())
     if (n.type() == pugi::node_element) t.fills.push_back(ReadFill(n));

@@ -1,0 +1,22 @@
+#pragma once
+// Sizes a result sheet to what was written on it: columns wide enough that no
+// number shows as ### and no label is cut by its neighbour, head rows tall
+// enough for their turned texts. Runs on the sheets a run writes, never on the
+// user's own.
+#include <string>
+#include <string_view>
+
+#include "host/Host.h"
+
+namespace report {
+
+// How wide a text shows, in widths of the default font's digit: narrow marks
+// count less, capitals and East Asian characters more.
+double TextExtent(std::string_view utf8);
+// How wide a number shows under a number format code ("General" or empty for
+// the spreadsheet's general format).
+double NumberExtent(double value, const std::string& formatCode);
+
+void FitSheet(host::Worksheet& sheet);
+
+}  // namespace report

@@ -1,0 +1,103 @@
+// Result sheets as another program shows them: LibreOffice renders them to
+// PDF and exports them as shown, and the text a reader sees is checked for
+// numbers too wide for their column (###), cut labels and tiny values shown as 0.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+
+#include "e2e/CliHarness.h"
+#include "messages/SheetTexts.h"
+#include "support/SourceBook.h"
+
+namespace {
+
+using testsupport::TempDir;
+
+// Every variety has its own genotype at each of 30 markers: each f0 is 1/20
+// and each P1 about 2e-38, far below what ten decimals show.
+testsupport::SheetLayout DistinctVarieties() {
+  testsupport::SheetLayout layout{"Apple.org", {}, {}, {}};
+  constexpr int kVarieties = 20, kMarkers = 30;
+  for (int j = 1; j <= kMarkers; ++j) layout.markers.push_back("Marker" + std::to_string(j));
+  for (int i = 1; i <= kVarieties; ++i) {
+    layout.varieties.push_back("Variety " + std::to_string(i));
+    const std::string code = std::to_string(100 + 2 * i) + "/" + std::to_string(200 + 2 * i);
+    layout.cells.emplace_back(kMarkers, code);
+  }
+  return layout;
+}
+
+// A copy of the workbook with only the named sheets: a whole run would print
+// thousands of pages.
+std::string KeepSheets(const TempDir& dir, const std::string& path,
+                       const std::vector<std::string>& keep) {
+  const std::string out = dir.File("shown.xlsx");
+  std::vector<std::string> args{path, out};
+  args.insert(args.end(), keep.begin(), keep.end());
+  const auto r = testsupport::RunPython(
+      "import sys, openpyxl\n"
+      "wb = openpyxl.load_workbook(sys.argv[1])\n"
+      "for ws in list(wb.worksheets):\n"
+      "    if ws.title not in sys.argv[3:]: wb.remove(ws)\n"
+      "wb.save(sys.argv[2])\n",
+      args);
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  return out;
+}
+
+class RenderedSheets : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!testsupport::HaveLibreOffice() || !testsupport::HaveOpenpyxl())
+      GTEST_SKIP() << "LibreOffice or openpyxl is not installed";
+    if (std::system("command -v pdftotext >/dev/null 2>&1") != 0)
+      GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    path_ = dir_.File("apple.xlsx");
+    testsupport::WriteWorkbook(path_, {DistinctVarieties()});
+    const auto run = e2e::Cli({"run", path_, "--sheet", "Apple.org"});
+    ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+  }
+  TempDir dir_;
+  std::string path_;
+};
+
+TEST_F(RenderedSheets, PrintedSheetsShowEveryNumberAndWholeLabels) {
+  const std::string shown = KeepSheets(dir_, path_, {"Apple.ukai", "Apple.all", "Apple.cmb"});
+  TempDir pdfDir;
+  const auto pdf = testsupport::ConvertWithLibreOffice(shown, pdfDir.Path(), "pdf");
+  ASSERT_TRUE(pdf.ok) << pdf.log;
+  const auto text =
+      testsupport::RunCommand("pdftotext " + testsupport::Quote(pdf.files.at(0)) + " -");
+  ASSERT_EQ(text.exitCode, 0) << text.err;
+  EXPECT_EQ(text.out.find("###"), std::string::npos);
+  for (std::string_view label : msg::sheet::kAlleleLabels)
+    EXPECT_NE(text.out.find(std::string(label)), std::string::npos) << label;
+  EXPECT_NE(text.out.find("Variety 20"), std::string::npos);
+}
+
+TEST_F(RenderedSheets, TinyProbabilitiesShowAsNumbersNotZero) {
+  const std::string shown = KeepSheets(dir_, path_, {"Apple.ukai"});
+  TempDir csvDir;
+  const auto csv = testsupport::ConvertWithLibreOffice(shown, csvDir.Path(), "csv-shown");
+  ASSERT_TRUE(csv.ok) << csv.log;
+  std::istringstream lines(testsupport::ReadFileBytes(csv.files.at(0)));
+  int varieties = 0;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.find(",Variety ") != 0) continue;
+    ++varieties;
+    // ,name,f0,P1: both shown as positive numbers.
+    std::istringstream fields(line);
+    std::string skip, name, f0, p1;
+    std::getline(fields, skip, ',');
+    std::getline(fields, name, ',');
+    std::getline(fields, f0, ',');
+    std::getline(fields, p1, ',');
+    EXPECT_GT(std::strtod(f0.c_str(), nullptr), 0) << line;
+    EXPECT_GT(std::strtod(p1.c_str(), nullptr), 0) << line;
+    EXPECT_NE(p1.find("E-38"), std::string::npos) << line;
+  }
+  EXPECT_EQ(varieties, 20);
+}
+
+}  // namespace
