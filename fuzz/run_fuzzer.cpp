@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -124,10 +125,14 @@ std::string RunAndCheck(app::Session& session, const std::string& sheet, bool ma
   report::NoProgress progress;
   app::RunReport report;
   const report::RunOptions every{.zoo = true, .combination = true, .ukai = true};
-  if (fuzz::Refused("Run", [&] { report = session.Run(sheet, every, progress); })) {
+  try {
+    report = session.Run(sheet, every, progress);
+  } catch (const std::runtime_error& e) {
     if (FileBytes(path) != before) fuzz::Fault("a refused run changed " + path);
-    if (!mayRefuse) fuzz::Fault("the run refused a source built in memory");
+    if (!mayRefuse) fuzz::Fault(std::string("a source built in memory was refused: ") + e.what());
     return "";
+  } catch (const std::exception& e) {
+    fuzz::Fault(std::string("the run threw ") + e.what());
   }
   return report.savedPath;
 }
