@@ -14,6 +14,7 @@ pkgs=(
   zip unzip pmccabe
   dpkg-dev fakeroot lintian desktop-file-utils appstream scdoc librsvg2-bin man-db
   r-cran-adegenet
+  clang-14 libfuzzer-14-dev
 )
 missing=()
 for p in "${pkgs[@]}"; do

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds AlleleScope and runs every test. With --sanitize, a second build with
-# AddressSanitizer and UndefinedBehaviorSanitizer runs the suite again.
+# AddressSanitizer and UndefinedBehaviorSanitizer runs the suite again, and
+# each fuzz target runs for a minute (scripts/fuzz.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 sanitize=0
@@ -16,6 +17,10 @@ if [ $sanitize -eq 1 ]; then
   "$root/scripts/build.sh" "$root/build-asan" -DALLELESCOPE_SANITIZE=ON -DALLELESCOPE_GUI=OFF \
     -DALLELESCOPE_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
   (cd "$root/build-asan" && \
-    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:suppressions=$root/fuzz/asan.supp \
+    LSAN_OPTIONS=suppressions=$root/fuzz/lsan.supp \
+    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --output-on-failure -j2)
+  # The file readers and a whole run under libFuzzer, a minute per target.
+  "$root/scripts/fuzz.sh" 60
 fi

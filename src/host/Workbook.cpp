@@ -169,6 +169,9 @@ std::string Workbook::NameProblem(const std::string& name, const Worksheet* exce
     if (static_cast<unsigned char>(c) < 0x20)
       return "a sheet name cannot contain control characters";
   }
+  if (name.find("\xEF\xBF\xBE") != std::string::npos ||
+      name.find("\xEF\xBF\xBF") != std::string::npos)
+    return "a sheet name cannot contain the noncharacters U+FFFE or U+FFFF";
   if (name.front() == '\'' || name.back() == '\'') {
     return "a sheet name cannot begin or end with an apostrophe";
   }

@@ -38,14 +38,15 @@ bool EqualsIgnoringAsciiCase(const std::u16string& a, const std::u16string& b) {
 }
 
 // The legal form of a name on its own: forbidden characters (control
-// characters among them: a pasted tab or line break) become "_", the name is
+// characters among them: a pasted tab or line break; and U+FFFE, U+FFFF,
+// which the workbook part cannot hold either) become "_", the name is
 // cut to 31 characters, an apostrophe at either end and the reserved name are
 // avoided. A legal name comes back unchanged.
 std::u16string LegalForm(const std::string& wanted) {
   std::u16string s = store::ToU16(wanted);
   for (char16_t& c : s) {
-    if (c < 0x20 || c == u':' || c == u'\\' || c == u'/' || c == u'?' || c == u'*' || c == u'[' ||
-        c == u']') {
+    if (c < 0x20 || c == 0xFFFE || c == 0xFFFF || c == u':' || c == u'\\' || c == u'/' ||
+        c == u'?' || c == u'*' || c == u'[' || c == u']') {
       c = u'_';
     }
   }

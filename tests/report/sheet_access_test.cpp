@@ -80,6 +80,7 @@ TEST_F(SheetOpening, IllegalAndDuplicateNamesMapToTheSameSheetsOnEveryRun) {
   EXPECT_EQ(book->SheetCount(), count);
   // A legal free name is never changed; a taken one is numbered within 31.
   EXPECT_EQ(report::LegalSheetName(*book, "Apple.ukai"), "Apple.ukai");
+  EXPECT_EQ(report::LegalSheetName(*book, "M\uFFFE2.zoo"), "M_2.zoo");
   EXPECT_EQ(report::LegalSheetName(*book, "a_b.zoo"), "a_b.zoo (4)");
   EXPECT_EQ(report::LegalSheetName(*book, wanted[5]), "A marker name far longer th (2)");
 }

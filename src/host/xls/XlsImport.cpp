@@ -2,8 +2,11 @@
 
 #include <freexl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -96,7 +99,9 @@ std::string FreeXlsxPathBeside(const std::string& xlsPath) {
   }
 }
 
-std::unique_ptr<Workbook> ImportXls(Application& app, const std::string& path) {
+namespace {
+
+std::unique_ptr<Workbook> Import(Application& app, const std::string& path) {
   const void* raw = nullptr;
   int rc = freexl_open(path.c_str(), &raw);
   FreeXlPtr handle(raw);
@@ -139,6 +144,36 @@ std::unique_ptr<Workbook> ImportXls(Application& app, const std::string& path) {
   // Sheet names the import had to change, or two that clash, make it a new structure.
   book->MarkStructureChanged();
   return book;
+}
+
+// libfreexl (Debian 12) can crash on a crafted file. The import runs once in a
+// child process first, so such a file is refused instead of ending the
+// program; the library is deterministic, so what the child read whole is safe
+// to read here. A refusal is left to the real import to report.
+bool ImportSurvives(Application& app, const std::string& path) {
+  const pid_t child = fork();
+  if (child < 0) return true;  // no child to spare: read as before
+  if (child == 0) {
+    // A crash ends the child quietly; no handler of the parent's runs.
+    for (int sig : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) std::signal(sig, SIG_DFL);
+    try {
+      Import(app, path);
+    } catch (...) {
+    }
+    _exit(0);
+  }
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0)
+    if (errno != EINTR) return true;
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+}  // namespace
+
+std::unique_ptr<Workbook> ImportXls(Application& app, const std::string& path) {
+  if (!ImportSurvives(app, path))
+    throw HostError("Open", path, "the file is damaged: the legacy workbook reader failed on it");
+  return Import(app, path);
 }
 
 }  // namespace host::xls

@@ -98,16 +98,29 @@ void AppendUtf8(std::string& out, unsigned cp) {
 
 }  // namespace
 
+// U+FFFE or U+FFFF (EF BF BE, EF BF BF) at position i: XML 1.0 cannot hold
+// them, but a cell read through its _xFFFE_ escape can.
+bool NonCharacterAt(std::string_view s, size_t i) {
+  return i + 2 < s.size() && s[i] == '\xEF' && s[i + 1] == '\xBF' &&
+         (s[i + 2] == '\xBE' || s[i + 2] == '\xBF');
+}
+
 void AppendCellText(std::string& out, std::string_view text) {
   size_t start = 0;
   for (size_t i = 0; i < text.size(); ++i) {
     unsigned char c = static_cast<unsigned char>(text[i]);
     bool control = (c < 0x20 && c != '\t' && c != '\n') || c == 0x7F;
     bool literal = c == '_' && IsEscapeAt(text, i);
-    if (!control && !literal) continue;
+    bool nonCharacter = NonCharacterAt(text, i);
+    if (!control && !literal && !nonCharacter) continue;
     AppendEscaped(out, text.substr(start, i - start));
-    AppendHex4(out, literal ? 0x5F : c);
-    start = literal ? i + 1 : i + 1;
+    if (nonCharacter) {
+      AppendHex4(out, text[i + 2] == '\xBE' ? 0xFFFE : 0xFFFF);
+      i += 2;
+    } else {
+      AppendHex4(out, literal ? 0x5F : c);
+    }
+    start = i + 1;
   }
   AppendEscaped(out, text.substr(start));
 }
