@@ -17,11 +17,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
-#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "MaximalSource.h"
 #include "app/core/Session.h"
 #include "host/Host.h"
 #include "messages/InterfaceTexts.h"
@@ -33,9 +33,6 @@ namespace {
 
 constexpr int kVarieties = 499;
 constexpr int kMarkers = 249;
-constexpr int kAlleles = 12;
-constexpr int kGenotypes = 30;
-constexpr double kMissing = 0.05;
 
 double Seconds(Clock::time_point a, Clock::time_point b) {
   return std::chrono::duration<double>(b - a).count();
@@ -73,36 +70,7 @@ struct Generated {
 
 // The source workbook, written through our own host.
 Generated Generate(const std::string& path) {
-  std::mt19937 rng(1234);
-  host::Application app;
-  host::Workbook& book = app.AddWorkbook(path);
-  host::Worksheet& sheet = book.Sheet(1);
-  sheet.SetName("Bench.org");
-  sheet.Cell(2, 2).SetValue("Synthetic maximal table");
-  long cells = 0;
-  for (int m = 1; m <= kMarkers; ++m) {
-    sheet.Cell(4, 2 + m).SetValue(fmt::format("SSR{:03d}", m));
-    // A dinucleotide ladder of sizes and a fixed menu of genotypes drawn from it.
-    std::vector<int> sizes;
-    const int start = 100 + static_cast<int>(rng() % 150);
-    for (int a = 0; a < kAlleles; ++a) sizes.push_back(start + 2 * a + 2 * (a / 4));
-    std::vector<std::string> menu;
-    while (static_cast<int>(menu.size()) < kGenotypes) {
-      int a = sizes[rng() % kAlleles], b = sizes[rng() % kAlleles];
-      if (a > b) std::swap(a, b);
-      std::string g = fmt::format("{}/{}", a, b);
-      if (std::find(menu.begin(), menu.end(), g) == menu.end()) menu.push_back(g);
-    }
-    std::uniform_real_distribution<double> missing(0.0, 1.0);
-    for (int v = 1; v <= kVarieties; ++v) {
-      if (v > 1 && missing(rng) < kMissing) continue;
-      sheet.Cell(4 + v, 2 + m).SetValue(std::string_view(menu[rng() % kGenotypes]));
-      ++cells;
-    }
-  }
-  for (int v = 1; v <= kVarieties; ++v) sheet.Cell(4 + v, 2).SetValue(fmt::format("V{:03d}", v));
-  book.Save();
-  return {cells};
+  return {bench::WriteMaximalSource(path, kVarieties, kMarkers)};
 }
 
 // Notes when the run announces each stage.
