@@ -31,11 +31,16 @@
 #include <string>
 #include <vector>
 
+#include "ChildProcess.h"
 #include "MaximalSource.h"
 #include "host/Host.h"
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using bench::ChildFigures;
+using bench::Clock;
+using bench::InChild;
+using bench::Reap;
+using bench::Seconds;
 extern char** environ;
 
 namespace {
@@ -58,27 +63,6 @@ const OptionSet kOptionSets[] = {
     {"every option (--zoo)", {"--zoo"}, 150},
 };
 
-double Seconds(Clock::time_point a, Clock::time_point b) {
-  return std::chrono::duration<double>(b - a).count();
-}
-
-struct ChildFigures {
-  double seconds = 0;  // wall time as the parent saw it, or as the child reported it
-  double peakMb = 0;
-  int exitCode = -1;
-};
-
-ChildFigures Reap(pid_t pid, Clock::time_point started) {
-  int status = 0;
-  rusage usage{};
-  if (wait4(pid, &status, 0, &usage) != pid) std::exit(2);
-  ChildFigures f;
-  f.seconds = Seconds(started, Clock::now());
-  f.peakMb = static_cast<double>(usage.ru_maxrss) / 1024.0;
-  f.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  return f;
-}
-
 // Runs the command line as a user would, output to `log`.
 ChildFigures RunCli(const std::string& cli, const std::string& workbook,
                     const std::vector<std::string>& flags, const std::string& log) {
@@ -99,31 +83,6 @@ ChildFigures RunCli(const std::string& cli, const std::string& workbook,
   }
   posix_spawn_file_actions_destroy(&actions);
   return Reap(pid, started);
-}
-
-// Runs `body` in a forked child; what it returns comes back through a pipe.
-template <typename Result>
-std::pair<Result, ChildFigures> InChild(const std::function<Result()>& body) {
-  int fds[2];
-  if (pipe(fds) != 0) std::exit(2);
-  const auto started = Clock::now();
-  const pid_t pid = fork();
-  if (pid == 0) {
-    close(fds[0]);
-    const Result result = body();
-    if (write(fds[1], &result, sizeof result) != static_cast<ssize_t>(sizeof result)) _exit(3);
-    _exit(0);
-  }
-  close(fds[1]);
-  Result result{};
-  const ssize_t got = read(fds[0], &result, sizeof result);
-  close(fds[0]);
-  const ChildFigures f = Reap(pid, started);
-  if (got != static_cast<ssize_t>(sizeof result) || f.exitCode != 0) {
-    std::fprintf(stderr, "a benchmark child failed\n");
-    std::exit(1);
-  }
-  return {result, f};
 }
 
 // The shape of a result, one record after the other:
