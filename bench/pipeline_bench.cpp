@@ -17,55 +17,24 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
-#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "ChildProcess.h"
+#include "MaximalSource.h"
 #include "app/core/Session.h"
 #include "host/Host.h"
 #include "messages/InterfaceTexts.h"
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::Seconds;
 
 namespace {
 
 constexpr int kVarieties = 499;
 constexpr int kMarkers = 249;
-constexpr int kAlleles = 12;
-constexpr int kGenotypes = 30;
-constexpr double kMissing = 0.05;
-
-double Seconds(Clock::time_point a, Clock::time_point b) {
-  return std::chrono::duration<double>(b - a).count();
-}
-
-// Runs `body` in a child process and returns what it wrote into the result.
-template <typename Result>
-Result InChild(const std::function<Result()>& body) {
-  int fds[2];
-  if (pipe(fds) != 0) std::exit(2);
-  const pid_t pid = fork();
-  if (pid == 0) {
-    close(fds[0]);
-    const Result result = body();
-    if (write(fds[1], &result, sizeof result) != static_cast<ssize_t>(sizeof result)) _exit(3);
-    _exit(0);
-  }
-  close(fds[1]);
-  Result result{};
-  const ssize_t got = read(fds[0], &result, sizeof result);
-  close(fds[0]);
-  int status = 0;
-  waitpid(pid, &status, 0);
-  if (got != static_cast<ssize_t>(sizeof result) || !WIFEXITED(status) ||
-      WEXITSTATUS(status) != 0) {
-    std::fprintf(stderr, "a measured run failed\n");
-    std::exit(1);
-  }
-  return result;
-}
 
 struct Generated {
   long cells;
@@ -73,36 +42,7 @@ struct Generated {
 
 // The source workbook, written through our own host.
 Generated Generate(const std::string& path) {
-  std::mt19937 rng(1234);
-  host::Application app;
-  host::Workbook& book = app.AddWorkbook(path);
-  host::Worksheet& sheet = book.Sheet(1);
-  sheet.SetName("Bench.org");
-  sheet.Cell(2, 2).SetValue("Synthetic maximal table");
-  long cells = 0;
-  for (int m = 1; m <= kMarkers; ++m) {
-    sheet.Cell(4, 2 + m).SetValue(fmt::format("SSR{:03d}", m));
-    // A dinucleotide ladder of sizes and a fixed menu of genotypes drawn from it.
-    std::vector<int> sizes;
-    const int start = 100 + static_cast<int>(rng() % 150);
-    for (int a = 0; a < kAlleles; ++a) sizes.push_back(start + 2 * a + 2 * (a / 4));
-    std::vector<std::string> menu;
-    while (static_cast<int>(menu.size()) < kGenotypes) {
-      int a = sizes[rng() % kAlleles], b = sizes[rng() % kAlleles];
-      if (a > b) std::swap(a, b);
-      std::string g = fmt::format("{}/{}", a, b);
-      if (std::find(menu.begin(), menu.end(), g) == menu.end()) menu.push_back(g);
-    }
-    std::uniform_real_distribution<double> missing(0.0, 1.0);
-    for (int v = 1; v <= kVarieties; ++v) {
-      if (v > 1 && missing(rng) < kMissing) continue;
-      sheet.Cell(4 + v, 2 + m).SetValue(std::string_view(menu[rng() % kGenotypes]));
-      ++cells;
-    }
-  }
-  for (int v = 1; v <= kVarieties; ++v) sheet.Cell(4 + v, 2).SetValue(fmt::format("V{:03d}", v));
-  book.Save();
-  return {cells};
+  return {bench::WriteMaximalSource(path, kVarieties, kMarkers)};
 }
 
 // Notes when the run announces each stage.
@@ -232,7 +172,8 @@ Summary Measure(const fs::path& dir, const std::string& source, int runs, bool e
   for (int r = 0; r < runs; ++r) {
     const std::string copy = (dir / fmt::format("run{}.xlsx", r)).string();
     fs::copy_file(source, copy, fs::copy_options::overwrite_existing);
-    const RunFigures f = InChild<RunFigures>([&] { return RunSession(copy, everyOption); });
+    const RunFigures f =
+        bench::InChild<RunFigures>([&] { return RunSession(copy, everyOption); }).first;
     m.open.push_back(f.open);
     m.compute.push_back(f.compute);
     m.options.push_back(f.options);
@@ -243,9 +184,9 @@ Summary Measure(const fs::path& dir, const std::string& source, int runs, bool e
     m.textCells = f.textCells;
     m.normal = m.normal && f.normal;
     const std::string floorPath = (dir / fmt::format("floor{}.xlsx", r)).string();
-    m.floor.push_back(InChild<FloorFigures>([&] {
+    m.floor.push_back(bench::InChild<FloorFigures>([&] {
                         return WriteFloor(floorPath, m.cellsWritten, m.textCells);
-                      }).save);
+                      }).first.save);
   }
   return m;
 }
@@ -285,7 +226,7 @@ int main(int argc, char** argv) {
   const fs::path dir = mkdtemp(pattern.data());
   const std::string source = (dir / "source.xlsx").string();
 
-  const Generated generated = InChild<Generated>([&] { return Generate(source); });
+  const Generated generated = bench::InChild<Generated>([&] { return Generate(source); }).first;
   fmt::print("workbook: {} varieties x {} markers, {} typed cells, {:.1f} MB\n", kVarieties,
              kMarkers, generated.cells, fs::file_size(source) / 1e6);
   // The conversion alone, then with every option: the 0/1 sheets alone add

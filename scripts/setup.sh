@@ -4,7 +4,7 @@
 set -euo pipefail
 pkgs=(
   build-essential cmake pkg-config git
-  libzip-dev zipcmp libpugixml-dev libexpat1-dev libfreexl-dev
+  libzip-dev zipcmp zlib1g-dev libpugixml-dev libexpat1-dev libfreexl-dev
   libcli11-dev libfmt-dev
   qt6-base-dev libgl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev

@@ -31,10 +31,27 @@ int RowDefaultStyle(const Row& row) {
 
 }  // namespace
 
+const Row* CellStore::CachedRow(int row) const {
+  if (cache_.at && cache_.row == row) return cache_.at;
+  auto it = rows_.find(row);
+  if (it == rows_.end()) return nullptr;
+  cache_.row = row;
+  cache_.at = const_cast<Row*>(&it->second);
+  return cache_.at;
+}
+
+Row& CellStore::CachedRowFor(int row) {
+  if (cache_.at && cache_.row == row) return *cache_.at;
+  Row& r = rows_[row];
+  cache_.row = row;
+  cache_.at = &r;
+  return r;
+}
+
 const Cell* CellStore::Find(int row, int column) const {
-  auto rowIt = rows_.find(row);
-  if (rowIt == rows_.end()) return nullptr;
-  const auto& cells = rowIt->second.cells;
+  const Row* found = CachedRow(row);
+  if (!found) return nullptr;
+  const auto& cells = found->cells;
   if (cells.empty()) return nullptr;
   // Reads often walk a row left to right from its end; check the last cell first.
   if (cells.back().column == column) return &cells.back();
@@ -48,7 +65,7 @@ Cell* CellStore::Find(int row, int column) {
 }
 
 Cell& CellStore::Get(int row, int column) {
-  Row& r = rows_[row];
+  Row& r = CachedRowFor(row);
   auto& cells = r.cells;
   // Writers fill rows left to right: appending is the common case.
   if (cells.empty() || cells.back().column < column) {
@@ -66,6 +83,7 @@ Cell& CellStore::Get(int row, int column) {
 }
 
 void CellStore::Compact() {
+  cache_ = {};
   for (auto rowIt = rows_.begin(); rowIt != rows_.end();) {
     const int row = rowIt->first;
     auto& cells = rowIt->second.cells;

@@ -42,7 +42,11 @@ class CellStore {
   // (customFormat="1" s="N") or 0.
   int DefaultStyle(int row) const;
 
-  std::map<int32_t, Row>& Rows() { return rows_; }
+  // The caller may add or remove rows through this.
+  std::map<int32_t, Row>& Rows() {
+    cache_ = {};
+    return rows_;
+  }
   const std::map<int32_t, Row>& Rows() const { return rows_; }
   size_t CellCount() const;
 
@@ -52,8 +56,30 @@ class CellStore {
   const std::map<std::pair<int32_t, int32_t>, std::string>& Formulas() const { return formulas_; }
 
  private:
+  // The row used last: writers and the format procedures walk a row's cells
+  // one by one, and a map lookup per cell was most of their time. A copy or
+  // a move of the store never carries it along.
+  struct RowCache {
+    int32_t row = 0;
+    Row* at = nullptr;
+    RowCache() = default;
+    RowCache(const RowCache&) {}
+    RowCache(RowCache&& other) noexcept { other.at = nullptr; }
+    RowCache& operator=(const RowCache&) {
+      at = nullptr;
+      return *this;
+    }
+    RowCache& operator=(RowCache&& other) noexcept {
+      at = other.at = nullptr;
+      return *this;
+    }
+  };
+  const Row* CachedRow(int row) const;
+  Row& CachedRowFor(int row);
+
   std::map<int32_t, Row> rows_;
   std::map<std::pair<int32_t, int32_t>, std::string> formulas_;
+  mutable RowCache cache_;
 };
 
 }  // namespace host

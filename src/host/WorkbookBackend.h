@@ -12,6 +12,9 @@ class WorkbookBackend {
   virtual ~WorkbookBackend() = default;
   // Fills the sheet's store (and merges, extra) from the file.
   virtual void LoadSheet(Worksheet& sheet) = 0;
+  // The sheet will not change again in this run: the backend may hold its
+  // cells in a compact form until something uses them again.
+  virtual void FinishSheet(Worksheet&) {}
   // Writes the workbook to path atomically: the file at path is replaced only
   // when the new one is complete and checked.
   virtual void Save(Workbook& book, const std::string& path) = 0;

@@ -100,6 +100,10 @@ std::vector<Range>& Worksheet::Merges() {
   return merges_;
 }
 
+void Worksheet::Finish() {
+  if (WorkbookBackend* backend = book_->Backend()) backend->FinishSheet(*this);
+}
+
 void Worksheet::EnsureLoaded() const {
   if (loaded_) return;
   // Marked first: the loader fills the store through Store().

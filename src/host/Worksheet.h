@@ -80,6 +80,15 @@ class Worksheet {
   void SetExtra(std::unique_ptr<SheetExtra> extra) { extra_ = std::move(extra); }
   // For backends: mark the sheet as loaded without calling the loader.
   void SetLoaded() { loaded_ = true; }
+  // For backends that took the cells over: the next use loads them again.
+  void Unload() {
+    store_ = CellStore{};
+    merges_.clear();
+    loaded_ = false;
+  }
+  // Says that nothing will change the sheet again (its cells may then be kept
+  // compactly until used); reading or changing it later still works.
+  void Finish();
 
  private:
   void EnsureLoaded() const;

@@ -86,6 +86,9 @@ void ZooMake(RunContext& ctx) {
     ZooSheetFormat(ctx, m, *sheet);
     ctx.Comment(msg::MarkerNameComment(m, s.MarkerName(m)));
     WriteMatrices(*sheet, analysis::ZeroOne(s, m));
+    // Nothing writes to a 0/1 sheet again: its half million cells need not
+    // stay in memory until the save.
+    sheet->Finish();
   }
 }
 

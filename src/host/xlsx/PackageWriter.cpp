@@ -1,9 +1,12 @@
 #include "host/xlsx/PackageWriter.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
-#include <ctime>
+#include <exception>
+#include <numeric>
 #include <stdexcept>
+#include <thread>
 #include <utility>
 
 #include "host/xlsx/ZipFileSink.h"
@@ -12,100 +15,100 @@ namespace host::xlsx {
 
 namespace {
 
-// Deflate level for the parts we write: the default level keeps files as
-// small as the spreadsheet's own and still saves 2 million cells in ~1.5 s.
-constexpr zip_uint32_t kDeflateLevel = 6;
+std::atomic<int> tunedThreads{0};
+std::atomic<std::time_t> tunedPartTime{0};
 
-// A part produced when libzip opens it and freed right after it was read.
-struct LazyPart {
-  std::function<std::string()> make;
-  std::string data;
-  size_t pos = 0;
-  size_t* producedSize = nullptr;
-  std::string* failure = nullptr;
-  zip_error_t error;
-  bool produced = false;
-  bool written = false;
-  size_t size = 0;
+int SaveThreads() {
+  const int tuned = tunedThreads.load();
+  if (tuned > 0) return tuned;
+  return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
+}
 
-  bool Produce() {
-    if (produced) return true;
-    try {
-      data = make();
-    } catch (const std::exception& e) {
-      if (failure) *failure = e.what();
-      zip_error_set(&error, ZIP_ER_MEMORY, 0);
-      return false;
-    }
-    produced = true;
-    size = data.size();
-    if (producedSize) *producedSize = size;
-    return true;
+// Serves a part we compressed ourselves: libzip stores its bytes as they are,
+// with the CRC and sizes the stat gives.
+struct DeflatedSource {
+  DeflatedSource(const DeflatedPart* p, std::time_t t) : part(p), mtime(t) {
+    zip_error_init(&error);
   }
+  const DeflatedPart* part;
+  std::time_t mtime;
+  size_t pos = 0;
+  zip_error_t error;
 };
 
-zip_int64_t LazyStat(LazyPart* part, void* data) {
+zip_int64_t DeflatedStat(const DeflatedSource& s, void* data) {
   auto* st = static_cast<zip_stat_t*>(data);
   zip_stat_init(st);
-  st->mtime = std::time(nullptr);
-  st->valid |= ZIP_STAT_MTIME;
-  // libzip asks for the size just before it compresses the part; knowing
-  // it keeps the entry a plain (not Zip64) one, which every reader takes.
-  // After the part was written libzip may ask again; answer from memory
-  // rather than serializing the sheet a second time.
-  if (!part->written && !part->Produce()) return -1;
-  st->size = part->size;
-  st->valid |= ZIP_STAT_SIZE;
+  st->mtime = s.mtime;
+  st->size = s.part->size;
+  st->comp_size = s.part->data.size();
+  st->crc = s.part->crc;
+  st->comp_method = ZIP_CM_DEFLATE;
+  st->valid |=
+      ZIP_STAT_MTIME | ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE | ZIP_STAT_CRC | ZIP_STAT_COMP_METHOD;
   return sizeof(*st);
 }
 
-zip_int64_t LazyCallback(void* userdata, void* data, zip_uint64_t len, zip_source_cmd_t cmd) {
-  auto* part = static_cast<LazyPart*>(userdata);
+zip_int64_t DeflatedCallback(void* userdata, void* data, zip_uint64_t len, zip_source_cmd_t cmd) {
+  auto* s = static_cast<DeflatedSource*>(userdata);
   switch (cmd) {
     case ZIP_SOURCE_OPEN:
-      if (!part->Produce()) return -1;
-      part->pos = 0;
+      s->pos = 0;
       return 0;
     case ZIP_SOURCE_READ: {
-      size_t n = std::min<size_t>(len, part->data.size() - part->pos);
-      std::memcpy(data, part->data.data() + part->pos, n);
-      part->pos += n;
+      const size_t n = std::min<size_t>(len, s->part->data.size() - s->pos);
+      std::memcpy(data, s->part->data.data() + s->pos, n);
+      s->pos += n;
       return static_cast<zip_int64_t>(n);
     }
     case ZIP_SOURCE_CLOSE:
-      std::string().swap(part->data);
-      part->produced = false;
-      part->written = true;
       return 0;
     case ZIP_SOURCE_STAT:
-      return LazyStat(part, data);
+      return DeflatedStat(*s, data);
     case ZIP_SOURCE_ERROR:
-      return zip_error_to_data(&part->error, data, len);
+      return zip_error_to_data(&s->error, data, len);
     case ZIP_SOURCE_FREE:
-      zip_error_fini(&part->error);
-      delete part;
+      zip_error_fini(&s->error);
+      delete s;
       return 0;
     case ZIP_SOURCE_SUPPORTS:
       return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE,
                                             ZIP_SOURCE_STAT, ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, -1);
     default:
-      zip_error_set(&part->error, ZIP_ER_OPNOTSUPP, 0);
+      zip_error_set(&s->error, ZIP_ER_OPNOTSUPP, 0);
       return -1;
   }
 }
 
-void AddEntry(zip_t* zip, const std::string& name, zip_source_t* source, bool compress) {
+zip_int64_t AddEntry(zip_t* zip, const std::string& name, zip_source_t* source) {
   ZipSourcePtr owned(source);
   if (!source) throw std::runtime_error(zip_strerror(zip));
   zip_int64_t index = zip_file_add(zip, name.c_str(), source, ZIP_FL_ENC_UTF_8);
   if (index < 0) throw std::runtime_error(zip_strerror(zip));
   owned.release();  // the archive owns it now
-  if (compress && zip_set_file_compression(zip, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE,
-                                           kDeflateLevel) != 0)
-    throw std::runtime_error(zip_strerror(zip));
+  return index;
+}
+
+// Reads an entry of the original to its end: libzip checks its CRC there.
+void CheckCopy(zip_t* from, zip_uint64_t index, const std::string& name) {
+  try {
+    ZipFilePtr file(zip_fopen_index(from, index, 0));
+    if (!file) throw std::runtime_error(zip_strerror(from));
+    char buffer[65536];
+    while (ReadChunk(file.get(), buffer, sizeof buffer) > 0) {
+    }
+  } catch (const std::exception& e) {
+    throw std::runtime_error("the part " + name + " of the original file is damaged (" + e.what() +
+                             "); saving would pass it on");
+  }
 }
 
 }  // namespace
+
+void SetSaveTuning(const SaveTuning& tuning) {
+  tunedThreads = tuning.threads;
+  tunedPartTime = tuning.partTime;
+}
 
 PackageWriter::PackageWriter(const std::string& path) {
   std::string reason;
@@ -120,46 +123,120 @@ PackageWriter::PackageWriter(int fd) {
 }
 
 void PackageWriter::Copy(const std::string& name, zip_t* from, zip_uint64_t index) {
-  zip_stat_t st;
-  zip_stat_init(&st);
-  const bool stored = zip_stat_index(from, index, 0, &st) == 0 &&
-                      (st.valid & ZIP_STAT_COMP_METHOD) && st.comp_method == ZIP_CM_STORE;
-  if (!stored) {
-    AddEntry(zip_.get(), name, zip_source_zip(zip_.get(), from, index, ZIP_FL_COMPRESSED, 0, -1),
-             false);
-    return;
-  }
-  // An uncompressed part's bytes are its data: copied as data and kept
-  // uncompressed, so the entry comes out as it went in.
-  AddEntry(zip_.get(), name, zip_source_zip(zip_.get(), from, index, 0, 0, -1), false);
-  const zip_int64_t added = zip_name_locate(zip_.get(), name.c_str(), 0);
-  if (added < 0 ||
-      zip_set_file_compression(zip_.get(), static_cast<zip_uint64_t>(added), ZIP_CM_STORE, 0) != 0)
-    throw std::runtime_error(zip_strerror(zip_.get()));
+  Pending p;
+  p.name = name;
+  p.from = from;
+  p.index = index;
+  pending_.push_back(std::move(p));
 }
 
 void PackageWriter::Add(const std::string& name, const std::string& data) {
-  AddEntry(zip_.get(), name, zip_source_buffer(zip_.get(), data.data(), data.size(), 0), true);
+  AddProduced(
+      name, [&data](const Sink& sink) { sink(data); }, data.size());
 }
 
-void PackageWriter::AddLazy(const std::string& name, std::function<std::string()> make) {
-  auto* part = new LazyPart;
-  zip_error_init(&part->error);
-  part->make = std::move(make);
-  part->producedSize = &lazySizes_[name];
-  part->failure = &lazyFailure_;
-  zip_source_t* source = zip_source_function(zip_.get(), LazyCallback, part);
-  if (!source) {
-    zip_error_fini(&part->error);
-    delete part;
+void PackageWriter::AddProduced(const std::string& name, Producer make, size_t weight) {
+  Pending p;
+  p.name = name;
+  p.make = std::move(make);
+  p.weight = weight;
+  pending_.push_back(std::move(p));
+}
+
+void PackageWriter::AddDeflated(const std::string& name, const DeflatedPart& part) {
+  Pending p;
+  p.name = name;
+  p.ready = &part;
+  pending_.push_back(std::move(p));
+}
+
+void PackageWriter::CheckCopies() {
+  for (const Pending& p : pending_)
+    if (p.from) CheckCopy(p.from, p.index, p.name);
+}
+
+void PackageWriter::Compress() {
+  std::vector<size_t> jobs;
+  for (size_t i = 0; i < pending_.size(); ++i)
+    if (pending_[i].make) jobs.push_back(i);
+  // The largest first, so the threads finish together; the order of the work
+  // never changes what a part compresses to.
+  std::stable_sort(jobs.begin(), jobs.end(),
+                   [&](size_t a, size_t b) { return pending_[a].weight > pending_[b].weight; });
+  std::vector<std::exception_ptr> failures(pending_.size());
+  std::atomic<size_t> next{0};
+  std::atomic<bool> stop{false};
+  auto work = [&] {
+    for (size_t k; !stop && (k = next++) < jobs.size();) {
+      Pending& p = pending_[jobs[k]];
+      try {
+        PartDeflater deflater;
+        p.make([&](std::string_view piece) { deflater.Write(piece); });
+        p.part = deflater.Finish();
+      } catch (...) {
+        failures[jobs[k]] = std::current_exception();
+      }
+    }
+  };
+  {
+    std::vector<std::jthread> helpers;
+    const size_t extra = std::min<size_t>(static_cast<size_t>(SaveThreads()), jobs.size());
+    for (size_t t = 1; t < extra; ++t) helpers.emplace_back(work);
+    try {
+      CheckCopies();  // reads the original while the helpers compress
+    } catch (...) {
+      stop = true;
+      throw;
+    }
+    work();
   }
-  AddEntry(zip_.get(), name, source, true);
+  for (const std::exception_ptr& failure : failures)
+    if (failure) std::rethrow_exception(failure);
+}
+
+void PackageWriter::AddEntries() {
+  const std::time_t tuned = tunedPartTime.load();
+  const std::time_t mtime = tuned ? tuned : std::time(nullptr);
+  for (Pending& p : pending_) {
+    ExpectedEntry& e = expected_[p.name];
+    if (!p.from) {
+      const DeflatedPart& part = p.ready ? *p.ready : p.part;
+      auto* source = new DeflatedSource(&part, mtime);
+      zip_source_t* s = zip_source_function(zip_.get(), DeflatedCallback, source);
+      if (!s) {
+        zip_error_fini(&source->error);
+        delete source;
+      }
+      AddEntry(zip_.get(), p.name, s);
+      e = {part.crc, part.data.size(), true, part.size, part.storedCrc};
+      continue;
+    }
+    zip_stat_t st;
+    zip_stat_init(&st);
+    zip_stat_index(p.from, p.index, 0, &st);
+    e.crc = st.crc;
+    e.compSize = st.comp_size;
+    if (!((st.valid & ZIP_STAT_COMP_METHOD) && st.comp_method == ZIP_CM_STORE)) {
+      AddEntry(zip_.get(), p.name,
+               zip_source_zip(zip_.get(), p.from, p.index, ZIP_FL_COMPRESSED, 0, -1));
+      continue;
+    }
+    // An uncompressed part's bytes are its data: copied as data and kept
+    // uncompressed, so the entry comes out as it went in.
+    const zip_int64_t added =
+        AddEntry(zip_.get(), p.name, zip_source_zip(zip_.get(), p.from, p.index, 0, 0, -1));
+    if (zip_set_file_compression(zip_.get(), static_cast<zip_uint64_t>(added), ZIP_CM_STORE, 0) !=
+        0)
+      throw std::runtime_error(zip_strerror(zip_.get()));
+  }
 }
 
 void PackageWriter::Close() {
+  Compress();
+  AddEntries();
   std::string reason;
-  if (!CommitZip(zip_, reason))
-    throw std::runtime_error(lazyFailure_.empty() ? reason : lazyFailure_);
+  if (!CommitZip(zip_, reason)) throw std::runtime_error(reason);
+  pending_.clear();
 }
 
 }  // namespace host::xlsx

@@ -2,6 +2,7 @@
 // What the package backend keeps per sheet beyond the cells: where the sheet
 // lives in the package and, once parsed, every element of the sheet part the
 // model does not hold, verbatim, so a rewrite loses none of them.
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -9,6 +10,8 @@
 #include "host/Worksheet.h"
 
 namespace host::xlsx {
+
+struct ParkedSheet;
 
 class XlsxSheetExtra : public SheetExtra {
  public:
@@ -31,6 +34,9 @@ class XlsxSheetExtra : public SheetExtra {
     std::string xml;
   };
   std::vector<Element> elements;  // top-level elements but dimension, sheetData, mergeCells
+
+  // A finished sheet's cells, kept compressed (XlsxBackend::FinishSheet).
+  std::shared_ptr<ParkedSheet> parked;
 };
 
 // The sheet's package data, or null for a sheet no package has held yet.

@@ -90,9 +90,13 @@ void AppendInline(std::string& out, std::string_view text) {
   out += "</t></is>";
 }
 
+// The text collected before it goes to the sink.
+constexpr size_t kPiece = 65536;
+
 class Writer {
  public:
-  Writer(Worksheet& sheet, const SheetWriteOptions& options) : sheet_(sheet), options_(options) {}
+  Writer(Worksheet& sheet, const SheetWriteOptions& options, const XmlSink& sink)
+      : sheet_(sheet), options_(options), sink_(sink) {}
 
   void Cells(std::string& out) {
     const CellStore& store = sheet_.Store();
@@ -124,6 +128,10 @@ class Writer {
         CellXml(out, r, cell, formula);
       }
       out += "</row>";
+      if (out.size() >= kPiece) {
+        sink_(out);
+        out.clear();
+      }
     }
     out += "</sheetData>";
   }
@@ -229,15 +237,16 @@ class Writer {
 
   Worksheet& sheet_;
   const SheetWriteOptions& options_;
+  const XmlSink& sink_;
 };
 
 }  // namespace
 
-std::string WriteSheetXml(Worksheet& sheet, const XlsxSheetExtra* extra,
-                          const SheetWriteOptions& options) {
+void WriteSheetXml(Worksheet& sheet, const XlsxSheetExtra* extra, const SheetWriteOptions& options,
+                   const XmlSink& sink) {
   const CellStore& store = sheet.Store();
   std::string out;
-  out.reserve(256 + store.Rows().size() * 16 + store.CellCount() * 28);
+  out.reserve(2 * kPiece);
   out += "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
 
   std::vector<std::pair<int, const XlsxSheetExtra::Element*>> elements;
@@ -273,7 +282,7 @@ std::string WriteSheetXml(Worksheet& sheet, const XlsxSheetExtra* extra,
     out += std::string("<worksheet xmlns=\"") + kMainNs + "\" xmlns:r=\"" + kRelNs + "\">";
   }
 
-  Writer writer(sheet, options);
+  Writer writer(sheet, options, sink);
   auto emitUpTo = [&](int limit, size_t& next) {
     while (next < elements.size() && elements[next].first < limit)
       out += elements[next++].second->xml;
@@ -300,7 +309,14 @@ std::string WriteSheetXml(Worksheet& sheet, const XlsxSheetExtra* extra,
         "<pageMargins left=\"0.7\" right=\"0.7\" top=\"0.75\" bottom=\"0.75\" header=\"0.3\" "
         "footer=\"0.3\"/>";
   out += "</" + (parsed ? extra->rootName : std::string("worksheet")) + '>';
-  return out;
+  sink(out);
+}
+
+std::string WriteSheetXml(Worksheet& sheet, const XlsxSheetExtra* extra,
+                          const SheetWriteOptions& options) {
+  std::string xml;
+  WriteSheetXml(sheet, extra, options, [&xml](std::string_view piece) { xml += piece; });
+  return xml;
 }
 
 }  // namespace host::xlsx

@@ -1,7 +1,9 @@
 #pragma once
 // Serializes a sheet from the model: cells from the store, merges from the
 // model, every other element as read, all in the order the schema requires.
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "host/Worksheet.h"
@@ -18,7 +20,14 @@ struct SheetWriteOptions {
   bool tabSelected = false;
 };
 
+// Receives the XML in pieces of about 64 KB; a piece is valid only during the call.
+using XmlSink = std::function<void(std::string_view)>;
+
 // `extra` may be null or unparsed for a sheet that is new to the package.
+// Streams the XML to `sink`, so a large sheet is never held as one text.
+void WriteSheetXml(Worksheet& sheet, const XlsxSheetExtra* extra, const SheetWriteOptions& options,
+                   const XmlSink& sink);
+// The whole XML as one text.
 std::string WriteSheetXml(Worksheet& sheet, const XlsxSheetExtra* extra,
                           const SheetWriteOptions& options);
 

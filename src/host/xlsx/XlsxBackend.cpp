@@ -5,6 +5,7 @@
 
 #include "host/HostError.h"
 #include "host/xlsx/PackageParts.h"
+#include "host/xlsx/ParkedSheet.h"
 #include "host/xlsx/SheetExtra.h"
 #include "host/xlsx/SheetReader.h"
 #include "host/xlsx/StylesPart.h"
@@ -12,7 +13,10 @@
 
 namespace host::xlsx {
 
-XlsxBackend::~XlsxBackend() = default;
+XlsxBackend::~XlsxBackend() {
+  // A sheet still compressing reads this backend's shared strings.
+  if (lastParked_ && lastParked_->pending.valid()) lastParked_->pending.wait();
+}
 
 bool XlsxBackend::ReadPart(const std::string& name, std::string& out) const {
   if (zip_) {
@@ -40,6 +44,7 @@ void XlsxBackend::LoadSharedStrings() {
 void XlsxBackend::LoadSheet(Worksheet& sheet) {
   sheet.SetLoaded();  // the store is filled here; do not come back through the loader
   XlsxSheetExtra* extra = ExtraOf(sheet);
+  if (extra && extra->parked) return LoadParked(sheet, *extra);
   if (!extra || extra->partName.empty() || !extra->worksheet || extra->parsed || !zip_) return;
   LoadSharedStrings();
   zip_int64_t index = FindEntry(zip_.get(), extra->partName);

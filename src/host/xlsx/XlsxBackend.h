@@ -19,6 +19,8 @@
 namespace host::xlsx {
 
 class PackageWriter;
+class XlsxSheetExtra;
+struct ParkedSheet;
 
 class XlsxBackend : public WorkbookBackend {
  public:
@@ -30,11 +32,14 @@ class XlsxBackend : public WorkbookBackend {
   static std::unique_ptr<Workbook> Open(Application& app, const std::string& path);
 
   void LoadSheet(Worksheet& sheet) override;
+  // Compresses the sheet's part on a thread of its own and drops its cells.
+  void FinishSheet(Worksheet& sheet) override;
   // Plans, writes beside the target, reads back, then replaces the target.
   void Save(Workbook& book, const std::string& path) override;
 
  private:
   struct SavePlan;
+  void LoadParked(Worksheet& sheet, XlsxSheetExtra& extra);
   bool ReadPart(const std::string& name, std::string& out) const;
   void LoadSharedStrings();
   void SaveTo(Workbook& book, const std::string& path);
@@ -56,6 +61,7 @@ class XlsxBackend : public WorkbookBackend {
   std::string sharedStringsPart_;
   SharedStringTable sharedStrings_;
   ReadBudget budget_;  // what reading this workbook holds, over all its sheets
+  std::shared_ptr<ParkedSheet> lastParked_;  // the one that may still be compressing
 };
 
 }  // namespace host::xlsx

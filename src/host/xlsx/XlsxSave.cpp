@@ -10,6 +10,7 @@
 #include "host/xlsx/PackageCheck.h"
 #include "host/xlsx/PackageParts.h"
 #include "host/xlsx/PackageWriter.h"
+#include "host/xlsx/ParkedSheet.h"
 #include "host/xlsx/SheetExtra.h"
 #include "host/xlsx/SheetWriter.h"
 #include "host/xlsx/XlsxBackend.h"
@@ -24,6 +25,8 @@ struct XlsxBackend::SavePlan {
 
 namespace {
 
+ParkedSheet* Parked(const XlsxSheetExtra* extra) { return extra ? extra->parked.get() : nullptr; }
+
 // Which sheets are written from the model; they are loaded here, so a damaged
 // part stops the save before anything is written.
 std::vector<bool> SheetsToRewrite(Workbook& book, const std::string& path) {
@@ -37,7 +40,7 @@ std::vector<bool> SheetsToRewrite(Workbook& book, const std::string& path) {
     if (extra && extra->damaged)
       throw HostError("Save", path,
                       "sheet '" + sheet.Name() + "' could not be read; saving would lose it");
-    sheet.Store();
+    if (!Parked(extra)) sheet.Store();
   }
   return rewrite;
 }
@@ -54,7 +57,7 @@ std::vector<SheetPlan> SheetPlans(const Workbook& book, const std::vector<bool>&
     p.worksheet = !extra || extra->worksheet;
     p.position = extra && !extra->partName.empty() ? extra->position : -1;
     // Only loaded sheets can have gained formulas; never load a sheet just to save it.
-    p.hasFormulas = (extra && extra->hadFormulas) ||
+    p.hasFormulas = (extra && extra->hadFormulas) || (Parked(extra) && Parked(extra)->formulas) ||
                     (sheets[i]->Loaded() && !sheets[i]->Store().Formulas().empty());
   }
   return plan;
@@ -88,7 +91,7 @@ void XlsxBackend::SaveTo(Workbook& book, const std::string& path) {
   AtomicFile file(path);
   PackageWriter writer(file.Descriptor());
   std::set<std::string> written = WritePackage(book, plan, writer);
-  VerifyPackage(file.ReadPath(), written, plan.edit.parts, writer.LazySizes(), zip_.get());
+  VerifyPackage(file.ReadPath(), written, plan.edit.parts, writer.Expected());
   if (SaveObserver* observer = book.Parent().GetSaveObserver()) observer->BeforeReplace(path);
   // Saving over the file we read: another program's version of it, saved
   // while we worked, is kept rather than silently replaced.
@@ -139,11 +142,23 @@ std::set<std::string> XlsxBackend::WritePackage(Workbook& book, const SavePlan& 
     if (it == sheetOfPart.end()) return false;
     Worksheet* sheet = &book.Sheet(it->second);
     bool selected = edit.sheets[static_cast<size_t>(it->second - 1)].tabSelected;
-    writer.AddLazy(name, [sheet, selected, &options]() {
-      SheetWriteOptions o = options;
-      o.tabSelected = selected;
-      return WriteSheetXml(*sheet, ExtraOf(*sheet), o);
-    });
+    // A finished sheet was written unselected; the selected tab is written anew.
+    if (ParkedSheet* parked = Parked(ExtraOf(*sheet))) {
+      if (!selected) {
+        writer.AddDeflated(name, parked->Get());
+        return true;
+      }
+      sheet->Store();  // loaded here, not on a writing thread
+    }
+    // Sheets are written on the save's threads: each reads only its own cells.
+    writer.AddProduced(
+        name,
+        [sheet, selected, &options](const PackageWriter::Sink& sink) {
+          SheetWriteOptions o = options;
+          o.tabSelected = selected;
+          WriteSheetXml(*sheet, ExtraOf(*sheet), o, sink);
+        },
+        sheet->Store().CellCount());
     return true;
   };
   std::set<std::string> written;
@@ -179,7 +194,8 @@ void XlsxBackend::AdoptSaved(Workbook& book, const std::string& path, const Save
     extra->position = position - 1;
     extra->tabActive = r.tabActive;
     if (plan.rewrite[static_cast<size_t>(position - 1)])
-      extra->hadFormulas = !sheet.Store().Formulas().empty();
+      extra->hadFormulas =
+          Parked(extra) ? Parked(extra)->formulas : !sheet.Store().Formulas().empty();
   }
 }
 

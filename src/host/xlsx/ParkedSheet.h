@@ -1,0 +1,44 @@
+#pragma once
+// A finished sheet kept as its compressed part instead of as cells: the 0/1
+// sheets of a run hold millions of small numbers that nothing reads again.
+// The part is compressed on a thread of its own while the run goes on.
+#include <future>
+#include <string>
+
+#include "host/xlsx/PartDeflate.h"
+#include "host/xlsx/StreamParser.h"
+
+namespace host::xlsx {
+
+struct ParkedSheet {
+  std::future<DeflatedPart> pending;
+  DeflatedPart part;
+  bool ready = false;
+  bool formulas = false;  // the cells had formulas (the calc chain must go on save)
+
+  // The compressed part, once its thread is done. Rethrows what stopped it.
+  const DeflatedPart& Get() {
+    if (!ready) {
+      part = pending.get();
+      ready = true;
+    }
+    return part;
+  }
+};
+
+// Inflates a part piece by piece, for the sheet reader.
+class PartInflater {
+ public:
+  explicit PartInflater(const std::string& deflated);
+  ~PartInflater();
+  PartInflater(const PartInflater&) = delete;
+  PartInflater& operator=(const PartInflater&) = delete;
+  // Fills up to `size` bytes; 0 at the end. Throws std::runtime_error.
+  size_t Read(char* buffer, size_t size);
+
+ private:
+  z_stream z_{};
+  bool done_ = false;
+};
+
+}  // namespace host::xlsx

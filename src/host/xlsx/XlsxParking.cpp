@@ -1,0 +1,82 @@
+// Finished sheets kept compressed: parked when the run says a sheet is done,
+// loaded back only if something uses it again, written as they are on save.
+#include <memory>
+#include <stdexcept>
+#include <utility>
+
+#include "host/HostError.h"
+#include "host/xlsx/ParkedSheet.h"
+#include "host/xlsx/SheetExtra.h"
+#include "host/xlsx/SheetReader.h"
+#include "host/xlsx/SheetWriter.h"
+#include "host/xlsx/XlsxBackend.h"
+
+namespace host::xlsx {
+
+PartInflater::PartInflater(const std::string& deflated) {
+  if (inflateInit2(&z_, -MAX_WBITS) != Z_OK) throw std::runtime_error("out of memory");
+  z_.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(deflated.data()));
+  z_.avail_in = static_cast<uInt>(deflated.size());
+}
+
+PartInflater::~PartInflater() { inflateEnd(&z_); }
+
+size_t PartInflater::Read(char* buffer, size_t size) {
+  if (done_) return 0;
+  z_.next_out = reinterpret_cast<Bytef*>(buffer);
+  z_.avail_out = static_cast<uInt>(size);
+  const int rc = inflate(&z_, Z_NO_FLUSH);
+  if (rc == Z_STREAM_END)
+    done_ = true;
+  else if (rc != Z_OK)
+    throw std::runtime_error("a kept sheet does not inflate");
+  return size - z_.avail_out;
+}
+
+void XlsxBackend::FinishSheet(Worksheet& sheet) {
+  XlsxSheetExtra* extra = ExtraOf(sheet);
+  if (!sheet.Loaded() || (extra && (!extra->worksheet || extra->damaged || extra->parked))) return;
+  if (!sheet.Modified() && extra && !extra->partName.empty()) return;  // copied as it is
+  if (!extra) {
+    sheet.SetExtra(std::make_unique<XlsxSheetExtra>());
+    extra = ExtraOf(sheet);
+  }
+  LoadSharedStrings();
+  // One sheet compresses behind the run at a time: memory stays bounded.
+  if (lastParked_) lastParked_->Get();
+  // The thread gets the cells and a copy of the layout: it shares nothing
+  // the run may change.
+  auto cells = std::make_shared<Worksheet>(&sheet.Parent(), sheet.Name());
+  cells->SetLoaded();
+  cells->Store() = std::move(sheet.Store());
+  cells->Merges() = sheet.Merges();
+  auto parked = std::make_shared<ParkedSheet>();
+  parked->formulas = !cells->Store().Formulas().empty();
+  SheetWriteOptions options;
+  options.sharedStrings = &sharedStrings_;
+  parked->pending = std::async(std::launch::async, [cells, layout = *extra, options] {
+    PartDeflater deflater;
+    WriteSheetXml(*cells, &layout, options, [&](std::string_view p) { deflater.Write(p); });
+    return deflater.Finish();
+  });
+  extra->parked = parked;
+  lastParked_ = parked;
+  sheet.Unload();
+}
+
+void XlsxBackend::LoadParked(Worksheet& sheet, XlsxSheetExtra& extra) {
+  std::shared_ptr<ParkedSheet> parked = std::move(extra.parked);
+  // The part repeats the layout it was written with; the sheet keeps its own.
+  const XlsxSheetExtra layout = extra;
+  try {
+    PartInflater in(parked->Get().data);
+    ReadSheet([&](char* buffer, size_t size) { return in.Read(buffer, size); }, sharedStrings_,
+              sheet, extra);
+  } catch (const std::exception& e) {
+    extra.parked = std::move(parked);  // the cells are still there for the next try
+    throw HostError("Load", path_, "sheet '" + sheet.Name() + "' cannot be read back: " + e.what());
+  }
+  extra = layout;
+}
+
+}  // namespace host::xlsx
