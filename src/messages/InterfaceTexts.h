@@ -58,7 +58,7 @@ enum class Ui {
   OkButton,
   SysInfoButton,
   SysInfoUnavailable,
-  // Progress details (the comment label); each {} a number as Signed shows it.
+  // Progress details (the comment label); a number keeps a blank where a minus sign would stand.
   VarietyComment,
   MarkerComment,
   CellComment,
