@@ -57,38 +57,32 @@ constexpr std::array kEnglish = {
     Entry{Ui::OkButton, "OK"},
     Entry{Ui::SysInfoButton, "&System Info..."},
     Entry{Ui::SysInfoUnavailable, "System information is not available at this time"},
-    Entry{Ui::VarietyComment, "Variety [{}]"},
-    Entry{Ui::MarkerComment, "Marker [{}]"},
-    Entry{Ui::CellComment, "Data [{}:{}]"},
-    Entry{Ui::MarkerNameComment, "Marker {}[{}]"},
-    Entry{Ui::PairComment, "Varieties [{}:{}]"},
+    // "{: }" keeps a blank where a minus sign would stand, as the comment label always showed
+    // numbers.
+    Entry{Ui::VarietyComment, "Variety [{: }]"},
+    Entry{Ui::MarkerComment, "Marker [{: }]"},
+    Entry{Ui::CellComment, "Data [{: }:{: }]"},
+    Entry{Ui::MarkerNameComment, "Marker {: }[{}]"},
+    Entry{Ui::PairComment, "Varieties [{: }:{: }]"},
     Entry{Ui::SavedElsewhere, "The results were saved in a new workbook:\n{}"},
 };
 
 static_assert(detail::InIdOrder(kEnglish, Ui::SavedElsewhere));
-
-// A number as the comment label has always shown it: non-negative numbers
-// keep the blank where a minus sign would stand.
-std::string Signed(int number) {
-  return number < 0 ? std::to_string(number) : " " + std::to_string(number);
-}
 
 }  // namespace
 
 std::string_view Text(Ui id) { return detail::TranslatedLookup(kEnglish, id); }
 std::string_view English(Ui id) { return detail::Lookup(kEnglish, id); }
 
-std::string VarietyComment(int variety) { return Format(Ui::VarietyComment, Signed(variety)); }
-std::string MarkerComment(int marker) { return Format(Ui::MarkerComment, Signed(marker)); }
+std::string VarietyComment(int variety) { return Format(Ui::VarietyComment, variety); }
+std::string MarkerComment(int marker) { return Format(Ui::MarkerComment, marker); }
 std::string CellComment(int variety, int marker) {
-  return Format(Ui::CellComment, Signed(variety), Signed(marker));
+  return Format(Ui::CellComment, variety, marker);
 }
 std::string MarkerNameComment(int marker, std::string_view name) {
-  return Format(Ui::MarkerNameComment, Signed(marker), name);
+  return Format(Ui::MarkerNameComment, marker, name);
 }
-std::string PairComment(int first, int second) {
-  return Format(Ui::PairComment, Signed(first), Signed(second));
-}
+std::string PairComment(int first, int second) { return Format(Ui::PairComment, first, second); }
 
 namespace detail {
 std::vector<std::string_view> InterfaceMsgids() {

@@ -66,7 +66,7 @@ TEST(Translations, AJapaneseLocaleGetsTheJapaneseTexts) {
   }
   EXPECT_EQ(msg::Text(msg::Cli::GlossSsr), Japanese(msg::English(msg::Cli::GlossSsr)));
   EXPECT_EQ(msg::CellComment(3, -1),
-            fmt::format(fmt::runtime(Japanese(msg::English(msg::Ui::CellComment))), " 3", "-1"));
+            fmt::format(fmt::runtime(Japanese(msg::English(msg::Ui::CellComment))), 3, -1));
   // The heads import writes into a workbook stay as they are.
   EXPECT_EQ(msg::Text(msg::Cli::GroupsVarietyHead), msg::English(msg::Cli::GroupsVarietyHead));
   EXPECT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
@@ -87,7 +87,7 @@ TEST(Translations, EveryOtherLocaleGetsEnglishAndNumbersStayInC) {
 }
 
 TEST(Translations, ATranslationThatDoesNotFitItsArgumentsFallsBackToEnglish) {
-  EXPECT_EQ(msg::detail::FormatEither("{} {} {}", "Variety [{}]", " 5"), "Variety [ 5]");
+  EXPECT_EQ(msg::detail::FormatEither("{} {} {}", "Variety [{: }]", 5), "Variety [ 5]");
   EXPECT_EQ(msg::detail::FormatEither("{", "Marker {}[{}]", 2, "M2"), "Marker 2[M2]");
 }
 
