@@ -12,6 +12,7 @@ pkgs=(
   python3-openpyxl libreoffice-calc-nogui poppler-utils
   fonts-noto-cjk xvfb xauth imagemagick
   zip unzip pmccabe
+  gettext locales
   dpkg-dev fakeroot lintian desktop-file-utils appstream scdoc librsvg2-bin man-db
   r-cran-adegenet
   clang-14 libfuzzer-14-dev
@@ -25,4 +26,26 @@ if [ ${#missing[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   $SUDO apt-get update
   $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+# The interface follows the user's locale: the tests run it under a Japanese
+# and an English one, and under a German one to see that numbers in the
+# workbook do not follow the desktop.
+SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+wanted_locales=("ja_JP.UTF-8 UTF-8" "en_US.UTF-8 UTF-8" "de_DE.UTF-8 UTF-8")
+regenerate=0
+for entry in "${wanted_locales[@]}"; do
+  if ! grep -qx "$entry" /etc/locale.gen; then
+    if grep -qx "# $entry" /etc/locale.gen; then
+      $SUDO sed -i "s/^# $entry\$/$entry/" /etc/locale.gen
+    else
+      echo "$entry" | $SUDO tee -a /etc/locale.gen >/dev/null
+    fi
+    regenerate=1
+  fi
+  name=${entry%% *}
+  locale -a | grep -qix "${name/UTF-8/utf8}" || regenerate=1
+done
+if [ "$regenerate" -eq 1 ]; then
+  $SUDO locale-gen
 fi

@@ -1,8 +1,11 @@
 #pragma once
 // The shape shared by the text tables: entries listed in the order of their
 // ids, so a lookup is an index.
+#include <fmt/format.h>
+
 #include <array>
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <utility>
 
@@ -22,6 +25,17 @@ constexpr bool InIdOrder(const std::array<Entry<Id>, N>& table, Id last) {
 template <typename Id, std::size_t N>
 constexpr std::string_view Lookup(const std::array<Entry<Id>, N>& table, Id id) {
   return table[static_cast<std::size_t>(id)].second;
+}
+
+// A translation whose placeholders do not fit the arguments must not end the
+// program: the English text is used instead.
+template <typename... Args>
+std::string FormatEither(std::string_view text, std::string_view english, const Args&... args) {
+  try {
+    return fmt::format(fmt::runtime(text), args...);
+  } catch (const fmt::format_error&) {
+    return fmt::format(fmt::runtime(english), args...);
+  }
 }
 
 }  // namespace msg::detail

@@ -1,9 +1,12 @@
 #include "messages/CliTexts.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
+#include <vector>
 
 #include "messages/Catalogue.h"
+#include "messages/Language.h"
 
 namespace msg {
 namespace {
@@ -158,8 +161,27 @@ constexpr std::array kEnglish = {
 
 static_assert(detail::InIdOrder(kEnglish, Cli::DemoFolderHolds));
 
+// Heads that import writes into a workbook: a workbook reads the same on every desktop.
+constexpr std::array kNeverTranslated = {Cli::GroupsVarietyHead, Cli::GroupsPopulationHead};
+
+bool Translated(Cli id) {
+  return std::find(kNeverTranslated.begin(), kNeverTranslated.end(), id) == kNeverTranslated.end();
+}
+
 }  // namespace
 
-std::string_view Text(Cli id) { return detail::Lookup(kEnglish, id); }
+std::string_view Text(Cli id) {
+  return Translated(id) ? detail::TranslatedLookup(kEnglish, id) : English(id);
+}
+std::string_view English(Cli id) { return detail::Lookup(kEnglish, id); }
+
+namespace detail {
+std::vector<std::string_view> CommandLineMsgids() {
+  std::vector<std::string_view> texts;
+  for (const auto& entry : kEnglish)
+    if (Translated(entry.first)) texts.push_back(entry.second);
+  return texts;
+}
+}  // namespace detail
 
 }  // namespace msg

@@ -1,12 +1,12 @@
 #pragma once
 // The command lines' own texts: help, error messages and summaries of the
-// `allelescope` program, and the options of the window program. They are
-// English whatever the interface language; scripts parse some of them, so they
-// change only on purpose. Texts with a "{}" take arguments through Format.
-#include <fmt/format.h>
-
+// `allelescope` program, and the options of the window program, in the user's
+// language (messages/Language.h); scripts parse some of them, so they change
+// only on purpose. Texts with a "{}" take arguments through Format.
 #include <string>
 #include <string_view>
+
+#include "messages/Catalogue.h"
 
 namespace msg {
 
@@ -108,12 +108,14 @@ enum class Cli {
   DemoFolderHolds,  // {folder} {files}
 };
 
-// The text of `id`.
+// The text of `id` in the interface language.
 std::string_view Text(Cli id);
+// The text of `id` as the catalogue writes it, whatever the language.
+std::string_view English(Cli id);
 
 template <typename... Args>
 std::string Format(Cli id, const Args&... args) {
-  return fmt::format(fmt::runtime(Text(id)), args...);
+  return detail::FormatEither(Text(id), English(id), args...);
 }
 
 }  // namespace msg

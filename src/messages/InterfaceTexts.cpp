@@ -3,88 +3,100 @@
 #include <array>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "messages/Catalogue.h"
+#include "messages/Language.h"
 
 namespace msg {
 namespace {
 
 using Entry = detail::Entry<Ui>;
 
-constexpr std::array kJapanese = {
-    Entry{Ui::ChooseFile, "データファイルを決定してください"},
-    Entry{Ui::ChooseSheet, "変換元のデータシートを選択してください"},
-    Entry{Ui::NoType, "データの種類が識別できません"},
-    Entry{Ui::NotSource, "変換対象外のデータが選択されました"},
-    Entry{Ui::SsrChosen, "ＳＳＲデータが選択されました"},
-    Entry{Ui::ChrChosen, "文字パターンデータが選択されました"},
-    Entry{Ui::Reading, "変換元データ読み込み中"},
-    Entry{Ui::ConvertingSsr, "ＳＳＲデータ変換中"},
-    Entry{Ui::CountingChr, "文字データカウント中"},
-    Entry{Ui::ZooRunning, "０/１変換 実行中"},
-    Entry{Ui::CombinationRunning, "コンビネーションチェック 集計中"},
-    Entry{Ui::UKaiRunning, "ＵＫａｉ理論値 計算中"},
-    Entry{Ui::Completed, "変換・集計 完了しました"},
-    Entry{Ui::FinishedNormally, "正常に終了しました"},
-    Entry{Ui::TooManyVarieties, "品種数が許容範囲を超えました"},
-    Entry{Ui::TooManyMarkers, "マーカー数が許容範囲を超えました"},
-    Entry{Ui::NonNumeric, "SSRに数値でないデータがあります"},
-    Entry{Ui::NotDiploid, "２倍体でないデータがあります"},
-    Entry{Ui::TooManyAlleles, "アリル数が多すぎます"},
-    Entry{Ui::TooManyGenotypes, "遺伝子型数が多すぎます"},
+// The msgids of the translations; po/ja.po holds the Japanese texts users know.
+constexpr std::array kEnglish = {
+    Entry{Ui::ChooseFile, "Choose the data file"},
+    Entry{Ui::ChooseSheet, "Choose the source data sheet"},
+    Entry{Ui::NoType, "The kind of data cannot be identified"},
+    Entry{Ui::NotSource, "The chosen sheet is not a source sheet"},
+    Entry{Ui::SsrChosen, "SSR data chosen"},
+    Entry{Ui::ChrChosen, "Character pattern data chosen"},
+    Entry{Ui::Reading, "Reading the source data"},
+    Entry{Ui::ConvertingSsr, "Converting the SSR data"},
+    Entry{Ui::CountingChr, "Counting the character data"},
+    Entry{Ui::ZooRunning, "Writing the 0/1 matrices"},
+    Entry{Ui::CombinationRunning, "Combination check: counting"},
+    Entry{Ui::UKaiRunning, "Ukai: computing the probabilities"},
+    Entry{Ui::Completed, "Conversion and counting completed"},
+    Entry{Ui::FinishedNormally, "Finished normally"},
+    Entry{Ui::TooManyVarieties, "There are more varieties than allowed"},
+    Entry{Ui::TooManyMarkers, "There are more markers than allowed"},
+    Entry{Ui::NonNumeric, "The SSR data hold values that are not numbers"},
+    Entry{Ui::NotDiploid, "Some data are not diploid"},
+    Entry{Ui::TooManyAlleles, "Too many alleles"},
+    Entry{Ui::TooManyGenotypes, "Too many genotypes"},
     Entry{Ui::ProgramTitle, "AlleleScope"},
     Entry{Ui::TitleBanner, "DNA AlleleScope"},
-    Entry{Ui::TitleEdition, "for Windows Version 1.0"},
-    Entry{Ui::OptionFrame, "Option"},
+    Entry{Ui::TitleEdition, "Version {}"},
+    Entry{Ui::OptionFrame, "Options"},
     Entry{Ui::OptionCombination, "Combination"},
-    Entry{Ui::OptionUKai, "ＵＫａｉ"},
-    Entry{Ui::OptionZoo, "０/１"},
+    Entry{Ui::OptionUKai, "Ukai"},
+    Entry{Ui::OptionZoo, "0/1"},
     Entry{Ui::StartButton, "Start"},
     Entry{Ui::QuitButton, "Quit"},
     Entry{Ui::HelpButton, "Help"},
-    Entry{Ui::OpenFailed, "ブックを開けませんでした"},
-    Entry{Ui::SheetUnreadable, "シートを読めませんでした"},
-    Entry{Ui::RunStopped, "処理を中止しました"},
-    Entry{Ui::FolderUnavailable, "フォルダを開けません"},
-    Entry{Ui::AboutCaption, "{}のﾊﾞｰｼﾞｮﾝ情報"},
-    Entry{Ui::VersionLabel, "ﾊﾞｰｼﾞｮﾝ {}.{}.{}"},
+    Entry{Ui::OpenFailed, "The workbook could not be opened"},
+    Entry{Ui::SheetUnreadable, "The sheet could not be read"},
+    Entry{Ui::RunStopped, "The run was stopped"},
+    Entry{Ui::FolderUnavailable, "The folder cannot be opened"},
+    Entry{Ui::AboutCaption, "About {}"},
+    Entry{Ui::VersionLabel, "Version {}.{}.{}"},
     Entry{Ui::Disclaimer,
-          "本プログラムは現状のまま提供され、明示・黙示を問わず一切の保証はありません。"
-          "利用の結果は利用者の責任となります。"},
+          "This program is provided as is, without warranty of any kind, express or implied. "
+          "You use it at your own risk."},
     Entry{Ui::OkButton, "OK"},
-    Entry{Ui::SysInfoButton, "ｼｽﾃﾑ情報(&S)..."},
-    Entry{Ui::SysInfoUnavailable, "現時点ではｼｽﾃﾑ情報を使用できません"},
-    Entry{Ui::WaitingForRun, "同じブックの別の処理が終わるのを待っています"},
+    Entry{Ui::SysInfoButton, "&System Info..."},
+    Entry{Ui::SysInfoUnavailable, "System information is not available at this time"},
+    // "{: }" keeps a blank where a minus sign would stand, as the comment label always showed
+    // numbers.
+    Entry{Ui::VarietyComment, "Variety [{: }]"},
+    Entry{Ui::MarkerComment, "Marker [{: }]"},
+    Entry{Ui::CellComment, "Data [{: }:{: }]"},
+    Entry{Ui::MarkerNameComment, "Marker {: }[{}]"},
+    Entry{Ui::PairComment, "Varieties [{: }:{: }]"},
+    Entry{Ui::SavedElsewhere, "The results were saved in a new workbook:\n{}"},
+    Entry{Ui::WaitingForRun, "Waiting for another run on the same workbook to finish"},
     Entry{Ui::LockFileQuestion,
-          "{} は他のプログラムで開かれています（ロックファイル {}）。\n"
-          "保存すると、どちらかの変更が失われることがあります。このまま実行して保存しますか？"},
+          "{} is open in another program (lock file {}).\n"
+          "If you save, the changes of one side may be lost. Run and save anyway?"},
     Entry{Ui::HardLinkSplit,
-          "{} には別の名前（ハードリンク）があります。結果はこの名前にだけ保存され、"
-          "別の名前は元の内容のままです。"},
+          "{} has other names (hard links). The results are saved under this name only; the "
+          "other names keep the old contents."},
 };
 
-static_assert(detail::InIdOrder(kJapanese, Ui::HardLinkSplit));
-
-// A number as the comment label has always shown it: non-negative numbers
-// keep the blank where a minus sign would stand.
-std::string Signed(int number) {
-  return number < 0 ? std::to_string(number) : " " + std::to_string(number);
-}
+static_assert(detail::InIdOrder(kEnglish, Ui::HardLinkSplit));
 
 }  // namespace
 
-std::string_view Text(Ui id) { return detail::Lookup(kJapanese, id); }
+std::string_view Text(Ui id) { return detail::TranslatedLookup(kEnglish, id); }
+std::string_view English(Ui id) { return detail::Lookup(kEnglish, id); }
 
-std::string VarietyComment(int variety) { return "品種 [" + Signed(variety) + "]"; }
-std::string MarkerComment(int marker) { return "マーカー [" + Signed(marker) + "]"; }
+std::string VarietyComment(int variety) { return Format(Ui::VarietyComment, variety); }
+std::string MarkerComment(int marker) { return Format(Ui::MarkerComment, marker); }
 std::string CellComment(int variety, int marker) {
-  return "データ [" + Signed(variety) + ":" + Signed(marker) + "]";
+  return Format(Ui::CellComment, variety, marker);
 }
 std::string MarkerNameComment(int marker, std::string_view name) {
-  return "マーカー " + Signed(marker) + "[" + std::string(name) + "]";
+  return Format(Ui::MarkerNameComment, marker, name);
 }
-std::string PairComment(int first, int second) {
-  return "品種 [" + Signed(first) + ":" + Signed(second) + "]";
+std::string PairComment(int first, int second) { return Format(Ui::PairComment, first, second); }
+
+namespace detail {
+std::vector<std::string_view> InterfaceMsgids() {
+  std::vector<std::string_view> texts;
+  for (const auto& entry : kEnglish) texts.push_back(entry.second);
+  return texts;
 }
+}  // namespace detail
 
 }  // namespace msg

@@ -1,13 +1,13 @@
 #pragma once
 // The interface texts: what the window, its dialogs and the progress report
-// say to the user. Users know the Japanese texts by heart, so they stay
-// exactly as they are; every front end takes them from here, which is also
-// where another language of the interface plugs in (a second table behind
-// Text). Texts with a "{}" take arguments through Format.
-#include <fmt/format.h>
-
+// say to the user, in the user's language (messages/Language.h). Users know
+// the Japanese texts by heart, so po/ja.po keeps them exactly as they are;
+// every front end takes them from here. Texts with a "{}" take arguments
+// through Format.
 #include <string>
 #include <string_view>
+
+#include "messages/Catalogue.h"
 
 namespace msg {
 
@@ -38,7 +38,7 @@ enum class Ui {
   // The main window's captions.
   ProgramTitle,
   TitleBanner,
-  TitleEdition,
+  TitleEdition,  // {} the version
   OptionFrame,
   OptionCombination,
   OptionUKai,
@@ -58,6 +58,14 @@ enum class Ui {
   OkButton,
   SysInfoButton,
   SysInfoUnavailable,
+  // Progress details (the comment label); a number keeps a blank where a minus sign would stand.
+  VarietyComment,
+  MarkerComment,
+  CellComment,
+  MarkerNameComment,  // {number}[{name}]
+  PairComment,
+  // The window, after a run that saved to a new workbook.
+  SavedElsewhere,  // {path}
   // Sharing the workbook file with other runs and programs.
   WaitingForRun,
   LockFileQuestion,  // {} the workbook, {} its lock file
@@ -66,11 +74,13 @@ enum class Ui {
 
 // The text of `id` in the interface language.
 std::string_view Text(Ui id);
+// The text of `id` as the catalogue writes it, whatever the language.
+std::string_view English(Ui id);
 
 // A text with "{}" placeholders, filled in order.
 template <typename... Args>
 std::string Format(Ui id, const Args&... args) {
-  return fmt::format(fmt::runtime(Text(id)), args...);
+  return detail::FormatEither(Text(id), English(id), args...);
 }
 
 // Progress details (the comment label): where a stage is.

@@ -9,8 +9,9 @@ namespace e2e {
 
 using testsupport::CommandResult;
 
+// In English whatever the caller's locale: the tests hold its output against the catalogue.
 inline CommandResult Cli(const std::vector<std::string>& args) {
-  std::string command = testsupport::Quote(ALLELESCOPE_CLI);
+  std::string command = "env -u LANGUAGE LC_ALL=C " + testsupport::Quote(ALLELESCOPE_CLI);
   for (const auto& arg : args) command += " " + testsupport::Quote(arg);
   return testsupport::RunCommand(command);
 }

@@ -39,7 +39,7 @@ def run_case(cli, name, work):
     source, runs, result = CASES[name]
     shutil.copy(source, work / source.name)
     log = io.StringIO()
-    env = dict(os.environ, LANG="ja_JP.UTF-8", LC_ALL="")
+    env = dict(os.environ, LANG="ja_JP.UTF-8", LC_ALL="", LC_MESSAGES="", LANGUAGE="")
     for options in runs:
         done = subprocess.run([cli, "run", str(work / source.name), *options],
                               capture_output=True, text=True, env=env, timeout=600)

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <clocale>
 #include <memory>
 
 #include "app/gui/AboutWindow.h"
@@ -17,14 +18,16 @@
 #include "app/gui/MessageBoxes.h"
 #include "app/gui/UiText.h"
 #include "app/gui/WindowMetrics.h"
+#include "messages/Language.h"
+#include "support/PoFile.h"
 #include "support/SourceBook.h"
 
 using gui::UiText;
 
 namespace {
 
-const QString kChooseFile = UiText(msg::Ui::ChooseFile);
-const QString kChooseSheet = UiText(msg::Ui::ChooseSheet);
+QString ChooseFileText() { return UiText(msg::Ui::ChooseFile); }
+QString ChooseSheetText() { return UiText(msg::Ui::ChooseSheet); }
 
 struct Shown {
   QMessageBox::Icon icon;
@@ -73,7 +76,7 @@ class WindowTest : public QObject {
   void OpenBook() {
     QVERIFY(window_->SetDirectory(dir_.path()));
     Click(Child<QListWidget>("filBook"), QStringLiteral("book.xlsx"));
-    QCOMPARE(Message(), kChooseSheet);
+    QCOMPARE(Message(), ChooseSheetText());
   }
 
  private slots:
@@ -110,7 +113,7 @@ class WindowTest : public QObject {
   void cleanup() { window_.reset(); }
 
   void startsWaitingForAFileWithEveryTextVisible() {
-    QCOMPARE(Message(), kChooseFile);
+    QCOMPARE(Message(), ChooseFileText());
     QVERIFY(Child<QLabel>("lblComment")->text().isEmpty());
     QVERIFY(!Child<QPushButton>("cmdExec")->isEnabled());
     QVERIFY(Child<QPushButton>("cmdExit")->isEnabled());
@@ -128,8 +131,62 @@ class WindowTest : public QObject {
     // Every status text fits the message label, wrapped, without running into the comment.
     QLabel* message = Child<QLabel>("lblMessage");
     QVERIFY(message->geometry().bottom() < Child<QLabel>("lblComment")->geometry().top());
-    message->setText(UiText(msg::Ui::CombinationRunning));
-    QVERIFY(message->heightForWidth(message->width()) <= message->height());
+    for (msg::Ui id : {msg::Ui::ChooseFile, msg::Ui::ChooseSheet, msg::Ui::NoType,
+                       msg::Ui::NotSource, msg::Ui::SsrChosen, msg::Ui::ChrChosen, msg::Ui::Reading,
+                       msg::Ui::ConvertingSsr, msg::Ui::CountingChr, msg::Ui::ZooRunning,
+                       msg::Ui::CombinationRunning, msg::Ui::UKaiRunning, msg::Ui::Completed}) {
+      message->setText(UiText(id));
+      QVERIFY2(message->heightForWidth(message->width()) <= message->height(),
+               qPrintable(message->text()));
+    }
+  }
+
+  // LANG decides the language (ctest runs this program under ja_JP and en_US);
+  // numbers stay in "C" although Qt handed every locale category to the desktop.
+  void speaksTheLanguageOfTheLocaleAndNamesNoOtherSystem() {
+    QCOMPARE(std::setlocale(LC_NUMERIC, nullptr), "C");
+    const QString banner = Child<QLabel>("Label1")->text();
+    QVERIFY(banner.contains(QStringLiteral(ALLELESCOPE_VERSION)));
+    QVERIFY(!banner.contains(QStringLiteral("Windows")));
+    const std::string english(msg::English(msg::Ui::FinishedNormally));
+    const bool japanese = qEnvironmentVariable("LANG").startsWith(QStringLiteral("ja"));
+    if (japanese && QString::fromLatin1(std::setlocale(LC_MESSAGES, nullptr)) == "C")
+      QSKIP("ja_JP.UTF-8 is not installed (scripts/setup.sh)");
+    const auto po = testsupport::ReadPo(testsupport::SourcePath("po/ja.po"));
+    QCOMPARE(UiText(msg::Ui::FinishedNormally),
+             gui::FromUtf8(japanese ? po.at(english).msgstr : english));
+    QCOMPARE(Child<QPushButton>("cmdExec")->text(), UiText(msg::Ui::StartButton));
+  }
+
+  void opensTheWorkbookAndSheetNamedOnTheCommandLine() {
+    QVERIFY(window_->OpenAtStart(bookPath_, QStringLiteral("Chr.org")).isEmpty());
+    QCOMPARE(Message(), UiText(msg::Ui::ChrChosen));
+    QVERIFY(Child<QPushButton>("cmdExec")->isEnabled());
+    QCOMPARE(Child<QListWidget>("lstSheet")->currentItem()->text(), QStringLiteral("Chr.org"));
+
+    QVERIFY(window_->OpenAtStart(bookPath_, QStringLiteral("Plum.org")).contains("Plum.org"));
+    QCOMPARE(Message(), ChooseSheetText());
+    const QString missing = dir_.filePath(QStringLiteral("missing.xlsx"));
+    QVERIFY(window_->OpenAtStart(missing, {}).contains(missing));
+  }
+
+  void aLegacyWorkbookSaysWhereItsResultsWent() {
+    QTemporaryDir legacy;
+    const QString xls = legacy.filePath(QStringLiteral("old.xls"));
+    QVERIFY(
+        QFile::copy(QStringLiteral(ALLELESCOPE_SOURCE_DIR "/tests/golden/inputs/legacy.xls"), xls));
+    QVERIFY(window_->OpenAtStart(xls, QStringLiteral("Old.org")).isEmpty());
+    QTest::mouseClick(Child<QPushButton>("cmdExec"), Qt::LeftButton);
+    const QString xlsx = legacy.filePath(QStringLiteral("old.xlsx"));
+    QVERIFY(QFile::exists(xlsx));
+    // The closing message, then where the results went.
+    QCOMPARE(shown_.size(), std::size_t{2});
+    QCOMPARE(shown_[1].text, gui::UiFormat(msg::Ui::SavedElsewhere, xlsx.toStdString()));
+    QCOMPARE(Child<QListWidget>("filBook")->currentItem()->text(), QStringLiteral("old.xlsx"));
+    // A rerun saves where it opened: nothing more to say.
+    QVERIFY(window_->ChooseSheet(QStringLiteral("Old.org")));
+    QTest::mouseClick(Child<QPushButton>("cmdExec"), Qt::LeftButton);
+    QCOMPARE(shown_.size(), std::size_t{3});
   }
 
   void walksFoldersAndListsOnlyWorkbooks() {
@@ -149,7 +206,7 @@ class WindowTest : public QObject {
     QVERIFY(drives->currentIndex() >= 0);
     QVERIFY(window_->Directory().startsWith(drives->currentData().toString()));
     // Nothing is opened by walking.
-    QCOMPARE(Message(), kChooseFile);
+    QCOMPARE(Message(), ChooseFileText());
     QVERIFY(shown_.empty());
   }
 
@@ -240,7 +297,7 @@ class WindowTest : public QObject {
                           "Apple.chr", "Apple.pek", "Apple.tssr", "Apple.ukai"}));
     QVERIFY(!Items(sheets).contains(QStringLiteral("Apple.cmb")));
     QVERIFY(sheets->selectedItems().isEmpty());
-    QCOMPARE(Message(), kChooseSheet);
+    QCOMPARE(Message(), ChooseSheetText());
     QVERIFY(!Child<QPushButton>("cmdExec")->isEnabled());
     QVERIFY(Child<QCheckBox>("chkUKai")->isChecked());
   }
@@ -269,7 +326,7 @@ class WindowTest : public QObject {
     QCOMPARE(shown_.back().icon, QMessageBox::Warning);
     QVERIFY(shown_.back().text.startsWith(UiText(msg::Ui::RunStopped)));
     QVERIFY(shown_.back().text.contains(path));
-    QCOMPARE(Message(), kChooseSheet);
+    QCOMPARE(Message(), ChooseSheetText());
     QVERIFY(!Child<QPushButton>("cmdExec")->isEnabled());
     QVERIFY(Child<QCheckBox>("chkUKai")->isChecked());
   }
@@ -369,6 +426,7 @@ class WindowTest : public QObject {
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  msg::UseEnvironmentLanguage();  // as the window program does
   WindowTest test;
   return QTest::qExec(&test, argc, argv);
 }

@@ -42,6 +42,13 @@ version=$(dpkg-deb -f "$deb" Version)
 cd "$scratch"
 /usr/bin/allelescope --version | grep -qF "$version" || fail "allelescope --version does not say $version"
 /usr/bin/allelescope demo results >demo.log 2>&1 || fail "allelescope demo: $(cat demo.log)"
+# The installed program finds its translations: a Japanese locale changes its help.
+[ -f /usr/share/locale/ja/LC_MESSAGES/allelescope.mo ] || fail "no Japanese translation installed"
+if locale -a | grep -qix 'ja_jp.utf8'; then
+  [ "$(env -u LC_ALL -u LANGUAGE LANG=ja_JP.UTF-8 /usr/bin/allelescope --help)" != \
+    "$(env -u LC_ALL -u LANGUAGE LANG=en_US.UTF-8 /usr/bin/allelescope --help)" ] ||
+    fail "the installed program does not use its Japanese translation"
+fi
 [ "$(find results -name '*.xlsx' | wc -l)" -ge 1 ] || fail "demo wrote no workbooks"
 cmp -s results/ssr_example.xlsx /usr/share/allelescope/examples/ssr_example.xlsx &&
   fail "demo did not write its results"

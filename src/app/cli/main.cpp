@@ -4,8 +4,10 @@
 
 #include "app/cli/Command.h"
 #include "messages/CliTexts.h"
+#include "messages/Language.h"
 
 int main(int argc, char** argv) {
+  msg::UseEnvironmentLanguage();
   CLI::App app{std::string(msg::Text(msg::Cli::ProgramDescription)), "allelescope"};
   app.set_version_flag("--version", ALLELESCOPE_VERSION);
   app.require_subcommand(1);

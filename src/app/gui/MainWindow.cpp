@@ -138,6 +138,13 @@ bool MainWindow::ChooseSheet(const QString& name) {
   return true;
 }
 
+QString MainWindow::OpenAtStart(const QString& workbook, const QString& sheet) {
+  if (!OpenWorkbook(workbook)) return UiFormat(msg::Cli::WindowCannotOpen, workbook.toStdString());
+  if (!sheet.isEmpty() && !ChooseSheet(sheet))
+    return UiFormat(msg::Cli::WindowNoSheet, sheet.toStdString());
+  return {};
+}
+
 void MainWindow::Start() {
   if (cmdExec_->isEnabled()) cmdExec_Click();
 }
@@ -149,6 +156,11 @@ void MainWindow::cmdExec_Click() {
   if (session_->IsOpen()) {
     const QString reopened = QFileInfo(FromUtf8(session_->Path())).absoluteFilePath();
     if (reopened != openedPath_) {
+      // The closing message came before the save; now the new file exists, say where it is.
+      if (QFileInfo(reopened).canonicalFilePath() != QFileInfo(openedPath_).canonicalFilePath())
+        ShowMessage(
+            this, QMessageBox::Information, UiText(msg::Ui::ProgramTitle),
+            UiFormat(msg::Ui::SavedElsewhere, QDir::toNativeSeparators(reopened).toStdString()));
       openedPath_ = reopened;
       if (QFileInfo(reopened).absolutePath() == directory_) FillFiles();
     }

@@ -41,6 +41,9 @@ class MainWindow : public QWidget {
   bool OpenWorkbook(const QString& path);
   // Clicks the sheet of that name in the sheet list.
   bool ChooseSheet(const QString& name);
+  // The workbook (and a sheet of it) named on the command line; returns what
+  // went wrong, naming the file or sheet, or nothing.
+  QString OpenAtStart(const QString& workbook, const QString& sheet);
   // Presses Start.
   void Start();
   bool Running() const { return running_; }

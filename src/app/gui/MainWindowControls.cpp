@@ -49,7 +49,7 @@ void MainWindow::BuildTitles(const TwipScale& tw) {
   lblTitle1_->setFont(GothicFont(26.25, true));
   lblTitle1_->setGeometry(tw.Rect(360, 360, 8295, 615));
 
-  Label1_ = new QLabel(UiText(msg::Ui::TitleEdition), this);
+  Label1_ = new QLabel(UiFormat(msg::Ui::TitleEdition, ALLELESCOPE_VERSION), this);
   Label1_->setObjectName(QStringLiteral("Label1"));
   Label1_->setAlignment(Qt::AlignCenter);
   Label1_->setFont(GothicFont(14.25, true));

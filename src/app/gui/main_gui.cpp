@@ -19,6 +19,7 @@
 #include "app/gui/MainWindow.h"
 #include "app/gui/MessageBoxes.h"
 #include "app/gui/UiText.h"
+#include "messages/Language.h"
 
 namespace {
 
@@ -51,6 +52,7 @@ int TakeScreenshots(gui::MainWindow& window, const QString& dir, const QString& 
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  msg::UseEnvironmentLanguage();  // after Qt, which hands every locale category to the desktop
   QApplication::setApplicationName(gui::UiText(msg::Ui::ProgramTitle));
   QApplication::setApplicationVersion(QStringLiteral(ALLELESCOPE_VERSION));
   QApplication::setWindowIcon(gui::AppIcon());
@@ -73,12 +75,14 @@ int main(int argc, char* argv[]) {
 
   gui::MainWindow window;
   window.show();
-  if (!args.isEmpty() && !window.OpenWorkbook(args[0])) {
-    std::fprintf(stderr, "%s\n",
-                 msg::Format(msg::Cli::WindowCannotOpen, args[0].toStdString()).c_str());
-    if (parser.isSet(screenshot)) return 1;
-  }
   const QString sheet = args.size() > 1 ? args[1] : QString();
+  if (!args.isEmpty()) {
+    const QString problem = window.OpenAtStart(args[0], sheet);
+    if (!problem.isEmpty()) {
+      std::fprintf(stderr, "%s\n", problem.toUtf8().constData());
+      if (parser.isSet(screenshot)) return 1;
+    }
+  }
   if (parser.isSet(screenshot)) {
     int result = 1;
     QTimer::singleShot(300, &window, [&] {
@@ -88,6 +92,5 @@ int main(int argc, char* argv[]) {
     app.exec();
     return result;
   }
-  if (!sheet.isEmpty()) window.ChooseSheet(sheet);
   return app.exec();
 }
