@@ -57,8 +57,9 @@ fs::path FreshDemoDir() {
 class DemoCommand : public Command {
  public:
   explicit DemoCommand(CLI::App& parent)
-      : Command(parent, "demo", msg::Text(msg::Cli::DemoDescription)) {
-    sub_->add_option("DIR", dir_, std::string(msg::Text(msg::Cli::DemoDirArgument)));
+      : Command(parent, "demo", msg::Cli::DemoSummary, msg::Cli::DemoDescription) {
+    sub_->add_option("DIR", dir_, HelpText(msg::Cli::DemoDirArgument))->type_name("");
+    AddQuiet(quiet_);
   }
 
  protected:
@@ -95,6 +96,7 @@ class DemoCommand : public Command {
       RunRequest request;
       request.workbook = copy.string();
       request.options = {.zoo = true, .combination = true, .ukai = true};
+      request.quiet = quiet_;
       const int code = Guarded(err, [&] { return RunWorkbook(request, out, err); });
       if (code == kUnreadable || (code != kFinished && worst == kFinished)) worst = code;
     }
@@ -104,6 +106,7 @@ class DemoCommand : public Command {
 
  private:
   std::string dir_;
+  bool quiet_ = false;
 };
 
 }  // namespace

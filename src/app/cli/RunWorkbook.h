@@ -13,6 +13,7 @@ struct RunRequest {
   std::string sheet;   // empty: the only source sheet
   std::string output;  // empty: save in place
   app::RunOptions options;
+  bool quiet = false;  // only errors on standard error
 };
 
 // The source sheet the request names (or the only one), announced on `err`;
