@@ -2,8 +2,9 @@
 #
 # The commands, their options and their arguments are read from the program's
 # own --help, so a new command or option completes without a change here.
-# A WORKBOOK argument (and --output) completes workbook files, a DIR argument
-# folders, and --sheet the sheets of the workbook already on the line.
+# A WORKBOOK argument (and -o/--output) completes workbook files, a DIR
+# argument folders, a COMMAND argument (of help) the commands, and -s/--sheet
+# the sheets of the workbook already on the line.
 
 # Prints the first word of each entry in one section ("Options", "Subcommands",
 # "Positionals"; "Valued": the options that take a value) of
@@ -12,7 +13,8 @@ _allelescope_section() {
   local section=$1 only_valued=0
   shift
   [[ $section == Valued ]] && section=Options only_valued=1
-  "$@" --help 2>/dev/null | awk -v want="$section:" -v only_valued=$only_valued '
+  # The section heads are read in the program's own words, whatever the locale.
+  LC_ALL=C "$@" --help 2>/dev/null | awk -v want="$section:" -v only_valued=$only_valued '
     /^[A-Za-z][A-Za-z ]*:$/ { inside = ($0 == want); next }
     inside && /^  [^ ]/ {
       head = $0; sub(/^ +/, "", head); sub(/  .*/, "", head); gsub(/,/, " ", head)
@@ -54,8 +56,8 @@ _allelescope() {
     return
   fi
   case $prev in
-    --output) _allelescope_workbooks "$cur"; return ;;
-    --sheet)
+    -o | --output) _allelescope_workbooks "$cur"; return ;;
+    -s | --sheet)
       [[ -n $workbook ]] || return
       COMPREPLY=($(compgen -W "$("$program" sheets "$workbook" 2>/dev/null | cut -f1)" -- "$cur"))
       return ;;
@@ -67,6 +69,7 @@ _allelescope() {
   case $(_allelescope_section Positionals "$program" "$command" | head -n1) in
     WORKBOOK) _allelescope_workbooks "$cur" ;;
     DIR) COMPREPLY=($(compgen -d -- "$cur")); compopt -o filenames 2>/dev/null ;;
+    COMMAND) COMPREPLY=($(compgen -W "$(_allelescope_section Subcommands "$program")" -- "$cur")) ;;
     *) COMPREPLY=($(compgen -f -- "$cur")); compopt -o filenames 2>/dev/null ;;
   esac
 }

@@ -15,16 +15,24 @@ using Entry = detail::Entry<Cli>;
 
 constexpr std::array kEnglish = {
     Entry{Cli::ProgramDescription,
-          "AlleleScope: describe, compare and identify varieties by their DNA markers.\n"
+          "Describe, compare and identify varieties by their DNA markers.\n\n"
           "A workbook's source sheet (named NAME.org) holds marker names in row 4 from C4, "
           "variety names in column B from B5 and a genotype per cell: SSR data as two fragment "
           "sizes (180/192) or character data (AB). The results are written as sheets into the "
           "workbook."},
     Entry{Cli::ProgramFooter,
-          "Exit status: 0 finished normally; 3 finished, but the data have problems (see the "
-          "NAME.err sheet; the options were skipped); 2 wrong usage or a sheet that is not a "
-          "source; 1 the workbook could not be read or saved.\n"
-          "Run `allelescope COMMAND --help` for a command's options."},
+          "Exit status:\n"
+          "  0  finished normally\n"
+          "  1  a file could not be read or written, or the run stopped on an error; the "
+          "workbook then stays as it was\n"
+          "  2  wrong usage (an unknown command or option, a missing or invalid argument), or a "
+          "sheet that is not a source\n"
+          "  3  finished, but the data have problems: run lists them on the NAME.err sheet and "
+          "skips the options; export and markers list them and write nothing\n\n"
+          "Limits: a source holds at most 500 varieties and 250 markers, a marker at most 103 "
+          "alleles and 250 genotypes; beyond them a run reports the limit in its closing "
+          "message.\n\n"
+          "Run 'allelescope help COMMAND' for a command's options."},
     Entry{Cli::SheetsDescription,
           "List the sheets of a workbook in order, each with what choosing it would say: the "
           "message and a gloss (not a source / no type / SSR data / character data). Output: "
@@ -32,9 +40,9 @@ constexpr std::array kEnglish = {
     Entry{Cli::RunDescription,
           "Analyse the source sheet of a workbook and write the result sheets into it (NAME.err, "
           ".ssr, .tssr, .pek, .chr, .all, .gnt and the options' .cmb, .ukai, MARKER.zoo). The "
-          "workbook is saved in place (a legacy .xls to a new .xlsx beside it) or, with "
-          "--output, to a copy. The closing message goes to standard output, one line each; "
-          "stage texts to standard error. Options run only when the data have no problems."},
+          "workbook is saved in place (a legacy .xls to a new .xlsx beside it) or, with -o, to "
+          "a copy. The closing message goes to standard output, one line each; stage texts to "
+          "standard error (none with -q). Options run only when the data have no problems."},
     Entry{Cli::DemoDescription,
           "Copy the bundled example workbooks into DIR (default: a new folder "
           "./allelescope-demo-N) and run each with every option (0/1, Combination, Ukai). The "
@@ -157,9 +165,38 @@ constexpr std::array kEnglish = {
           "others keep the old version"},
     Entry{Cli::DemoFolderHolds,
           "{} already holds {}; nothing was copied. Choose another folder, or remove them"},
+    Entry{Cli::SheetsSummary, "List the sheets and what choosing each would say"},
+    Entry{Cli::RunSummary, "Analyse a source sheet and write the result sheets"},
+    Entry{Cli::DemoSummary, "Run the bundled example workbooks in a new folder"},
+    Entry{Cli::ExportSummary, "Write a source's genotypes for other programs"},
+    Entry{Cli::MarkersSummary, "Find a small marker set that tells varieties apart"},
+    Entry{Cli::ImportSummary, "Make a workbook from a GENEPOP or CSV file"},
+    Entry{Cli::HelpSummary, "Show the help of the program or of one command"},
+    Entry{Cli::HelpDescription,
+          "Without COMMAND: the commands, the exit statuses and the limits. With COMMAND: what "
+          "it does and its options, as `allelescope COMMAND --help` shows them."},
+    Entry{Cli::HelpCommandArgument, "the command to explain"},
+    Entry{Cli::CommandFooter, "Exit statuses and limits: allelescope help"},
+    Entry{Cli::HelpOption, "show this help and exit"},
+    Entry{Cli::VersionOption, "print the version and exit"},
+    Entry{Cli::VersionLine, "allelescope {}"},
+    Entry{Cli::QuietOption,
+          "print no stage texts or progress on standard error; errors are still printed"},
+    Entry{Cli::NameValue, "NAME"},
+    Entry{Cli::FileValue, "FILE"},
+    Entry{Cli::UnknownCommand, "unknown command '{}'"},
+    Entry{Cli::UnknownOption, "unknown option '{}'"},
+    Entry{Cli::UnexpectedArgument, "unexpected argument '{}'"},
+    Entry{Cli::MissingValue, "option '{}' needs a value"},
+    Entry{Cli::Required, "{} is required"},
+    Entry{Cli::InvalidValue, "invalid value for '{}'"},
+    Entry{Cli::NoCommand, "no command given"},
+    Entry{Cli::UsageFault, "{}"},
+    Entry{Cli::HelpHint, "Try 'allelescope help' for more information."},
+    Entry{Cli::CommandHelpHint, "Try 'allelescope help {}' for more information."},
 };
 
-static_assert(detail::InIdOrder(kEnglish, Cli::DemoFolderHolds));
+static_assert(detail::InIdOrder(kEnglish, Cli::CommandHelpHint));
 
 // Heads that import writes into a workbook: a workbook reads the same on every desktop.
 constexpr std::array kNeverTranslated = {Cli::GroupsVarietyHead, Cli::GroupsPopulationHead};

@@ -106,6 +106,34 @@ enum class Cli {
   LockFileFound,    // {workbook} {lock file}
   HardLinkSplit,    // {workbook}
   DemoFolderHolds,  // {folder} {files}
+  // The conventions of the command line: one-line summaries for the list of
+  // commands, the shared options, and what a usage fault says.
+  SheetsSummary,
+  RunSummary,
+  DemoSummary,
+  ExportSummary,
+  MarkersSummary,
+  ImportSummary,
+  HelpSummary,
+  HelpDescription,
+  HelpCommandArgument,
+  CommandFooter,
+  HelpOption,
+  VersionOption,
+  VersionLine,  // {version}
+  QuietOption,
+  NameValue,
+  FileValue,
+  UnknownCommand,      // {command}
+  UnknownOption,       // {option}
+  UnexpectedArgument,  // {argument}
+  MissingValue,        // {option}
+  Required,            // {argument or option}
+  InvalidValue,        // {option}
+  NoCommand,
+  UsageFault,       // {the parser's own words}
+  HelpHint,         // after a fault outside any command
+  CommandHelpHint,  // {command}
 };
 
 // The text of `id` in the interface language.

@@ -49,7 +49,7 @@ commands=$(allelescope --help | awk '/^[A-Za-z ]+:$/ {s = ($0 == "Subcommands:")
 expect "commands" "$(offers allelescope '')" $commands
 expect "top options" "$(offers allelescope --)" --help --version
 for command in $commands; do
-  listed=$(allelescope "$command" --help | grep -oE '^ +(-[a-z],)?--[a-z-]+' | grep -oE -- '--[a-z-]+')
+  listed=$(allelescope "$command" --help | grep -oE '^  (-[a-z],)?--[a-z-]+' | grep -oE -- '--[a-z-]+')
   expect "$command options" "$(offers allelescope "$command" --)" $listed
 done
 
@@ -58,6 +58,8 @@ got=$(offers allelescope run '')
 expect "run WORKBOOK" "$got" crops.xlsx old.xls "field 2.xlsx" ssr_example.xlsx folder
 refuse "run WORKBOOK" "$got" notes.txt
 expect "run --output" "$(offers allelescope run crops.xlsx --output '')" crops.xlsx
+expect "run -o" "$(offers allelescope run crops.xlsx -o '')" crops.xlsx
+expect "help COMMAND" "$(offers allelescope help '')" $commands
 got=$(offers allelescope demo '')
 expect "demo DIR" "$got" folder "my trials"
 refuse "demo DIR" "$got" crops.xlsx
@@ -69,6 +71,7 @@ sheets=$(allelescope sheets ssr_example.xlsx | cut -f1)
 IFS=$'\n' read -r -d '' -a sheet_list <<<"$sheets"
 expect "--sheet" "$(offers allelescope run ssr_example.xlsx --sheet '')" "${sheet_list[@]}"
 expect "--sheet before WORKBOOK" "$(offers allelescope run --zoo ssr_example.xlsx --sheet '')" "${sheet_list[@]}"
+expect "-s" "$(offers allelescope markers ssr_example.xlsx -s '')" "${sheet_list[@]}"
 
 [ $failures -eq 0 ] && echo "completion: all offers as listed"
 exit $((failures > 0))

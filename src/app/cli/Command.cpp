@@ -8,8 +8,31 @@
 
 namespace cli {
 
-Command::Command(CLI::App& parent, const std::string& name, std::string_view description)
-    : sub_(parent.add_subcommand(name, std::string(description))) {}
+Command::Command(CLI::App& parent, const std::string& name, msg::Cli summary, msg::Cli details)
+    : sub_(parent.add_subcommand(name, HelpText(summary) + "\n\n" + HelpText(details))) {
+  // The exit statuses and limits are the program's, told once in its help.
+  sub_->footer(HelpText(msg::Cli::CommandFooter));
+}
+
+void Command::AddWorkbook(std::string& path) {
+  sub_->add_option("WORKBOOK", path, HelpText(msg::Cli::WorkbookArgument))
+      ->required()
+      ->type_name("");
+}
+
+void Command::AddSheet(std::string& sheet) {
+  sub_->add_option("-s,--sheet", sheet, HelpText(msg::Cli::SheetOption))
+      ->type_name(HelpText(msg::Cli::NameValue));
+}
+
+void Command::AddOutput(std::string& path, msg::Cli description) {
+  sub_->add_option("-o,--output", path, HelpText(description))
+      ->type_name(HelpText(msg::Cli::FileValue));
+}
+
+void Command::AddQuiet(bool& quiet) {
+  sub_->add_flag("-q,--quiet", quiet, HelpText(msg::Cli::QuietOption));
+}
 
 int Command::Execute(std::ostream& out, std::ostream& err) {
   return Guarded(err, [&] { return Run(out, err); });
@@ -29,6 +52,8 @@ int Guarded(std::ostream& err, const std::function<int()>& body) {
 void Complain(std::ostream& err, std::string_view text) {
   err << msg::Format(msg::Cli::ErrorLine, text) << '\n';
 }
+
+std::string HelpText(msg::Cli id) { return std::string(msg::Text(id)); }
 
 std::string Describe(const host::HostError& e) {
   std::string text = e.Operation().empty() ? std::string(msg::Text(msg::Cli::Failed))

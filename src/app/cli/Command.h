@@ -10,20 +10,23 @@
 
 #include "app/core/Session.h"
 #include "host/HostError.h"
+#include "messages/CliTexts.h"
 
 namespace cli {
 
-// Exit status of every subcommand.
+// Exit status of every subcommand; the program's help lists them.
 enum ExitCode : int {
   kFinished = 0,      // finished normally
-  kUnreadable = 1,    // the workbook could not be read or saved, or the run stopped
+  kUnreadable = 1,    // a file could not be read or written, or the run stopped
   kUsage = 2,         // wrong usage, or a sheet that is not a source
-  kDataProblems = 3,  // finished, but the closing message reports data problems
+  kDataProblems = 3,  // finished, but the data have problems
 };
 
 class Command {
  public:
-  Command(CLI::App& parent, const std::string& name, std::string_view description);
+  // `summary` is the command's line in the program's help; `details` follow
+  // it in the command's own help.
+  Command(CLI::App& parent, const std::string& name, msg::Cli summary, msg::Cli details);
   virtual ~Command() = default;
   Command(const Command&) = delete;
   Command& operator=(const Command&) = delete;
@@ -34,6 +37,11 @@ class Command {
 
  protected:
   virtual int Run(std::ostream& out, std::ostream& err) = 0;
+  // The arguments several commands take, spelt alike in every one.
+  void AddWorkbook(std::string& path);
+  void AddSheet(std::string& sheet);
+  void AddOutput(std::string& path, msg::Cli description);
+  void AddQuiet(bool& quiet);
   CLI::App* sub_;
 };
 
@@ -43,6 +51,10 @@ std::unique_ptr<Command> MakeDemoCommand(CLI::App& parent);
 std::unique_ptr<Command> MakeExportCommand(CLI::App& parent);
 std::unique_ptr<Command> MakeMarkersCommand(CLI::App& parent);
 std::unique_ptr<Command> MakeImportCommand(CLI::App& parent);
+std::unique_ptr<Command> MakeHelpCommand(CLI::App& root);
+
+// A catalogue text as the parser takes it.
+std::string HelpText(msg::Cli id);
 
 // Runs `body`; a host failure or any other exception becomes a message on
 // `err` and kUnreadable, so no failure ends the program without a word.

@@ -96,8 +96,9 @@ std::string CopyExample(const fs::path& source, const fs::path& copy) {
 class DemoCommand : public Command {
  public:
   explicit DemoCommand(CLI::App& parent)
-      : Command(parent, "demo", msg::Text(msg::Cli::DemoDescription)) {
-    sub_->add_option("DIR", dir_, std::string(msg::Text(msg::Cli::DemoDirArgument)));
+      : Command(parent, "demo", msg::Cli::DemoSummary, msg::Cli::DemoDescription) {
+    sub_->add_option("DIR", dir_, HelpText(msg::Cli::DemoDirArgument))->type_name("");
+    AddQuiet(quiet_);
   }
 
  protected:
@@ -137,6 +138,7 @@ class DemoCommand : public Command {
       RunRequest request;
       request.workbook = copy.string();
       request.options = {.zoo = true, .combination = true, .ukai = true};
+      request.quiet = quiet_;
       const int code = Guarded(err, [&] { return RunWorkbook(request, out, err); });
       if (code == kUnreadable || (code != kFinished && worst == kFinished)) worst = code;
     }
@@ -146,6 +148,7 @@ class DemoCommand : public Command {
 
  private:
   std::string dir_;
+  bool quiet_ = false;
 };
 
 }  // namespace

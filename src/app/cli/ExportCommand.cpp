@@ -31,19 +31,20 @@ void ListChanges(const store::GenotypeStore& s, const exchange::Exported& done, 
 class ExportCommand : public Command {
  public:
   explicit ExportCommand(CLI::App& parent)
-      : Command(parent, "export", msg::Text(msg::Cli::ExportDescription)) {
-    auto text = [](msg::Cli id) { return std::string(msg::Text(id)); };
+      : Command(parent, "export", msg::Cli::ExportSummary, msg::Cli::ExportDescription) {
     const std::map<std::string, exchange::Format> formats{
         {"genepop", exchange::Format::Genepop},
         {"structure", exchange::Format::Structure},
         {"genalex", exchange::Format::Genalex}};
-    sub_->add_option("WORKBOOK", request_.workbook, text(msg::Cli::WorkbookArgument))->required();
-    sub_->add_option("-s,--sheet", request_.sheet, text(msg::Cli::SheetOption));
-    sub_->add_option("--format", format_, text(msg::Cli::ExportFormatOption))
+    AddWorkbook(request_.workbook);
+    AddSheet(request_.sheet);
+    sub_->add_option("--format", format_, HelpText(msg::Cli::ExportFormatOption))
         ->required()
         ->transform(CLI::CheckedTransformer(formats, CLI::ignore_case))
-        ->option_text(text(msg::Cli::ExportFormatValues));
-    sub_->add_option("-o,--output", output_, text(msg::Cli::ExportOutputOption))->required();
+        ->option_text(HelpText(msg::Cli::ExportFormatValues));
+    AddOutput(output_, msg::Cli::ExportOutputOption);
+    sub_->get_option("--output")->required();
+    AddQuiet(request_.quiet);
   }
 
  protected:
@@ -55,7 +56,7 @@ class ExportCommand : public Command {
     const exchange::Exported done = exchange::Export(*read.store, format_, title);
     if (!WriteFile(output_, done.text, err)) return kUnreadable;
     ListChanges(*read.store, done, out);
-    err << msg::Format(msg::Cli::ExportWritten, output_) << '\n';
+    if (!request_.quiet) err << msg::Format(msg::Cli::ExportWritten, output_) << '\n';
     return kFinished;
   }
 

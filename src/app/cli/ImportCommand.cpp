@@ -15,17 +15,19 @@ namespace {
 class ImportCommand : public Command {
  public:
   explicit ImportCommand(CLI::App& parent)
-      : Command(parent, "import", msg::Text(msg::Cli::ImportDescription)) {
-    auto text = [](msg::Cli id) { return std::string(msg::Text(id)); };
+      : Command(parent, "import", msg::Cli::ImportSummary, msg::Cli::ImportDescription) {
     const std::map<std::string, exchange::ImportKind> kinds{
         {"genepop", exchange::ImportKind::Genepop},
         {"genalex", exchange::ImportKind::Genalex},
         {"csv", exchange::ImportKind::Csv}};
-    sub_->add_option("FILE", input_, text(msg::Cli::ImportFileArgument))->required();
-    sub_->add_option("-o,--output", output_, text(msg::Cli::ImportOutputOption))->required();
-    sub_->add_option("--format", kind_, text(msg::Cli::ImportFormatOption))
+    sub_->add_option("FILE", input_, HelpText(msg::Cli::ImportFileArgument))
+        ->required()
+        ->type_name("");
+    AddOutput(output_, msg::Cli::ImportOutputOption);
+    sub_->get_option("--output")->required();
+    sub_->add_option("--format", kind_, HelpText(msg::Cli::ImportFormatOption))
         ->transform(CLI::CheckedTransformer(kinds, CLI::ignore_case))
-        ->option_text(text(msg::Cli::ImportFormatValues));
+        ->option_text(HelpText(msg::Cli::ImportFormatValues));
   }
 
  protected:

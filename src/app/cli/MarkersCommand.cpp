@@ -31,10 +31,10 @@ void PrintChoice(const store::GenotypeStore& s, const analysis::MarkerChoice& ch
 class MarkersCommand : public Command {
  public:
   explicit MarkersCommand(CLI::App& parent)
-      : Command(parent, "markers", msg::Text(msg::Cli::MarkersDescription)) {
-    auto text = [](msg::Cli id) { return std::string(msg::Text(id)); };
-    sub_->add_option("WORKBOOK", request_.workbook, text(msg::Cli::WorkbookArgument))->required();
-    sub_->add_option("-s,--sheet", request_.sheet, text(msg::Cli::SheetOption));
+      : Command(parent, "markers", msg::Cli::MarkersSummary, msg::Cli::MarkersDescription) {
+    AddWorkbook(request_.workbook);
+    AddSheet(request_.sheet);
+    AddQuiet(request_.quiet);
   }
 
  protected:

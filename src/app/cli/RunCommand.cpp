@@ -18,15 +18,15 @@ std::string Extension(const std::string& path) {
 class RunCommand : public Command {
  public:
   explicit RunCommand(CLI::App& parent)
-      : Command(parent, "run", msg::Text(msg::Cli::RunDescription)) {
-    auto text = [](msg::Cli id) { return std::string(msg::Text(id)); };
-    sub_->add_option("WORKBOOK", request_.workbook, text(msg::Cli::WorkbookArgument))->required();
-    sub_->add_option("--sheet", request_.sheet, text(msg::Cli::SheetOption));
-    sub_->add_option("--output", request_.output, text(msg::Cli::OutputOption));
-    sub_->add_flag("--zoo", request_.options.zoo, text(msg::Cli::ZooOption));
-    sub_->add_flag("--no-combination", noCombination_, text(msg::Cli::NoCombinationOption));
-    sub_->add_flag("--no-ukai", noUKai_, text(msg::Cli::NoUKaiOption));
-    sub_->add_flag("--ignore-lock", request_.ignoreLock, text(msg::Cli::IgnoreLockOption));
+      : Command(parent, "run", msg::Cli::RunSummary, msg::Cli::RunDescription) {
+    AddWorkbook(request_.workbook);
+    AddSheet(request_.sheet);
+    AddOutput(request_.output, msg::Cli::OutputOption);
+    sub_->add_flag("--zoo", request_.options.zoo, HelpText(msg::Cli::ZooOption));
+    sub_->add_flag("--no-combination", noCombination_, HelpText(msg::Cli::NoCombinationOption));
+    sub_->add_flag("--no-ukai", noUKai_, HelpText(msg::Cli::NoUKaiOption));
+    sub_->add_flag("--ignore-lock", request_.ignoreLock, HelpText(msg::Cli::IgnoreLockOption));
+    AddQuiet(request_.quiet);
   }
 
  protected:

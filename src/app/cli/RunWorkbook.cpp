@@ -65,7 +65,8 @@ std::string ChooseSource(app::Session& session, const RunRequest& request, std::
              msg::Format(msg::Cli::NotASourceSheet, sheet, app::ChoiceText(kind), Gloss(kind)));
     return {};
   }
-  err << msg::Format(msg::Cli::ChosenLine, sheet, app::ChoiceText(kind), Gloss(kind)) << '\n';
+  if (!request.quiet)
+    err << msg::Format(msg::Cli::ChosenLine, sheet, app::ChoiceText(kind), Gloss(kind)) << '\n';
   return sheet;
 }
 
@@ -75,7 +76,9 @@ int RunWorkbook(const RunRequest& request, std::ostream& out, std::ostream& err)
   const std::string sheet = ChooseSource(session, request, err);
   if (sheet.empty()) return kUsage;
 
-  TerminalProgress progress(err, ::isatty(STDERR_FILENO) == 1 && &err == &std::cerr);
+  std::ostream silent(nullptr);  // swallows what quiet leaves out
+  TerminalProgress progress(request.quiet ? silent : err,
+                            !request.quiet && ::isatty(STDERR_FILENO) == 1 && &err == &std::cerr);
   session.SetSaveOverLockFile(request.ignoreLock);
   app::RunReport report;
   try {
@@ -94,7 +97,11 @@ int RunWorkbook(const RunRequest& request, std::ostream& out, std::ostream& err)
     out << msg::Text(msg::Ui::FinishedNormally) << '\n';
   }
   out.flush();
-  err << msg::Format(msg::Cli::ResultsSaved, report.savedPath) << '\n';
+  // Even quiet, a user must learn of a file they did not name (a legacy .xls
+  // has its results saved to a new .xlsx).
+  const bool named = report.savedPath == request.workbook || report.savedPath == request.output;
+  if (!request.quiet || !named)
+    err << msg::Format(msg::Cli::ResultsSaved, report.savedPath) << '\n';
   return report.HasProblems() ? kDataProblems : kFinished;
 }
 

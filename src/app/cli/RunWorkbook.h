@@ -14,6 +14,7 @@ struct RunRequest {
   std::string output;       // empty: save in place
   bool ignoreLock = false;  // save even beside another program's lock file
   app::RunOptions options;
+  bool quiet = false;  // only errors on standard error
 };
 
 // The source sheet the request names (or the only one), announced on `err`;

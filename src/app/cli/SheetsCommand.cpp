@@ -10,9 +10,8 @@ namespace {
 class SheetsCommand : public Command {
  public:
   explicit SheetsCommand(CLI::App& parent)
-      : Command(parent, "sheets", msg::Text(msg::Cli::SheetsDescription)) {
-    sub_->add_option("WORKBOOK", workbook_, std::string(msg::Text(msg::Cli::WorkbookArgument)))
-        ->required();
+      : Command(parent, "sheets", msg::Cli::SheetsSummary, msg::Cli::SheetsDescription) {
+    AddWorkbook(workbook_);
   }
 
  protected:

@@ -3,15 +3,14 @@
 #include <iostream>
 
 #include "app/cli/Command.h"
+#include "app/cli/CommandLine.h"
 #include "messages/CliTexts.h"
 #include "messages/Language.h"
 
 int main(int argc, char** argv) {
   msg::UseEnvironmentLanguage();
   CLI::App app{std::string(msg::Text(msg::Cli::ProgramDescription)), "allelescope"};
-  app.set_version_flag("--version", ALLELESCOPE_VERSION);
-  app.require_subcommand(1);
-  app.footer(std::string(msg::Text(msg::Cli::ProgramFooter)));
+  cli::SetUpProgram(app);
 
   std::vector<std::unique_ptr<cli::Command>> commands;
   commands.push_back(cli::MakeSheetsCommand(app));
@@ -20,12 +19,10 @@ int main(int argc, char** argv) {
   commands.push_back(cli::MakeExportCommand(app));
   commands.push_back(cli::MakeMarkersCommand(app));
   commands.push_back(cli::MakeImportCommand(app));
+  commands.push_back(cli::MakeHelpCommand(app));
 
-  try {
-    app.parse(argc, argv);
-  } catch (const CLI::ParseError& e) {
-    return app.exit(e) == 0 ? cli::kFinished : cli::kUsage;
-  }
+  if (const auto status = cli::ParseCommandLine(app, argc, argv, std::cout, std::cerr))
+    return *status;
   for (auto& command : commands)
     if (command->Chosen()) return command->Execute(std::cout, std::cerr);
   return cli::kUsage;
