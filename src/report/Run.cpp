@@ -127,7 +127,10 @@ RunOutcome WriteResults(host::Worksheet& source, SourceKind kind, const RunOptio
   if (ctx.errors.ErrorRow == 0) WriteOptions(ctx, source, options, progress);
   ClearStaleSheets(ctx, options);
   SheetsSort(book, ctx.sheets);
-  for (host::Worksheet* written : ctx.sheets.openedThisRun) FitSheet(*written);
+  // A finished sheet was laid out when it was finished; fitting it again
+  // would only bring its cells back into memory.
+  for (host::Worksheet* written : ctx.sheets.openedThisRun)
+    if (written->Loaded()) FitSheet(*written);
 
   RunOutcome outcome;
   outcome.problems = ctx.errors.problems;

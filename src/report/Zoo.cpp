@@ -10,6 +10,7 @@
 #include "messages/InterfaceTexts.h"
 #include "report/Formatting.h"
 #include "report/SheetAccess.h"
+#include "report/SheetFit.h"
 
 namespace report {
 namespace {
@@ -86,8 +87,9 @@ void ZooMake(RunContext& ctx) {
     ZooSheetFormat(ctx, m, *sheet);
     ctx.Comment(msg::MarkerNameComment(m, s.MarkerName(m)));
     WriteMatrices(*sheet, analysis::ZeroOne(s, m));
-    // Nothing writes to a 0/1 sheet again: its half million cells need not
-    // stay in memory until the save.
+    // Nothing writes to a 0/1 sheet again: it is laid out now, and its half
+    // million cells need not stay in memory until the save.
+    FitSheet(*sheet);
     sheet->Finish();
   }
 }

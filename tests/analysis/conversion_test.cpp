@@ -86,7 +86,7 @@ TEST(TallyChrMarker, CountsCharactersNotUtf16Units) {
   // U+1F600 takes two UTF-16 units but is one character, so one allele.
   store::GenotypeStore s =
       Source(store::DataKind::Character, {u"\U0001F600", u"\U0001F600A", u"A\U0001F600"});
-  EXPECT_EQ(analysis::TallyChrMarker(s, 1), (store::Findings{{Problem::NotDiploid, 1, 1}}));
+  EXPECT_EQ(analysis::TallyChrMarker(s, 1), (store::Findings{store::CellFinding(Problem::NotDiploid, 1, 1)}));
   EXPECT_EQ(s.Marker(1).AlleleText(), U"A\U0001F600");
   EXPECT_EQ(s.Cell(2, 1), u"A\U0001F600");  // sorted by character, its halves kept together
   EXPECT_EQ(s.Marker(1).SearchGeno(u"A\U0001F600"), 2);
@@ -96,7 +96,7 @@ TEST(TallyChrMarker, CountsCharactersNotUtf16Units) {
 TEST(ConvertSsrMarker, NegativeSizesAreReportedAndSizeZeroIsKept) {
   store::GenotypeStore s = Source(store::DataKind::Ssr, {u"0/0", u"-150/152"});
   const analysis::SsrMarker out = analysis::ConvertSsrMarker(s, 1);
-  EXPECT_EQ(out.findings, (store::Findings{{Problem::NonNumeric, 2, 1}}));
+  EXPECT_EQ(out.findings, (store::Findings{store::CellFinding(Problem::NonNumeric, 2, 1)}));
   EXPECT_EQ(s.MakeGenoStr(1, s.Cell(1, 1)), "'0/0");
   EXPECT_EQ(s.Marker(1).AlleleValue(1), 0);
   EXPECT_EQ(s.Marker(1).AlleleTally(1), 2);

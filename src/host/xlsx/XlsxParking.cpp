@@ -70,8 +70,10 @@ void XlsxBackend::LoadParked(Worksheet& sheet, XlsxSheetExtra& extra) {
   const XlsxSheetExtra layout = extra;
   try {
     PartInflater in(parked->Get().data);
+    // Our own part, not the user's file: it has a budget of its own.
+    ReadBudget ownPart;
     ReadSheet([&](char* buffer, size_t size) { return in.Read(buffer, size); }, sharedStrings_,
-              sheet, extra);
+              sheet, extra, ownPart);
   } catch (const std::exception& e) {
     extra.parked = std::move(parked);  // the cells are still there for the next try
     throw HostError("Load", path_, "sheet '" + sheet.Name() + "' cannot be read back: " + e.what());
