@@ -40,8 +40,9 @@ inline constexpr std::size_t kMaxCellTextBytes = kMaxCellCharacters * 7;
 // What one workbook's reading may hold in memory, over all its sheets: cells
 // (about 50 bytes each), texts (shared strings, cell texts, formulas and the
 // elements of a sheet kept as written) and shared-string entries. A source of
-// 500 varieties by 250 markers is 125,000 cells.
-inline constexpr std::size_t kMaxCells = 5'000'000;
+// 500 varieties by 250 markers is 125,000 cells, but its results with every
+// option come to about 6.3 million, and a rerun must read them back.
+inline constexpr std::size_t kMaxCells = 16'000'000;
 inline constexpr std::size_t kMaxTextBytes = 256 * kMebibyte;
 inline constexpr std::size_t kMaxSharedStrings = 5'000'000;
 
