@@ -21,8 +21,10 @@
 
 #include "FuzzFiles.h"
 #include "FuzzRead.h"
+#include "XlsCheckServer.h"
 #include "app/core/Session.h"
 #include "host/Host.h"
+#include "host/xlsx/PackageWriter.h"
 
 namespace {
 
@@ -188,6 +190,13 @@ void RunTable(std::string_view table) {
 }
 
 }  // namespace
+
+// One saving thread: a thread per save costs more than the tiny parts gain.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  fuzz::UseXlsCheckServer();
+  host::xlsx::SetSaveTuning({.threads = 1});
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const bool file = size >= 4 && ((data[0] == 'P' && data[1] == 'K') ||

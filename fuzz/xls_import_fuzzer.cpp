@@ -6,8 +6,14 @@
 
 #include "FuzzFiles.h"
 #include "FuzzRead.h"
+#include "XlsCheckServer.h"
 #include "host/Host.h"
 #include "host/xls/XlsImport.h"
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  fuzz::UseXlsCheckServer();
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string path = fuzz::WriteScratch("input.xls", data, size);

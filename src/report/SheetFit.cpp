@@ -152,14 +152,16 @@ class Fitter {
   }
 
   void Fit() {
-    std::vector<double> widths(host::kMaxColumns + 1, 0.0);
+    std::vector<double> widths;  // by column, grown to the widest row
     const auto& rows = sheet_.Store().Rows();
     for (auto it = rows.lower_bound(kFirstFittedRow); it != rows.end(); ++it) {
       const auto& entry = *it;
       double height = 0;
       for (const host::Cell& cell : entry.second.cells) {
         const Need need = CellNeed(entry, cell);
-        double& width = widths[static_cast<size_t>(cell.column)];
+        const auto column = static_cast<size_t>(cell.column);
+        if (column >= widths.size()) widths.resize(column + 1, 0.0);
+        double& width = widths[column];
         width = std::max(width, need.width);
         height = std::max(height, need.height);
       }

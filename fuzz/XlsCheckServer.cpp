@@ -1,0 +1,112 @@
+#include "XlsCheckServer.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdint>
+#include <string>
+
+#include "FuzzFiles.h"
+#include "host/Host.h"
+#include "host/xls/XlsImport.h"
+
+namespace fuzz {
+
+namespace {
+
+pid_t server = -1;
+int toServer = -1, fromServer = -1;
+
+bool ReadAll(int fd, void* data, size_t size) {
+  auto* bytes = static_cast<char*>(data);
+  while (size > 0) {
+    const ssize_t n = read(fd, bytes, size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    bytes += n;
+    size -= static_cast<size_t>(n);
+  }
+  return true;
+}
+
+bool WriteAll(int fd, const void* data, size_t size) {
+  const auto* bytes = static_cast<const char*>(data);
+  while (size > 0) {
+    const ssize_t n = write(fd, bytes, size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    bytes += n;
+    size -= static_cast<size_t>(n);
+  }
+  return true;
+}
+
+// The child: reads each path it is sent as the program would, then answers.
+// A crash ends it before it answers; the fuzzer's own handlers stay quiet.
+[[noreturn]] void Serve(int in, int out) {
+  for (int sig : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) std::signal(sig, SIG_DFL);
+  host::xls::SetSurvivalCheck([](const std::string&) { return true; });
+  uint32_t size = 0;
+  while (ReadAll(in, &size, sizeof size)) {
+    std::string path(size, '\0');
+    if (!ReadAll(in, path.data(), size)) break;
+    try {
+      host::Application app;
+      host::xls::ImportXls(app, path);
+    } catch (...) {
+    }
+    const char survived = 1;
+    if (!WriteAll(out, &survived, 1)) break;
+  }
+  _exit(0);
+}
+
+void Start() {
+  int down[2], up[2];
+  if (pipe2(down, O_CLOEXEC) != 0 || pipe2(up, O_CLOEXEC) != 0)
+    Fault("cannot make the pipes of the xls check");
+  server = fork();
+  if (server < 0) Fault("cannot fork the xls check");
+  if (server == 0) {
+    close(down[1]);
+    close(up[0]);
+    Serve(down[0], up[1]);
+  }
+  close(down[0]);
+  close(up[1]);
+  toServer = down[1];
+  fromServer = up[0];
+}
+
+// The check died on `path` (or earlier): reap it, so the next file gets a new one.
+void Stop() {
+  close(toServer);
+  close(fromServer);
+  while (waitpid(server, nullptr, 0) < 0 && errno == EINTR) {
+  }
+  server = -1;
+}
+
+bool Survives(const std::string& path) {
+  if (server < 0) Start();
+  const auto size = static_cast<uint32_t>(path.size());
+  char survived = 0;
+  if (WriteAll(toServer, &size, sizeof size) && WriteAll(toServer, path.data(), size) &&
+      ReadAll(fromServer, &survived, 1))
+    return true;
+  Stop();
+  return false;
+}
+
+}  // namespace
+
+void UseXlsCheckServer() {
+  std::signal(SIGPIPE, SIG_IGN);  // a check that died must not end the fuzzer
+  Start();
+  host::xls::SetSurvivalCheck(Survives);
+}
+
+}  // namespace fuzz
