@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <csignal>
@@ -40,12 +41,14 @@ std::string FreeXlReason(int code) {
 }
 
 // The values of the selected sheet. Every text cell holds its own copy of
-// a shared text, so the texts count against the budget cell by cell.
+// a shared text, so the texts count against the budget cell by cell. Cells
+// past the last row or column of a sheet are not read, as in a .xlsx file.
 void ReadCells(const void* raw, unsigned rows, unsigned short columns, CellStore& store,
                ReadBudget& budget) {
+  const unsigned lastColumn = std::min<unsigned>(columns, kMaxColumns);
   for (unsigned r = 0; r < rows && r < static_cast<unsigned>(kMaxRows); ++r) {
     Row* row = nullptr;
-    for (unsigned short c = 0; c < columns; ++c) {
+    for (unsigned short c = 0; c < lastColumn; ++c) {
       FreeXL_CellValue cell;
       if (freexl_get_cell_value(raw, r, c, &cell) != FREEXL_OK) continue;
       CellValue value;
