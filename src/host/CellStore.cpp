@@ -31,21 +31,37 @@ int RowDefaultStyle(const Row& row) {
 
 }  // namespace
 
+CellStore::RowIt CellStore::LookUp(int row, RowIt& hint) const {
+  auto& rows = const_cast<std::map<int32_t, Row>&>(rows_);
+  if (cache_.valid) {
+    const RowIt at = cache_.at;
+    if (at->first == row) return at;
+    const RowIt next = std::next(at);
+    if (at->first < row && (next == rows.end() || next->first >= row)) {
+      hint = next;
+      return next != rows.end() && next->first == row ? next : rows.end();
+    }
+  }
+  hint = rows.lower_bound(row);
+  return hint != rows.end() && hint->first == row ? hint : rows.end();
+}
+
 const Row* CellStore::CachedRow(int row) const {
-  if (cache_.at && cache_.row == row) return cache_.at;
-  auto it = rows_.find(row);
+  RowIt hint;
+  const RowIt it = LookUp(row, hint);
   if (it == rows_.end()) return nullptr;
-  cache_.row = row;
-  cache_.at = const_cast<Row*>(&it->second);
-  return cache_.at;
+  cache_.at = it;
+  cache_.valid = true;
+  return &it->second;
 }
 
 Row& CellStore::CachedRowFor(int row) {
-  if (cache_.at && cache_.row == row) return *cache_.at;
-  Row& r = rows_[row];
-  cache_.row = row;
-  cache_.at = &r;
-  return r;
+  RowIt hint;
+  RowIt it = LookUp(row, hint);
+  if (it == rows_.end()) it = rows_.emplace_hint(hint, row, Row{});
+  cache_.at = it;
+  cache_.valid = true;
+  return it->second;
 }
 
 const Cell* CellStore::Find(int row, int column) const {

@@ -57,23 +57,27 @@ class CellStore {
 
  private:
   // The row used last: writers and the format procedures walk a row's cells
-  // one by one, and a map lookup per cell was most of their time. A copy or
-  // a move of the store never carries it along.
+  // one by one, and a map lookup per cell was most of their time. Writers that
+  // fill a table column by column step to the next row: that is its neighbour
+  // in the map. A copy or a move of the store never carries it along.
+  using RowIt = std::map<int32_t, Row>::iterator;
   struct RowCache {
-    int32_t row = 0;
-    Row* at = nullptr;
+    RowIt at;
+    bool valid = false;
     RowCache() = default;
     RowCache(const RowCache&) {}
-    RowCache(RowCache&& other) noexcept { other.at = nullptr; }
+    RowCache(RowCache&& other) noexcept { other.valid = false; }
     RowCache& operator=(const RowCache&) {
-      at = nullptr;
+      valid = false;
       return *this;
     }
     RowCache& operator=(RowCache&& other) noexcept {
-      at = other.at = nullptr;
+      valid = other.valid = false;
       return *this;
     }
   };
+  // The row's entry, or end() when there is none; `hint` is where it would go.
+  RowIt LookUp(int row, RowIt& hint) const;
   const Row* CachedRow(int row) const;
   Row& CachedRowFor(int row);
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <utility>
 
@@ -25,6 +26,21 @@ void CheckArea(const Range& range, const char* operation) {
   if (area > kMaxArea) {
     throw HostError(operation, "", "the range " + range.Address() + " is too large");
   }
+}
+
+void MergeNewCells(std::vector<Cell>& cells, std::vector<Cell>& added) {
+  if (cells.empty() || cells.back().column < added.front().column) {
+    cells.insert(cells.end(), std::make_move_iterator(added.begin()),
+                 std::make_move_iterator(added.end()));
+    return;
+  }
+  std::vector<Cell> merged;
+  merged.reserve(cells.size() + added.size());
+  std::merge(std::make_move_iterator(cells.begin()), std::make_move_iterator(cells.end()),
+             std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()),
+             std::back_inserter(merged),
+             [](const Cell& a, const Cell& b) { return a.column < b.column; });
+  cells = std::move(merged);
 }
 
 }  // namespace detail

@@ -118,9 +118,14 @@ class StyleTable {
   // `derive` edits a copy of the old xf (and may add fills or borders).
   template <typename Derive>
   int DerivedXf(int oldXf, int64_t change, Derive&& derive) {
+    // A table's cells mostly share a format: the same change comes in a row.
+    if (lastDerived_.change == change && lastDerived_.oldXf == oldXf) return lastDerived_.index;
     auto key = std::make_pair(oldXf, change);
     auto it = derived_.find(key);
-    if (it != derived_.end()) return it->second;
+    if (it != derived_.end()) {
+      lastDerived_ = {oldXf, change, it->second};
+      return it->second;
+    }
     if (oldXf < 0 || static_cast<size_t>(oldXf) >= xfs.size()) {
       throw HostError("Format", "", "cell format " + std::to_string(oldXf) + " does not exist");
     }
@@ -128,6 +133,7 @@ class StyleTable {
     derive(xf);
     int index = xf == xfs[static_cast<size_t>(oldXf)] ? oldXf : AddXf(xf);
     derived_.emplace(key, index);
+    lastDerived_ = {oldXf, change, index};
     return index;
   }
 
@@ -136,6 +142,11 @@ class StyleTable {
   std::map<Fill, int> fillIndex_;
   std::map<Border, int> borderIndex_;
   std::map<std::pair<int, int64_t>, int> derived_;
+  struct {
+    int oldXf = -1;
+    int64_t change = 0;
+    int index = 0;
+  } lastDerived_;
   // Entries below these counts are in the indexes; the rest are indexed on the
   // next Add (a backend appends loaded entries straight to the vectors).
   size_t xfsIndexed_ = 0, fillsIndexed_ = 0, bordersIndexed_ = 0;

@@ -25,6 +25,15 @@ class SheetWriter {
     if (sheet) anchor_.emplace_back(Anchor(*sheet));
   }
   bool Present() const { return !anchor_.empty(); }
+  // Room for a row of `columns` cells beside each variety's name: the table
+  // is written column by column, and rows that grow a cell at a time spent
+  // much of the run copying themselves.
+  void ReserveRows(int rows, int columns) {
+    if (!Present()) return;
+    host::CellStore& store = anchor_[0].Sheet().Store();
+    for (int r = 1; r <= rows; ++r)
+      store.ReserveRow(anchor_[0].Row() + r, static_cast<size_t>(columns) + 1);
+  }
   void Number(int r, int c, int value) {
     if (Present()) anchor_[0].Offset(r, c).SetValue(value);
   }
@@ -91,6 +100,8 @@ void AdaptSSR(RunContext& ctx) {
   RunSheets& h = ctx.sheets;
   SsrWriters w{SheetWriter(h.SsrSheet), SheetWriter(h.TssrSheet), SheetWriter(h.PekSheet),
                SheetWriter(h.ChrSheet)};
+  for (SheetWriter* sheet : {&w.ssr, &w.tssr, &w.pek, &w.chr})
+    sheet->ReserveRows(s.VarietyCount(), s.MarkerCount());
   for (int m = 1; m <= s.MarkerCount(); ++m) {
     ctx.Comment(msg::MarkerNameComment(m, s.MarkerName(m)));
     const analysis::SsrMarker result = analysis::ConvertSsrMarker(s, m);
@@ -104,6 +115,7 @@ void AdaptSSR(RunContext& ctx) {
 void CountChr(RunContext& ctx) {
   GenotypeStore& s = *ctx.store;
   SheetWriter chr(ctx.sheets.ChrSheet);
+  chr.ReserveRows(s.VarietyCount(), s.MarkerCount());
   for (int m = 1; m <= s.MarkerCount(); ++m) {
     ctx.Comment(msg::MarkerNameComment(m, s.MarkerName(m)));
     ErrorOut(ctx, analysis::TallyChrMarker(s, m));

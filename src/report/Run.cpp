@@ -1,5 +1,7 @@
 #include "report/Run.h"
 
+#include <initializer_list>
+
 #include <algorithm>
 #include <string>
 
@@ -49,6 +51,16 @@ void OpenConversionSheets(RunContext& ctx, host::Worksheet& source) {
   InformationSheetFormat(ctx, source, *h.GntSheet, StatisticsSheet::Genotypes);
 }
 
+// Sheets nothing writes again are laid out now and compress while the run
+// goes on (a finished sheet is no longer fitted at the end).
+void FinishSheets(std::initializer_list<host::Worksheet*> sheets) {
+  for (host::Worksheet* sheet : sheets) {
+    if (sheet == nullptr || !sheet->Loaded()) continue;
+    FitSheet(*sheet);
+    sheet->Finish();
+  }
+}
+
 // The optional sheets, written only from data without problems.
 void WriteOptions(RunContext& ctx, host::Worksheet& source, const RunOptions& options,
                   Progress& progress) {
@@ -57,6 +69,7 @@ void WriteOptions(RunContext& ctx, host::Worksheet& source, const RunOptions& op
   if (options.zoo) {
     Announce(progress, msg::Ui::ZooRunning);
     ZooMake(ctx);
+    FinishSheets({h.ChrSheet});
   }
   if (options.combination) {
     Announce(progress, msg::Ui::CombinationRunning);
@@ -124,6 +137,10 @@ RunOutcome WriteResults(host::Worksheet& source, SourceKind kind, const RunOptio
     Announce(progress, msg::Ui::CountingChr);
     CountChr(ctx);
   }
+  // The 0/1 sheets take the character sheet's title: it is finished after them.
+  RunSheets& h = ctx.sheets;
+  FinishSheets({h.SsrSheet, h.TssrSheet, h.PekSheet, h.AllSheet, h.GntSheet,
+                options.zoo ? nullptr : h.ChrSheet});
   if (ctx.errors.ErrorRow == 0) WriteOptions(ctx, source, options, progress);
   ClearStaleSheets(ctx, options);
   SheetsSort(book, ctx.sheets);

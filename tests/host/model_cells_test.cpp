@@ -104,6 +104,41 @@ TEST_F(HostCells, NumbersReadAsTextTheWayTheGeneralFormatShowsThem) {
   EXPECT_EQ(host::GeneralNumberText(123456789012345.0), "123456789012345");
 }
 
+// Tables are written column by column and framed row by row: the store's
+// shortcuts (the last row, its neighbour, appending) must give the cells a
+// plain lookup would, wherever the rows and gaps fall.
+TEST_F(HostCells, CellsWrittenInAnyOrderAndFramedAcrossGapsStayInPlace) {
+  for (int column = 2; column <= 6; column += 2)
+    for (int row : {9, 3, 4, 5, 8, 1, 2})  // down, back up, and skipping rows
+      sheet.Cell(row, column).SetValue(row * 100 + column);
+  At("C7").SetValue("between");
+  At("A1:G9").SetBorderLineStyle(host::xlEdgeTop, host::xlContinuous);
+  At("A3:G5").SetInteriorColorIndex(6);
+  for (int row = 1; row <= 9; ++row) {
+    const auto& cells = sheet.Store().Rows().count(row) ? sheet.Store().Rows().at(row).cells
+                                                        : std::vector<host::Cell>{};
+    for (size_t k = 1; k < cells.size(); ++k)
+      EXPECT_LT(cells[k - 1].column, cells[k].column) << "row " << row;
+    for (int column = 2; column <= 6; column += 2) {
+      if (row == 6 || row == 7) continue;
+      EXPECT_EQ(sheet.Cell(row, column).Value(), host::CellValue(double(row * 100 + column)));
+    }
+  }
+  EXPECT_EQ(At("C7").Text(), "between");
+  // The edge lies on row 1 only, the fill on rows 3 to 5, gaps included.
+  const auto top = [&](const char* address) {
+    const host::Cell* cell = sheet.Store().Find(At(address).Row(), At(address).Column());
+    const host::StyleTable& styles = book.Styles();
+    return cell ? styles.borders[size_t(styles.xfs[cell->style].borderId)].top.style : "";
+  };
+  EXPECT_EQ(top("C1"), "thin");
+  EXPECT_EQ(top("B2"), "");
+  EXPECT_EQ(At("A4").InteriorColorIndex(), 6);
+  EXPECT_EQ(At("D4").InteriorColorIndex(), 6);
+  EXPECT_NE(At("D6").InteriorColorIndex(), 6);
+  EXPECT_FALSE(sheet.Store().Find(6, 4));  // an untouched gap stays empty
+}
+
 TEST_F(HostCells, ClearContentsDropsValuesFormulasAndStringIndexButKeepsFormats) {
   At("B2").SetValue(5);
   At("B2").SetNumberFormatLocal("0.00");

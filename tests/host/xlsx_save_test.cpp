@@ -41,6 +41,8 @@ void MakeBook(const std::string& path, int sheets, bool finish = false) {
     }
     sheet.GetRange("B2:C3").SetInteriorColorIndex(6);
     sheet.GetRange("E1:F1").SetMergeCells(true);
+    sheet.SetColumnWidth(1, 14.5);  // a finished sheet keeps its layout
+    sheet.FreezePanes(2, 2);
     if (finish) sheet.Finish();
   }
   // A finished sheet is still there to read and change.

@@ -18,12 +18,6 @@ namespace {
 std::atomic<int> tunedThreads{0};
 std::atomic<std::time_t> tunedPartTime{0};
 
-int SaveThreads() {
-  const int tuned = tunedThreads.load();
-  if (tuned > 0) return tuned;
-  return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
-}
-
 // Serves a part we compressed ourselves: libzip stores its bytes as they are,
 // with the CRC and sizes the stat gives.
 struct DeflatedSource {
@@ -104,6 +98,12 @@ void CheckCopy(zip_t* from, zip_uint64_t index, const std::string& name) {
 }
 
 }  // namespace
+
+int SaveThreads() {
+  const int tuned = tunedThreads.load();
+  if (tuned > 0) return tuned;
+  return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
+}
 
 void SetSaveTuning(const SaveTuning& tuning) {
   tunedThreads = tuning.threads;

@@ -22,6 +22,8 @@ struct SaveTuning {
   std::time_t partTime = 0;  // modification time of written parts; 0 = now
 };
 void SetSaveTuning(const SaveTuning& tuning);
+// How many threads compress: one per core unless tuned.
+int SaveThreads();
 
 // What the read-back must find for an entry of the new package.
 struct ExpectedEntry {

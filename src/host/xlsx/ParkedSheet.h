@@ -11,19 +11,12 @@
 namespace host::xlsx {
 
 struct ParkedSheet {
-  std::future<DeflatedPart> pending;
-  DeflatedPart part;
-  bool ready = false;
+  // Shared: the next sheet's thread waits on it too.
+  std::shared_future<DeflatedPart> pending;
   bool formulas = false;  // the cells had formulas (the calc chain must go on save)
 
   // The compressed part, once its thread is done. Rethrows what stopped it.
-  const DeflatedPart& Get() {
-    if (!ready) {
-      part = pending.get();
-      ready = true;
-    }
-    return part;
-  }
+  const DeflatedPart& Get() const { return pending.get(); }
 };
 
 // Inflates a part piece by piece, for the sheet reader.

@@ -15,7 +15,7 @@ namespace host::xlsx {
 
 XlsxBackend::~XlsxBackend() {
   // A sheet still compressing reads this backend's shared strings.
-  if (lastParked_ && lastParked_->pending.valid()) lastParked_->pending.wait();
+  for (const auto& pending : parking_) pending.wait();
 }
 
 bool XlsxBackend::ReadPart(const std::string& name, std::string& out) const {

@@ -2,6 +2,8 @@
 // The backend of .xlsx/.xlsm workbooks: reads the package structure at open,
 // parses sheets when first used and saves by copying every untouched part's
 // compressed bytes and re-writing only what changed.
+#include <deque>
+#include <future>
 #include <map>
 #include <memory>
 #include <optional>
@@ -13,6 +15,7 @@
 #include "host/FileIdentity.h"
 #include "host/Workbook.h"
 #include "host/WorkbookBackend.h"
+#include "host/xlsx/PartDeflate.h"
 #include "host/xlsx/SharedStrings.h"
 #include "host/xlsx/Zip.h"
 
@@ -40,6 +43,7 @@ class XlsxBackend : public WorkbookBackend {
  private:
   struct SavePlan;
   void LoadParked(Worksheet& sheet, XlsxSheetExtra& extra);
+  void WaitForParkingRoom();
   bool ReadPart(const std::string& name, std::string& out) const;
   void LoadSharedStrings();
   void SaveTo(Workbook& book, const std::string& path);
@@ -61,7 +65,8 @@ class XlsxBackend : public WorkbookBackend {
   std::string sharedStringsPart_;
   SharedStringTable sharedStrings_;
   ReadBudget budget_;  // what reading this workbook holds, over all its sheets
-  std::shared_ptr<ParkedSheet> lastParked_;  // the one that may still be compressing
+  // Sheets still compressing, oldest first; each thread waits for the one before.
+  std::deque<std::shared_future<DeflatedPart>> parking_;
 };
 
 }  // namespace host::xlsx

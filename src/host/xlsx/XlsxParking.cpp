@@ -1,10 +1,13 @@
 // Finished sheets kept compressed: parked when the run says a sheet is done,
 // loaded back only if something uses it again, written as they are on save.
+#include <chrono>
+#include <future>
 #include <memory>
 #include <stdexcept>
 #include <utility>
 
 #include "host/HostError.h"
+#include "host/xlsx/PackageWriter.h"
 #include "host/xlsx/ParkedSheet.h"
 #include "host/xlsx/SheetExtra.h"
 #include "host/xlsx/SheetReader.h"
@@ -33,6 +36,33 @@ size_t PartInflater::Read(char* buffer, size_t size) {
   return size - z_.avail_out;
 }
 
+namespace {
+
+// The layout a sheet's part is written with that the model keeps on the
+// sheet itself: fitted column widths and frozen heads.
+void CopyLayout(const Worksheet& from, Worksheet& to) {
+  if (from.ColumnWidthsSet()) {
+    to.ClearColumnWidths();
+    for (const auto& [column, width] : from.ColumnWidths()) to.SetColumnWidth(column, width);
+  }
+  if (const auto frozen = from.FrozenAt()) to.FreezePanes(frozen->first, frozen->second);
+}
+
+}  // namespace
+
+// The run goes on while sheets compress, until kParkedAtMost wait: then it
+// waits for the oldest, so a run that finishes sheets faster than they
+// compress holds only a few sheets' cells at a time.
+void XlsxBackend::WaitForParkingRoom() {
+  constexpr size_t kParkedAtMost = 8;
+  while (!parking_.empty() &&
+         (parking_.size() >= kParkedAtMost ||
+          parking_.front().wait_for(std::chrono::seconds(0)) == std::future_status::ready)) {
+    parking_.front().wait();
+    parking_.pop_front();
+  }
+}
+
 void XlsxBackend::FinishSheet(Worksheet& sheet) {
   XlsxSheetExtra* extra = ExtraOf(sheet);
   if (!sheet.Loaded() || (extra && (!extra->worksheet || extra->damaged || extra->parked))) return;
@@ -42,25 +72,32 @@ void XlsxBackend::FinishSheet(Worksheet& sheet) {
     extra = ExtraOf(sheet);
   }
   LoadSharedStrings();
-  // One sheet compresses behind the run at a time: memory stays bounded.
-  if (lastParked_) lastParked_->Get();
+  WaitForParkingRoom();
   // The thread gets the cells and a copy of the layout: it shares nothing
   // the run may change.
   auto cells = std::make_shared<Worksheet>(&sheet.Parent(), sheet.Name());
   cells->SetLoaded();
   cells->Store() = std::move(sheet.Store());
   cells->Merges() = sheet.Merges();
+  CopyLayout(sheet, *cells);
   auto parked = std::make_shared<ParkedSheet>();
   parked->formulas = !cells->Store().Formulas().empty();
   SheetWriteOptions options;
   options.sharedStrings = &sharedStrings_;
-  parked->pending = std::async(std::launch::async, [cells, layout = *extra, options] {
-    PartDeflater deflater;
-    WriteSheetXml(*cells, &layout, options, [&](std::string_view p) { deflater.Write(p); });
-    return deflater.Finish();
-  });
+  // As many sheets compress behind the run at a time as a save uses threads:
+  // each waits for the one that many places before it.
+  const auto threads = static_cast<size_t>(SaveThreads());
+  std::shared_future<DeflatedPart> before;
+  if (parking_.size() >= threads) before = parking_[parking_.size() - threads];
+  parked->pending = std::async(std::launch::async, [cells, layout = *extra, options, before] {
+                      if (before.valid()) before.wait();
+                      PartDeflater deflater;
+                      WriteSheetXml(*cells, &layout, options,
+                                    [&](std::string_view p) { deflater.Write(p); });
+                      return deflater.Finish();
+                    }).share();
   extra->parked = parked;
-  lastParked_ = parked;
+  parking_.push_back(parked->pending);
   sheet.Unload();
 }
 
