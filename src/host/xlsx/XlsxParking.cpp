@@ -89,13 +89,16 @@ void XlsxBackend::FinishSheet(Worksheet& sheet) {
   const auto threads = static_cast<size_t>(SaveThreads());
   std::shared_future<DeflatedPart> before;
   if (parking_.size() >= threads) before = parking_[parking_.size() - threads];
-  parked->pending = std::async(std::launch::async, [cells, layout = *extra, options, before] {
-                      if (before.valid()) before.wait();
-                      PartDeflater deflater;
-                      WriteSheetXml(*cells, &layout, options,
-                                    [&](std::string_view p) { deflater.Write(p); });
-                      return deflater.Finish();
-                    }).share();
+  // The thread drops the cells once written: the shared state keeps the
+  // task (and what it holds) until the save.
+  parked->pending =
+      std::async(std::launch::async, [cells, layout = *extra, options, before]() mutable {
+        if (before.valid()) before.wait();
+        PartDeflater deflater;
+        WriteSheetXml(*cells, &layout, options, [&](std::string_view p) { deflater.Write(p); });
+        cells.reset();
+        return deflater.Finish();
+      }).share();
   extra->parked = parked;
   parking_.push_back(parked->pending);
   sheet.Unload();
