@@ -51,7 +51,8 @@ bool WriteAll(int fd, const void* data, size_t size) {
 [[noreturn]] void Serve(int in, int out) {
   for (int sig : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) std::signal(sig, SIG_DFL);
   __sanitizer_set_death_callback(nullptr);
-  host::xls::SetSurvivalCheck([](const std::string&) { return true; });
+  host::xls::LimitLegacyReaderMemory();  // beyond it the allocator ends the child
+  host::xls::SetSurvivalCheck([](const std::string&) { return 0; });
   uint32_t size = 0;
   while (ReadAll(in, &size, sizeof size)) {
     std::string path(size, '\0');
@@ -93,15 +94,16 @@ void Stop() {
   server = -1;
 }
 
-bool Survives(const std::string& path) {
+// 0 when the child read the file and answered; 1 when it died on it.
+int Survives(const std::string& path) {
   if (server < 0) Start();
   const auto size = static_cast<uint32_t>(path.size());
   char survived = 0;
   if (WriteAll(toServer, &size, sizeof size) && WriteAll(toServer, path.data(), size) &&
       ReadAll(fromServer, &survived, 1))
-    return true;
+    return 0;
   Stop();
-  return false;
+  return 1;
 }
 
 }  // namespace

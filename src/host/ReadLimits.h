@@ -43,6 +43,11 @@ inline constexpr std::size_t kMaxCellTextBytes = kMaxCellCharacters * 7;
 // 500 varieties by 250 markers is 125,000 cells, but its results with every
 // option come to about 6.3 million, and a rerun must read them back.
 inline constexpr std::size_t kMaxCells = 16'000'000;
+// The memory the legacy .xls reader may take for one workbook. It holds a
+// cell for every position of the area each sheet claims, so a small file
+// claiming a huge area would take gigabytes; a full legacy sheet (65,536 rows
+// by 256 columns) takes about 400 MiB.
+inline constexpr std::size_t kMaxLegacyReadBytes = 1024 * kMebibyte;
 inline constexpr std::size_t kMaxTextBytes = 256 * kMebibyte;
 inline constexpr std::size_t kMaxSharedStrings = 5'000'000;
 

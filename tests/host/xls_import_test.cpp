@@ -1,6 +1,10 @@
 // Legacy .xls workbooks: read once with values only, saved as a new .xlsx
 // beside the original, which is never written, nor is a file already there.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
 
 #include "host/Host.h"
 #include "host/xls/XlsImport.h"
@@ -41,6 +45,28 @@ TEST(XlsImport, ValuesComeInAndResultsGoToANewXlsxBeside) {
   EXPECT_EQ(host::ValueText(saved.SheetByName("Apple.org").GetRange("B2").Value()), "result");
   EXPECT_EQ(host::ValueText(saved.SheetByName("Apple.org").GetRange("C5").Value()), "180/192");
   EXPECT_EQ(host::xls::FreeXlsxPathBeside(xls), dir.File("apple (3).xlsx"));
+}
+
+// The legacy reader holds a cell for every position a sheet claims: the child
+// that reads a file first gets no more memory than the bound, so a small file
+// that claims gigabytes is refused instead of taking them.
+TEST(XlsImport, ReaderMemoryIsBounded) {
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    host::xls::LimitLegacyReaderMemory();
+    void* within = std::malloc(host::kMaxLegacyReadBytes / 2);
+    void* beyond = std::malloc(2 * host::kMaxLegacyReadBytes);
+    _exit(!within ? 2 : beyond ? 3 : 0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  // Under AddressSanitizer a refused allocation ends the child instead.
+  ASSERT_TRUE(WIFEXITED(status) || WIFSIGNALED(status));
+  if (WIFEXITED(status)) {
+    EXPECT_NE(WEXITSTATUS(status), 2) << "memory within the bound was refused";
+    EXPECT_NE(WEXITSTATUS(status), 3) << "memory beyond the bound was given";
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "host/xls/XlsImport.h"
 
 #include <freexl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -11,7 +12,9 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <memory>
+#include <new>
 
 #include "host/ReadLimits.h"
 #include "host/WorkbookFile.h"
@@ -19,6 +22,12 @@
 namespace host::xls {
 
 namespace {
+
+// libfreexl could not get the memory it asked for.
+class OutOfMemory : public HostError {
+ public:
+  using HostError::HostError;
+};
 
 struct FreeXlCloser {
   void operator()(const void* handle) const { freexl_close(handle); }
@@ -109,6 +118,7 @@ std::unique_ptr<Workbook> Import(Application& app, const std::string& path) {
   const void* raw = nullptr;
   int rc = freexl_open(path.c_str(), &raw);
   FreeXlPtr handle(raw);
+  if (rc == FREEXL_INSUFFICIENT_MEMORY) throw OutOfMemory("Open", path, FreeXlReason(rc));
   if (rc != FREEXL_OK) throw HostError("Open", path, FreeXlReason(rc));
   unsigned info = 0;
   if (freexl_get_info(raw, FREEXL_BIFF_PASSWORD, &info) == FREEXL_OK &&
@@ -155,32 +165,54 @@ std::atomic<SurvivalCheck> survivalCheck{nullptr};
 // libfreexl (Debian 12) can crash on a crafted file. The import runs once in a
 // child process first, so such a file is refused instead of ending the
 // program; the library is deterministic, so what the child read whole is safe
-// to read here. A refusal is left to the real import to report.
-bool ImportSurvives(Application& app, const std::string& path) {
+// to read here. The child's memory is bounded: a file that needs more is
+// refused too. Another refusal is left to the real import to report.
+int ImportInChild(Application& app, const std::string& path) {
   const pid_t child = fork();
-  if (child < 0) return true;  // no child to spare: read as before
+  if (child < 0) return 0;  // no child to spare: read as before
   if (child == 0) {
     // A crash ends the child quietly; no handler of the parent's runs.
     for (int sig : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) std::signal(sig, SIG_DFL);
+    LimitLegacyReaderMemory();
     try {
       Import(app, path);
+    } catch (const OutOfMemory&) {
+      _exit(kLegacyReaderTooLarge);
+    } catch (const std::bad_alloc&) {
+      _exit(kLegacyReaderTooLarge);
     } catch (...) {
     }
     _exit(0);
   }
   int status = 0;
   while (waitpid(child, &status, 0) < 0)
-    if (errno != EINTR) return true;
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    if (errno != EINTR) return 0;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 }  // namespace
 
 void SetSurvivalCheck(SurvivalCheck check) { survivalCheck = check; }
 
+void LimitLegacyReaderMemory() {
+  // The address space in use now (the first field of statm, in pages) plus the bound.
+  std::ifstream statm("/proc/self/statm");
+  unsigned long long pages = 0;
+  if (!(statm >> pages)) return;
+  const rlim_t limit = pages * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + kMaxLegacyReadBytes;
+  const struct rlimit bound = {limit, limit};
+  setrlimit(RLIMIT_AS, &bound);
+}
+
 std::unique_ptr<Workbook> ImportXls(Application& app, const std::string& path) {
   const SurvivalCheck check = survivalCheck;
-  if (!(check ? check(path) : ImportSurvives(app, path)))
+  const int outcome = check ? check(path) : ImportInChild(app, path);
+  if (outcome == kLegacyReaderTooLarge)
+    throw HostError("Open", path,
+                    "reading it would take more than " +
+                        std::to_string(kMaxLegacyReadBytes / kMebibyte) +
+                        " MiB: its sheets claim far more cells than the file holds");
+  if (outcome != 0)
     throw HostError("Open", path, "the file is damaged: the legacy workbook reader failed on it");
   return Import(app, path);
 }
