@@ -83,19 +83,26 @@ Cell* CellStore::Find(int row, int column) {
 Cell& CellStore::Get(int row, int column) {
   Row& r = CachedRowFor(row);
   auto& cells = r.cells;
-  // Writers fill rows left to right: appending is the common case.
+  // Writers fill rows left to right: appending is the common case, and in a
+  // row made beforehand (a framed table) the cell after the last one is.
+  size_t& at = cache_.cell;
   if (cells.empty() || cells.back().column < column) {
     Cell& cell = cells.emplace_back();
     cell.column = column;
     cell.style = RowDefaultStyle(r);
+    at = cells.size() - 1;
     return cell;
   }
+  if (at + 1 < cells.size() && cells[at + 1].column == column) return cells[++at];
   auto it = std::lower_bound(cells.begin(), cells.end(), column, ColumnLess);
-  if (it != cells.end() && it->column == column) return *it;
-  Cell cell;
-  cell.column = column;
-  cell.style = RowDefaultStyle(r);
-  return *cells.insert(it, std::move(cell));
+  if (it == cells.end() || it->column != column) {
+    Cell cell;
+    cell.column = column;
+    cell.style = RowDefaultStyle(r);
+    it = cells.insert(it, std::move(cell));
+  }
+  at = static_cast<size_t>(it - cells.begin());
+  return *it;
 }
 
 void CellStore::Compact() {

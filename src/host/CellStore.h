@@ -64,6 +64,7 @@ class CellStore {
   struct RowCache {
     RowIt at;
     bool valid = false;
+    size_t cell = 0;  // where Get found or made its last cell (checked before use)
     RowCache() = default;
     RowCache(const RowCache&) {}
     RowCache(RowCache&& other) noexcept { other.valid = false; }

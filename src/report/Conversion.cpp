@@ -1,5 +1,5 @@
-// The conversion stage's sheets: each marker's notations and totals as the
-// conversion of that marker gives them, then its statistics blocks.
+// The conversion stage's sheets: each marker's conversion and statistics
+// blocks, then its notations and totals, one sheet after another.
 #include "report/Conversion.h"
 
 #include <string>
@@ -11,6 +11,7 @@
 #include "report/ErrorLog.h"
 #include "report/Formatting.h"
 #include "report/Information.h"
+#include "report/SheetFit.h"
 
 namespace report {
 namespace {
@@ -25,15 +26,6 @@ class SheetWriter {
     if (sheet) anchor_.emplace_back(Anchor(*sheet));
   }
   bool Present() const { return !anchor_.empty(); }
-  // Room for a row of `columns` cells beside each variety's name: the table
-  // is written column by column, and rows that grow a cell at a time spent
-  // much of the run copying themselves.
-  void ReserveRows(int rows, int columns) {
-    if (!Present()) return;
-    host::CellStore& store = anchor_[0].Sheet().Store();
-    for (int r = 1; r <= rows; ++r)
-      store.ReserveRow(anchor_[0].Row() + r, static_cast<size_t>(columns) + 1);
-  }
   void Number(int r, int c, int value) {
     if (Present()) anchor_[0].Offset(r, c).SetValue(value);
   }
@@ -70,27 +62,30 @@ Palette PekColour(int dist) {
   return Palette::None;  // 5 or more: no fill
 }
 
-struct SsrWriters {
-  SheetWriter ssr, tssr, pek, chr;
-};
-
-void WriteSsrMarker(RunContext& ctx, SsrWriters& w, int m, const analysis::SsrMarker& result) {
-  const GenotypeStore& s = *ctx.store;
-  const int n = s.VarietyCount();
-  for (int v = 1; v <= n; ++v) {
-    const std::u16string& code = s.Cell(v, m);
-    if (code.empty()) continue;
-    const int dist = result.distances[v - 1];
-    w.chr.Text(v, m, store::ToUtf8(code));
-    w.ssr.MarkedText(v, m, s.MakeGenoStr(m, code));
-    w.tssr.MarkedText(v, m, analysis::TssrText(s, m, code, result.zeroPoint));
-    if (w.pek.Present()) {
-      w.pek.Number(v, m, dist);
-      const Palette colour = PekColour(dist);
-      if (colour != Palette::None) PaintCell(*ctx.sheets.PekSheet, v, m, colour, n);
+// One conversion sheet written whole: `put(w, v, m, code)` writes the cell
+// of each typed genotype, row by row; `counted` sheets get each marker's
+// counts and the totals.
+template <typename Put>
+void WriteConversionSheet(const GenotypeStore& s, host::Worksheet* sheet, bool counted, Put&& put) {
+  SheetWriter w(sheet);
+  if (!w.Present()) return;
+  for (int v = 1; v <= s.VarietyCount(); ++v) {
+    for (int m = 1; m <= s.MarkerCount(); ++m) {
+      const std::u16string& code = s.Cell(v, m);
+      if (!code.empty()) put(w, v, m, code);
     }
   }
-  for (SheetWriter* counted : {&w.ssr, &w.chr, &w.tssr}) WriteMarkerCounts(*counted, s, m);
+  if (!counted) return;
+  for (int m = 1; m <= s.MarkerCount(); ++m) WriteMarkerCounts(w, s, m);
+  WriteTotals(w, s);
+}
+
+// Nothing writes to the sheet again: it is laid out and compresses while
+// the run writes the next.
+void FitAndFinish(host::Worksheet* sheet) {
+  if (sheet == nullptr) return;
+  FitSheet(*sheet);
+  sheet->Finish();
 }
 
 }  // namespace
@@ -98,24 +93,41 @@ void WriteSsrMarker(RunContext& ctx, SsrWriters& w, int m, const analysis::SsrMa
 void AdaptSSR(RunContext& ctx) {
   GenotypeStore& s = *ctx.store;
   RunSheets& h = ctx.sheets;
-  SsrWriters w{SheetWriter(h.SsrSheet), SheetWriter(h.TssrSheet), SheetWriter(h.PekSheet),
-               SheetWriter(h.ChrSheet)};
-  for (SheetWriter* sheet : {&w.ssr, &w.tssr, &w.pek, &w.chr})
-    sheet->ReserveRows(s.VarietyCount(), s.MarkerCount());
+  std::vector<analysis::SsrMarker> results;
   for (int m = 1; m <= s.MarkerCount(); ++m) {
     ctx.Comment(msg::MarkerNameComment(m, s.MarkerName(m)));
-    const analysis::SsrMarker result = analysis::ConvertSsrMarker(s, m);
-    ErrorOut(ctx, result.findings);
-    WriteSsrMarker(ctx, w, m, result);
+    results.push_back(analysis::ConvertSsrMarker(s, m));
+    ErrorOut(ctx, results.back().findings);
     InformationOut(ctx, m);
   }
-  for (SheetWriter* counted : {&w.ssr, &w.chr, &w.tssr}) WriteTotals(*counted, s);
+  // The statistics are complete; each notation is then written whole
+  // before the next. The character sheet is finished by the run: the 0/1
+  // sheets take its title.
+  FitAndFinish(h.AllSheet);
+  FitAndFinish(h.GntSheet);
+  WriteConversionSheet(s, h.SsrSheet, true, [&](SheetWriter& w, int v, int m, const auto& code) {
+    w.MarkedText(v, m, s.MakeGenoStr(m, code));
+  });
+  FitAndFinish(h.SsrSheet);
+  WriteConversionSheet(s, h.TssrSheet, true, [&](SheetWriter& w, int v, int m, const auto& code) {
+    w.MarkedText(v, m, analysis::TssrText(s, m, code, results[size_t(m - 1)].zeroPoint));
+  });
+  FitAndFinish(h.TssrSheet);
+  WriteConversionSheet(s, h.PekSheet, false, [&](SheetWriter& w, int v, int m, const auto&) {
+    const int dist = results[size_t(m - 1)].distances[size_t(v - 1)];
+    w.Number(v, m, dist);
+    const Palette colour = PekColour(dist);
+    if (colour != Palette::None) PaintCell(*h.PekSheet, v, m, colour, s.VarietyCount());
+  });
+  FitAndFinish(h.PekSheet);
+  WriteConversionSheet(s, h.ChrSheet, true, [&](SheetWriter& w, int v, int m, const auto& code) {
+    w.Text(v, m, store::ToUtf8(code));
+  });
 }
 
 void CountChr(RunContext& ctx) {
   GenotypeStore& s = *ctx.store;
   SheetWriter chr(ctx.sheets.ChrSheet);
-  chr.ReserveRows(s.VarietyCount(), s.MarkerCount());
   for (int m = 1; m <= s.MarkerCount(); ++m) {
     ctx.Comment(msg::MarkerNameComment(m, s.MarkerName(m)));
     ErrorOut(ctx, analysis::TallyChrMarker(s, m));

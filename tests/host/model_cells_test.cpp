@@ -1,6 +1,8 @@
 // Addresses, navigation, values and the clipboard of the in-memory host.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "host/Host.h"
 
 namespace {
@@ -137,6 +139,22 @@ TEST_F(HostCells, CellsWrittenInAnyOrderAndFramedAcrossGapsStayInPlace) {
   EXPECT_EQ(At("D4").InteriorColorIndex(), 6);
   EXPECT_NE(At("D6").InteriorColorIndex(), 6);
   EXPECT_FALSE(sheet.Store().Find(6, 4));  // an untouched gap stays empty
+
+  // A framed block is written into its existing cells, in and out of order.
+  At("H1:K2").SetInteriorColorIndex(3);
+  for (const char* address : {"H1", "I1", "K1", "J1", "H2", "J2", "I2", "K2"})
+    Fill(address, address);
+  for (int row = 1; row <= 2; ++row) {
+    const auto& cells = sheet.Store().Rows().at(row).cells;
+    EXPECT_EQ(std::count_if(cells.begin(), cells.end(), [](const host::Cell& c) {
+                return c.column >= 8 && c.column <= 11;
+              }),
+              4);
+  }
+  for (const char* address : {"H1", "I1", "J1", "K1", "H2", "I2", "J2", "K2"}) {
+    EXPECT_EQ(At(address).Text(), address);
+    EXPECT_EQ(At(address).InteriorColorIndex(), 3);
+  }
 }
 
 TEST_F(HostCells, ClearContentsDropsValuesFormulasAndStringIndexButKeepsFormats) {

@@ -105,6 +105,7 @@ void Session::Open(const std::string& path) {
   if (previous && SamePath(previous->Path(), path)) {
     book_ = nullptr;
     sheetNames_.clear();
+    kinds_.clear();
     previous->Close();
     previous = nullptr;
   }
@@ -115,12 +116,14 @@ void Session::Open(const std::string& path) {
   book_ = &book;
   openedAs_ = identity;
   sheetNames_.clear();
+  kinds_.clear();
   for (int k = 1; k <= book.SheetCount(); ++k) sheetNames_.push_back(book.Sheet(k).Name());
 }
 
 void Session::Close() {
   book_ = nullptr;
   sheetNames_.clear();
+  kinds_.clear();
   if (app_) app_->Quit();
   app_.reset();
 }
@@ -129,9 +132,14 @@ SheetKind Session::Classify(const std::string& sheet) {
   if (sheet.find('.') == std::string::npos) return SheetKind::UnknownType;
   if (!IsSourceName(sheet)) return SheetKind::NotSource;
   if (!book_) throw host::HostError("CheckType", "", "no workbook is open");
-  return report::CheckType(book_->SheetByName(sheet)) == report::SourceKind::Ssr
-             ? SheetKind::Ssr
-             : SheetKind::Character;
+  // Nothing changes a sheet while it is open here (a run reopens what it
+  // saved): its cells are counted once.
+  if (auto known = kinds_.find(sheet); known != kinds_.end()) return known->second;
+  const SheetKind kind = report::CheckType(book_->SheetByName(sheet)) == report::SourceKind::Ssr
+                             ? SheetKind::Ssr
+                             : SheetKind::Character;
+  kinds_.emplace(sheet, kind);
+  return kind;
 }
 
 std::vector<SheetInfo> Session::Sheets() {
@@ -221,6 +229,7 @@ void Session::Reload(const std::string& path) {
   if (book_) book_->Close();
   book_ = nullptr;
   sheetNames_.clear();
+  kinds_.clear();
   try {
     Open(path);
   } catch (const std::exception&) {

@@ -4,6 +4,7 @@
 // front ends over it; neither reaches past it into the run.
 #include <chrono>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -133,6 +134,7 @@ class Session {
   std::unique_ptr<host::Application> app_;
   host::Workbook* book_ = nullptr;
   std::vector<std::string> sheetNames_;
+  std::map<std::string, SheetKind> kinds_;  // the sources classified so far
   std::optional<host::FileIdentity> openedAs_;  // the file as it was when opened
   bool saveOverLockFile_ = false;
   std::chrono::milliseconds lockWait_{30000};
