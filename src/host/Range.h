@@ -2,6 +2,7 @@
 // A rectangle of cells on one sheet: values, navigation, clipboard and formats.
 // Rows and columns count from 1. Every failing operation throws HostError.
 #include <string>
+#include <vector>
 #include <string_view>
 
 #include "host/CellValue.h"
@@ -64,6 +65,15 @@ class Range {
   void SetBorderLineStyle(int index, int lineStyle) const;    // xlContinuous or xlNone
   void SetBorderWeight(int index, int weight) const;          // xlThin ...
   void SetBorderColorIndex(int index, int colorIndex) const;  // xlAutomatic or 1..56
+  // Several of the settings above in one pass over the cells: each cell ends
+  // as the settings made one after another would leave it.
+  enum class BorderAttribute { kLineStyle = 0, kWeight = 1, kColorIndex = 2 };
+  struct BorderSetting {
+    int index;
+    BorderAttribute attribute;
+    int value;
+  };
+  void SetBorders(const std::vector<BorderSetting>& settings) const;
 
   void SetHorizontalAlignment(int value) const;  // xlCenter ...
   void SetVerticalAlignment(int value) const;

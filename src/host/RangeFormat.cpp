@@ -1,5 +1,6 @@
 // Range formats: each setter derives new cell formats from the old ones, so
 // every attribute it does not touch (font, number format ...) survives.
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -149,44 +150,59 @@ void EditSide(BorderSide& side, BorderProperty property, int value) {
   }
 }
 
-void SetBorder(const Range& range, const char* operation, int index, BorderProperty property,
-               int value) {
-  // Validate once, before any cell changes.
+// Validates one border setting before any cell changes.
+void CheckBorder(const Range& range, const char* operation, int index, BorderProperty property,
+                 int value) {
   SidesFor(index, range, range.Row(), range.Column());
   if (property == BorderProperty::kWeight) WeightStyle(value);
   if (property == BorderProperty::kColorIndex) BorderColor(value);
   if (property == BorderProperty::kLineStyle && value != xlNone && value != xlContinuous) {
     Unsupported(operation, value);
   }
+}
+
+void EditDiagonal(Border& border, int sides, BorderProperty property, int value) {
+  bool& flag = (sides & kDiagonalDown) ? border.diagonalDown : border.diagonalUp;
+  bool other = (sides & kDiagonalDown) ? border.diagonalUp : border.diagonalDown;
+  if (property == BorderProperty::kLineStyle && value == xlNone) {
+    flag = false;
+    // One diagonal line element serves both directions.
+    if (!other) border.diagonal = BorderSide{};
+  } else {
+    flag = true;
+    EditSide(border.diagonal, property, value);
+  }
+}
+
+// The xf that `oldXf` becomes when one border setting reaches `sides` of a cell.
+int BorderedXf(StyleTable& styles, int oldXf, int sides, BorderProperty property, int value) {
+  int64_t argument = (static_cast<int64_t>(sides) << 34) |
+                     (static_cast<int64_t>(property) << 32) | static_cast<uint32_t>(value);
+  return styles.DerivedXf(oldXf, ChangeKey(Change::kBorder, argument), [&](Xf& xf) {
+    Border border = styles.borders.at(static_cast<size_t>(xf.borderId));
+    if (sides & kLeft) EditSide(border.left, property, value);
+    if (sides & kRight) EditSide(border.right, property, value);
+    if (sides & kTop) EditSide(border.top, property, value);
+    if (sides & kBottom) EditSide(border.bottom, property, value);
+    if (sides & (kDiagonalDown | kDiagonalUp)) EditDiagonal(border, sides, property, value);
+    if (border == styles.borders[static_cast<size_t>(xf.borderId)]) return;
+    xf.borderId = styles.AddBorder(border);
+    xf.applyBorder = true;
+  });
+}
+
+void SetBorder(const Range& range, const char* operation, int index, BorderProperty property,
+               int value) {
+  CheckBorder(range, operation, index, property, value);
   StyleTable& styles = StylesOf(range);
   detail::Restyle(range, operation, [&](int row, int column, int oldXf) {
-    int sides = SidesFor(index, range, row, column);
-    if (sides == 0) return oldXf;
-    int64_t argument = (static_cast<int64_t>(sides) << 34) |
-                       (static_cast<int64_t>(property) << 32) | static_cast<uint32_t>(value);
-    return styles.DerivedXf(oldXf, ChangeKey(Change::kBorder, argument), [&](Xf& xf) {
-      Border border = styles.borders.at(static_cast<size_t>(xf.borderId));
-      if (sides & kLeft) EditSide(border.left, property, value);
-      if (sides & kRight) EditSide(border.right, property, value);
-      if (sides & kTop) EditSide(border.top, property, value);
-      if (sides & kBottom) EditSide(border.bottom, property, value);
-      if (sides & (kDiagonalDown | kDiagonalUp)) {
-        bool& flag = (sides & kDiagonalDown) ? border.diagonalDown : border.diagonalUp;
-        bool other = (sides & kDiagonalDown) ? border.diagonalUp : border.diagonalDown;
-        if (property == BorderProperty::kLineStyle && value == xlNone) {
-          flag = false;
-          // One diagonal line element serves both directions.
-          if (!other) border.diagonal = BorderSide{};
-        } else {
-          flag = true;
-          EditSide(border.diagonal, property, value);
-        }
-      }
-      if (border == styles.borders[static_cast<size_t>(xf.borderId)]) return;
-      xf.borderId = styles.AddBorder(border);
-      xf.applyBorder = true;
-    });
+    const int sides = SidesFor(index, range, row, column);
+    return sides == 0 ? oldXf : BorderedXf(styles, oldXf, sides, property, value);
   });
+}
+
+BorderProperty PropertyOf(const Range::BorderSetting& setting) {
+  return static_cast<BorderProperty>(setting.attribute);
 }
 
 }  // namespace
@@ -238,6 +254,30 @@ int Range::InteriorColorIndex() const {
   if (fill.patternType != "solid") return xlNone;
   int n = PaletteIndexOf(fill.fg);
   return n == 0 ? xlNone : n;
+}
+
+void Range::SetBorders(const std::vector<BorderSetting>& settings) const {
+  for (const BorderSetting& b : settings) CheckBorder(*this, "Borders", b.index, PropertyOf(b), b.value);
+  StyleTable& styles = StylesOf(*this);
+  // Which sides a setting reaches depends only on the edges of the range a
+  // cell lies on: one answer per (edges, old format) serves a whole frame.
+  struct Memo {
+    int oldXf = -1, newXf = 0;
+  };
+  std::array<Memo, 16> memo;
+  detail::Restyle(*this, "Borders", [&](int row, int column, int oldXf) {
+    const int edges = (row == Row() ? 1 : 0) | (row == LastRow() ? 2 : 0) |
+                      (column == Column() ? 4 : 0) | (column == LastColumn() ? 8 : 0);
+    Memo& known = memo[static_cast<size_t>(edges)];
+    if (known.oldXf == oldXf) return known.newXf;
+    int xf = oldXf;
+    for (const BorderSetting& b : settings) {
+      const int sides = SidesFor(b.index, *this, row, column);
+      if (sides != 0) xf = BorderedXf(styles, xf, sides, PropertyOf(b), b.value);
+    }
+    known = {oldXf, xf};
+    return xf;
+  });
 }
 
 void Range::SetBorderLineStyle(int index, int lineStyle) const {

@@ -1,3 +1,5 @@
+#include <vector>
+
 #include "report/Formatting.h"
 
 namespace report {
@@ -10,13 +12,16 @@ void KeisenA(host::Application& app) {
   sheet.GetRange(app.Selection(), app.Selection().TopLeft().End(host::xlDown)).Select();
   app.SetCutCopyMode(false);
   host::Range block = app.Selection();
-  block.SetBorderLineStyle(host::xlDiagonalUp, host::xlNone);
+  using Attribute = host::Range::BorderAttribute;
+  std::vector<host::Range::BorderSetting> frame{
+      {host::xlDiagonalUp, Attribute::kLineStyle, host::xlNone}};
   for (int index : {host::xlEdgeLeft, host::xlEdgeTop, host::xlEdgeBottom, host::xlEdgeRight,
                     host::xlInsideVertical, host::xlInsideHorizontal}) {
-    block.SetBorderLineStyle(index, host::xlContinuous);
-    block.SetBorderWeight(index, host::xlThin);
-    block.SetBorderColorIndex(index, host::xlAutomatic);
+    frame.push_back({index, Attribute::kLineStyle, host::xlContinuous});
+    frame.push_back({index, Attribute::kWeight, host::xlThin});
+    frame.push_back({index, Attribute::kColorIndex, host::xlAutomatic});
   }
+  block.SetBorders(frame);
 }
 
 void FrameTable(host::Application& app, const host::Range& corner, bool ruled) {

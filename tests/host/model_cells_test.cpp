@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "host/Host.h"
 
@@ -155,6 +156,42 @@ TEST_F(HostCells, CellsWrittenInAnyOrderAndFramedAcrossGapsStayInPlace) {
     EXPECT_EQ(At(address).Text(), address);
     EXPECT_EQ(At(address).InteriorColorIndex(), 3);
   }
+}
+
+// A frame set in one pass looks, cell by cell, as its settings made one
+// after another leave it: edges, inside lines, gaps and cells styled before.
+TEST_F(HostCells, BordersInOnePassMatchTheSettingsOneByOne) {
+  using Attribute = host::Range::BorderAttribute;
+  const std::vector<host::Range::BorderSetting> frame{
+      {host::xlDiagonalUp, Attribute::kLineStyle, host::xlNone},
+      {host::xlEdgeLeft, Attribute::kWeight, -4138},
+      {host::xlInsideVertical, Attribute::kLineStyle, host::xlContinuous},
+      {host::xlInsideHorizontal, Attribute::kColorIndex, 3},
+      {host::xlEdgeBottom, Attribute::kLineStyle, host::xlContinuous},
+      {host::xlEdgeTop, Attribute::kLineStyle, host::xlNone}};
+  host::Worksheet& other = book.AddSheet();
+  for (host::Worksheet* s : {&sheet, &other}) {
+    s->GetRange("C3").SetValue("x");
+    s->GetRange("D4:E4").SetBorderLineStyle(host::xlEdgeTop, host::xlContinuous);
+  }
+  sheet.GetRange("B2:E5").SetBorders(frame);
+  const host::Range block = other.GetRange("B2:E5");
+  for (const auto& b : frame) {
+    if (b.attribute == Attribute::kLineStyle) block.SetBorderLineStyle(b.index, b.value);
+    if (b.attribute == Attribute::kWeight) block.SetBorderWeight(b.index, b.value);
+    if (b.attribute == Attribute::kColorIndex) block.SetBorderColorIndex(b.index, b.value);
+  }
+  const host::StyleTable& styles = book.Styles();
+  const auto border = [&](host::Worksheet& s, int row, int column) {
+    const host::Cell* cell = s.Store().Find(row, column);
+    return cell ? styles.borders[size_t(styles.xfs[cell->style].borderId)] : host::Border{};
+  };
+  for (int row = 1; row <= 6; ++row)
+    for (int column = 1; column <= 6; ++column)
+      EXPECT_TRUE(border(sheet, row, column) == border(other, row, column))
+          << host::ColumnLetters(column) << row;
+  EXPECT_EQ(border(sheet, 5, 3).bottom.style, "thin");
+  EXPECT_EQ(border(sheet, 3, 2).left.style, "medium");
 }
 
 TEST_F(HostCells, ClearContentsDropsValuesFormulasAndStringIndexButKeepsFormats) {
