@@ -39,7 +39,7 @@ void CheckArea(const Range& range, const char* operation);
 // into the row: one pass instead of an insertion per cell.
 void MergeNewCells(std::vector<Cell>& cells, std::vector<Cell>& added);
 
-// RestyleArea for one row: the stored cells are walked in step with the
+// Restyle for one row: the stored cells are walked in step with the
 // columns, and a gap gets a cell only when its format changes.
 template <typename StyleFor>
 void RestyleRow(CellStore& store, int row, int first, int last, StyleFor& styleFor,
