@@ -167,22 +167,14 @@ std::atomic<SurvivalCheck> survivalCheck{nullptr};
 // program; the library is deterministic, so what the child read whole is safe
 // to read here. The child's memory is bounded: a file that needs more is
 // refused too. Another refusal is left to the real import to report.
-int ImportInChild(Application& app, const std::string& path) {
+int ImportInChild(const std::string& path) {
   const pid_t child = fork();
   if (child < 0) return 0;  // no child to spare: read as before
   if (child == 0) {
     // A crash ends the child quietly; no handler of the parent's runs.
     for (int sig : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) std::signal(sig, SIG_DFL);
     LimitLegacyReaderMemory();
-    try {
-      Import(app, path);
-    } catch (const OutOfMemory&) {
-      _exit(kLegacyReaderTooLarge);
-    } catch (const std::bad_alloc&) {
-      _exit(kLegacyReaderTooLarge);
-    } catch (...) {
-    }
-    _exit(0);
+    _exit(TryLegacyRead(path));
   }
   int status = 0;
   while (waitpid(child, &status, 0) < 0)
@@ -192,21 +184,34 @@ int ImportInChild(Application& app, const std::string& path) {
 
 }  // namespace
 
+int TryLegacyRead(const std::string& path) {
+  try {
+    Application app;
+    Import(app, path);
+  } catch (const OutOfMemory&) {
+    return kLegacyReaderTooLarge;
+  } catch (const std::bad_alloc&) {
+    return kLegacyReaderTooLarge;
+  } catch (...) {
+  }
+  return 0;
+}
+
 void SetSurvivalCheck(SurvivalCheck check) { survivalCheck = check; }
 
-void LimitLegacyReaderMemory() {
+void LimitLegacyReaderMemory(std::size_t bytes) {
   // The address space in use now (the first field of statm, in pages) plus the bound.
   std::ifstream statm("/proc/self/statm");
   unsigned long long pages = 0;
   if (!(statm >> pages)) return;
-  const rlim_t limit = pages * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + kMaxLegacyReadBytes;
+  const rlim_t limit = pages * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + bytes;
   const struct rlimit bound = {limit, limit};
   setrlimit(RLIMIT_AS, &bound);
 }
 
 std::unique_ptr<Workbook> ImportXls(Application& app, const std::string& path) {
   const SurvivalCheck check = survivalCheck;
-  const int outcome = check ? check(path) : ImportInChild(app, path);
+  const int outcome = check ? check(path) : ImportInChild(path);
   if (outcome == kLegacyReaderTooLarge)
     throw HostError("Open", path,
                     "reading it would take more than " +

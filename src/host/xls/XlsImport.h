@@ -2,10 +2,12 @@
 // Legacy .xls workbooks, read once with libfreexl: values only, every sheet at
 // open. The workbook is saved as a new .xlsx beside the original, which is
 // never written.
+#include <cstddef>
 #include <memory>
 #include <string>
 
 #include "host/Application.h"
+#include "host/ReadLimits.h"
 #include "host/Workbook.h"
 
 namespace host::xls {
@@ -20,11 +22,15 @@ std::unique_ptr<Workbook> ImportXls(Application& app, const std::string& path);
 using SurvivalCheck = int (*)(const std::string& path);
 void SetSurvivalCheck(SurvivalCheck check);
 
-// Bounds the memory this process may still take by kMaxLegacyReadBytes: the
-// child that reads a file first runs under it (and so does the fuzzer's).
-void LimitLegacyReaderMemory();
+// Bounds the memory this process may still take by `bytes`: the child that
+// reads a file first runs under it (the fuzzer's under a smaller one, so that
+// files claiming huge sheets are refused at once instead of filled in).
+void LimitLegacyReaderMemory(std::size_t bytes = kMaxLegacyReadBytes);
 // How that child ends when the file needs more: the import is refused.
 inline constexpr int kLegacyReaderTooLarge = 3;
+// Reads `path` whole and forgets it, as that child does: kLegacyReaderTooLarge
+// when the memory ran out, else 0 (other refusals are the import's to report).
+int TryLegacyRead(const std::string& path);
 
 // "<folder>/<stem>.xlsx", or "<stem> (2).xlsx", "(3)" ... when that exists.
 std::string FreeXlsxPathBeside(const std::string& xlsPath);
