@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "e2e/CliHarness.h"
 #include "messages/CliTexts.h"
@@ -132,6 +136,23 @@ TEST(CliEndToEnd, RunningOutOfMemoryEndsInAMessageAndAnUntouchedFile) {
     EXPECT_EQ(ReadFile(path), before) << limitKb;
   }
   EXPECT_GT(stopped, 0);
+}
+
+// A file-size limit below the result: the save fails with the reason and
+// the workbook stays as it was (the signal the limit sends would end the
+// program without a word).
+TEST(CliEndToEnd, AFileSizeLimitEndsInAMessageAndAnUntouchedFile) {
+  TempDir dir;
+  const std::string path = CopyOf(dir, "examples/ssr_example.xlsx");  // 8 KB, result 30 KB
+  const std::string before = ReadFile(path);
+  const e2e::CommandResult run = testsupport::RunCommand(
+      "ulimit -f 16; exec " + testsupport::Quote(ALLELESCOPE_CLI) + " run " +
+      testsupport::Quote(path));
+  EXPECT_EQ(run.exitCode, 1) << run.err;
+  EXPECT_NE(run.err.find(path), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find(std::strerror(EFBIG)), std::string::npos) << run.err;
+  EXPECT_EQ(ReadFile(path), before);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
 TEST(CliEndToEnd, SheetsListsEveryChoiceAndDemoRunsTheExamples) {

@@ -1,5 +1,6 @@
 // The `allelescope` command line: a thin front end over the session.
 #include <CLI/CLI.hpp>
+#include <csignal>
 #include <iostream>
 
 #include "app/cli/Command.h"
@@ -8,6 +9,10 @@
 #include "messages/Language.h"
 
 int main(int argc, char** argv) {
+  // Past a file-size limit (ulimit -f) a write then fails with a reason the
+  // user is told, and the workbook stays as it was, instead of the signal
+  // ending the program without a word.
+  std::signal(SIGXFSZ, SIG_IGN);
   msg::UseEnvironmentLanguage();
   CLI::App app{std::string(msg::Text(msg::Cli::ProgramDescription)), "allelescope"};
   cli::SetUpProgram(app);

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QTextStream>
 #include <QTimer>
+#include <csignal>
 #include <cstdio>
 
 #include "app/gui/AboutWindow.h"
@@ -51,6 +52,7 @@ int TakeScreenshots(gui::MainWindow& window, const QString& dir, const QString& 
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  std::signal(SIGXFSZ, SIG_IGN);  // a save past ulimit -f fails with a message
   QApplication app(argc, argv);
   msg::UseEnvironmentLanguage();  // after Qt, which hands every locale category to the desktop
   QApplication::setApplicationName(gui::UiText(msg::Ui::ProgramTitle));
