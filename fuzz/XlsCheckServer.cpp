@@ -13,6 +13,7 @@
 #include "FuzzFiles.h"
 #include "host/Host.h"
 #include "host/xls/XlsImport.h"
+#include "host/xls/XlsTrialChild.h"
 
 namespace fuzz {
 
@@ -62,8 +63,9 @@ bool WriteAll(int fd, const void* data, size_t size) {
   while (ReadAll(in, &size, sizeof size)) {
     std::string path(size, '\0');
     if (!ReadAll(in, path.data(), size)) break;
-    const char outcome = static_cast<char>(host::xls::TryLegacyRead(path));
-    if (!WriteAll(out, &outcome, 1)) break;
+    const std::string answer = host::xls::EncodeTrial(host::xls::TryLegacyRead(path));
+    const auto length = static_cast<uint32_t>(answer.size());
+    if (!WriteAll(out, &length, sizeof length) || !WriteAll(out, answer.data(), length)) break;
   }
   _exit(0);
 }
@@ -94,16 +96,19 @@ void Stop() {
   server = -1;
 }
 
-// The child's answer (0, or kLegacyReaderTooLarge); 1 when it died on the file.
-int Survives(const std::string& path) {
+// The child's answer; kCrashed when it died on the file.
+host::xls::TrialRead Survives(const std::string& path) {
   if (server < 0) Start();
   const auto size = static_cast<uint32_t>(path.size());
-  char outcome = 0;
+  uint32_t length = 0;
+  std::string answer;
   if (WriteAll(toServer, &size, sizeof size) && WriteAll(toServer, path.data(), size) &&
-      ReadAll(fromServer, &outcome, 1))
-    return outcome;
+      ReadAll(fromServer, &length, sizeof length)) {
+    answer.resize(length);
+    if (ReadAll(fromServer, answer.data(), length)) return host::xls::DecodeTrial(answer);
+  }
   Stop();
-  return 1;
+  return {host::xls::TrialRead::kCrashed, {}, {}, {}};
 }
 
 }  // namespace

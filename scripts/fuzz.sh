@@ -49,7 +49,10 @@ for target in "${targets[@]}"; do
   if [ $status -ne 0 ]; then
     failed=1
     reproducer=$(sed -n 's/.*Test unit written to \(.*\)$/\1/p' "$log" | tail -1)
-    what=$(grep -m1 -E '^==[0-9]+==ERROR|^SUMMARY|FUZZ FAULT|runtime error|libFuzzer: ' "$log" || true)
+    # A fault the target names, else the last sanitizer line: the legacy
+    # reader's check child may have logged its own end before.
+    what=$(grep -m1 'FUZZ FAULT' "$log" ||
+      grep -E '^==[0-9]+== ?ERROR|^SUMMARY|runtime error|libFuzzer: ' "$log" | tail -n 1 || true)
     echo "fuzz_$target FAILED after ${runs:-?} runs: ${what:-exit $status}" >&2
     echo "  reproducer: ${reproducer:-none written}; log: $log" >&2
   else

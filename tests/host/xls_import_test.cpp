@@ -8,6 +8,7 @@
 
 #include "host/Host.h"
 #include "host/xls/XlsImport.h"
+#include "host/xls/XlsTrialChild.h"
 #include "support/Interop.h"
 
 namespace {
@@ -67,6 +68,43 @@ TEST(XlsImport, ReaderMemoryIsBounded) {
     EXPECT_NE(WEXITSTATUS(status), 2) << "memory within the bound was refused";
     EXPECT_NE(WEXITSTATUS(status), 3) << "memory beyond the bound was given";
   }
+}
+
+// The first read's verdict comes back from its child whole, and a refusal is
+// reported as the child met it, without the library reading the file again
+// in this process (it keeps memory it never frees on damaged files).
+TEST(XlsImport, AFirstReadsRefusalComesBackWholeAndIsNotReadAgain) {
+  using host::xls::TrialRead;
+  testsupport::TempDir dir;
+  const std::string junk = dir.File("junk.xls");
+  testsupport::WriteFileBytes(junk, std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) +
+                                        std::string(600, 'x'));
+  const TrialRead refused = host::xls::TrialReadInChild(junk);
+  EXPECT_EQ(refused.outcome, TrialRead::kRefused);
+  EXPECT_EQ(refused.operation, "Open");
+  EXPECT_EQ(refused.file, junk);
+  EXPECT_NE(refused.reason.find("damaged"), std::string::npos) << refused.reason;
+
+  const std::string bytes = host::xls::EncodeTrial(refused);
+  const TrialRead back = host::xls::DecodeTrial(bytes);
+  EXPECT_EQ(back.file, junk);
+  EXPECT_EQ(back.reason, refused.reason);
+  EXPECT_EQ(host::xls::DecodeTrial(bytes.substr(0, 10)).file, junk.substr(0, 4));  // cut short
+  EXPECT_EQ(host::xls::DecodeTrial("").outcome, TrialRead::kCrashed);  // died before it answered
+  EXPECT_EQ(host::xls::DecodeTrial("\x7F").outcome, TrialRead::kCrashed);
+
+  host::xls::SetSurvivalCheck([](const std::string&) {
+    return TrialRead{TrialRead::kRefused, "Open", "book.xls", "protected"};
+  });
+  host::Application app;
+  try {
+    host::xls::ImportXls(app, dir.File("absent.xls"));  // reading it would say "does not exist"
+    ADD_FAILURE() << "the refusal was not reported";
+  } catch (const host::HostError& e) {
+    EXPECT_EQ(e.File(), "book.xls");
+    EXPECT_EQ(e.Reason(), "protected");
+  }
+  host::xls::SetSurvivalCheck(nullptr);
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 
 #include "host/ReadLimits.h"
 #include "host/WorkbookFile.h"
+#include "host/xls/XlsTrialChild.h"
 
 namespace host::xls {
 
@@ -162,64 +163,46 @@ std::unique_ptr<Workbook> Import(Application& app, const std::string& path) {
 
 std::atomic<SurvivalCheck> survivalCheck{nullptr};
 
-// libfreexl (Debian 12) can crash on a crafted file. The import runs once in a
-// child process first, so such a file is refused instead of ending the
-// program; the library is deterministic, so what the child read whole is safe
-// to read here. The child's memory is bounded: a file that needs more is
-// refused too. Another refusal is left to the real import to report.
-int ImportInChild(const std::string& path) {
-  const pid_t child = fork();
-  if (child < 0) return 0;  // no child to spare: read as before
-  if (child == 0) {
-    // A crash ends the child quietly; no handler of the parent's runs.
-    for (int sig : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) std::signal(sig, SIG_DFL);
-    LimitLegacyReaderMemory();
-    _exit(TryLegacyRead(path));
-  }
-  int status = 0;
-  while (waitpid(child, &status, 0) < 0)
-    if (errno != EINTR) return 0;
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 }  // namespace
 
-int TryLegacyRead(const std::string& path) {
+TrialRead TryLegacyRead(const std::string& path) {
   try {
     Application app;
     Import(app, path);
   } catch (const OutOfMemory&) {
-    return kLegacyReaderTooLarge;
+    return {TrialRead::kTooLarge, {}, {}, {}};
   } catch (const std::bad_alloc&) {
-    return kLegacyReaderTooLarge;
+    return {TrialRead::kTooLarge, {}, {}, {}};
+  } catch (const HostError& e) {
+    return {TrialRead::kRefused, e.Operation(), e.File(), e.Reason()};
   } catch (...) {
+    // Left to the real import to report.
   }
-  return 0;
+  return {};
 }
 
 void SetSurvivalCheck(SurvivalCheck check) { survivalCheck = check; }
 
-void LimitLegacyReaderMemory(std::size_t bytes) {
-  // The address space in use now (the first field of statm, in pages) plus the bound.
-  std::ifstream statm("/proc/self/statm");
-  unsigned long long pages = 0;
-  if (!(statm >> pages)) return;
-  const rlim_t limit = pages * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + bytes;
-  const struct rlimit bound = {limit, limit};
-  setrlimit(RLIMIT_AS, &bound);
-}
-
+// libfreexl (Debian 12) can crash on a crafted file, and keeps memory it never
+// frees when it gives up on a damaged one. A file is therefore read here only
+// after a first read (by default in a child process) went to the end; the
+// library is deterministic, so the second read goes the same way.
 std::unique_ptr<Workbook> ImportXls(Application& app, const std::string& path) {
   const SurvivalCheck check = survivalCheck;
-  const int outcome = check ? check(path) : ImportInChild(path);
-  if (outcome == kLegacyReaderTooLarge)
-    throw HostError("Open", path,
-                    "reading it would take more than " +
-                        std::to_string(kMaxLegacyReadBytes / kMebibyte) +
-                        " MiB: its sheets claim far more cells than the file holds");
-  if (outcome != 0)
-    throw HostError("Open", path, "the file is damaged: the legacy workbook reader failed on it");
-  return Import(app, path);
+  const TrialRead trial = check ? check(path) : TrialReadInChild(path);
+  switch (trial.outcome) {
+    case TrialRead::kWhole:
+      return Import(app, path);
+    case TrialRead::kRefused:
+      throw HostError(trial.operation, trial.file, trial.reason);
+    case TrialRead::kTooLarge:
+      throw HostError("Open", path,
+                      "reading it would take more than " +
+                          std::to_string(kMaxLegacyReadBytes / kMebibyte) +
+                          " MiB: its sheets claim far more cells than the file holds");
+    default:
+      throw HostError("Open", path, "the file is damaged: the legacy workbook reader failed on it");
+  }
 }
 
 }  // namespace host::xls

@@ -1,0 +1,99 @@
+#include "host/xls/XlsTrialChild.h"
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <fstream>
+
+namespace host::xls {
+
+std::string EncodeTrial(const TrialRead& trial) {
+  std::string bytes(1, static_cast<char>(trial.outcome));
+  for (const std::string* part : {&trial.operation, &trial.file, &trial.reason})
+    bytes.append(*part).push_back('\0');
+  return bytes;
+}
+
+TrialRead DecodeTrial(std::string_view bytes) {
+  if (bytes.empty() || bytes[0] < TrialRead::kWhole || bytes[0] > TrialRead::kCrashed)
+    return {TrialRead::kCrashed, {}, {}, {}};
+  TrialRead trial{static_cast<TrialRead::Outcome>(bytes[0]), {}, {}, {}};
+  size_t at = 1;
+  for (std::string* part : {&trial.operation, &trial.file, &trial.reason}) {
+    const size_t end = std::min(bytes.find('\0', at), bytes.size());
+    *part = bytes.substr(std::min(at, end), end - std::min(at, end));
+    at = end + 1;
+  }
+  return trial;
+}
+
+namespace {
+
+void Send(int fd, const TrialRead& trial) {
+  const std::string bytes = EncodeTrial(trial);
+  for (size_t at = 0; at < bytes.size();) {
+    const ssize_t n = write(fd, bytes.data() + at, bytes.size() - at);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return;
+    at += static_cast<size_t>(n);
+  }
+}
+
+// What the child sent, up to its end; nothing sent means it died first.
+TrialRead Receive(int fd) {
+  std::string bytes;
+  char buffer[512];
+  for (;;) {
+    const ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0 || bytes.size() > 65536) break;
+    bytes.append(buffer, static_cast<size_t>(n));
+  }
+  return DecodeTrial(bytes);
+}
+
+[[noreturn]] void RunChild(int out, const std::string& path) {
+  // A crash ends the child quietly; no handler of the parent's runs.
+  for (int sig : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) std::signal(sig, SIG_DFL);
+  LimitLegacyReaderMemory();
+  Send(out, TryLegacyRead(path));
+  _exit(0);
+}
+
+}  // namespace
+
+TrialRead TrialReadInChild(const std::string& path) {
+  int pipeEnds[2];
+  if (pipe2(pipeEnds, O_CLOEXEC) != 0) return {};
+  const pid_t child = fork();
+  if (child == 0) RunChild(pipeEnds[1], path);
+  close(pipeEnds[1]);
+  if (child < 0) {
+    close(pipeEnds[0]);
+    return {};  // no child to spare: read as before
+  }
+  TrialRead trial = Receive(pipeEnds[0]);
+  close(pipeEnds[0]);
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0)
+    if (errno != EINTR) return trial;
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return {TrialRead::kCrashed, {}, {}, {}};
+  return trial;
+}
+
+void LimitLegacyReaderMemory(std::size_t bytes) {
+  // The address space in use now (the first field of statm, in pages) plus the bound.
+  std::ifstream statm("/proc/self/statm");
+  unsigned long long pages = 0;
+  if (!(statm >> pages)) return;
+  const rlim_t limit = pages * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + bytes;
+  const struct rlimit bound = {limit, limit};
+  setrlimit(RLIMIT_AS, &bound);
+}
+
+}  // namespace host::xls

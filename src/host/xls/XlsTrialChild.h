@@ -1,0 +1,20 @@
+#pragma once
+// The first read of a legacy workbook, in a child process under a memory
+// bound; its outcome comes back over a pipe.
+#include <string>
+#include <string_view>
+
+#include "host/xls/XlsImport.h"
+
+namespace host::xls {
+
+// kWhole also when no child can be made: the file is then read as before.
+TrialRead TrialReadInChild(const std::string& path);
+
+// The outcome, then the error's parts each ended by a NUL, which no path or
+// message holds. Bytes that are not such an outcome (none: the reader died
+// before it answered) decode as kCrashed.
+std::string EncodeTrial(const TrialRead& trial);
+TrialRead DecodeTrial(std::string_view bytes);
+
+}  // namespace host::xls
