@@ -62,10 +62,13 @@ TEST(FuzzRegressions, EachFileReadsAndSavesWholeOrIsRefusedByName) {
 
 // U+FFFE and U+FFFF reach cells through their _xFFFE_ escape in a file, but
 // XML 1.0 cannot hold them as characters: a save that wrote them raw gave a
-// workbook that no reader opens.
+// workbook that no reader opens. A literal "_x000B" before a character that
+// is written escaped must not merge with that escape ("_x000B_x0000_" read
+// back as a vertical tab and "x0000_").
 TEST(FuzzRegressions, NoncharactersSaveEscapedAndNeverNameASheet) {
   testsupport::TempDir dir;
-  const std::string text = "A\uFFFE B\uFFFF\v_x0041_";
+  const std::string text =
+      "A\uFFFE B\uFFFF\v_x0041_ M_x000B" + std::string(1, '\0') + "_x00e9\uFFFF_x1234";
   {
     host::Application app;
     host::Workbook& book = app.AddWorkbook(dir.File("book.xlsx"));

@@ -105,12 +105,28 @@ bool NonCharacterAt(std::string_view s, size_t i) {
          (s[i + 2] == '\xBE' || s[i + 2] == '\xBF');
 }
 
+namespace {
+
+bool IsControl(unsigned char c) { return (c < 0x20 && c != '\t' && c != '\n') || c == 0x7F; }
+
+// "_xHHHH" at position i that a reader would take for an escape once written:
+// followed by '_', or by a character written as an escape, which begins with one.
+bool ReadsAsEscapeAt(std::string_view s, size_t i) {
+  if (i + 7 > s.size() || s[i] != '_' || s[i + 1] != 'x') return false;
+  for (size_t k = 2; k < 6; ++k)
+    if (!IsHex(s[i + k])) return false;
+  return s[i + 6] == '_' || IsControl(static_cast<unsigned char>(s[i + 6])) ||
+         NonCharacterAt(s, i + 6);
+}
+
+}  // namespace
+
 void AppendCellText(std::string& out, std::string_view text) {
   size_t start = 0;
   for (size_t i = 0; i < text.size(); ++i) {
     unsigned char c = static_cast<unsigned char>(text[i]);
-    bool control = (c < 0x20 && c != '\t' && c != '\n') || c == 0x7F;
-    bool literal = c == '_' && IsEscapeAt(text, i);
+    bool control = IsControl(c);
+    bool literal = c == '_' && ReadsAsEscapeAt(text, i);
     bool nonCharacter = NonCharacterAt(text, i);
     if (!control && !literal && !nonCharacter) continue;
     AppendEscaped(out, text.substr(start, i - start));
