@@ -1,18 +1,13 @@
 #include "host/xls/XlsImport.h"
 
 #include <freexl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <new>
 
@@ -184,9 +179,9 @@ TrialRead TryLegacyRead(const std::string& path) {
 void SetSurvivalCheck(SurvivalCheck check) { survivalCheck = check; }
 
 // libfreexl (Debian 12) can crash on a crafted file, and keeps memory it never
-// frees when it gives up on a damaged one. A file is therefore read here only
-// after a first read (by default in a child process) went to the end; the
-// library is deterministic, so the second read goes the same way.
+// frees on some files, damaged ones above all. A file is therefore read here
+// only after a first read (by default in a child process) went to the end;
+// the library is deterministic, so the second read goes the same way.
 std::unique_ptr<Workbook> ImportXls(Application& app, const std::string& path) {
   const SurvivalCheck check = survivalCheck;
   const TrialRead trial = check ? check(path) : TrialReadInChild(path);

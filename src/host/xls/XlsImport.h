@@ -17,8 +17,8 @@ std::unique_ptr<Workbook> ImportXls(Application& app, const std::string& path);
 
 // How a first read of a file with libfreexl ended. ImportXls reads a file
 // here only after such a read went to the end: by default a child process
-// reads it first, so that a crash, a runaway allocation or the library's own
-// leaks on a damaged file stay in the child.
+// reads it first, so that a crash, a runaway allocation or what the library
+// leaks on a file it refuses stay in the child.
 struct TrialRead {
   enum Outcome : char { kWhole, kRefused, kTooLarge, kCrashed };
   Outcome outcome = kWhole;
