@@ -36,7 +36,8 @@ for target in "${targets[@]}"; do
   status=0
   # A small quarantine and no malloc fill: each run allocates and frees zlib's
   # large buffers, and page faults on fresh memory would dominate the time.
-  # ALLELESCOPE_FUZZ_FLAGS adds libFuzzer flags (e.g. -fork=1 -ignore_crashes=1).
+  # ALLELESCOPE_FUZZ_FLAGS adds libFuzzer flags, e.g. -fork=2 -ignore_ooms=0
+  # -ignore_timeouts=0 to fuzz on both cores (fork mode ignores those otherwise).
   # shellcheck disable=SC2086
   TMPDIR=$work UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     LSAN_OPTIONS=suppressions=$root/fuzz/lsan.supp \
@@ -46,6 +47,8 @@ for target in "${targets[@]}"; do
     -print_final_stats=1 ${ALLELESCOPE_FUZZ_FLAGS:-} "$corpus" "$root/fuzz/corpus/$target" \
     >"$log" 2>&1 || status=$?
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+  # -fork=N (one process per core, each fresh): the parent counts its jobs' runs.
+  [ -n "$runs" ] || runs=$(sed -n 's/^#\([0-9]*\): cov:.*/\1/p' "$log" | tail -1)
   if [ $status -ne 0 ]; then
     failed=1
     reproducer=$(sed -n 's/.*Test unit written to \(.*\)$/\1/p' "$log" | tail -1)
