@@ -1,6 +1,7 @@
 #include "XlsCheckServer.h"
 
 #include <fcntl.h>
+#include <sanitizer/asan_interface.h>
 #include <sanitizer/common_interface_defs.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -8,6 +9,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "FuzzFiles.h"
@@ -52,12 +54,28 @@ bool WriteAll(int fd, const void* data, size_t size) {
   return true;
 }
 
-// The child: reads each path it is sent as the program would, then answers.
-// A crash ends it before it answers. The fuzzer's own handlers stay quiet:
-// they would report the fuzzer's input of the moment as a crash of its own.
+// The answer a child sends instead when AddressSanitizer found a bad memory
+// access in the instrumented code (ours; the library is not instrumented):
+// a fault of the program, not a file the library cannot read.
+constexpr char kSanitizerFault = 'S';
+int answerTo = -1;
+
+void AnswerSanitizerFault() {
+  const char* what = __asan_get_report_description();  // only for bad accesses
+  if (what == nullptr) return;
+  char answer[128] = {kSanitizerFault};
+  std::strncpy(answer + 1, what, sizeof answer - 2);
+  const auto length = static_cast<uint32_t>(std::strlen(answer));
+  if (WriteAll(answerTo, &length, sizeof length)) WriteAll(answerTo, answer, length);
+}
+
+// The child: reads each path it is sent as the program's child does, then
+// answers. A crash in the library ends it before it answers; the fuzzer's own
+// handlers stay quiet, or they would report the fuzzer's input of the moment.
 [[noreturn]] void Serve(int in, int out) {
   for (int sig : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) std::signal(sig, SIG_DFL);
-  __sanitizer_set_death_callback(nullptr);
+  answerTo = out;
+  __sanitizer_set_death_callback(AnswerSanitizerFault);
   host::xls::LimitLegacyReaderMemory(kReaderBytes);
   uint32_t size = 0;
   while (ReadAll(in, &size, sizeof size)) {
@@ -105,10 +123,14 @@ host::xls::TrialRead Survives(const std::string& path) {
   if (WriteAll(toServer, &size, sizeof size) && WriteAll(toServer, path.data(), size) &&
       ReadAll(fromServer, &length, sizeof length)) {
     answer.resize(length);
-    if (ReadAll(fromServer, answer.data(), length)) return host::xls::DecodeTrial(answer);
+    if (ReadAll(fromServer, answer.data(), length)) {
+      if (!answer.empty() && answer.front() == kSanitizerFault)
+        Fault("reading " + path + " in the check child: " + answer.substr(1));
+      return host::xls::DecodeTrial(answer);
+    }
   }
   Stop();
-  return {host::xls::TrialRead::kCrashed, {}, {}, {}};
+  return {host::xls::TrialRead::kCrashed, {}, {}, {}, {}};
 }
 
 }  // namespace

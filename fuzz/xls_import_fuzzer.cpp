@@ -1,5 +1,6 @@
-// The legacy .xls import: a compound document read with libfreexl into the
-// cell model, then read as the program reads any workbook.
+// The legacy .xls import: a compound document read with libfreexl in the
+// reader's child, its sheets sent back into the cell model, then read as the
+// program reads any workbook.
 #include <cstddef>
 #include <cstdint>
 #include <memory>

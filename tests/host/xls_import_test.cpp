@@ -7,7 +7,9 @@
 #include <cstdlib>
 
 #include "host/Host.h"
+#include "host/WorkbookFile.h"
 #include "host/xls/XlsImport.h"
+#include "host/xls/XlsSheetsWire.h"
 #include "host/xls/XlsTrialChild.h"
 #include "support/Interop.h"
 
@@ -46,6 +48,29 @@ TEST(XlsImport, ValuesComeInAndResultsGoToANewXlsxBeside) {
   EXPECT_EQ(host::ValueText(saved.SheetByName("Apple.org").GetRange("B2").Value()), "result");
   EXPECT_EQ(host::ValueText(saved.SheetByName("Apple.org").GetRange("C5").Value()), "180/192");
   EXPECT_EQ(host::xls::FreeXlsxPathBeside(xls), dir.File("apple (3).xlsx"));
+}
+
+// The program never reads a legacy file itself: a child reads it and sends
+// the sheets back. What comes back is read whole, and bytes cut anywhere are
+// refused with a message, never read past their end.
+TEST(XlsImport, TheSheetsComeBackFromTheChildAndCutBytesAreRefused) {
+  const std::string xls = std::string(ALLELESCOPE_SOURCE_DIR) + "/tests/host/data/apple.xls";
+  const host::xls::TrialRead read = host::xls::TrialReadInChild(xls);
+  ASSERT_EQ(read.outcome, host::xls::TrialRead::kWhole);
+  host::Application app;
+  host::Workbook book(&app, xls, host::NewXlsxBackend(), host::StyleTable::Default());
+  host::xls::DecodeSheets(read.sheets, book, xls);
+  ASSERT_EQ(book.SheetCount(), 2);
+  EXPECT_EQ(host::ValueText(book.SheetByName("Apple.org").GetRange("C5").Value()), "180/192");
+  EXPECT_EQ(host::ValueText(book.SheetByName("Apple.org").GetRange("D5").Value()), "3.25");
+  EXPECT_EQ(host::xls::EncodeSheets(book), read.sheets);
+
+  for (size_t cut = 0; cut < read.sheets.size(); ++cut) {
+    host::Workbook partial(&app, xls, host::NewXlsxBackend(), host::StyleTable::Default());
+    EXPECT_THROW(host::xls::DecodeSheets(read.sheets.substr(0, cut), partial, xls),
+                 host::HostError)
+        << cut;
+  }
 }
 
 // The legacy reader holds a cell for every position a sheet claims: the child
@@ -94,7 +119,7 @@ TEST(XlsImport, AFirstReadsRefusalComesBackWholeAndIsNotReadAgain) {
   EXPECT_EQ(host::xls::DecodeTrial("\x7F").outcome, TrialRead::kCrashed);
 
   host::xls::SetSurvivalCheck([](const std::string&) {
-    return TrialRead{TrialRead::kRefused, "Open", "book.xls", "protected"};
+    return TrialRead{TrialRead::kRefused, "Open", "book.xls", "protected", {}};
   });
   host::Application app;
   try {

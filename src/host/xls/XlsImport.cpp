@@ -13,6 +13,7 @@
 
 #include "host/ReadLimits.h"
 #include "host/WorkbookFile.h"
+#include "host/xls/XlsSheetsWire.h"
 #include "host/xls/XlsTrialChild.h"
 
 namespace host::xls {
@@ -110,6 +111,14 @@ std::string FreeXlsxPathBeside(const std::string& xlsPath) {
 
 namespace {
 
+// A new workbook for the sheets of the legacy file at `path`, saved beside it.
+std::unique_ptr<Workbook> NewImportedBook(Application& app, const std::string& path) {
+  auto book = std::make_unique<Workbook>(&app, path, NewXlsxBackend(), StyleTable::Default());
+  book->SetSavePath(FreeXlsxPathBeside(path));
+  return book;
+}
+
+// Reads the file with libfreexl: only the first read, in a child process, does.
 std::unique_ptr<Workbook> Import(Application& app, const std::string& path) {
   const void* raw = nullptr;
   int rc = freexl_open(path.c_str(), &raw);
@@ -124,8 +133,7 @@ std::unique_ptr<Workbook> Import(Application& app, const std::string& path) {
   if (freexl_get_info(raw, FREEXL_BIFF_SHEET_COUNT, &sheetCount) != FREEXL_OK || sheetCount == 0)
     throw HostError("Open", path, "the workbook has no sheets");
 
-  auto book = std::make_unique<Workbook>(&app, path, NewXlsxBackend(), StyleTable::Default());
-  book->SetSavePath(FreeXlsxPathBeside(path));
+  auto book = NewImportedBook(app, path);
   ReadBudget budget;
   for (unsigned s = 0; s < sheetCount; ++s) {
     const char* name = nullptr;
@@ -150,9 +158,6 @@ std::unique_ptr<Workbook> Import(Application& app, const std::string& path) {
     sheet->MarkModified();
     book->AppendSheet(std::move(sheet));
   }
-  book->SetActiveSheet(book->Sheet(1));
-  // Sheet names the import had to change, or two that clash, make it a new structure.
-  book->MarkStructureChanged();
   return book;
 }
 
@@ -163,31 +168,37 @@ std::atomic<SurvivalCheck> survivalCheck{nullptr};
 TrialRead TryLegacyRead(const std::string& path) {
   try {
     Application app;
-    Import(app, path);
+    return {TrialRead::kWhole, {}, {}, {}, EncodeSheets(*Import(app, path))};
   } catch (const OutOfMemory&) {
-    return {TrialRead::kTooLarge, {}, {}, {}};
+    return {TrialRead::kTooLarge, {}, {}, {}, {}};
   } catch (const std::bad_alloc&) {
-    return {TrialRead::kTooLarge, {}, {}, {}};
+    return {TrialRead::kTooLarge, {}, {}, {}, {}};
   } catch (const HostError& e) {
-    return {TrialRead::kRefused, e.Operation(), e.File(), e.Reason()};
-  } catch (...) {
-    // Left to the real import to report.
+    return {TrialRead::kRefused, e.Operation(), e.File(), e.Reason(), {}};
+  } catch (const std::exception& e) {
+    return {TrialRead::kRefused, "Open", path, e.what(), {}};
   }
-  return {};
 }
 
 void SetSurvivalCheck(SurvivalCheck check) { survivalCheck = check; }
 
-// libfreexl (Debian 12) can crash on a crafted file, and keeps memory it never
-// frees on some files, damaged ones above all. A file is therefore read here
-// only after a first read (by default in a child process) went to the end;
-// the library is deterministic, so the second read goes the same way.
+// libfreexl (Debian 12) can crash on a crafted file, reads past its buffers
+// on some (whether that crashes depends on what lies there), and keeps memory
+// it never frees on others. So the program never reads a file with it: a
+// child process reads it (unless a check is set in its place) and sends the
+// sheets back.
 std::unique_ptr<Workbook> ImportXls(Application& app, const std::string& path) {
   const SurvivalCheck check = survivalCheck;
   const TrialRead trial = check ? check(path) : TrialReadInChild(path);
   switch (trial.outcome) {
-    case TrialRead::kWhole:
-      return Import(app, path);
+    case TrialRead::kWhole: {
+      auto book = NewImportedBook(app, path);
+      DecodeSheets(trial.sheets, *book, path);
+      book->SetActiveSheet(book->Sheet(1));
+      // Sheet names the import had to change, or two that clash, make it a new structure.
+      book->MarkStructureChanged();
+      return book;
+    }
     case TrialRead::kRefused:
       throw HostError(trial.operation, trial.file, trial.reason);
     case TrialRead::kTooLarge:

@@ -15,20 +15,20 @@ namespace host::xls {
 // Throws HostError("Open", path, reason) for a damaged or protected file.
 std::unique_ptr<Workbook> ImportXls(Application& app, const std::string& path);
 
-// How a first read of a file with libfreexl ended. ImportXls reads a file
-// here only after such a read went to the end: by default a child process
-// reads it first, so that a crash, a runaway allocation or what the library
-// leaks on a file it refuses stay in the child.
+// How a read of a file with libfreexl ended. The program never reads a file
+// with it itself: a child process does and sends this back, so that a crash,
+// a runaway allocation or what the library leaks stays in the child.
 struct TrialRead {
   enum Outcome : char { kWhole, kRefused, kTooLarge, kCrashed };
   Outcome outcome = kWhole;
   // kRefused: the import's error, as HostError(operation, file, reason).
   std::string operation, file, reason;
+  std::string sheets;  // kWhole: what was read, as EncodeSheets writes it
 };
-// Reads `path` whole and forgets it, as that child does.
+// Reads `path` whole, as that child does.
 TrialRead TryLegacyRead(const std::string& path);
 
-// The fuzzer puts a cheaper first read in place; nullptr restores the child.
+// The fuzzer puts a cheaper reader in place; nullptr restores the child.
 using SurvivalCheck = TrialRead (*)(const std::string& path);
 void SetSurvivalCheck(SurvivalCheck check);
 

@@ -16,19 +16,20 @@ std::string EncodeTrial(const TrialRead& trial) {
   std::string bytes(1, static_cast<char>(trial.outcome));
   for (const std::string* part : {&trial.operation, &trial.file, &trial.reason})
     bytes.append(*part).push_back('\0');
-  return bytes;
+  return bytes.append(trial.sheets);
 }
 
 TrialRead DecodeTrial(std::string_view bytes) {
   if (bytes.empty() || bytes[0] < TrialRead::kWhole || bytes[0] > TrialRead::kCrashed)
-    return {TrialRead::kCrashed, {}, {}, {}};
-  TrialRead trial{static_cast<TrialRead::Outcome>(bytes[0]), {}, {}, {}};
+    return {TrialRead::kCrashed, {}, {}, {}, {}};
+  TrialRead trial{static_cast<TrialRead::Outcome>(bytes[0]), {}, {}, {}, {}};
   size_t at = 1;
   for (std::string* part : {&trial.operation, &trial.file, &trial.reason}) {
     const size_t end = std::min(bytes.find('\0', at), bytes.size());
     *part = bytes.substr(std::min(at, end), end - std::min(at, end));
     at = end + 1;
   }
+  if (at < bytes.size()) trial.sheets = bytes.substr(at);
   return trial;
 }
 
@@ -44,15 +45,17 @@ void Send(int fd, const TrialRead& trial) {
   }
 }
 
-// What the child sent, up to its end; nothing sent means it died first.
+// What the child sent, up to its end; nothing sent means it died first. The
+// child's memory was bounded, and so is what it can send.
 TrialRead Receive(int fd) {
   std::string bytes;
-  char buffer[512];
+  std::string buffer(1 << 16, '\0');
   for (;;) {
-    const ssize_t n = read(fd, buffer, sizeof buffer);
+    const ssize_t n = read(fd, buffer.data(), buffer.size());
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0 || bytes.size() > 65536) break;
-    bytes.append(buffer, static_cast<size_t>(n));
+    if (n <= 0) break;
+    if (bytes.size() > kMaxLegacyReadBytes) return {TrialRead::kTooLarge, {}, {}, {}, {}};
+    bytes.append(buffer.data(), static_cast<size_t>(n));
   }
   return DecodeTrial(bytes);
 }
@@ -82,7 +85,8 @@ TrialRead TrialReadInChild(const std::string& path) {
   int status = 0;
   while (waitpid(child, &status, 0) < 0)
     if (errno != EINTR) return trial;
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return {TrialRead::kCrashed, {}, {}, {}};
+  const bool ended = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  if (!ended && trial.outcome != TrialRead::kTooLarge) return {TrialRead::kCrashed, {}, {}, {}, {}};
   return trial;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The first read of a legacy workbook, in a child process under a memory
-// bound; its outcome comes back over a pipe.
+// The read of a legacy workbook in a child process under a memory bound; its
+// outcome and the sheets it read come back over a pipe.
 #include <string>
 #include <string_view>
 
@@ -12,8 +12,8 @@ namespace host::xls {
 TrialRead TrialReadInChild(const std::string& path);
 
 // The outcome, then the error's parts each ended by a NUL, which no path or
-// message holds. Bytes that are not such an outcome (none: the reader died
-// before it answered) decode as kCrashed.
+// message holds, then the sheets. Bytes that are not such an outcome (none:
+// the reader died before it answered) decode as kCrashed.
 std::string EncodeTrial(const TrialRead& trial);
 TrialRead DecodeTrial(std::string_view bytes);
 
