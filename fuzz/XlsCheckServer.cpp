@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "FuzzFiles.h"
 #include "host/Host.h"
@@ -55,14 +56,27 @@ bool WriteAll(int fd, const void* data, size_t size) {
 }
 
 // The answer a child sends instead when AddressSanitizer found a bad memory
-// access in the instrumented code (ours; the library is not instrumented):
-// a fault of the program, not a file the library cannot read.
+// access, which only the instrumented code (ours; the library is not, and its
+// calls through the sanitizer are left unchecked) can make: a fault of the
+// program, not a file the library cannot read. The allocator's reports (past
+// the memory bound, a bad free in the library) are the library's.
 constexpr char kSanitizerFault = 'S';
 int answerTo = -1;
 
+bool IsBadAccess(std::string_view what) {
+  for (std::string_view kind :
+       {"heap-buffer-overflow", "heap-use-after-free", "stack-buffer-overflow",
+        "stack-buffer-underflow", "stack-use-after-return", "stack-use-after-scope",
+        "global-buffer-overflow", "dynamic-stack-buffer-overflow", "container-overflow",
+        "intra-object-overflow", "use-after-poison", "initialization-order-fiasco",
+        "unknown-crash"})
+    if (what == kind) return true;
+  return false;
+}
+
 void AnswerSanitizerFault() {
-  const char* what = __asan_get_report_description();  // only for bad accesses
-  if (what == nullptr) return;
+  const char* what = __asan_get_report_description();
+  if (what == nullptr || !IsBadAccess(what)) return;
   char answer[128] = {kSanitizerFault};
   std::strncpy(answer + 1, what, sizeof answer - 2);
   const auto length = static_cast<uint32_t>(std::strlen(answer));
