@@ -21,7 +21,7 @@
 
 #include "FuzzFiles.h"
 #include "FuzzRead.h"
-#include "XlsCheckServer.h"
+#include "XlsReaderServer.h"
 #include "app/core/Session.h"
 #include "host/Host.h"
 #include "host/xlsx/PackageWriter.h"
@@ -193,7 +193,7 @@ void RunTable(std::string_view table) {
 
 // One saving thread: a thread per save costs more than the tiny parts gain.
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  fuzz::UseXlsCheckServer();
+  fuzz::UseXlsReaderServer();
   host::xlsx::SetSaveTuning({.threads = 1});
   return 0;
 }

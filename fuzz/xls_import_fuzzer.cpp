@@ -7,12 +7,12 @@
 
 #include "FuzzFiles.h"
 #include "FuzzRead.h"
-#include "XlsCheckServer.h"
+#include "XlsReaderServer.h"
 #include "host/Host.h"
 #include "host/xls/XlsImport.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  fuzz::UseXlsCheckServer();
+  fuzz::UseXlsReaderServer();
   return 0;
 }
 

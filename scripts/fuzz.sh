@@ -53,7 +53,7 @@ for target in "${targets[@]}"; do
     failed=1
     reproducer=$(sed -n 's/.*Test unit written to \(.*\)$/\1/p' "$log" | tail -1)
     # A fault the target names, else the last sanitizer line: the legacy
-    # reader's check child may have logged its own end before.
+    # reader child may have logged its own end before.
     what=$(grep -m1 'FUZZ FAULT' "$log" ||
       grep -E '^==[0-9]+== ?ERROR|^SUMMARY|runtime error|libFuzzer: ' "$log" | tail -n 1 || true)
     echo "fuzz_$target FAILED after ${runs:-?} runs: ${what:-exit $status}" >&2

@@ -10,7 +10,7 @@
 #include "host/WorkbookFile.h"
 #include "host/xls/XlsImport.h"
 #include "host/xls/XlsSheetsWire.h"
-#include "host/xls/XlsTrialChild.h"
+#include "host/xls/XlsReaderChild.h"
 #include "support/Interop.h"
 
 namespace {
@@ -55,8 +55,8 @@ TEST(XlsImport, ValuesComeInAndResultsGoToANewXlsxBeside) {
 // refused with a message, never read past their end.
 TEST(XlsImport, TheSheetsComeBackFromTheChildAndCutBytesAreRefused) {
   const std::string xls = std::string(ALLELESCOPE_SOURCE_DIR) + "/tests/host/data/apple.xls";
-  const host::xls::TrialRead read = host::xls::TrialReadInChild(xls);
-  ASSERT_EQ(read.outcome, host::xls::TrialRead::kWhole);
+  const host::xls::LegacyRead read = host::xls::ReadInChild(xls);
+  ASSERT_EQ(read.outcome, host::xls::LegacyRead::kWhole);
   host::Application app;
   host::Workbook book(&app, xls, host::NewXlsxBackend(), host::StyleTable::Default());
   host::xls::DecodeSheets(read.sheets, book, xls);
@@ -95,31 +95,30 @@ TEST(XlsImport, ReaderMemoryIsBounded) {
   }
 }
 
-// The first read's verdict comes back from its child whole, and a refusal is
-// reported as the child met it, without the library reading the file again
-// in this process (it keeps memory it never frees on damaged files).
-TEST(XlsImport, AFirstReadsRefusalComesBackWholeAndIsNotReadAgain) {
-  using host::xls::TrialRead;
+// The reader child's refusal comes back whole, and is reported as the child
+// met it, without the library ever reading the file in this process.
+TEST(XlsImport, TheReaderChildsRefusalComesBackWholeAndIsReportedAsItIs) {
+  using host::xls::LegacyRead;
   testsupport::TempDir dir;
   const std::string junk = dir.File("junk.xls");
   testsupport::WriteFileBytes(junk, std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) +
                                         std::string(600, 'x'));
-  const TrialRead refused = host::xls::TrialReadInChild(junk);
-  EXPECT_EQ(refused.outcome, TrialRead::kRefused);
+  const LegacyRead refused = host::xls::ReadInChild(junk);
+  EXPECT_EQ(refused.outcome, LegacyRead::kRefused);
   EXPECT_EQ(refused.operation, "Open");
   EXPECT_EQ(refused.file, junk);
   EXPECT_NE(refused.reason.find("damaged"), std::string::npos) << refused.reason;
 
-  const std::string bytes = host::xls::EncodeTrial(refused);
-  const TrialRead back = host::xls::DecodeTrial(bytes);
+  const std::string bytes = host::xls::EncodeLegacyRead(refused);
+  const LegacyRead back = host::xls::DecodeLegacyRead(bytes);
   EXPECT_EQ(back.file, junk);
   EXPECT_EQ(back.reason, refused.reason);
-  EXPECT_EQ(host::xls::DecodeTrial(bytes.substr(0, 10)).file, junk.substr(0, 4));  // cut short
-  EXPECT_EQ(host::xls::DecodeTrial("").outcome, TrialRead::kCrashed);  // died before it answered
-  EXPECT_EQ(host::xls::DecodeTrial("\x7F").outcome, TrialRead::kCrashed);
+  EXPECT_EQ(host::xls::DecodeLegacyRead(bytes.substr(0, 10)).file, junk.substr(0, 4));  // cut short
+  EXPECT_EQ(host::xls::DecodeLegacyRead("").outcome, LegacyRead::kCrashed);  // died before it answered
+  EXPECT_EQ(host::xls::DecodeLegacyRead("\x7F").outcome, LegacyRead::kCrashed);
 
-  host::xls::SetSurvivalCheck([](const std::string&) {
-    return TrialRead{TrialRead::kRefused, "Open", "book.xls", "protected", {}};
+  host::xls::SetLegacyReader([](const std::string&) {
+    return LegacyRead{LegacyRead::kRefused, "Open", "book.xls", "protected", {}};
   });
   host::Application app;
   try {
@@ -129,7 +128,7 @@ TEST(XlsImport, AFirstReadsRefusalComesBackWholeAndIsNotReadAgain) {
     EXPECT_EQ(e.File(), "book.xls");
     EXPECT_EQ(e.Reason(), "protected");
   }
-  host::xls::SetSurvivalCheck(nullptr);
+  host::xls::SetLegacyReader(nullptr);
 }
 
 }  // namespace

@@ -14,7 +14,7 @@
 #include "host/ReadLimits.h"
 #include "host/WorkbookFile.h"
 #include "host/xls/XlsSheetsWire.h"
-#include "host/xls/XlsTrialChild.h"
+#include "host/xls/XlsReaderChild.h"
 
 namespace host::xls {
 
@@ -118,7 +118,7 @@ std::unique_ptr<Workbook> NewImportedBook(Application& app, const std::string& p
   return book;
 }
 
-// Reads the file with libfreexl: only the first read, in a child process, does.
+// Reads the file with libfreexl; only the reader child calls this.
 std::unique_ptr<Workbook> Import(Application& app, const std::string& path) {
   const void* raw = nullptr;
   int rc = freexl_open(path.c_str(), &raw);
@@ -161,47 +161,47 @@ std::unique_ptr<Workbook> Import(Application& app, const std::string& path) {
   return book;
 }
 
-std::atomic<SurvivalCheck> survivalCheck{nullptr};
+std::atomic<LegacyReader> legacyReader{nullptr};
 
 }  // namespace
 
-TrialRead TryLegacyRead(const std::string& path) {
+LegacyRead ReadLegacyFile(const std::string& path) {
   try {
     Application app;
-    return {TrialRead::kWhole, {}, {}, {}, EncodeSheets(*Import(app, path))};
+    return {LegacyRead::kWhole, {}, {}, {}, EncodeSheets(*Import(app, path))};
   } catch (const OutOfMemory&) {
-    return {TrialRead::kTooLarge, {}, {}, {}, {}};
+    return {LegacyRead::kTooLarge, {}, {}, {}, {}};
   } catch (const std::bad_alloc&) {
-    return {TrialRead::kTooLarge, {}, {}, {}, {}};
+    return {LegacyRead::kTooLarge, {}, {}, {}, {}};
   } catch (const HostError& e) {
-    return {TrialRead::kRefused, e.Operation(), e.File(), e.Reason(), {}};
+    return {LegacyRead::kRefused, e.Operation(), e.File(), e.Reason(), {}};
   } catch (const std::exception& e) {
-    return {TrialRead::kRefused, "Open", path, e.what(), {}};
+    return {LegacyRead::kRefused, "Open", path, e.what(), {}};
   }
 }
 
-void SetSurvivalCheck(SurvivalCheck check) { survivalCheck = check; }
+void SetLegacyReader(LegacyReader reader) { legacyReader = reader; }
 
 // libfreexl (Debian 12) can crash on a crafted file, reads past its buffers
 // on some (whether that crashes depends on what lies there), and keeps memory
 // it never frees on others. So the program never reads a file with it: a
-// child process reads it (unless a check is set in its place) and sends the
+// child process reads it (unless another reader is set) and sends the
 // sheets back.
 std::unique_ptr<Workbook> ImportXls(Application& app, const std::string& path) {
-  const SurvivalCheck check = survivalCheck;
-  const TrialRead trial = check ? check(path) : TrialReadInChild(path);
-  switch (trial.outcome) {
-    case TrialRead::kWhole: {
+  const LegacyReader reader = legacyReader;
+  const LegacyRead read = reader ? reader(path) : ReadInChild(path);
+  switch (read.outcome) {
+    case LegacyRead::kWhole: {
       auto book = NewImportedBook(app, path);
-      DecodeSheets(trial.sheets, *book, path);
+      DecodeSheets(read.sheets, *book, path);
       book->SetActiveSheet(book->Sheet(1));
       // Sheet names the import had to change, or two that clash, make it a new structure.
       book->MarkStructureChanged();
       return book;
     }
-    case TrialRead::kRefused:
-      throw HostError(trial.operation, trial.file, trial.reason);
-    case TrialRead::kTooLarge:
+    case LegacyRead::kRefused:
+      throw HostError(read.operation, read.file, read.reason);
+    case LegacyRead::kTooLarge:
       throw HostError("Open", path,
                       "reading it would take more than " +
                           std::to_string(kMaxLegacyReadBytes / kMebibyte) +

@@ -18,7 +18,7 @@ std::unique_ptr<Workbook> ImportXls(Application& app, const std::string& path);
 // How a read of a file with libfreexl ended. The program never reads a file
 // with it itself: a child process does and sends this back, so that a crash,
 // a runaway allocation or what the library leaks stays in the child.
-struct TrialRead {
+struct LegacyRead {
   enum Outcome : char { kWhole, kRefused, kTooLarge, kCrashed };
   Outcome outcome = kWhole;
   // kRefused: the import's error, as HostError(operation, file, reason).
@@ -26,11 +26,11 @@ struct TrialRead {
   std::string sheets;  // kWhole: what was read, as EncodeSheets writes it
 };
 // Reads `path` whole, as that child does.
-TrialRead TryLegacyRead(const std::string& path);
+LegacyRead ReadLegacyFile(const std::string& path);
 
 // The fuzzer puts a cheaper reader in place; nullptr restores the child.
-using SurvivalCheck = TrialRead (*)(const std::string& path);
-void SetSurvivalCheck(SurvivalCheck check);
+using LegacyReader = LegacyRead (*)(const std::string& path);
+void SetLegacyReader(LegacyReader reader);
 
 // Bounds the memory this process may still take by `bytes`: the child that
 // reads a file first runs under it (the fuzzer's under a smaller one, so that

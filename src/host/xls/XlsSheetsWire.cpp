@@ -42,7 +42,7 @@ void PutCells(std::string& out, const CellStore& store) {
     }
 }
 
-// Bytes that end too soon or hold what no first read writes.
+// Bytes that end too soon or hold what no reader child writes.
 struct Malformed : std::runtime_error {
   Malformed() : std::runtime_error("malformed") {}
 };

@@ -1,5 +1,5 @@
 #pragma once
-// The sheets a legacy workbook's first read found, as the child process that
+// The sheets of a legacy workbook as the child process that
 // read them sends them to the program, which never reads the file itself:
 // names and values, rows ascending and columns ascending within a row.
 #include <string>

@@ -8,6 +8,6 @@
 namespace fuzz {
 
 // Starts the child and puts it in place of the program's.
-void UseXlsCheckServer();
+void UseXlsReaderServer();
 
 }  // namespace fuzz

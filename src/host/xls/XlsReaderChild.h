@@ -9,12 +9,12 @@
 namespace host::xls {
 
 // kWhole also when no child can be made: the file is then read as before.
-TrialRead TrialReadInChild(const std::string& path);
+LegacyRead ReadInChild(const std::string& path);
 
 // The outcome, then the error's parts each ended by a NUL, which no path or
 // message holds, then the sheets. Bytes that are not such an outcome (none:
 // the reader died before it answered) decode as kCrashed.
-std::string EncodeTrial(const TrialRead& trial);
-TrialRead DecodeTrial(std::string_view bytes);
+std::string EncodeLegacyRead(const LegacyRead& read);
+LegacyRead DecodeLegacyRead(std::string_view bytes);
 
 }  // namespace host::xls

@@ -1,4 +1,4 @@
-#include "XlsCheckServer.h"
+#include "XlsReaderServer.h"
 
 #include <fcntl.h>
 #include <sanitizer/asan_interface.h>
@@ -16,7 +16,7 @@
 #include "FuzzFiles.h"
 #include "host/Host.h"
 #include "host/xls/XlsImport.h"
-#include "host/xls/XlsTrialChild.h"
+#include "host/xls/XlsReaderChild.h"
 
 namespace fuzz {
 
@@ -95,7 +95,7 @@ void AnswerSanitizerFault() {
   while (ReadAll(in, &size, sizeof size)) {
     std::string path(size, '\0');
     if (!ReadAll(in, path.data(), size)) break;
-    const std::string answer = host::xls::EncodeTrial(host::xls::TryLegacyRead(path));
+    const std::string answer = host::xls::EncodeLegacyRead(host::xls::ReadLegacyFile(path));
     const auto length = static_cast<uint32_t>(answer.size());
     if (!WriteAll(out, &length, sizeof length) || !WriteAll(out, answer.data(), length)) break;
   }
@@ -105,9 +105,9 @@ void AnswerSanitizerFault() {
 void Start() {
   int down[2], up[2];
   if (pipe2(down, O_CLOEXEC) != 0 || pipe2(up, O_CLOEXEC) != 0)
-    Fault("cannot make the pipes of the xls check");
+    Fault("cannot make the pipes of the xls reader");
   server = fork();
-  if (server < 0) Fault("cannot fork the xls check");
+  if (server < 0) Fault("cannot fork the xls reader");
   if (server == 0) {
     close(down[1]);
     close(up[0]);
@@ -119,7 +119,7 @@ void Start() {
   fromServer = up[0];
 }
 
-// The check died on `path` (or earlier): reap it, so the next file gets a new one.
+// The reader died on `path` (or earlier): reap it, so the next file gets a new one.
 void Stop() {
   close(toServer);
   close(fromServer);
@@ -129,7 +129,7 @@ void Stop() {
 }
 
 // The child's answer; kCrashed when it died on the file.
-host::xls::TrialRead Survives(const std::string& path) {
+host::xls::LegacyRead Survives(const std::string& path) {
   if (server < 0) Start();
   const auto size = static_cast<uint32_t>(path.size());
   uint32_t length = 0;
@@ -139,20 +139,20 @@ host::xls::TrialRead Survives(const std::string& path) {
     answer.resize(length);
     if (ReadAll(fromServer, answer.data(), length)) {
       if (!answer.empty() && answer.front() == kSanitizerFault)
-        Fault("reading " + path + " in the check child: " + answer.substr(1));
-      return host::xls::DecodeTrial(answer);
+        Fault("reading " + path + " in the reader child: " + answer.substr(1));
+      return host::xls::DecodeLegacyRead(answer);
     }
   }
   Stop();
-  return {host::xls::TrialRead::kCrashed, {}, {}, {}, {}};
+  return {host::xls::LegacyRead::kCrashed, {}, {}, {}, {}};
 }
 
 }  // namespace
 
-void UseXlsCheckServer() {
-  std::signal(SIGPIPE, SIG_IGN);  // a check that died must not end the fuzzer
+void UseXlsReaderServer() {
+  std::signal(SIGPIPE, SIG_IGN);  // a reader that died must not end the fuzzer
   Start();
-  host::xls::SetSurvivalCheck(Survives);
+  host::xls::SetLegacyReader(Survives);
 }
 
 }  // namespace fuzz

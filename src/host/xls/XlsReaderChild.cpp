@@ -1,4 +1,4 @@
-#include "host/xls/XlsTrialChild.h"
+#include "host/xls/XlsReaderChild.h"
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -12,31 +12,31 @@
 
 namespace host::xls {
 
-std::string EncodeTrial(const TrialRead& trial) {
-  std::string bytes(1, static_cast<char>(trial.outcome));
-  for (const std::string* part : {&trial.operation, &trial.file, &trial.reason})
+std::string EncodeLegacyRead(const LegacyRead& read) {
+  std::string bytes(1, static_cast<char>(read.outcome));
+  for (const std::string* part : {&read.operation, &read.file, &read.reason})
     bytes.append(*part).push_back('\0');
-  return bytes.append(trial.sheets);
+  return bytes.append(read.sheets);
 }
 
-TrialRead DecodeTrial(std::string_view bytes) {
-  if (bytes.empty() || bytes[0] < TrialRead::kWhole || bytes[0] > TrialRead::kCrashed)
-    return {TrialRead::kCrashed, {}, {}, {}, {}};
-  TrialRead trial{static_cast<TrialRead::Outcome>(bytes[0]), {}, {}, {}, {}};
+LegacyRead DecodeLegacyRead(std::string_view bytes) {
+  if (bytes.empty() || bytes[0] < LegacyRead::kWhole || bytes[0] > LegacyRead::kCrashed)
+    return {LegacyRead::kCrashed, {}, {}, {}, {}};
+  LegacyRead read{static_cast<LegacyRead::Outcome>(bytes[0]), {}, {}, {}, {}};
   size_t at = 1;
-  for (std::string* part : {&trial.operation, &trial.file, &trial.reason}) {
+  for (std::string* part : {&read.operation, &read.file, &read.reason}) {
     const size_t end = std::min(bytes.find('\0', at), bytes.size());
     *part = bytes.substr(std::min(at, end), end - std::min(at, end));
     at = end + 1;
   }
-  if (at < bytes.size()) trial.sheets = bytes.substr(at);
-  return trial;
+  if (at < bytes.size()) read.sheets = bytes.substr(at);
+  return read;
 }
 
 namespace {
 
-void Send(int fd, const TrialRead& trial) {
-  const std::string bytes = EncodeTrial(trial);
+void Send(int fd, const LegacyRead& read) {
+  const std::string bytes = EncodeLegacyRead(read);
   for (size_t at = 0; at < bytes.size();) {
     const ssize_t n = write(fd, bytes.data() + at, bytes.size() - at);
     if (n < 0 && errno == EINTR) continue;
@@ -47,30 +47,30 @@ void Send(int fd, const TrialRead& trial) {
 
 // What the child sent, up to its end; nothing sent means it died first. The
 // child's memory was bounded, and so is what it can send.
-TrialRead Receive(int fd) {
+LegacyRead Receive(int fd) {
   std::string bytes;
   std::string buffer(1 << 16, '\0');
   for (;;) {
     const ssize_t n = read(fd, buffer.data(), buffer.size());
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;
-    if (bytes.size() > kMaxLegacyReadBytes) return {TrialRead::kTooLarge, {}, {}, {}, {}};
+    if (bytes.size() > kMaxLegacyReadBytes) return {LegacyRead::kTooLarge, {}, {}, {}, {}};
     bytes.append(buffer.data(), static_cast<size_t>(n));
   }
-  return DecodeTrial(bytes);
+  return DecodeLegacyRead(bytes);
 }
 
 [[noreturn]] void RunChild(int out, const std::string& path) {
   // A crash ends the child quietly; no handler of the parent's runs.
   for (int sig : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) std::signal(sig, SIG_DFL);
   LimitLegacyReaderMemory();
-  Send(out, TryLegacyRead(path));
+  Send(out, ReadLegacyFile(path));
   _exit(0);
 }
 
 }  // namespace
 
-TrialRead TrialReadInChild(const std::string& path) {
+LegacyRead ReadInChild(const std::string& path) {
   int pipeEnds[2];
   if (pipe2(pipeEnds, O_CLOEXEC) != 0) return {};
   const pid_t child = fork();
@@ -80,14 +80,14 @@ TrialRead TrialReadInChild(const std::string& path) {
     close(pipeEnds[0]);
     return {};  // no child to spare: read as before
   }
-  TrialRead trial = Receive(pipeEnds[0]);
+  LegacyRead read = Receive(pipeEnds[0]);
   close(pipeEnds[0]);
   int status = 0;
   while (waitpid(child, &status, 0) < 0)
-    if (errno != EINTR) return trial;
+    if (errno != EINTR) return read;
   const bool ended = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-  if (!ended && trial.outcome != TrialRead::kTooLarge) return {TrialRead::kCrashed, {}, {}, {}, {}};
-  return trial;
+  if (!ended && read.outcome != LegacyRead::kTooLarge) return {LegacyRead::kCrashed, {}, {}, {}, {}};
+  return read;
 }
 
 void LimitLegacyReaderMemory(std::size_t bytes) {
