@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>  // renameat2
 #include <cstring>
 #include <filesystem>
 #include <random>
@@ -44,16 +45,17 @@ void SyncFolder(const std::string& folder) {
   ::close(fd);
 }
 
+void GiveNewFileMode(int fd) {
+  mode_t mask = ::umask(0);
+  ::umask(mask);
+  if (::fchmod(fd, 0666 & ~mask) != 0) throw std::runtime_error(Errno("chmod"));
+}
+
 // Owner, group and permissions of the file being replaced, as far as this
 // process may give them; a new target gets what the umask allows.
 void TakeOwnership(int fd, const std::string& target) {
   struct stat st;
-  if (::stat(target.c_str(), &st) != 0) {
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    if (::fchmod(fd, 0666 & ~mask) != 0) throw std::runtime_error(Errno("chmod"));
-    return;
-  }
+  if (::stat(target.c_str(), &st) != 0) return GiveNewFileMode(fd);
   // An ordinary user may give the file only a group of its own; failing that
   // the file stays ours, as a spreadsheet program's save would leave it.
   if (::fchown(fd, st.st_uid, st.st_gid) != 0)
@@ -107,13 +109,30 @@ AtomicFile::~AtomicFile() {
 }
 
 FileIdentity AtomicFile::Replace(const std::optional<FileIdentity>& expected) {
-  TakeOwnership(fd_, target_);
-  if (::fsync(fd_) != 0) throw std::runtime_error(Errno("cannot flush to disk"));
+  Flush(false);
   if (expected && FileIdentity::Of(target_) != expected)
     throw std::runtime_error(
         "another program has changed the file since it was opened; its version was kept and "
         "nothing was saved (open the file again and repeat the run)");
   PutInPlace();
+  return Placed();
+}
+
+FileIdentity AtomicFile::Create() {
+  Flush(true);
+  PutAsNew();
+  return Placed();
+}
+
+void AtomicFile::Flush(bool newTarget) {
+  if (newTarget)
+    GiveNewFileMode(fd_);
+  else
+    TakeOwnership(fd_, target_);
+  if (::fsync(fd_) != 0) throw std::runtime_error(Errno("cannot flush to disk"));
+}
+
+FileIdentity AtomicFile::Placed() {
   replaced_ = true;
   SyncFolder(folder_);
   std::optional<FileIdentity> placed = FileIdentity::OfDescriptor(fd_);
@@ -144,6 +163,27 @@ void AtomicFile::PutInPlace() {
     return;
   }
   throw std::runtime_error("cannot find a free temporary name in " + folder_);
+}
+
+void AtomicFile::PutAsNew() {
+  // Linking and renaming without replacement both fail on a name that exists.
+  int rc = 0;
+  if (temp_.empty()) {
+    rc = ::linkat(AT_FDCWD, readPath_.c_str(), AT_FDCWD, target_.c_str(), AT_SYMLINK_FOLLOW);
+  } else {
+    rc = ::renameat2(AT_FDCWD, temp_.c_str(), AT_FDCWD, target_.c_str(), RENAME_NOREPLACE);
+    // A file system or kernel without it: link, then drop the old name.
+    if (rc != 0 && (errno == EINVAL || errno == ENOSYS)) {
+      rc = ::link(temp_.c_str(), target_.c_str());
+      if (rc == 0) ::unlink(temp_.c_str());
+    }
+  }
+  if (rc == 0) return;
+  if (errno == EEXIST)
+    throw std::runtime_error(
+        "a file of this name appeared while the results were written; it was kept and nothing "
+        "was saved (repeat the run)");
+  throw std::runtime_error(Errno("cannot write in " + folder_));
 }
 
 void AtomicFile::RemoveStale(const std::string& target) {

@@ -38,6 +38,9 @@ class AtomicFile {
   // since is kept, and nothing is replaced. Throws std::runtime_error; the
   // target is then unchanged. Returns the identity of the new file in place.
   FileIdentity Replace(const std::optional<FileIdentity>& expected = std::nullopt);
+  // As Replace, for a target that must not exist: a file that appeared there
+  // meanwhile is kept and nothing is put in place (std::runtime_error).
+  FileIdentity Create();
 
   // Removes the hidden temporary files that an earlier save of `target` left
   // when it was killed: only ours (the name of a save of this target, a
@@ -46,7 +49,10 @@ class AtomicFile {
   static void RemoveStale(const std::string& target);
 
  private:
+  void Flush(bool newTarget);
+  FileIdentity Placed();
   void PutInPlace();
+  void PutAsNew();
 
   std::string target_;
   std::string folder_;

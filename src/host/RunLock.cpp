@@ -18,15 +18,22 @@ constexpr std::chrono::milliseconds kPoll(50);
 
 enum class Attempt { Locked, Busy, Moved, NoLock };
 
+// The file opened with `flags` and locked: its descriptor, or -1 with errno set.
+int OpenLocked(const std::string& path, int flags) {
+  const int fd = ::open(path.c_str(), flags | O_CLOEXEC);
+  if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) == 0) return fd;
+  const int error = errno;
+  ::close(fd);
+  errno = error;
+  return -1;
+}
+
 // One try at the file the path names now; `fd` is set only when locked.
 Attempt TryLock(const std::string& path, int& fd) {
-  const int candidate = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (candidate < 0) return Attempt::NoLock;
-  if (::flock(candidate, LOCK_EX | LOCK_NB) != 0) {
-    const bool busy = errno == EWOULDBLOCK;
-    ::close(candidate);
-    return busy ? Attempt::Busy : Attempt::NoLock;
-  }
+  int candidate = OpenLocked(path, O_RDONLY);
+  // NFS locks through byte ranges, which need a descriptor open for writing.
+  if (candidate < 0 && errno == EBADF) candidate = OpenLocked(path, O_RDWR);
+  if (candidate < 0) return errno == EWOULDBLOCK ? Attempt::Busy : Attempt::NoLock;
   // A save by the previous holder may have put a new file in place while we
   // waited: the lock of the file it replaced protects nothing any more.
   const auto locked = FileIdentity::OfDescriptor(candidate);

@@ -184,11 +184,23 @@ std::string Workbook::NameProblem(const std::string& name, const Worksheet* exce
   return {};
 }
 
-void Workbook::Save() { SaveAs(savePath_); }
+void Workbook::SetNewFile(std::function<std::string()> freeName) {
+  savePath_ = freeName();
+  newFileName_ = std::move(freeName);
+}
 
-void Workbook::SaveAs(const std::string& path) {
+void Workbook::Save() {
+  if (!newFileName_) return SaveTo(savePath_, SaveMode::kReplace);
+  // The name picked at open may have been taken since.
+  SaveTo(newFileName_(), SaveMode::kCreate);
+  newFileName_ = nullptr;
+}
+
+void Workbook::SaveAs(const std::string& path) { SaveTo(path, SaveMode::kReplace); }
+
+void Workbook::SaveTo(const std::string& path, SaveMode mode) {
   if (!backend_) throw HostError("Save", path, "the workbook has no file format to save in");
-  backend_->Save(*this, path);
+  backend_->Save(*this, path, mode);
   savePath_ = path;
 }
 

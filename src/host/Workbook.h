@@ -1,6 +1,7 @@
 #pragma once
 // A workbook: its sheets in tab order, the active sheet, the cell formats and
 // the backend that loads and saves its file.
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -25,7 +26,9 @@ class Workbook {
   const std::string& Path() const { return path_; }  // the file it was opened from
   // Where Save writes: the opened file, or for a legacy .xls a new .xlsx beside it.
   const std::string& SavePath() const { return savePath_; }
-  void SetSavePath(std::string path) { savePath_ = std::move(path); }
+  // Save makes a new file: `freeName` picks its name as it saves
+  // (SavePath() is the pick so far), and a file that takes the name first is kept.
+  void SetNewFile(std::function<std::string()> freeName);
 
   int SheetCount() const { return static_cast<int>(sheets_.size()); }
   Worksheet& Sheet(int position);  // 1-based
@@ -48,7 +51,7 @@ class Workbook {
   StyleTable& Styles() { return styles_; }
   const StyleTable& Styles() const { return styles_; }
 
-  void Save();  // to SavePath()
+  void Save();  // to SavePath(), or to a new file
   void SaveAs(const std::string& path);
   void Close();  // without saving; the workbook object is destroyed by the application
 
@@ -64,9 +67,12 @@ class Workbook {
   void MarkStructureChanged() { structureChanged_ = true; }
 
  private:
+  void SaveTo(const std::string& path, SaveMode mode);
+
   Application* app_;
   std::string path_;
   std::string savePath_;
+  std::function<std::string()> newFileName_;  // set while Save makes a new file
   std::unique_ptr<WorkbookBackend> backend_;
   StyleTable styles_;
   std::vector<std::unique_ptr<Worksheet>> sheets_;

@@ -7,6 +7,9 @@ namespace host {
 class Workbook;
 class Worksheet;
 
+// Whether a save may replace the file at its path or must make a new one.
+enum class SaveMode { kReplace, kCreate };
+
 class WorkbookBackend {
  public:
   virtual ~WorkbookBackend() = default;
@@ -16,8 +19,9 @@ class WorkbookBackend {
   // cells in a compact form until something uses them again.
   virtual void FinishSheet(Worksheet&) {}
   // Writes the workbook to path atomically: the file at path is replaced only
-  // when the new one is complete and checked.
-  virtual void Save(Workbook& book, const std::string& path) = 0;
+  // when the new one is complete and checked; with kCreate a file found at
+  // path then is kept and the save fails.
+  virtual void Save(Workbook& book, const std::string& path, SaveMode mode) = 0;
 };
 
 }  // namespace host

@@ -34,6 +34,7 @@ void WriteGroups(host::Worksheet& sheet, const exchange::ImportedTable& t) {
 void WriteImportedWorkbook(host::Application& app, const std::string& path, const std::string& base,
                            const exchange::ImportedTable& table) {
   host::Workbook& book = app.AddWorkbook(path);
+  book.SetNewFile([path] { return path; });  // never over a file that appears meanwhile
   host::Worksheet& source = book.Sheet(1);
   source.SetName(LegalSheetName(book, base + ".org"));
   WriteSource(source, table);

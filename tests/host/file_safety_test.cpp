@@ -104,6 +104,26 @@ TEST(SaveConcurrency, AnotherProgramsSaveDuringOursIsKept) {
   EXPECT_EQ(A1(path), "second");
 }
 
+// A workbook saved as a new file (a legacy workbook's results, an import)
+// never goes over a file that took the name while it was written.
+TEST(SaveConcurrency, ANewFileNeverReplacesOneThatAppearedMeanwhile) {
+  TempDir dir;
+  const std::string path = dir.File("new.xlsx");
+  host::Application app;
+  AtReplace observer([&] { WriteFileBytes(path, "theirs"); });
+  app.SetSaveObserver(&observer);
+  host::Workbook& book = app.AddWorkbook(path);
+  book.SetNewFile([&] { return path; });
+  try {
+    book.Save();
+    ADD_FAILURE() << "saved over the file that appeared";
+  } catch (const host::HostError& e) {
+    EXPECT_NE(e.Reason().find("appeared"), std::string::npos) << e.Reason();
+  }
+  EXPECT_EQ(ReadFileBytes(path), "theirs");
+  EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"new.xlsx"});
+}
+
 TEST(SaveConcurrency, RunLockMakesTheSecondRunWaitOrRefuse) {
   TempDir dir;
   const std::string path = dir.File("book.xlsx");

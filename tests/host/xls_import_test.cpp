@@ -39,15 +39,19 @@ TEST(XlsImport, ValuesComeInAndResultsGoToANewXlsxBeside) {
 
   book.AddSheet().SetName("Apple.err");
   src.GetRange("B2").SetValue("result");
+  // The name is picked again at the save: another run or program may have taken it.
+  testsupport::WriteFileBytes(dir.File("apple (2).xlsx"), "written meanwhile");
   book.Save();
+  EXPECT_EQ(book.SavePath(), dir.File("apple (3).xlsx"));
   EXPECT_TRUE(ReadFileBytes(xls) == original);
   EXPECT_EQ(ReadFileBytes(dir.File("apple.xlsx")), "someone else's");
+  EXPECT_EQ(ReadFileBytes(dir.File("apple (2).xlsx")), "written meanwhile");
   host::Application again;
-  host::Workbook& saved = again.Open(dir.File("apple (2).xlsx"));
+  host::Workbook& saved = again.Open(dir.File("apple (3).xlsx"));
   EXPECT_EQ(saved.SheetCount(), 3);
   EXPECT_EQ(host::ValueText(saved.SheetByName("Apple.org").GetRange("B2").Value()), "result");
   EXPECT_EQ(host::ValueText(saved.SheetByName("Apple.org").GetRange("C5").Value()), "180/192");
-  EXPECT_EQ(host::xls::FreeXlsxPathBeside(xls), dir.File("apple (3).xlsx"));
+  EXPECT_EQ(host::xls::FreeXlsxPathBeside(xls), dir.File("apple (4).xlsx"));
 }
 
 // The program never reads a legacy file itself: a child reads it and sends

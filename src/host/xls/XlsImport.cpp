@@ -114,7 +114,7 @@ namespace {
 // A new workbook for the sheets of the legacy file at `path`, saved beside it.
 std::unique_ptr<Workbook> NewImportedBook(Application& app, const std::string& path) {
   auto book = std::make_unique<Workbook>(&app, path, NewXlsxBackend(), StyleTable::Default());
-  book->SetSavePath(FreeXlsxPathBeside(path));
+  book->SetNewFile([path] { return FreeXlsxPathBeside(path); });
   return book;
 }
 

@@ -38,7 +38,7 @@ class XlsxBackend : public WorkbookBackend {
   // Compresses the sheet's part on a thread of its own and drops its cells.
   void FinishSheet(Worksheet& sheet) override;
   // Plans, writes beside the target, reads back, then replaces the target.
-  void Save(Workbook& book, const std::string& path) override;
+  void Save(Workbook& book, const std::string& path, SaveMode mode) override;
 
  private:
   struct SavePlan;
@@ -46,7 +46,7 @@ class XlsxBackend : public WorkbookBackend {
   void WaitForParkingRoom();
   bool ReadPart(const std::string& name, std::string& out) const;
   void LoadSharedStrings();
-  void SaveTo(Workbook& book, const std::string& path);
+  void SaveTo(Workbook& book, const std::string& path, SaveMode mode);
   // Which sheets are rewritten and how every structure part changes.
   SavePlan PlanSave(Workbook& book, const std::string& path);
   // Adds every entry of the new package to `writer` and closes it; returns their names.

@@ -75,9 +75,9 @@ std::vector<std::string> EntryNames(zip_t* zip) {
 
 }  // namespace
 
-void XlsxBackend::Save(Workbook& book, const std::string& path) {
+void XlsxBackend::Save(Workbook& book, const std::string& path, SaveMode mode) {
   try {
-    SaveTo(book, path);
+    SaveTo(book, path, mode);
   } catch (const HostError&) {
     throw;
   } catch (const std::exception& e) {
@@ -85,7 +85,7 @@ void XlsxBackend::Save(Workbook& book, const std::string& path) {
   }
 }
 
-void XlsxBackend::SaveTo(Workbook& book, const std::string& path) {
+void XlsxBackend::SaveTo(Workbook& book, const std::string& path, SaveMode mode) {
   if (book.SheetCount() == 0) throw HostError("Save", path, "a workbook needs at least one sheet");
   SavePlan plan = PlanSave(book, path);
   AtomicFile file(path);
@@ -95,7 +95,8 @@ void XlsxBackend::SaveTo(Workbook& book, const std::string& path) {
   if (SaveObserver* observer = book.Parent().GetSaveObserver()) observer->BeforeReplace(path);
   // Saving over the file we read: another program's version of it, saved
   // while we worked, is kept rather than silently replaced.
-  opened_ = file.Replace(SavesInPlace(path) ? opened_ : std::nullopt);
+  opened_ = mode == SaveMode::kCreate ? file.Create()
+                                      : file.Replace(SavesInPlace(path) ? opened_ : std::nullopt);
   AdoptSaved(book, path, plan);
 }
 
