@@ -195,7 +195,7 @@ TEST(XlsxPackage, HostileSheetXmlIsRepairedNotTrusted) {
 <x:c r="XFE5"><x:v>4</x:v></x:c><x:c r="ZZZZ5"><x:v>5</x:v></x:c><x:c r="A6"><x:v>6</x:v></x:c>
 <x:c r="A5" s="99999" t="weird"><x:v>7</x:v></x:c><x:c r="D5" t="s"><x:v>12345</x:v></x:c>
 <x:c r="E5" t="n"><x:v>abc</x:v></x:c><x:c r="F5" t="e"><x:v>#N/A</x:v></x:c></x:row>
-<x:row r="2"><x:c r="A2" t="inlineStr"><x:is><x:r><x:t>a_x000D_</x:t></x:r><x:r><x:t>b</x:t></x:r>
+<x:row r="2"><x:c r="A2" t="inlineStr"><x:is><x:r><x:t>a_x000D__xD83D__xDE00__xD83D_</x:t></x:r><x:r><x:t>b</x:t></x:r>
 <x:rPh><x:t>phonetic</x:t></x:rPh></x:is></x:c></x:row>
 <x:row r="9999999"><x:c r="A9999999"><x:v>8</x:v></x:c></x:row>
 <x:row><x:c r="A3"><x:v>9</x:v></x:c></x:row>
@@ -206,8 +206,9 @@ TEST(XlsxPackage, HostileSheetXmlIsRepairedNotTrusted) {
   // B5 duplicated: the last wins; no reference: the next column; A5 out of order with a bad
   // style and type; A6 names another row; D5 no such shared string; A3 follows the row before.
   const std::pair<const char*, const char*> expected[] = {
-      {"B5", "2"}, {"C5", "3"},    {"A5", "7"},    {"A6", ""}, {"D5", ""},
-      {"E5", ""},  {"F5", "#N/A"}, {"A2", "a\rb"}, {"A3", "9"}};
+      {"B5", "2"}, {"C5", "3"}, {"A5", "7"},    {"A6", ""},
+      {"D5", ""},  {"E5", ""},  {"F5", "#N/A"}, {"A2", "a\r\U0001F600b"},
+      {"A3", "9"}};
   for (const auto& [address, text] : expected) EXPECT_EQ(Text(s, address), text) << address;
   EXPECT_EQ(s.Store().Find(5, 1)->style, 0);
   size_t cells = 0;

@@ -178,7 +178,9 @@ std::set<std::string> XlsxBackend::WritePackage(Workbook& book, const SavePlan& 
 void XlsxBackend::AdoptSaved(Workbook& book, const std::string& path, const SavePlan& plan) {
   std::string reason;
   ZipPtr reopened = OpenZip(path, ZIP_RDONLY, reason);
-  if (!reopened) throw HostError("Save", path, "the saved file cannot be opened: " + reason);
+  if (!reopened)
+    throw HostError("Save", path,
+                    "the results were saved, but the file cannot be opened again: " + reason);
   zip_ = std::move(reopened);
   virtual_.clear();
   virtualOrder_.clear();

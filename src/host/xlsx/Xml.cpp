@@ -89,8 +89,13 @@ void AppendUtf8(std::string& out, unsigned cp) {
   } else if (cp < 0x800) {
     out += static_cast<char>(0xC0 | (cp >> 6));
     out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
+  } else if (cp < 0x10000) {
     out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
     out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
     out += static_cast<char>(0x80 | (cp & 0x3F));
   }
@@ -145,15 +150,25 @@ std::string DecodeCellText(std::string_view text) {
   if (text.find("_x") == std::string_view::npos) return std::string(text);
   std::string out;
   out.reserve(text.size());
+  const auto escaped = [&](size_t i) {
+    unsigned cp = 0;
+    std::from_chars(text.data() + i + 2, text.data() + i + 6, cp, 16);
+    return cp;
+  };
   for (size_t i = 0; i < text.size();) {
-    if (IsEscapeAt(text, i)) {
-      unsigned cp = 0;
-      std::from_chars(text.data() + i + 2, text.data() + i + 6, cp, 16);
-      if (cp < 0xD800 || cp > 0xDFFF) AppendUtf8(out, cp);
-      i += 7;
-    } else {
+    if (!IsEscapeAt(text, i)) {
       out += text[i++];
+      continue;
     }
+    unsigned cp = escaped(i);
+    i += 7;
+    // A character past U+FFFF may come as its two UTF-16 halves; a lone half is dropped.
+    if (cp >= 0xD800 && cp <= 0xDBFF && IsEscapeAt(text, i) && escaped(i) >= 0xDC00 &&
+        escaped(i) <= 0xDFFF) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (escaped(i) - 0xDC00);
+      i += 7;
+    }
+    if (cp < 0xD800 || cp > 0xDFFF) AppendUtf8(out, cp);
   }
   return out;
 }
