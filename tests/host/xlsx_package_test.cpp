@@ -7,6 +7,7 @@
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "host/Host.h"
@@ -47,6 +48,38 @@ void ReplacePart(const std::string& path, const std::string& name, const std::st
   zip_source_t* s = zip_source_buffer(z, content.data(), content.size(), 0);
   ASSERT_GE(zip_file_add(z, name.c_str(), s, ZIP_FL_OVERWRITE), 0);
   ASSERT_EQ(zip_close(z), 0);
+}
+
+// The bytes of one part of a package, empty if it has none of that name.
+std::string PartText(const std::string& path, const std::string& name) {
+  int err = 0;
+  zip_t* z = zip_open(path.c_str(), ZIP_RDONLY, &err);
+  zip_stat_t st;
+  std::string out;
+  if (z && zip_stat(z, name.c_str(), 0, &st) == 0) {
+    out.resize(st.size);
+    zip_file_t* f = zip_fopen(z, name.c_str(), 0);
+    if (!f || zip_fread(f, out.data(), st.size) != static_cast<zip_int64_t>(st.size)) out.clear();
+    if (f) zip_fclose(f);
+  }
+  if (z) zip_discard(z);
+  return out;
+}
+
+// Gives Sheet1 (sheet3.xml) one cell, A1, from the shared texts `sst`, stored
+// as xl/sharedStrings.xml and named `target` by the workbook's relationships.
+void UseSharedStrings(const std::string& path, const std::string& target, const std::string& sst) {
+  std::string rels = PartText(path, "xl/_rels/workbook.xml.rels");
+  rels.insert(rels.rfind("</Relationships>"),
+              R"(<Relationship Id="rIdS" Type="http://schemas.openxmlformats.org/)"
+              R"(officeDocument/2006/relationships/sharedStrings" Target=")" +
+                  target + "\"/>");
+  ReplacePart(path, "xl/_rels/workbook.xml.rels", rels);
+  ReplacePart(path, "xl/sharedStrings.xml", sst);
+  ReplacePart(
+      path, "xl/worksheets/sheet3.xml",
+      R"(<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">)"
+      R"(<sheetData><row r="1"><c r="A1" t="s"><v>0</v></c></row></sheetData></worksheet>)");
 }
 
 // Fails the next save once its new file is complete, the way a full disk or a
@@ -263,6 +296,116 @@ TEST(XlsxPackage, ForeignAndDamagedFilesAreRefusedClearly) {
       strict, "xl/workbook.xml",
       R"(<workbook xmlns="http://purl.oclc.org/ooxml/spreadsheetml/main"><sheets/></workbook>)");
   EXPECT_NE(ExpectOpenError(strict).find("Strict"), std::string::npos);
+}
+
+// What a lenient reader would take but the XML rules refuse: a reference that
+// stops the strict reader at once, so nothing after it was counted, and an
+// entity of a document type, which the tree would keep as literal text.
+TEST(XlsxPackage, DocumentPartsBreakingTheXmlRulesAreRefused) {
+  TempDir dir;
+  const std::string base = dir.File("base.xlsx"), path = dir.File("book.xlsx");
+  MakeBook(base);
+  std::string styles = PartText(base, "xl/styles.xml"), wb = PartText(base, "xl/workbook.xml");
+  styles.insert(styles.find('>', styles.find("<styleSheet")) + 1, "&#1;");
+  wb.insert(wb.find("?>") + 2, R"(<!DOCTYPE workbook [<!ENTITY n "Apple.org">]>)");
+  wb.replace(wb.find("\"Second\""), 8, "\"&n;\"");
+  const std::tuple<const char*, std::string, const char*> cases[] = {
+      {"xl/styles.xml", styles, "malformed"}, {"xl/workbook.xml", wb, "document type"}};
+  for (const auto& [part, xml, reason] : cases) {
+    WriteFileBytes(path, ReadFileBytes(base));
+    ReplacePart(path, part, xml);
+    const std::string got = ExpectOpenError(path);
+    EXPECT_NE(got.find(std::string("part ") + part + " is damaged"), std::string::npos) << got;
+    EXPECT_NE(got.find(reason), std::string::npos) << got;
+  }
+}
+
+// The tree holds a part in UTF-8 whatever it was written in; a changed part
+// is written in UTF-8 and must say so.
+TEST(XlsxPackage, WorkbookPartInUtf16IsSavedAsUtf8) {
+  TempDir dir;
+  const std::string path = dir.File("book.xlsx");
+  MakeBook(path);
+  std::string xml = PartText(path, "xl/workbook.xml"), wide = "\xFF\xFE";
+  xml.replace(xml.find("UTF-8"), 5, "UTF-16");
+  for (char c : xml) wide += {c, '\0'};
+  ReplacePart(path, "xl/workbook.xml", wide);
+  {
+    host::Application app;
+    host::Workbook& book = app.Open(path);
+    book.AddSheet().SetName("Added");
+    book.Save();
+  }
+  const std::string saved = PartText(path, "xl/workbook.xml");
+  EXPECT_EQ(saved.find("UTF-16"), std::string::npos) << saved.substr(0, 80);
+  EXPECT_NE(saved.find("\"Added\""), std::string::npos);
+  host::Application app;
+  EXPECT_EQ(app.Open(path).SheetCount(), 4);
+}
+
+// Every read that needs a damaged shared-text table fails, not only the first.
+TEST(XlsxPackage, DamagedSharedTextsFailEveryRead) {
+  TempDir dir;
+  const std::string path = dir.File("book.xlsx");
+  MakeBook(path);
+  UseSharedStrings(path, "sharedStrings.xml", "<sst><si><t>a</t></si><si><t>&#1;</t></si></sst>");
+  host::Application app;
+  host::Workbook& book = app.Open(path);
+  for (const char* name : {"Sheet1", "Sheet1", "Third"}) {
+    try {
+      book.SheetByName(name).GetRange("A1").Value();
+      ADD_FAILURE() << name << " read";
+    } catch (const host::HostError& e) {
+      EXPECT_NE(e.Reason().find("shared text table (part xl/sharedStrings.xml) is damaged"),
+                std::string::npos)
+          << e.Reason();
+    }
+  }
+}
+
+// Part names compare ignoring letter case, so relationships may spell them
+// otherwise than the entries do; a changed part keeps its entry's name.
+TEST(XlsxPackage, PartNamesMatchInAnyLetterCase) {
+  TempDir dir;
+  const std::string path = dir.File("book.xlsx");
+  MakeBook(path);
+  UseSharedStrings(path, "SharedStrings.xml",
+                   R"(<sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">)"
+                   "<si><t>shared</t></si></sst>");
+  auto respell = [&](const std::string& part, const std::string& from, const std::string& to) {
+    std::string xml = PartText(path, part);
+    ASSERT_NE(xml.find(from), std::string::npos) << from;
+    ReplacePart(path, part, xml.replace(xml.find(from), from.size(), to));
+  };
+  respell("_rels/.rels", "\"xl/workbook.xml\"", "\"XL/Workbook.xml\"");
+  respell("xl/_rels/workbook.xml.rels", "\"worksheets/sheet3.xml\"", "\"Worksheets/Sheet3.xml\"");
+  respell("xl/_rels/workbook.xml.rels", "\"styles.xml\"", "\"Styles.xml\"");
+  auto entries = [&] {
+    int err = 0;
+    zip_t* z = zip_open(path.c_str(), ZIP_RDONLY, &err);
+    const zip_int64_t n = z ? zip_get_num_entries(z, 0) : -1;
+    if (z) zip_discard(z);
+    return n;
+  };
+  const zip_int64_t before = entries();
+  {
+    host::Application app;
+    host::Workbook& book = app.Open(path);
+    host::Worksheet& sheet = book.SheetByName("Sheet1");
+    EXPECT_EQ(Text(sheet, "A1"), "shared");
+    sheet.GetRange("B2").SetValue("new");
+    sheet.GetRange("B2").SetInteriorColorIndex(3);
+    book.AddSheet().SetName("Added");
+    book.Save();
+  }
+  EXPECT_EQ(entries(), before + 1);  // the new sheet; no part twice
+  host::Application app;
+  host::Workbook& book = app.Open(path);
+  EXPECT_EQ(book.SheetCount(), 4);
+  host::Worksheet& sheet = book.SheetByName("Sheet1");
+  EXPECT_EQ(Text(sheet, "A1"), "shared");
+  EXPECT_EQ(Text(sheet, "B2"), "new");
+  EXPECT_EQ(sheet.GetRange("B2").InteriorColorIndex(), 3);
 }
 
 TEST(XlsxPackage, TruncatedAndFlippedPackagesNeverCrash) {

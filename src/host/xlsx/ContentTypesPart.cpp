@@ -1,5 +1,6 @@
 #include "host/xlsx/ContentTypesPart.h"
 
+#include "host/AsciiText.h"
 #include "host/xlsx/XmlDoc.h"
 
 namespace host::xlsx {
@@ -16,11 +17,12 @@ void ContentTypesEditor::AddOverride(const std::string& part, const char* conten
 
 void ContentTypesEditor::RemoveOverrides(const std::set<std::string>& parts) {
   if (parts.empty()) return;
+  std::set<std::string> lower;  // part names compare ignoring case
+  for (const std::string& part : parts) lower.insert(AsciiLower("/" + part));
   pugi::xml_node root = doc_.document_element();
   for (pugi::xml_node o = root.first_child(); o;) {
     pugi::xml_node next = o.next_sibling();
-    std::string name = o.attribute("PartName").value();
-    if (!name.empty() && parts.count(name.substr(1))) {
+    if (lower.count(AsciiLower(o.attribute("PartName").value()))) {
       root.remove_child(o);
       changed_ = true;
     }

@@ -71,8 +71,19 @@ class SharedStringParser : public StreamParser {
 
 void SharedStringTable::Load(zip_t* zip, const std::string& part, const std::string& file,
                              ReadBudget& budget) {
+  if (failure_) std::rethrow_exception(failure_);
   if (loaded_) return;
+  try {
+    Read(zip, part, file, budget);
+  } catch (...) {
+    failure_ = std::current_exception();
+    throw;
+  }
   loaded_ = true;
+}
+
+void SharedStringTable::Read(zip_t* zip, const std::string& part, const std::string& file,
+                             ReadBudget& budget) {
   if (!zip || part.empty()) return;
   zip_int64_t index = FindEntry(zip, part);
   if (index < 0) return;  // a dangling relationship: cells that use it read empty
@@ -86,7 +97,8 @@ void SharedStringTable::Load(zip_t* zip, const std::string& part, const std::str
     throw HostError("Open", file, "part " + part + " is too large: " + e.what());
   } catch (const std::exception& e) {
     strings_.clear();
-    throw HostError("Open", file, std::string("the shared text table is damaged: ") + e.what());
+    throw HostError("Open", file,
+                    "the shared text table (part " + part + ") is damaged: " + e.what());
   }
 }
 

@@ -2,6 +2,7 @@
 // by its own editor (workbook, relationships, content types, styles, document
 // properties).
 #include <algorithm>
+#include <map>
 #include <set>
 #include <stdexcept>
 
@@ -31,14 +32,39 @@ constexpr const char* kStylesType =
 class PartNames {
  public:
   explicit PartNames(const std::vector<std::string>& entryNames) {
-    for (const std::string& n : entryNames) taken_.insert(AsciiLower(n));
+    for (const std::string& n : entryNames) {
+      taken_.insert(AsciiLower(n));
+      exact_.insert(n);
+      spelled_.emplace(AsciiLower(n), n);  // the first, as the look-up finds it
+    }
   }
   // Claims `name`; false when it is taken.
   bool Take(const std::string& name) { return taken_.insert(AsciiLower(name)).second; }
+  // `name` as the package's entry of that part spells it.
+  std::string Spelled(const std::string& name) const {
+    if (exact_.count(name)) return name;
+    auto it = spelled_.find(AsciiLower(name));
+    return it == spelled_.end() ? name : it->second;
+  }
 
  private:
-  std::set<std::string> taken_;
+  std::set<std::string> taken_, exact_;
+  std::map<std::string, std::string> spelled_;
 };
+
+// Relationships may spell a part otherwise than its entry does: each part is
+// written under its entry's name, or the package would hold it twice.
+void SpellAsEntries(const PartNames& names, StructureEdit& edit) {
+  std::map<std::string, std::string> parts;
+  for (auto& [name, xml] : edit.parts) parts[names.Spelled(name)] = std::move(xml);
+  edit.parts = std::move(parts);
+  std::set<std::string> dropped;
+  for (const std::string& name : edit.dropped) dropped.insert(names.Spelled(name));
+  edit.dropped = std::move(dropped);
+  for (std::string& name : edit.added) name = names.Spelled(name);
+  for (SheetPlanResult& sheet : edit.sheets) sheet.part = names.Spelled(sheet.part);
+  edit.workbookPart = names.Spelled(edit.workbookPart);
+}
 
 // The three parts every structure edit starts from.
 struct StructureDocs {
@@ -145,6 +171,7 @@ StructureEdit EditStructure(const PartReader& read, const std::string& workbookP
     std::string rootRels;
     if (read("_rels/.rels", rootRels)) edit.parts["_rels/.rels"] = rootRels;
   }
+  SpellAsEntries(names, edit);
   return edit;
 }
 

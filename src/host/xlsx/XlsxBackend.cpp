@@ -28,6 +28,9 @@ bool XlsxBackend::ReadPart(const std::string& name, std::string& out) const {
     } catch (const LimitError& e) {
       out.clear();
       throw HostError("Open", path_, "part " + name + " is too large: " + e.what());
+    } catch (const std::runtime_error& e) {
+      out.clear();
+      throw HostError("Open", path_, "part " + name + " is damaged: " + e.what());
     }
     return true;
   }

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <sstream>
 
+#include "host/AsciiText.h"
 #include "host/xlsx/StreamParser.h"
 #include "host/xlsx/Xml.h"
 
@@ -12,16 +13,33 @@ namespace host::xlsx {
 bool LoadDoc(pugi::xml_document& doc, const std::string& xml) {
   unsigned flags = pugi::parse_default | pugi::parse_declaration | pugi::parse_ws_pcdata |
                    pugi::parse_comments | pugi::parse_pi;
-  return static_cast<bool>(doc.load_buffer(xml.data(), xml.size(), flags, pugi::encoding_auto));
+  if (!doc.load_buffer(xml.data(), xml.size(), flags, pugi::encoding_auto)) return false;
+  // The tree holds the text in UTF-8 whatever the part was written in, and is
+  // written back in UTF-8: its declaration must say so.
+  pugi::xml_attribute encoding = doc.first_child().attribute("encoding");
+  if (doc.first_child().type() == pugi::node_declaration && encoding &&
+      AsciiLower(encoding.value()) != "utf-8")
+    encoding.set_value("UTF-8");
+  return true;
 }
 
 namespace {
 
 class ShapeParser : public StreamParser {
  public:
-  ShapeParser() { XML_SetElementHandler(Parser(), &ShapeParser::Start, &ShapeParser::End); }
+  ShapeParser() {
+    XML_SetElementHandler(Parser(), &ShapeParser::Start, &ShapeParser::End);
+    XML_SetStartDoctypeDeclHandler(Parser(), &ShapeParser::Doctype);
+  }
+  bool HasDoctype() const { return doctype_; }
 
  private:
+  // The tree would keep its entities' references as literal text.
+  static void Doctype(void* self, const XML_Char*, const XML_Char*, const XML_Char*, int) {
+    auto* p = static_cast<ShapeParser*>(self);
+    p->doctype_ = true;
+    XML_StopParser(p->Parser(), XML_FALSE);
+  }
   static void Start(void* self, const XML_Char*, const XML_Char**) {
     auto* p = static_cast<ShapeParser*>(self);
     if (p->Stopped() || !p->CheckDepth(++p->depth_)) return;
@@ -32,6 +50,7 @@ class ShapeParser : public StreamParser {
 
   int depth_ = 0;
   size_t elements_ = 0;
+  bool doctype_ = false;
 };
 
 }  // namespace
@@ -48,8 +67,11 @@ void CheckDocumentShape(const std::string& xml) {
     });
   } catch (const LimitError&) {
     throw;
-  } catch (const std::runtime_error&) {
-    // Malformed: not a question of size.
+  } catch (const std::runtime_error& e) {
+    // The tree's reader is more lenient: it would load what this check never counted.
+    if (parser.HasDoctype())
+      throw std::runtime_error("it declares a document type, which workbook parts never do");
+    throw;
   }
 }
 

@@ -8,12 +8,13 @@
 
 namespace host::xlsx {
 
-// Keeps the declaration and every whitespace text node, so a part we change
-// differs from the original only where we changed it.
+// Keeps the declaration (saying UTF-8, as the tree is written) and every
+// whitespace text node, so a part we change differs from the original only
+// where we changed it.
 bool LoadDoc(pugi::xml_document& doc, const std::string& xml);
 // A document tree costs memory per element and its handling grows with its
 // depth: throws LimitError for a part beyond kMaxDocumentElements or
-// kMaxXmlDepth. XML that does not parse is left for LoadDoc to report.
+// kMaxXmlDepth, std::runtime_error for malformed XML or a document type.
 void CheckDocumentShape(const std::string& xml);
 std::string SaveDoc(const pugi::xml_document& doc);
 std::string NodeXml(pugi::xml_node node);

@@ -30,7 +30,10 @@ bool CommitZip(ZipPtr& zip, std::string& reason) {
 }
 
 zip_int64_t FindEntry(zip_t* zip, const std::string& name) {
-  return zip_name_locate(zip, name.c_str(), ZIP_FL_ENC_RAW);
+  // The exact name is a hashed look-up; ignoring case walks every entry.
+  const zip_int64_t exact = zip_name_locate(zip, name.c_str(), ZIP_FL_ENC_RAW);
+  if (exact >= 0) return exact;
+  return zip_name_locate(zip, name.c_str(), ZIP_FL_ENC_RAW | ZIP_FL_NOCASE);
 }
 
 std::string ReadEntry(zip_t* zip, zip_int64_t index, size_t limit) {

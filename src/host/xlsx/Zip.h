@@ -32,7 +32,8 @@ ZipPtr OpenZip(const std::string& path, int flags, std::string& reason);
 // archive is released either way.
 bool CommitZip(ZipPtr& zip, std::string& reason);
 
-// Index of an entry by exact name, or -1.
+// Index of an entry by part name, or -1. Part names compare ignoring ASCII
+// case; an entry of exactly that name comes first.
 zip_int64_t FindEntry(zip_t* zip, const std::string& name);
 // Reads a whole entry (with its CRC checked by libzip). Throws std::runtime_error,
 // LimitError past `limit` bytes.
