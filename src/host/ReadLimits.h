@@ -48,6 +48,9 @@ inline constexpr std::size_t kMaxCells = 16'000'000;
 // claiming a huge area would take gigabytes; a full legacy sheet (65,536 rows
 // by 256 columns) takes about 400 MiB.
 inline constexpr std::size_t kMaxLegacyReadBytes = 1024 * kMebibyte;
+// A legacy workbook names a sheet by a 16-bit index, and some of its records
+// keep 0xFFFF for "no sheet".
+inline constexpr unsigned kMaxLegacySheets = 65535;
 inline constexpr std::size_t kMaxTextBytes = 256 * kMebibyte;
 inline constexpr std::size_t kMaxSharedStrings = 5'000'000;
 

@@ -158,7 +158,7 @@ Worksheet& Workbook::ActiveSheet() {
   return *active_;
 }
 
-std::string Workbook::NameProblem(const std::string& name, const Worksheet* except) const {
+std::string Workbook::NameRuleProblem(const std::string& name) {
   if (name.empty()) return "a sheet name cannot be empty";
   if (NameLength(name) > 31) return "a sheet name can have at most 31 characters";
   for (char c : name) {
@@ -176,6 +176,17 @@ std::string Workbook::NameProblem(const std::string& name, const Worksheet* exce
     return "a sheet name cannot begin or end with an apostrophe";
   }
   if (SameName(name, "History")) return "\"History\" is reserved by the spreadsheet";
+  return {};
+}
+
+std::u32string Workbook::NameKey(std::string_view name) {
+  std::u32string key = CodePoints(name);
+  for (char32_t& c : key) c = FoldCase(c);
+  return key;
+}
+
+std::string Workbook::NameProblem(const std::string& name, const Worksheet* except) const {
+  if (std::string problem = NameRuleProblem(name); !problem.empty()) return problem;
   for (const auto& sheet : sheets_) {
     if (sheet.get() != except && SameName(sheet->Name(), name)) {
       return "the workbook already has a sheet named \"" + sheet->Name() + "\"";

@@ -47,6 +47,11 @@ class Workbook {
   // Checks a sheet name against the workbook rules; empty if legal, otherwise
   // the reason. `except` is the sheet being renamed (its own name is no clash).
   std::string NameProblem(const std::string& name, const Worksheet* except = nullptr) const;
+  // The rules a name must meet on its own, whatever the other sheets are named.
+  static std::string NameRuleProblem(const std::string& name);
+  // The same for two names that name the same sheet (letter case folded), for
+  // checking many names against each other in a set.
+  static std::u32string NameKey(std::string_view name);
 
   StyleTable& Styles() { return styles_; }
   const StyleTable& Styles() const { return styles_; }

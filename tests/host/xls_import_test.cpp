@@ -9,8 +9,8 @@
 #include "host/Host.h"
 #include "host/WorkbookFile.h"
 #include "host/xls/XlsImport.h"
-#include "host/xls/XlsSheetsWire.h"
 #include "host/xls/XlsReaderChild.h"
+#include "host/xls/XlsSheetsWire.h"
 #include "support/Interop.h"
 
 namespace {
@@ -71,10 +71,70 @@ TEST(XlsImport, TheSheetsComeBackFromTheChildAndCutBytesAreRefused) {
 
   for (size_t cut = 0; cut < read.sheets.size(); ++cut) {
     host::Workbook partial(&app, xls, host::NewXlsxBackend(), host::StyleTable::Default());
-    EXPECT_THROW(host::xls::DecodeSheets(read.sheets.substr(0, cut), partial, xls),
-                 host::HostError)
+    EXPECT_THROW(host::xls::DecodeSheets(read.sheets.substr(0, cut), partial, xls), host::HostError)
         << cut;
   }
+}
+
+// data/sheet-names.xls (openpyxl, then LibreOffice): sheets "Sheet2", "History"
+// (reserved) and "Sheet1", A1 "two", "history", "one". A name that cannot stay
+// gets a free one, and never the name of a sheet that comes later.
+TEST(XlsImport, SheetNamesThatCannotStayGetFreeOnes) {
+  host::Application app;
+  host::Workbook& book =
+      app.Open(std::string(ALLELESCOPE_SOURCE_DIR) + "/tests/host/data/sheet-names.xls");
+  ASSERT_EQ(book.SheetCount(), 3);
+  const char* names[][2] = {{"Sheet2", "two"}, {"Sheet3", "history"}, {"Sheet1", "one"}};
+  for (int k = 1; k <= 3; ++k) {
+    EXPECT_EQ(book.Sheet(k).Name(), names[k - 1][0]);
+    EXPECT_EQ(host::ValueText(book.Sheet(k).GetRange("A1").Value()), names[k - 1][1]);
+  }
+}
+
+template <typename T>
+std::string Raw(T value) {
+  return std::string(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+// A sheet as the child sends it: its name, then one number at (row, column).
+std::string WireSheet(const std::string& name, int32_t row = 1, int16_t column = 1) {
+  return Raw(uint32_t(name.size())) + name + Raw(uint32_t(1)) + Raw(row) + Raw(column) +
+         std::string(1, '\0') + Raw(1.5);
+}
+
+// Bytes no reader child sends are refused with the import's message, never
+// read on: a row 0 once reached a null row, and a sheet count past the legacy
+// limit once took the parent minutes of name checks.
+TEST(XlsImport, AnswersNoReaderChildSendsAreRefused) {
+  host::Application app;
+  const auto decode = [&](const std::string& bytes) {
+    host::Workbook book(&app, "x.xls", host::NewXlsxBackend(), host::StyleTable::Default());
+    host::xls::DecodeSheets(bytes, book, "x.xls");
+    return book.SheetCount();
+  };
+  EXPECT_EQ(decode(Raw(uint32_t(2)) + WireSheet("A") + WireSheet("B", 2, 3)), 2);
+  for (const std::string& bytes :
+       {Raw(uint32_t(1)) + WireSheet("A", 0), Raw(uint32_t(1)) + WireSheet("A", 1, 0),
+        Raw(uint32_t(1)) + WireSheet("A", -1), Raw(uint32_t(0)),
+        Raw(uint32_t(1)) + WireSheet("a/b"), Raw(uint32_t(1)) + WireSheet(""),
+        Raw(uint32_t(2)) + WireSheet("A") + WireSheet("a"),
+        Raw(~uint32_t(0)) + WireSheet("A") + WireSheet("B")}) {
+    try {
+      decode(bytes);
+      ADD_FAILURE() << "accepted " << bytes.size() << " bytes";
+    } catch (const host::HostError& e) {
+      EXPECT_EQ(e.File(), "x.xls");
+      EXPECT_NE(e.Reason().find("damaged"), std::string::npos) << e.Reason();
+    }
+  }
+  std::string most = Raw(uint32_t(host::kMaxLegacySheets));
+  for (unsigned k = 0; k < host::kMaxLegacySheets; ++k) {
+    const std::string name = "S" + std::to_string(k);
+    most += Raw(uint32_t(name.size())) + name + Raw(uint32_t(0));
+  }
+  EXPECT_EQ(decode(most), int(host::kMaxLegacySheets));
+  most.replace(0, 4, Raw(uint32_t(host::kMaxLegacySheets + 1)));
+  EXPECT_THROW(decode(most + WireSheet("A")), host::HostError);
 }
 
 // The legacy reader holds a cell for every position a sheet claims: the child
@@ -105,8 +165,8 @@ TEST(XlsImport, TheReaderChildsRefusalComesBackWholeAndIsReportedAsItIs) {
   using host::xls::LegacyRead;
   testsupport::TempDir dir;
   const std::string junk = dir.File("junk.xls");
-  testsupport::WriteFileBytes(junk, std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) +
-                                        std::string(600, 'x'));
+  testsupport::WriteFileBytes(
+      junk, std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + std::string(600, 'x'));
   const LegacyRead refused = host::xls::ReadInChild(junk);
   EXPECT_EQ(refused.outcome, LegacyRead::kRefused);
   EXPECT_EQ(refused.operation, "Open");
@@ -118,7 +178,8 @@ TEST(XlsImport, TheReaderChildsRefusalComesBackWholeAndIsReportedAsItIs) {
   EXPECT_EQ(back.file, junk);
   EXPECT_EQ(back.reason, refused.reason);
   EXPECT_EQ(host::xls::DecodeLegacyRead(bytes.substr(0, 10)).file, junk.substr(0, 4));  // cut short
-  EXPECT_EQ(host::xls::DecodeLegacyRead("").outcome, LegacyRead::kCrashed);  // died before it answered
+  EXPECT_EQ(host::xls::DecodeLegacyRead("").outcome,
+            LegacyRead::kCrashed);  // died before it answered
   EXPECT_EQ(host::xls::DecodeLegacyRead("\x7F").outcome, LegacyRead::kCrashed);
 
   host::xls::SetLegacyReader([](const std::string&) {

@@ -10,11 +10,13 @@
 #include <filesystem>
 #include <memory>
 #include <new>
+#include <unordered_set>
+#include <vector>
 
 #include "host/ReadLimits.h"
 #include "host/WorkbookFile.h"
-#include "host/xls/XlsSheetsWire.h"
 #include "host/xls/XlsReaderChild.h"
+#include "host/xls/XlsSheetsWire.h"
 
 namespace host::xls {
 
@@ -88,6 +90,37 @@ void ReadCells(const void* raw, unsigned rows, unsigned short columns, CellStore
   }
 }
 
+std::vector<std::string> ReadSheetNames(const void* raw, unsigned count, const std::string& path) {
+  std::vector<std::string> names(count);
+  for (unsigned s = 0; s < count; ++s) {
+    const char* name = nullptr;
+    if (freexl_get_worksheet_name(raw, static_cast<unsigned short>(s), &name) != FREEXL_OK)
+      throw HostError("Open", path, "a sheet name cannot be read");
+    names[s] = name ? name : "";
+  }
+  return names;
+}
+
+// Legal, distinct names for the sheets, in their order. A name that is not a
+// legal sheet name, or repeats an earlier one, becomes the first free "SheetN"
+// from its own position on; the names the file gives are kept first, so such
+// a name never takes a later sheet's. One set of names keeps it linear.
+void MakeNamesLegal(std::vector<std::string>& names) {
+  std::unordered_set<std::u32string> taken;
+  for (std::string& name : names)
+    if (!Workbook::NameRuleProblem(name).empty() || !taken.insert(Workbook::NameKey(name)).second)
+      name.clear();
+  size_t next = 1;
+  for (size_t s = 0; s < names.size(); ++s) {
+    if (!names[s].empty()) continue;
+    // Every number below `next` was taken when an earlier sheet looked.
+    for (next = std::max(next, s + 1); names[s].empty(); ++next) {
+      const std::string candidate = "Sheet" + std::to_string(next);
+      if (taken.insert(Workbook::NameKey(candidate)).second) names[s] = candidate;
+    }
+  }
+}
+
 }  // namespace
 
 std::string FreeXlsxPathBeside(const std::string& xlsPath) {
@@ -132,16 +165,17 @@ std::unique_ptr<Workbook> Import(Application& app, const std::string& path) {
   unsigned sheetCount = 0;
   if (freexl_get_info(raw, FREEXL_BIFF_SHEET_COUNT, &sheetCount) != FREEXL_OK || sheetCount == 0)
     throw HostError("Open", path, "the workbook has no sheets");
+  if (sheetCount > kMaxLegacySheets)
+    throw HostError("Open", path,
+                    "the workbook claims more than " + std::to_string(kMaxLegacySheets) +
+                        " sheets, the most a legacy workbook can hold");
+  std::vector<std::string> names = ReadSheetNames(raw, sheetCount, path);
+  MakeNamesLegal(names);
 
   auto book = NewImportedBook(app, path);
   ReadBudget budget;
   for (unsigned s = 0; s < sheetCount; ++s) {
-    const char* name = nullptr;
-    if (freexl_get_worksheet_name(raw, static_cast<unsigned short>(s), &name) != FREEXL_OK)
-      throw HostError("Open", path, "a sheet name cannot be read");
-    std::string sheetName = name ? name : "";
-    if (sheetName.empty() || book->NameProblem(sheetName) != "")
-      sheetName = "Sheet" + std::to_string(s + 1);  // keep the workbook legal
+    const std::string& sheetName = names[s];
     auto sheet = std::make_unique<Worksheet>(book.get(), sheetName);
     sheet->SetLoaded();
     if (freexl_select_active_worksheet(raw, static_cast<unsigned short>(s)) != FREEXL_OK)

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 #include <stdexcept>
+#include <unordered_set>
 
 #include "host/ReadLimits.h"
 #include "host/Worksheet.h"
@@ -89,7 +90,8 @@ void GetCells(Reader& in, CellStore& store, ReadBudget& budget) {
   for (uint32_t k = 0; k < count; ++k) {
     const auto r = in.Get<int32_t>();
     const auto c = in.Get<int16_t>();
-    if (r < lastRow || r > kMaxRows || c < 1 || c > kMaxColumns || (r == lastRow && c <= lastColumn))
+    if (r < 1 || r < lastRow || r > kMaxRows || c < 1 || c > kMaxColumns ||
+        (r == lastRow && c <= lastColumn))
       throw Malformed();
     budget.AddCells(1);
     if (r != lastRow) row = &store.Rows()[r];
@@ -120,16 +122,20 @@ void DecodeSheets(std::string_view bytes, Workbook& book, const std::string& pat
     Reader in(bytes);
     ReadBudget budget;
     const auto count = in.Get<uint32_t>();
+    if (count == 0 || count > kMaxLegacySheets) throw Malformed();
+    // The child sends legal, distinct names: any other is damage.
+    std::unordered_set<std::u32string> names;
     for (uint32_t k = 0; k < count; ++k) {
-      std::string name(in.Text());
-      if (name.empty() || book.NameProblem(name) != "") name = "Sheet" + std::to_string(k + 1);
+      const std::string name(in.Text());
+      if (!Workbook::NameRuleProblem(name).empty() || !names.insert(Workbook::NameKey(name)).second)
+        throw Malformed();
       auto sheet = std::make_unique<Worksheet>(&book, name);
       sheet->SetLoaded();
       GetCells(in, sheet->Store(), budget);
       sheet->MarkModified();
       book.AppendSheet(std::move(sheet));
     }
-    if (!in.AtEnd() || count == 0) throw Malformed();
+    if (!in.AtEnd()) throw Malformed();
   } catch (const Malformed&) {
     throw HostError("Open", path, "the legacy workbook reader's answer is damaged");
   } catch (const LimitError& e) {

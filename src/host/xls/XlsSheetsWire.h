@@ -12,7 +12,8 @@ namespace host::xls {
 std::string EncodeSheets(const Workbook& book);
 
 // Appends the sheets of `bytes` to `book`. Throws HostError("Open", path, ...)
-// for bytes that are not such sheets, and for sheets past the read limits.
+// for bytes that are not such sheets (names not legal and distinct as the
+// child makes them included), and for sheets past the read limits.
 void DecodeSheets(std::string_view bytes, Workbook& book, const std::string& path);
 
 }  // namespace host::xls
