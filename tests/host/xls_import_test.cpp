@@ -1,10 +1,14 @@
 // Legacy .xls workbooks: read once with values only, saved as a new .xlsx
 // beside the original, which is never written, nor is a file already there.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 
 #include "host/Host.h"
 #include "host/WorkbookFile.h"
@@ -157,6 +161,60 @@ TEST(XlsImport, ReaderMemoryIsBounded) {
     EXPECT_NE(WEXITSTATUS(status), 2) << "memory within the bound was refused";
     EXPECT_NE(WEXITSTATUS(status), 3) << "memory beyond the bound was given";
   }
+}
+
+// The child reads under a bound on processor time too, and a child that
+// loops is reported as such; it keeps none of the program's descriptors (the
+// run lock's among them), and a child that cannot be made says why.
+int programsDescriptor = -1;
+TEST(XlsImport, TheReaderChildIsBoundedInTimeAndHoldsNothingOfTheProgram) {
+  using host::xls::LegacyRead;
+  const auto loops = [](const std::string&) -> LegacyRead {
+    volatile bool spin = true;
+    while (spin) {
+    }
+    return {};
+  };
+  EXPECT_EQ(host::xls::ReadInChild("slow.xls", loops, 1).outcome, LegacyRead::kTooSlow);
+  host::xls::SetLegacyReader([](const std::string&) {
+    return LegacyRead{LegacyRead::kTooSlow, {}, {}, {}, {}};
+  });
+  host::Application app;
+  try {
+    host::xls::ImportXls(app, "slow.xls");
+    ADD_FAILURE() << "a reader that took too long was not reported";
+  } catch (const host::HostError& e) {
+    EXPECT_EQ(e.File(), "slow.xls");
+    EXPECT_NE(e.Reason().find("took too long to read"), std::string::npos) << e.Reason();
+  }
+  host::xls::SetLegacyReader(nullptr);
+
+  programsDescriptor = open(ALLELESCOPE_SOURCE_DIR, O_RDONLY);
+  ASSERT_GE(programsDescriptor, 0);
+  const auto holds = [](const std::string&) {
+    LegacyRead read;
+    if (fcntl(programsDescriptor, F_GETFD) >= 0) read.outcome = LegacyRead::kRefused;
+    return read;
+  };
+  EXPECT_EQ(host::xls::ReadInChild("x.xls", holds).outcome, LegacyRead::kWhole);
+  close(programsDescriptor);
+
+  const pid_t child = fork();  // a process without a descriptor to spare for the pipe
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    struct rlimit none;
+    getrlimit(RLIMIT_NOFILE, &none);
+    none.rlim_cur = 0;
+    setrlimit(RLIMIT_NOFILE, &none);
+    const LegacyRead read = host::xls::ReadInChild("x.xls");
+    _exit(read.outcome == LegacyRead::kRefused && read.file == "x.xls" &&
+                  read.reason.find(std::strerror(EMFILE)) != std::string::npos
+              ? 0
+              : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "no reason for no child";
 }
 
 // The reader child's refusal comes back whole, and is reported as the child

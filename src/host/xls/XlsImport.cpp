@@ -240,6 +240,11 @@ std::unique_ptr<Workbook> ImportXls(Application& app, const std::string& path) {
                       "reading it would take more than " +
                           std::to_string(kMaxLegacyReadBytes / kMebibyte) +
                           " MiB: its sheets claim far more cells than the file holds");
+    case LegacyRead::kTooSlow:
+      throw HostError("Open", path,
+                      "the legacy workbook took too long to read (more than " +
+                          std::to_string(kMaxLegacyReadSeconds) +
+                          " seconds of processor time): it is damaged or made to be slow");
     default:
       throw HostError("Open", path, "the file is damaged: the legacy workbook reader failed on it");
   }

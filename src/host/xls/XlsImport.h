@@ -19,9 +19,10 @@ std::unique_ptr<Workbook> ImportXls(Application& app, const std::string& path);
 // with it itself: a child process does and sends this back, so that a crash,
 // a runaway allocation or what the library leaks stays in the child.
 struct LegacyRead {
-  enum Outcome : char { kWhole, kRefused, kTooLarge, kCrashed };
+  enum Outcome : char { kWhole, kRefused, kTooLarge, kTooSlow, kCrashed };
   Outcome outcome = kWhole;
-  // kRefused: the import's error, as HostError(operation, file, reason).
+  // kRefused: the import's error, as HostError(operation, file, reason); also
+  // when no child could be made to read it.
   std::string operation, file, reason;
   std::string sheets;  // kWhole: what was read, as EncodeSheets writes it
 };

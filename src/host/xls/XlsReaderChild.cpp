@@ -8,7 +8,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <fstream>
+#include <utility>
 
 namespace host::xls {
 
@@ -60,34 +62,95 @@ LegacyRead Receive(int fd) {
   return DecodeLegacyRead(bytes);
 }
 
-[[noreturn]] void RunChild(int out, const std::string& path) {
-  // A crash ends the child quietly; no handler of the parent's runs.
-  for (int sig : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) std::signal(sig, SIG_DFL);
+// The child never execs, so it holds every descriptor of the program, the
+// run lock's among them: the lock would outlive a program that died while its
+// child still read. It keeps only the pipe it answers on (and 0 to 2).
+void CloseAllBut(int keep) {
+  const auto k = static_cast<unsigned>(keep);
+  if ((k <= 3 || close_range(3, k - 1, 0) == 0) && close_range(std::max(k + 1, 3u), ~0U, 0) == 0)
+    return;
+  for (long fd = 3, open = sysconf(_SC_OPEN_MAX); fd < open; ++fd)
+    if (fd != keep) close(static_cast<int>(fd));
+}
+
+[[noreturn]] void RunChild(int out, const std::string& path, LegacyReader reader, int cpuSeconds) {
+  CloseAllBut(out);
+  // A crash or the time bound ends the child quietly; no handler of the parent's runs.
+  for (int sig : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGXCPU, SIGPIPE})
+    std::signal(sig, SIG_DFL);
   LimitLegacyReaderMemory();
-  Send(out, ReadLegacyFile(path));
+  // SIGXCPU at the bound, SIGKILL a second later should it be caught.
+  const auto seconds = static_cast<rlim_t>(cpuSeconds);
+  const struct rlimit cpu = {seconds, seconds + 1};
+  setrlimit(RLIMIT_CPU, &cpu);
+  Send(out, reader(path));
   _exit(0);
+}
+
+// The read end of the child's pipe and the child, closed, ended and reaped on
+// every way out: a child left writing to a pipe nobody reads would wait forever.
+class Child {
+ public:
+  ~Child() {
+    if (from_ >= 0) close(from_);
+    if (pid_ > 0) {
+      kill(pid_, SIGKILL);
+      while (waitpid(pid_, nullptr, 0) < 0 && errno == EINTR) {
+      }
+    }
+  }
+  LegacyRead Read(const std::string& path, LegacyReader reader, int cpuSeconds);
+
+ private:
+  LegacyRead Ended(LegacyRead read, int cpuSeconds);
+  pid_t pid_ = -1;
+  int from_ = -1;
+};
+
+LegacyRead NoChild(const std::string& path, int error) {
+  return {LegacyRead::kRefused,
+          "Open",
+          path,
+          std::string("the legacy workbook reader cannot be started: ") + std::strerror(error),
+          {}};
+}
+
+LegacyRead Child::Read(const std::string& path, LegacyReader reader, int cpuSeconds) {
+  int ends[2];
+  if (pipe2(ends, O_CLOEXEC) != 0) return NoChild(path, errno);
+  from_ = ends[0];
+  pid_ = fork();
+  if (pid_ == 0) RunChild(ends[1], path, reader, cpuSeconds);
+  const int forkError = errno;
+  close(ends[1]);
+  if (pid_ < 0) return NoChild(path, forkError);
+  LegacyRead read = Receive(from_);
+  close(from_);  // a child still writing now ends
+  from_ = -1;
+  return Ended(std::move(read), cpuSeconds);
+}
+
+// The answer, unless the child did not end normally.
+LegacyRead Child::Ended(LegacyRead read, int cpuSeconds) {
+  int status = 0;
+  struct rusage usage = {};
+  pid_t ended = 0;
+  while ((ended = wait4(pid_, &status, 0, &usage)) < 0 && errno == EINTR) {
+  }
+  pid_ = -1;  // reaped, or not ours to wait for (SIGCHLD ignored)
+  if (ended < 0) return read;
+  if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return read;
+  const long used = usage.ru_utime.tv_sec + usage.ru_stime.tv_sec;
+  if (WIFSIGNALED(status) && (WTERMSIG(status) == SIGXCPU || used >= cpuSeconds))
+    return {LegacyRead::kTooSlow, {}, {}, {}, {}};
+  if (read.outcome == LegacyRead::kTooLarge) return read;
+  return {LegacyRead::kCrashed, {}, {}, {}, {}};
 }
 
 }  // namespace
 
-LegacyRead ReadInChild(const std::string& path) {
-  int pipeEnds[2];
-  if (pipe2(pipeEnds, O_CLOEXEC) != 0) return {};
-  const pid_t child = fork();
-  if (child == 0) RunChild(pipeEnds[1], path);
-  close(pipeEnds[1]);
-  if (child < 0) {
-    close(pipeEnds[0]);
-    return {};  // no child to spare: read as before
-  }
-  LegacyRead read = Receive(pipeEnds[0]);
-  close(pipeEnds[0]);
-  int status = 0;
-  while (waitpid(child, &status, 0) < 0)
-    if (errno != EINTR) return read;
-  const bool ended = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-  if (!ended && read.outcome != LegacyRead::kTooLarge) return {LegacyRead::kCrashed, {}, {}, {}, {}};
-  return read;
+LegacyRead ReadInChild(const std::string& path, LegacyReader reader, int cpuSeconds) {
+  return Child().Read(path, reader, cpuSeconds);
 }
 
 void LimitLegacyReaderMemory(std::size_t bytes) {

@@ -8,8 +8,11 @@
 
 namespace host::xls {
 
-// kWhole also when no child can be made: the file is then read as before.
-LegacyRead ReadInChild(const std::string& path);
+// Reads `path` with `reader` in a child process bounded in memory and in
+// processor time (the tests use a shorter bound); kRefused with the reason
+// when no child can be made.
+LegacyRead ReadInChild(const std::string& path, LegacyReader reader = ReadLegacyFile,
+                       int cpuSeconds = kMaxLegacyReadSeconds);
 
 // The outcome, then the error's parts each ended by a NUL, which no path or
 // message holds, then the sheets. Bytes that are not such an outcome (none:
