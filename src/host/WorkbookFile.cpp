@@ -39,6 +39,9 @@ std::unique_ptr<Workbook> OpenWorkbookFile(Application& app, const std::string& 
   if (!std::filesystem::exists(path, ec)) throw HostError("Open", path, "the file does not exist");
   if (std::filesystem::is_directory(path, ec))
     throw HostError("Open", path, "this is a folder, not a file");
+  // A named pipe or a device would block the open or never end.
+  if (!std::filesystem::is_regular_file(path, ec))
+    throw HostError("Open", path, "this is not a regular file (a pipe, device or socket)");
   std::ifstream in(path, std::ios::binary);
   if (!in) throw HostError("Open", path, "the file cannot be read (no permission?)");
   unsigned char magic[8] = {};

@@ -1,6 +1,7 @@
 // The package backend on its own: new packages, failing saves, damaged and
 // foreign files, lazy loading and a sheet parser fed hostile XML.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <zip.h>
 
 #include <filesystem>
@@ -271,6 +272,9 @@ TEST(XlsxPackage, ForeignAndDamagedFilesAreRefusedClearly) {
   };
   EXPECT_NE(ExpectOpenError(dir.File("absent.xlsx")).find("does not exist"), std::string::npos);
   EXPECT_NE(ExpectOpenError(write("empty.xlsx", "")).find("empty"), std::string::npos);
+  // A named pipe would block the open until a writer came.
+  ASSERT_EQ(mkfifo(dir.File("pipe.xlsx").c_str(), 0600), 0);
+  EXPECT_NE(ExpectOpenError(dir.File("pipe.xlsx")).find("not a regular file"), std::string::npos);
   EXPECT_NE(ExpectOpenError(write("text.xlsx", "variety,marker\n")).find("not a workbook"),
             std::string::npos);
   std::string ole("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
