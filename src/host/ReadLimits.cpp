@@ -26,6 +26,14 @@ void ReadBudget::AddText(std::size_t bytes) {
                      " MiB of text, the most this program reads");
 }
 
+void ReadBudget::AddSheetXml(std::size_t bytes) {
+  sheetXml_ += bytes;
+  if (sheetXml_ > kMaxSheetXmlBytes)
+    throw LimitError("the workbook's sheets come to more than " +
+                     Count(kMaxSheetXmlBytes / kMebibyte) +
+                     " MiB of XML, the most this program reads");
+}
+
 void CheckCellText(const std::string& text) {
   // Characters, not bytes: every byte but a UTF-8 continuation byte starts one.
   std::size_t characters = 0;

@@ -38,8 +38,11 @@ inline constexpr std::size_t kMaxKeptElementBytes = 64 * kMebibyte;
 inline constexpr std::size_t kMaxCellTextBytes = kMaxCellCharacters * 7;
 
 // What one workbook's reading may hold in memory, over all its sheets: cells
-// (about 50 bytes each), texts (shared strings, cell texts, formulas and the
-// elements of a sheet kept as written) and shared-string entries. A source of
+// (about 50 bytes each; rows and merged ranges, which cost no more, count as
+// cells), texts (shared strings, cell texts, and what a sheet keeps as written:
+// formulas, elements, row and root attributes, each with the memory its record
+// takes) and shared-string entries. A part that several sheets name counts at
+// each reading. A source of
 // 500 varieties by 250 markers is 125,000 cells, but its results with every
 // option come to about 6.3 million, and a rerun must read them back.
 inline constexpr std::size_t kMaxCells = 16'000'000;
@@ -56,6 +59,12 @@ inline constexpr unsigned kMaxLegacySheets = 65535;
 // largest workbook the cell limit lets through takes about 16 s.
 inline constexpr int kMaxLegacyReadSeconds = 120;
 inline constexpr std::size_t kMaxTextBytes = 256 * kMebibyte;
+// The sheet XML one workbook's reading may parse, over all its sheets. It
+// costs time (about 4 s a GiB) rather than memory, and several sheets may
+// name one part, so a file of a megabyte naming its gigabyte part a thousand
+// times would take an hour. The cells and texts a workbook may hold come to
+// well under 2 GiB of XML.
+inline constexpr std::size_t kMaxSheetXmlBytes = 4096 * kMebibyte;
 inline constexpr std::size_t kMaxSharedStrings = 5'000'000;
 
 // A file beyond one of the limits; the reason says which.
@@ -70,10 +79,12 @@ class ReadBudget {
   // Each throws LimitError when the total passes its limit.
   void AddCells(std::size_t count);
   void AddText(std::size_t bytes);
+  void AddSheetXml(std::size_t bytes);
 
  private:
   std::size_t cells_ = 0;
   std::size_t text_ = 0;
+  std::size_t sheetXml_ = 0;
 };
 
 // Throws LimitError when a cell's text (UTF-8) has more than kMaxCellCharacters characters.

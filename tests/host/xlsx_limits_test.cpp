@@ -6,6 +6,7 @@
 #include <unistd.h>
 #include <zip.h>
 
+#include <regex>
 #include <string>
 
 #include "host/Host.h"
@@ -46,11 +47,13 @@ std::string MakeBook(const std::string& path) {
 struct Outcome {
   int status = -1;      // 0 refused with a HostError, 1 opened, 2 another exception
   std::string message;  // the error's text
+  long peakMiB = 0;     // the child's peak resident memory
 };
 
-// Opens the workbook and reads its first sheet in a child process held to
-// kMemoryCap, so a reader that runs away ends the child and not the tests.
-Outcome OpenCapped(const std::string& path) {
+// Opens the workbook and reads its first sheet (or every sheet) in a child
+// process held to kMemoryCap, so a reader that runs away ends the child and
+// not the tests.
+Outcome OpenCapped(const std::string& path, bool everySheet = false) {
   int pipeFds[2];
   if (pipe(pipeFds) != 0) return {};
   const pid_t pid = fork();
@@ -65,7 +68,8 @@ Outcome OpenCapped(const std::string& path) {
     try {
       host::Application app;
       host::Workbook& book = app.Open(path);
-      book.Sheet(1).GetRange("A1").Value();
+      for (int i = 1; i <= (everySheet ? book.SheetCount() : 1); ++i)
+        book.Sheet(i).GetRange("A1").Value();
     } catch (const host::HostError& e) {
       status = 0;
       message = e.what();
@@ -83,7 +87,9 @@ Outcome OpenCapped(const std::string& path) {
     out.message.append(buffer, static_cast<size_t>(n));
   close(pipeFds[0]);
   int status = 0;
-  waitpid(pid, &status, 0);
+  rusage usage{};
+  wait4(pid, &status, 0, &usage);
+  out.peakMiB = usage.ru_maxrss / 1024;
   out.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   return out;
 }
@@ -91,6 +97,12 @@ Outcome OpenCapped(const std::string& path) {
 const char* kSheetHead =
     R"(<?xml version="1.0" encoding="UTF-8"?>)"
     R"(<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">)";
+
+std::string Repeated(const std::string& text, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += text;
+  return out;
+}
 
 struct Bomb {
   const char* what;
@@ -123,6 +135,19 @@ TEST(ReadLimits, ExpandingSheetsAreRefusedWithinBoundedMemory) {
       // Ten million levels of nesting.
       {"nesting", std::string(kSheetHead) + "<extLst>", std::string(1000 * 3, ' '), "", 0,
        "levels"},
+      // 200,000 rows each with an attribute of 1,000 quotes, kept as 6,000 bytes (&quot;).
+      {"row attributes", std::string(kSheetHead) + "<sheetData>",
+       "<row a='" + std::string(1000, '"') + "'/>", "</sheetData></worksheet>", 200000, "text"},
+      // 24 million merged ranges.
+      {"merges", std::string(kSheetHead) + "<sheetData/><mergeCells>",
+       Repeated(R"(<mergeCell ref="A1:B2"/>)", 1000), "</mergeCells></worksheet>", 24000, "cells"},
+      // 12 million empty elements kept as written, 4 bytes each.
+      {"empty kept elements", std::string(kSheetHead) + "<sheetData/>", Repeated("<x/>", 1000),
+       "</worksheet>", 12000, "text"},
+      // 16 million cells with an empty formula each.
+      {"formulas", std::string(kSheetHead) + "<sheetData>",
+       "<row>" + Repeated("<c><f/></c>", 16000) + "</row>", "</sheetData></worksheet>", 1000,
+       "text"},
   };
   for (Bomb bomb : bombs) {
     if (bomb.repeat == 0) {  // the nesting: the block opens 1,000 levels
@@ -136,7 +161,7 @@ TEST(ReadLimits, ExpandingSheetsAreRefusedWithinBoundedMemory) {
     testsupport::WriteWithRepeatedPart(
         base, path, RepeatedPart{part, bomb.head, bomb.block, bomb.tail, bomb.repeat});
     const Outcome out = OpenCapped(path);
-    EXPECT_EQ(out.status, 0) << bomb.what << ": " << out.message;
+    EXPECT_EQ(out.status, 0) << bomb.what << " (" << out.peakMiB << " MiB): " << out.message;
     EXPECT_NE(out.message.find(path), std::string::npos) << bomb.what << ": " << out.message;
     EXPECT_NE(out.message.find(part), std::string::npos) << bomb.what << ": " << out.message;
     EXPECT_NE(out.message.find(bomb.reason), std::string::npos) << bomb.what << ": " << out.message;
@@ -162,6 +187,78 @@ TEST(ReadLimits, ExpandingStyleSheetIsRefusedWithinBoundedMemory) {
   EXPECT_EQ(out.status, 0) << out.message;
   EXPECT_NE(out.message.find(path), std::string::npos) << out.message;
   EXPECT_NE(out.message.find("xl/styles.xml"), std::string::npos) << out.message;
+}
+
+// Makes the workbook's one sheet `count` sheets that all name its part.
+void NameThePartFromSheets(const std::string& path, int count) {
+  int err = 0;
+  zip_t* z = zip_open(path.c_str(), 0, &err);
+  ASSERT_NE(z, nullptr);
+  zip_file_t* f = zip_fopen(z, "xl/workbook.xml", 0);
+  ASSERT_NE(f, nullptr);
+  std::string workbook;
+  char buffer[4096];
+  for (zip_int64_t n; (n = zip_fread(f, buffer, sizeof buffer)) > 0;)
+    workbook.append(buffer, static_cast<size_t>(n));
+  zip_fclose(f);
+  std::smatch sheet;
+  ASSERT_TRUE(std::regex_search(workbook, sheet, std::regex("<sheet [^>]*/>")));
+  std::string sheets;
+  for (int i = 1; i <= count; ++i) {
+    std::string one = std::regex_replace(sheet.str(), std::regex(R"(name="[^"]*")"),
+                                         "name=\"S" + std::to_string(i) + "\"");
+    sheets += std::regex_replace(one, std::regex(R"(sheetId="[^"]*")"),
+                                 "sheetId=\"" + std::to_string(i) + "\"");
+  }
+  workbook.replace(static_cast<size_t>(sheet.position()), static_cast<size_t>(sheet.length()),
+                   sheets);
+  zip_file_add(z, "xl/workbook.xml", zip_source_buffer(z, workbook.data(), workbook.size(), 0),
+               ZIP_FL_OVERWRITE);
+  ASSERT_EQ(zip_close(z), 0);
+}
+
+// Several sheets of the workbook may name one part: each reading of it is
+// counted against the workbook's budget, so a small part read again and again
+// is refused like a large one.
+TEST(ReadLimits, PartReadByManySheetsIsRefusedWithinBoundedMemory) {
+  TempDir dir;
+  const std::string base = dir.File("base.xlsx"), path = dir.File("shared.xlsx");
+  const std::string part = MakeBook(base);
+  // A sheet whose root element has a million attributes (a tag of 11 MB), read by 60 sheets.
+  std::string attributes;
+  for (int i = 0; i < 1000000; ++i) attributes += " a" + std::to_string(i) + "=\"\"";
+  testsupport::WriteWithRepeatedPart(
+      base, path,
+      RepeatedPart{
+          part, R"(<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main")",
+          attributes, "><sheetData/></worksheet>", 1});
+  NameThePartFromSheets(path, 60);
+  const Outcome out = OpenCapped(path, true);
+  EXPECT_EQ(out.status, 0) << out.peakMiB << " MiB: " << out.message;
+  EXPECT_NE(out.message.find(part), std::string::npos) << out.message;
+  EXPECT_NE(out.message.find("text"), std::string::npos) << out.message;
+}
+
+// Reading costs time too: a part of a gigabyte that five sheets name is
+// refused at its fifth reading, not read for ever.
+TEST(ReadLimits, SheetXmlReadOverTheWorkbookIsBounded) {
+  TempDir dir;
+  const std::string base = dir.File("base.xlsx"), path = dir.File("shared.xlsx");
+  const std::string part = MakeBook(base);
+  testsupport::WriteWithRepeatedPart(
+      base, path,
+      RepeatedPart{part, std::string(kSheetHead) + "<sheetData/>", std::string(1 << 16, ' '),
+                   "</worksheet>", 16000});  // 1,000 MiB
+  NameThePartFromSheets(path, 5);
+  const Outcome out = OpenCapped(path, true);
+  EXPECT_EQ(out.status, 0) << out.message;
+  EXPECT_NE(out.message.find("'S5'"), std::string::npos) << out.message;
+  EXPECT_NE(out.message.find(part), std::string::npos) << out.message;
+  EXPECT_NE(out.message.find("XML"), std::string::npos) << out.message;
+
+  host::ReadBudget budget;
+  budget.AddSheetXml(host::kMaxSheetXmlBytes);
+  EXPECT_THROW(budget.AddSheetXml(1), host::LimitError);
 }
 
 // Limits that cost no memory to reach, on the readers themselves.

@@ -3,10 +3,15 @@
 #include <expat.h>
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cstring>
+#include <iterator>
+#include <map>
 #include <memory>
 #include <stdexcept>
+#include <string_view>
+#include <utility>
 
 #include "host/Workbook.h"
 #include "host/xlsx/Xml.h"
@@ -20,6 +25,11 @@ const char* Attr(const XML_Char** atts, const char* name) {
     if (std::strcmp(atts[i], name) == 0) return atts[i + 1];
   return nullptr;
 }
+
+// The memory a formula kept in the store's map takes beside its text: the
+// map's entry and the links of its tree node.
+constexpr size_t kFormulaRecordBytes =
+    sizeof(std::map<std::pair<int32_t, int32_t>, std::string>::value_type) + 4 * sizeof(void*);
 
 bool ParseInt(const char* text, long long& out) {
   if (!text) return false;
@@ -40,9 +50,26 @@ class SheetParser : public StreamParser {
         xfCount_(sheet.Parent().Styles().xfs.size()) {
     XML_SetElementHandler(Parser(), &SheetParser::Start, &SheetParser::End);
     XML_SetCharacterDataHandler(Parser(), &SheetParser::Text);
+    XML_SetXmlDeclHandler(Parser(), &SheetParser::Declaration);
+    XML_SetStartDoctypeDeclHandler(Parser(), &SheetParser::DocumentType);
   }
 
  private:
+  // Elements are kept as the part's bytes and written into a part of UTF-8
+  // without a document type, so a part must be in UTF-8 and have none.
+  static void Declaration(void* self, const XML_Char*, const XML_Char* encoding, int) {
+    if (!encoding) return;
+    std::string name = encoding;
+    for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (name != "UTF-8" && name != "US-ASCII")
+      static_cast<SheetParser*>(self)->Reject(std::string("the part is encoded in ") + encoding +
+                                              ", not in UTF-8 as a workbook's parts are");
+  }
+  static void DocumentType(void* self, const XML_Char*, const XML_Char*, const XML_Char*, int) {
+    static_cast<SheetParser*>(self)->Reject(
+        "the part has a document type declaration (<!DOCTYPE ...>), which a workbook's parts "
+        "never have");
+  }
   static void Start(void* self, const XML_Char* name, const XML_Char** atts) {
     auto* p = static_cast<SheetParser*>(self);
     p->Guarded([&] { p->OnStart(name, atts); });
@@ -64,9 +91,7 @@ class SheetParser : public StreamParser {
     if (!CheckDepth(++depth_) || Capturing()) return;
     std::string_view name = LocalName(qname);
     if (depth_ == 1) {
-      extra_.rootName = qname;
-      extra_.rootAttributes.clear();
-      for (int i = 0; atts[i]; i += 2) extra_.rootAttributes.emplace_back(atts[i], atts[i + 1]);
+      StartRoot(qname, atts);
     } else if (depth_ == 2) {
       if (name == "sheetData") {
         inData_ = true;
@@ -105,11 +130,13 @@ class SheetParser : public StreamParser {
     if (Capturing()) {
       if (depth_ == CaptureDepth()) {
         std::string xml = EndCapture();
-        budget_.AddText(xml.size());
-        if (captureName_.empty())
+        if (captureName_.empty()) {
+          budget_.AddText(kFormulaRecordBytes + xml.size());
           formula_ = std::move(xml);
-        else
+        } else {
+          budget_.AddText(sizeof(XlsxSheetExtra::Element) + captureName_.size() + xml.size());
           extra_.elements.push_back({captureName_, std::move(xml)});
+        }
       }
       --depth_;
       return;
@@ -118,6 +145,7 @@ class SheetParser : public StreamParser {
     if (depth_ == 2) {
       inData_ = inMerges_ = false;
     } else if (depth_ == 3 && name == "row") {
+      if (row_ && !rowInOrder_) PutInOrder(row_->cells);
       row_ = nullptr;
     } else if (depth_ == 4 && inCell_) {
       FinishCell();
@@ -134,6 +162,24 @@ class SheetParser : public StreamParser {
     --depth_;
   }
 
+  void StartRoot(const char* qname, const char** atts) {
+    // In UTF-8 the tag's bytes are "<" and the name as expat gives it; expat
+    // reads UTF-16 too, found from the first bytes with no declaration needed.
+    const std::string_view tag = StartTagBytes();
+    const size_t length = std::strlen(qname);
+    if (tag.size() <= length || tag[0] != '<' || tag.substr(1, length) != qname)
+      return Reject("the part is encoded in UTF-16, not in UTF-8 as a workbook's parts are");
+    extra_.rootName = qname;
+    extra_.rootAttributes.clear();
+    budget_.AddText(extra_.rootName.size());
+    for (int i = 0; atts[i]; i += 2) {
+      extra_.rootAttributes.emplace_back(atts[i], atts[i + 1]);
+      budget_.AddText(sizeof(extra_.rootAttributes.back()) +
+                      extra_.rootAttributes.back().first.size() +
+                      extra_.rootAttributes.back().second.size());
+    }
+  }
+
   void StartRow(const char** atts) {
     long long r = 0;
     int number = ParseInt(Attr(atts, "r"), r) ? static_cast<int>(std::clamp(r, 0LL, 1LL << 30))
@@ -147,6 +193,7 @@ class SheetParser : public StreamParser {
     rowNumber_ = number;
     budget_.AddCells(1);  // a row costs about what a cell does
     row_ = &store_.Rows()[number];
+    rowInOrder_ = true;
     row_->attributes.clear();
     for (int i = 0; atts[i]; i += 2) {
       std::string_view an = atts[i];
@@ -157,6 +204,8 @@ class SheetParser : public StreamParser {
       AppendAttrEscaped(row_->attributes, atts[i + 1]);
       row_->attributes += '"';
     }
+    // What the attributes take, escaped as they are kept (a quote is &quot;).
+    if (!row_->attributes.empty()) budget_.AddText(row_->attributes.capacity());
   }
 
   void StartCell(const char** atts) {
@@ -219,17 +268,26 @@ class SheetParser : public StreamParser {
       return;
     }
     Count(cell);
+    // A cell out of column order is put in place once its row ends.
     std::vector<Cell>& cells = row_->cells;
-    if (cells.empty() || cells.back().column < column_) {
-      cells.push_back(std::move(cell));
-      return;
+    if (!cells.empty() && cells.back().column >= column_) rowInOrder_ = false;
+    cells.push_back(std::move(cell));
+  }
+
+  // Sorts a row's cells by column; of cells with one column the last read wins.
+  static void PutInOrder(std::vector<Cell>& cells) {
+    std::stable_sort(cells.begin(), cells.end(),
+                     [](const Cell& a, const Cell& b) { return a.column < b.column; });
+    auto end = cells.begin();  // past the cells kept
+    for (auto it = cells.begin(); it != cells.end(); ++it) {
+      if (end != cells.begin() && std::prev(end)->column == it->column) {
+        *std::prev(end) = std::move(*it);
+      } else {
+        if (end != it) *end = std::move(*it);
+        ++end;
+      }
     }
-    auto it = std::lower_bound(cells.begin(), cells.end(), column_,
-                               [](const Cell& a, int col) { return a.column < col; });
-    if (it != cells.end() && it->column == column_)
-      *it = std::move(cell);  // last one wins
-    else
-      cells.insert(it, std::move(cell));
+    cells.erase(end, cells.end());
   }
 
   // Each cell read, and its own copy of its text, against the workbook's budget.
@@ -250,6 +308,7 @@ class SheetParser : public StreamParser {
       return;
     if (r1 > r2) std::swap(r1, r2);
     if (c1 > c2) std::swap(c1, c2);
+    budget_.AddCells(1);  // a merge costs less than a cell does
     sheet_.Merges().emplace_back(&sheet_, r1, c1, r2, c2);
   }
 
@@ -262,6 +321,7 @@ class SheetParser : public StreamParser {
   int depth_ = 0;
   bool inData_ = false, inMerges_ = false, inCell_ = false, inInline_ = false;
   bool collect_ = false, hasValue_ = false;
+  bool rowInOrder_ = true;  // the cells of row_ are in ascending column order
   int phonetic_ = 0;
   std::string captureName_;
   Row* row_ = nullptr;
@@ -275,7 +335,11 @@ void ReadSheet(const ChunkSource& source, const SharedStringTable& sharedStrings
                XlsxSheetExtra& extra, ReadBudget& budget) {
   extra.elements.clear();
   SheetParser parser(sharedStrings, sheet, extra, budget);
-  parser.Run(source);
+  parser.Run([&](char* buffer, size_t size) {
+    const size_t n = source(buffer, size);
+    budget.AddSheetXml(n);
+    return n;
+  });
   extra.parsed = true;
 }
 

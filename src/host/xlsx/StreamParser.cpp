@@ -1,5 +1,6 @@
 #include "host/xlsx/StreamParser.h"
 
+#include <algorithm>
 #include <new>
 #include <stdexcept>
 
@@ -18,6 +19,7 @@ void StreamParser::Run(const ChunkSource& source) {
     size_t n = source(chunk.get(), 1 << 16);
     window_.append(chunk.get(), n);
     if (XML_Parse(parser_.get(), chunk.get(), static_cast<int>(n), n == 0) != XML_STATUS_OK) {
+      if (Stopped() && unsupported_) throw UnsupportedXml(refusal_);
       if (Stopped()) throw LimitError(refusal_);
       throw std::runtime_error(std::string("malformed XML (") +
                                XML_ErrorString(XML_GetErrorCode(parser_.get())) + " at line " +
@@ -25,16 +27,21 @@ void StreamParser::Run(const ChunkSource& source) {
     }
     total_ += n;
     CheckSizes();
-    // Only a capture in progress needs its bytes kept.
-    if (captureStart_ < 0) {
-      window_.clear();
-      windowBase_ = total_;
-    } else if (captureStart_ > windowBase_) {
-      window_.erase(0, static_cast<size_t>(captureStart_ - windowBase_));
-      windowBase_ = captureStart_;
-    }
+    DropParsedBytes();
     if (n == 0) break;
   }
+}
+
+void StreamParser::DropParsedBytes() {
+  // Expat stops before a tag the chunk ends in and calls its handler in a later
+  // chunk, where a capture may begin at the tag's first byte: the bytes from
+  // where expat stopped stay, as do all of a capture in progress. The tag
+  // limit (CheckSizes) bounds what stays outside a capture.
+  const long long keep =
+      captureStart_ >= 0 ? captureStart_ : XML_GetCurrentByteIndex(parser_.get());
+  if (keep <= windowBase_) return;  // -1: expat has no position yet
+  window_.erase(0, static_cast<size_t>(std::min(keep, total_) - windowBase_));
+  windowBase_ = std::min(keep, total_);
 }
 
 void StreamParser::CheckSizes() const {
@@ -54,6 +61,12 @@ void StreamParser::Refuse(const std::string& reason) {
   if (Stopped()) return;
   refusal_ = reason;
   XML_StopParser(parser_.get(), XML_FALSE);
+}
+
+void StreamParser::Reject(const std::string& reason) {
+  if (Stopped()) return;
+  unsupported_ = true;
+  Refuse(reason);
 }
 
 bool StreamParser::CheckDepth(int depth) {
@@ -79,6 +92,13 @@ std::string StreamParser::EndCapture() {
     out = window_.substr(static_cast<size_t>(from), static_cast<size_t>(end - captureStart_));
   captureStart_ = -1;
   return out;
+}
+
+std::string_view StreamParser::StartTagBytes() const {
+  const long long from = XML_GetCurrentByteIndex(parser_.get()) - windowBase_;
+  const long long count = XML_GetCurrentByteCount(parser_.get());
+  if (from < 0 || count < 0 || from + count > static_cast<long long>(window_.size())) return {};
+  return std::string_view(window_).substr(static_cast<size_t>(from), static_cast<size_t>(count));
 }
 
 }  // namespace host::xlsx

@@ -6,12 +6,21 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
+#include <string_view>
 #include <type_traits>
 
 #include "host/ReadLimits.h"
 
 namespace host::xlsx {
+
+// Well-formed XML in a form a reader does not take (a document type, an
+// encoding other than UTF-8); the reason says which. Not a question of size.
+class UnsupportedXml : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
 
 // Supplies a part in chunks; returns 0 at the end, throws on read errors.
 using ChunkSource = std::function<size_t(char* buffer, size_t size)>;
@@ -33,6 +42,8 @@ class StreamParser {
   // Stops the parse from a handler; Run then throws LimitError(reason).
   // Handlers do nothing more once Stopped(): expat may still call one or two.
   void Refuse(const std::string& reason);
+  // The same for XML the reader does not take; Run then throws UnsupportedXml(reason).
+  void Reject(const std::string& reason);
   bool Stopped() const { return !refusal_.empty(); }
   // Refuses an element nested deeper than kMaxXmlDepth; false when it did.
   bool CheckDepth(int depth);
@@ -52,10 +63,14 @@ class StreamParser {
   int CaptureDepth() const { return captureDepth_; }
   // The bytes from the captured element's start tag to the current end tag.
   std::string EndCapture();
+  // In a start handler: the bytes of the start tag as they are in the part.
+  std::string_view StartTagBytes() const;
 
  private:
   // Throws LimitError for a part, tag or kept element beyond the limits.
   void CheckSizes() const;
+  // Drops the bytes expat is done with, but for those of a capture in progress.
+  void DropParsedBytes();
 
   struct ParserCloser {
     void operator()(XML_Parser p) const { XML_ParserFree(p); }
@@ -67,6 +82,7 @@ class StreamParser {
   int captureStartCount_ = 0;
   int captureDepth_ = 0;
   std::string refusal_;
+  bool unsupported_ = false;  // the refusal is Reject's
 };
 
 }  // namespace host::xlsx

@@ -69,8 +69,10 @@ void XlsxBackend::LoadSheet(Worksheet& sheet) {
     throw;
   } catch (const LimitError& e) {
     fail("(part " + extra->partName + ") is too large: " + e.what());
+  } catch (const UnsupportedXml& e) {
+    fail("(part " + extra->partName + ") cannot be read: " + e.what());
   } catch (const std::exception& e) {
-    fail(std::string("is damaged: ") + e.what());
+    fail("(part " + extra->partName + ") is damaged: " + e.what());
   }
 }
 
