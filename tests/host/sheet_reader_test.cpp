@@ -2,7 +2,6 @@
 // across the reader's chunks, cells out of column order, document types and
 // encodings other than UTF-8.
 #include <gtest/gtest.h>
-#include <zip.h>
 
 #include <algorithm>
 #include <map>
@@ -15,9 +14,12 @@
 #include "host/xlsx/SheetExtra.h"
 #include "host/xlsx/SheetReader.h"
 #include "support/Interop.h"
+#include "support/PackageEdit.h"
 
 namespace {
 
+using testsupport::PartText;
+using testsupport::ReplacePart;
 using testsupport::TempDir;
 
 const std::string kHead =
@@ -31,30 +33,6 @@ void MakeBook(const std::string& path) {
   host::Workbook& book = app.AddWorkbook(path);
   book.Sheet(1).GetRange("A1").SetValue("x");
   book.Save();
-}
-
-void ReplacePart(const std::string& path, const std::string& name, const std::string& content) {
-  int err = 0;
-  zip_t* z = zip_open(path.c_str(), 0, &err);
-  ASSERT_NE(z, nullptr);
-  zip_source_t* s = zip_source_buffer(z, content.data(), content.size(), 0);
-  ASSERT_GE(zip_file_add(z, name.c_str(), s, ZIP_FL_OVERWRITE), 0);
-  ASSERT_EQ(zip_close(z), 0);
-}
-
-std::string ReadPart(const std::string& path, const std::string& name) {
-  int err = 0;
-  zip_t* z = zip_open(path.c_str(), ZIP_RDONLY, &err);
-  if (!z) return {};
-  std::string out;
-  if (zip_file_t* f = zip_fopen(z, name.c_str(), 0)) {
-    char buffer[65536];
-    for (zip_int64_t n; (n = zip_fread(f, buffer, sizeof buffer)) > 0;)
-      out.append(buffer, static_cast<size_t>(n));
-    zip_fclose(f);
-  }
-  zip_discard(z);
-  return out;
 }
 
 // A sheet part with `formula` in cell B2 starting at byte `formulaAt` and
@@ -92,7 +70,7 @@ TEST(SheetReader, ElementsAcrossTheReadChunksAreKeptWhole) {
         sheet.GetRange("A1").SetValue("changed");  // the sheet is written again from what was read
         book.Save();
       }
-      const std::string saved = ReadPart(path, kPart);
+      const std::string saved = PartText(path, kPart);
       EXPECT_NE(saved.find(kFormula), std::string::npos) << "formula at " << formulaAt;
       EXPECT_NE(saved.find(kKept), std::string::npos) << "element at " << keptAt;
     }

@@ -14,10 +14,13 @@
 #include "host/Host.h"
 #include "host/SaveObserver.h"
 #include "support/Interop.h"
+#include "support/PackageEdit.h"
 
 namespace {
 
+using testsupport::PartText;
 using testsupport::ReadFileBytes;
+using testsupport::ReplacePart;
 using testsupport::TempDir;
 using testsupport::WriteFileBytes;
 namespace fs = std::filesystem;
@@ -39,32 +42,6 @@ void MakeBook(const std::string& path) {
   book.AddSheet().SetName("Third");
   book.SheetByName("Third").GetRange("A1").SetValue("third");
   book.Save();
-}
-
-// Replaces (or adds) one part of a package.
-void ReplacePart(const std::string& path, const std::string& name, const std::string& content) {
-  int err = 0;
-  zip_t* z = zip_open(path.c_str(), 0, &err);
-  ASSERT_NE(z, nullptr);
-  zip_source_t* s = zip_source_buffer(z, content.data(), content.size(), 0);
-  ASSERT_GE(zip_file_add(z, name.c_str(), s, ZIP_FL_OVERWRITE), 0);
-  ASSERT_EQ(zip_close(z), 0);
-}
-
-// The bytes of one part of a package, empty if it has none of that name.
-std::string PartText(const std::string& path, const std::string& name) {
-  int err = 0;
-  zip_t* z = zip_open(path.c_str(), ZIP_RDONLY, &err);
-  zip_stat_t st;
-  std::string out;
-  if (z && zip_stat(z, name.c_str(), 0, &st) == 0) {
-    out.resize(st.size);
-    zip_file_t* f = zip_fopen(z, name.c_str(), 0);
-    if (!f || zip_fread(f, out.data(), st.size) != static_cast<zip_int64_t>(st.size)) out.clear();
-    if (f) zip_fclose(f);
-  }
-  if (z) zip_discard(z);
-  return out;
 }
 
 // Gives Sheet1 (sheet3.xml) one cell, A1, from the shared texts `sst`, stored
