@@ -3,7 +3,6 @@
 #include <expat.h>
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <cstring>
 #include <iterator>
@@ -13,6 +12,7 @@
 #include <string_view>
 #include <utility>
 
+#include "host/AsciiText.h"
 #include "host/Workbook.h"
 #include "host/xlsx/Xml.h"
 
@@ -59,9 +59,8 @@ class SheetParser : public StreamParser {
   // without a document type, so a part must be in UTF-8 and have none.
   static void Declaration(void* self, const XML_Char*, const XML_Char* encoding, int) {
     if (!encoding) return;
-    std::string name = encoding;
-    for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (name != "UTF-8" && name != "US-ASCII")
+    const std::string name = AsciiLower(encoding);
+    if (name != "utf-8" && name != "us-ascii")
       static_cast<SheetParser*>(self)->Reject(std::string("the part is encoded in ") + encoding +
                                               ", not in UTF-8 as a workbook's parts are");
   }
