@@ -106,6 +106,15 @@ enum class Cli {
   LockFileFound,    // {workbook} {lock file}
   HardLinkSplit,    // {workbook}
   DemoFolderHolds,  // {folder} {files}
+  // Files too large or of the wrong kind for an import or an export.
+  NotRegularFile,
+  ImportTooLarge,          // {mebibytes}
+  ImportDoesNotFit,        // {file} {reason}
+  ImportTooManyMarkers,    // {markers} {room}
+  ImportTooManyVarieties,  // {varieties} {room}
+  ImportTooManyCells,      // {genotypes} {room}
+  ImportTextTooLong,       // {characters} {start of the text} {room}
+  OutputIsWorkbook,        // {path}
   // The conventions of the command line: one-line summaries for the list of
   // commands, the shared options, and what a usage fault says.
   SheetsSummary,

@@ -1,5 +1,9 @@
 #include "report/ImportedWorkbook.h"
 
+#include <algorithm>
+#include <stdexcept>
+
+#include "host/ReadLimits.h"
 #include "messages/CliTexts.h"
 #include "report/SheetAccess.h"
 
@@ -29,7 +33,56 @@ void WriteGroups(host::Worksheet& sheet, const exchange::ImportedTable& t) {
   }
 }
 
+size_t Characters(const std::string& text) {
+  return static_cast<size_t>(
+      std::count_if(text.begin(), text.end(), [](unsigned char c) { return (c & 0xC0) != 0x80; }));
+}
+
+// The first text longer than a cell holds, or nullptr.
+const std::string* TooLongText(const exchange::ImportedTable& t) {
+  const auto tooLong = [](const std::string& s) {
+    return s.size() > host::kMaxCellCharacters && Characters(s) > host::kMaxCellCharacters;
+  };
+  for (const auto* names : {&t.markers, &t.varieties, &t.populations})
+    if (auto it = std::find_if(names->begin(), names->end(), tooLong); it != names->end())
+      return &*it;
+  for (const auto& row : t.cells)
+    if (auto it = std::find_if(row.begin(), row.end(), tooLong); it != row.end()) return &*it;
+  return nullptr;
+}
+
+// The start of a long text, cut at a character boundary.
+std::string Start(const std::string& text) {
+  size_t end = std::min<size_t>(text.size(), 20);
+  while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+  return text.substr(0, end);
+}
+
+std::string WhyItDoesNotFit(const exchange::ImportedTable& t) {
+  constexpr size_t kMarkerRoom = host::kMaxColumns - 2, kVarietyRoom = host::kMaxRows - 4;
+  if (t.markers.size() > kMarkerRoom)
+    return msg::Format(msg::Cli::ImportTooManyMarkers, t.markers.size(), kMarkerRoom);
+  if (t.varieties.size() > kVarietyRoom)
+    return msg::Format(msg::Cli::ImportTooManyVarieties, t.varieties.size(), kVarietyRoom);
+  // Names count too, and the sheet of groups: the workbook holds them as cells.
+  size_t cells = 1 + t.markers.size() + t.varieties.size();
+  if (!t.populations.empty()) cells += 2 + 2 * t.varieties.size();
+  for (const auto& row : t.cells)
+    cells += row.size() - static_cast<size_t>(std::count(row.begin(), row.end(), ""));
+  if (cells > host::kMaxCells)
+    return msg::Format(msg::Cli::ImportTooManyCells, cells, host::kMaxCells);
+  if (const std::string* text = TooLongText(t))
+    return msg::Format(msg::Cli::ImportTextTooLong, Characters(*text), Start(*text),
+                       host::kMaxCellCharacters);
+  return "";
+}
+
 }  // namespace
+
+void CheckImportedTableFits(const exchange::ImportedTable& table, const std::string& file) {
+  const std::string why = WhyItDoesNotFit(table);
+  if (!why.empty()) throw std::runtime_error(msg::Format(msg::Cli::ImportDoesNotFit, file, why));
+}
 
 void WriteImportedWorkbook(host::Application& app, const std::string& path, const std::string& base,
                            const exchange::ImportedTable& table) {

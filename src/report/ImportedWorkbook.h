@@ -8,6 +8,11 @@
 
 namespace report {
 
+// Throws std::runtime_error with the user's text, naming `file`, when the
+// table would not fit the source sheet or a workbook the program reads back
+// (markers from column C, varieties from row 5, the cell and text limits).
+void CheckImportedTableFits(const exchange::ImportedTable& table, const std::string& file);
+
 // Names the source sheet BASE.org (made legal) and saves the workbook to
 // `path`. Throws host::HostError when the workbook cannot be written.
 void WriteImportedWorkbook(host::Application& app, const std::string& path, const std::string& base,

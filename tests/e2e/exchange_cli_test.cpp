@@ -2,6 +2,9 @@
 // telling markers, export; data problems and bad files write nothing.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "e2e/CliHarness.h"
@@ -67,6 +70,70 @@ TEST(ExchangeCli, ImportRefusesBadFilesAndExistingWorkbooks) {
   EXPECT_NE(exists.err.find(msg::Format(msg::Cli::OutputExists, dir.File("mine.xlsx"))),
             std::string::npos);
   EXPECT_EQ(testsupport::ReadFileBytes(dir.File("mine.xlsx")), "mine");
+}
+
+// Files an import cannot take are refused before anything is read in full:
+// a pipe would block the import for ever, a device or a huge file fill the
+// memory, and a table a sheet cannot hold be written half.
+TEST(ExchangeCli, ImportRefusesPipesHugeFilesAndTablesNoSheetHolds) {
+  testsupport::TempDir dir;
+  ASSERT_EQ(::mkfifo(dir.File("pipe.csv").c_str(), 0600), 0);
+  const auto pipe = Cli({"import", dir.File("pipe.csv"), "-o", dir.File("p.xlsx")});
+  EXPECT_EQ(pipe.exitCode, 1);
+  EXPECT_NE(pipe.err.find(msg::Format(msg::Cli::CannotRead, dir.File("pipe.csv"),
+                                      msg::Text(msg::Cli::NotRegularFile))),
+            std::string::npos)
+      << pipe.err;
+
+  testsupport::WriteFileBytes(dir.File("huge.csv"), "Name,L1\n");
+  ASSERT_EQ(::truncate(dir.File("huge.csv").c_str(), (off_t(256) << 20) + 1), 0);  // sparse
+  const auto huge = Cli({"import", dir.File("huge.csv"), "-o", dir.File("h.xlsx")});
+  EXPECT_NE(huge.err.find(msg::Format(msg::Cli::ImportTooLarge, 256)), std::string::npos)
+      << huge.err;
+
+  std::string wide = "Name";
+  for (int m = 0; m < 16383; ++m) wide += ",L" + std::to_string(m);
+  testsupport::WriteFileBytes(dir.File("wide.csv"), wide + "\nA" + std::string(16383, ',') + "\n");
+  const auto tooWide = Cli({"import", dir.File("wide.csv"), "-o", dir.File("w.xlsx")});
+  EXPECT_NE(tooWide.err.find(msg::Format(msg::Cli::ImportTooManyMarkers, 16383, 16382)),
+            std::string::npos)
+      << tooWide.err;
+
+  testsupport::WriteFileBytes(dir.File("long.csv"), "Name,L1\n" + std::string(32768, 'V') + ",1/2\n");
+  const auto tooLong = Cli({"import", dir.File("long.csv"), "-o", dir.File("l.xlsx")});
+  EXPECT_NE(tooLong.err.find(msg::Format(msg::Cli::ImportTextTooLong, 32768,
+                                         std::string(20, 'V'), 32767)),
+            std::string::npos)
+      << tooLong.err;
+  for (const char* name : {"p.xlsx", "h.xlsx", "w.xlsx", "l.xlsx"})
+    EXPECT_FALSE(std::filesystem::exists(dir.File(name))) << name;
+}
+
+// An export replaces its output whole, through a link to the file the link
+// names, and never replaces a workbook: the workbook typed twice by mistake
+// would be lost for a text file.
+TEST(ExchangeCli, ExportNeverReplacesAWorkbookAndWritesThroughLinks) {
+  testsupport::TempDir dir;
+  testsupport::WriteFileBytes(dir.File("t.csv"), "Name,L1\nA,180/192\nB,180/180\n");
+  ASSERT_EQ(Cli({"import", dir.File("t.csv"), "-o", dir.File("t.xlsx")}).exitCode, 0);
+  const std::string book = testsupport::ReadFileBytes(dir.File("t.xlsx"));
+  const auto over =
+      Cli({"export", dir.File("t.xlsx"), "--format", "genepop", "-o", dir.File("t.xlsx")});
+  EXPECT_EQ(over.exitCode, 1);
+  EXPECT_NE(over.err.find(msg::Format(msg::Cli::OutputIsWorkbook, dir.File("t.xlsx"))),
+            std::string::npos)
+      << over.err;
+  EXPECT_EQ(testsupport::ReadFileBytes(dir.File("t.xlsx")), book);
+
+  std::filesystem::create_directory(dir.File("shared"));
+  testsupport::WriteFileBytes(dir.File("shared/t.gen"), "old");
+  std::filesystem::create_symlink("shared/t.gen", dir.File("t.gen"));
+  ASSERT_EQ(Cli({"export", dir.File("t.xlsx"), "--format", "genepop", "-o", dir.File("t.gen")})
+                .exitCode,
+            0);
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.File("t.gen")));
+  EXPECT_EQ(testsupport::ReadFileBytes(dir.File("shared/t.gen")).rfind("t\nL1\nPop\n", 0), 0u);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.File("shared")), {}), 1);
 }
 
 }  // namespace

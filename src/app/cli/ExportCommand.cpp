@@ -8,6 +8,7 @@
 #include "app/cli/Command.h"
 #include "app/cli/RunWorkbook.h"
 #include "app/cli/SourceProblems.h"
+#include "app/cli/TextFile.h"
 #include "exchange/ExportFormat.h"
 #include "messages/CliTexts.h"
 
@@ -54,7 +55,7 @@ class ExportCommand : public Command {
     const report::GenotypeRead& read = source.read;
     const std::string title = source.sheet.substr(0, source.sheet.find('.'));
     const exchange::Exported done = exchange::Export(*read.store, format_, title);
-    if (!WriteFile(output_, done.text, err)) return kUnreadable;
+    if (!WriteTextFile(output_, done.text, err)) return kUnreadable;
     ListChanges(*read.store, done, out);
     if (!request_.quiet) err << msg::Format(msg::Cli::ExportWritten, output_) << '\n';
     return kFinished;

@@ -1,9 +1,5 @@
 #include "app/cli/SourceProblems.h"
 
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <ostream>
 
 #include "app/cli/Command.h"
@@ -38,30 +34,6 @@ CheckedSource ReadCheckedSource(const RunRequest& request, std::ostream& out, st
   if (ReportProblems(*source.read.store, source.read.findings, out))
     source.exitCode = kDataProblems;
   return source;
-}
-
-bool WriteFile(const std::string& path, const std::string& text, std::ostream& err) {
-  const std::string partial = path + ".part";
-  {
-    std::ofstream file(partial, std::ios::binary | std::ios::trunc);
-    file << text;
-    file.flush();
-    if (file) {
-      file.close();
-      std::error_code ec;
-      std::filesystem::rename(partial, path, ec);
-      if (!ec) return true;
-      const std::string reason = ec.message();
-      std::filesystem::remove(partial, ec);
-      Complain(err, msg::Format(msg::Cli::CannotWrite, path, reason));
-      return false;
-    }
-  }
-  const std::string reason = std::strerror(errno);
-  std::error_code ignored;
-  std::filesystem::remove(partial, ignored);
-  Complain(err, msg::Format(msg::Cli::CannotWrite, path, reason));
-  return false;
 }
 
 }  // namespace cli

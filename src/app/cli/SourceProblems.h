@@ -21,8 +21,4 @@ struct CheckedSource {
 // says so.
 CheckedSource ReadCheckedSource(const RunRequest& request, std::ostream& out, std::ostream& err);
 
-// Writes `text` beside `path` and renames it over; a message on `err` and
-// false when that fails (the old file, if any, stays).
-bool WriteFile(const std::string& path, const std::string& text, std::ostream& err);
-
 }  // namespace cli

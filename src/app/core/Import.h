@@ -1,11 +1,16 @@
 #pragma once
 // Making a new workbook from another program's genotype file.
+#include <cstddef>
 #include <optional>
 #include <string>
 
 #include "exchange/ImportFormat.h"
 
 namespace app {
+
+// The largest file an import reads: as much text as a workbook may hold
+// (the read limits' text budget), far beyond any real genotype file.
+inline constexpr std::size_t kMaxImportBytes = std::size_t(256) << 20;
 
 struct ImportReport {
   int varieties = 0;
@@ -15,7 +20,8 @@ struct ImportReport {
 // Reads `input` (of `kind`, or the kind its name and first row suggest) and
 // writes the workbook `output`, which must not exist yet. Nothing is written
 // when the input is malformed (exchange::ImportError, with its line), cannot
-// be read or `output` exists (std::runtime_error with the user's text).
+// be read (not a regular file, larger than kMaxImportBytes), does not fit a
+// sheet, or `output` exists (std::runtime_error with the user's text).
 ImportReport ImportFile(const std::string& input, const std::string& output,
                         std::optional<exchange::ImportKind> kind);
 

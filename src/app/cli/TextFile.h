@@ -1,0 +1,15 @@
+#pragma once
+// Writing a command's text output (an export) to the file the user named.
+#include <iosfwd>
+#include <string>
+
+namespace cli {
+
+// Writes `text` to `path`: a regular file (or a new one) is replaced whole,
+// through its links, so that it is either the old or the complete new file
+// whatever happens; a pipe or terminal (-o /dev/stdout) is written as it is.
+// A file that holds a workbook is never replaced. A message on `err` and
+// false when nothing was written.
+bool WriteTextFile(const std::string& path, const std::string& text, std::ostream& err);
+
+}  // namespace cli
