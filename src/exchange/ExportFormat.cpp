@@ -2,25 +2,28 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <set>
 
 namespace exchange {
 namespace {
 
 // What a format can hold: allele numbers within [lowest, highest] other than
-// the missing code, and name characters outside `forbidden`.
+// the missing code, and name characters outside `forbidden` (control
+// characters never: a line break in a name would split its record).
 struct Rules {
   int lowest;
   int highest;
   int missing;
   std::string_view forbidden;
   std::string_view separator;
+  bool popReserved = false;  // a line "Pop" opens a population
 };
 
 Rules RulesOf(Format format) {
   switch (format) {
     case Format::Genepop:
-      return {1, 999, 0, " \t,", " "};
+      return {1, 999, 0, " \t,", " ", true};
     case Format::Structure:
       return {-32768, 32767, -9, " \t", " "};
     case Format::Genalex:
@@ -29,15 +32,32 @@ Rules RulesOf(Format format) {
   return {-32768, 32767, 0, ",\"", ","};
 }
 
-// Forbidden characters become "_"; a name that then clashes gets "_2", "_3".
-std::vector<std::string> SafeNames(const std::vector<std::string>& names,
-                                   std::string_view forbidden, std::vector<Renamed>& renamed) {
+bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }
+
+// A name every reader takes as the keyword, as a marker name on a line of its own.
+bool IsPop(const std::string& name) {
+  return name.size() == 3 && (name[0] | 0x20) == 'p' && (name[1] | 0x20) == 'o' &&
+         (name[2] | 0x20) == 'p';
+}
+
+// The title is a line of its own: control characters would end it early.
+std::string OneLine(std::string_view title) {
+  std::string line(title);
+  std::replace_if(line.begin(), line.end(), IsControl, '_');
+  return line;
+}
+
+// Forbidden characters become "_", a reserved "Pop" gets a "_" after it; a
+// name that then clashes gets "_2", "_3".
+std::vector<std::string> SafeNames(const std::vector<std::string>& names, const Rules& rules,
+                                   std::vector<Renamed>& renamed) {
   std::set<std::string> taken(names.begin(), names.end());
   std::vector<std::string> out;
   for (const std::string& name : names) {
     std::string safe = name;
     for (char& c : safe)
-      if (forbidden.find(c) != std::string_view::npos) c = '_';
+      if (IsControl(c) || rules.forbidden.find(c) != std::string_view::npos) c = '_';
+    if (rules.popReserved && IsPop(safe)) safe += '_';
     if (safe != name) {
       const std::string stem = safe;
       for (int k = 2; taken.count(safe); ++k) safe = fmt::format("{}_{}", stem, k);
@@ -83,8 +103,8 @@ Prepared Prepare(const store::GenotypeStore& s, const Rules& rules, Exported& ou
   std::vector<std::string> varieties, markers;
   for (int v = 1; v <= s.VarietyCount(); ++v) varieties.push_back(s.VarietyName(v));
   for (int m = 1; m <= s.MarkerCount(); ++m) markers.push_back(s.MarkerName(m));
-  p.varieties = SafeNames(varieties, rules.forbidden, out.varieties);
-  p.markers = SafeNames(markers, rules.forbidden, out.markers);
+  p.varieties = SafeNames(varieties, rules, out.varieties);
+  p.markers = SafeNames(markers, rules, out.markers);
   for (int m = 1; m <= s.MarkerCount(); ++m)
     p.codes.push_back(AlleleCodes(s, m, rules, out.alleles));
   return p;
@@ -102,7 +122,7 @@ std::pair<int, int> Written(const store::GenotypeStore& s, const Prepared& p, co
 void WriteGenepop(const store::GenotypeStore& s, const Prepared& p, std::string_view title,
                   std::string& text) {
   const Rules rules = RulesOf(Format::Genepop);
-  text += fmt::format("{}\n", title);
+  text += OneLine(title) + '\n';
   for (const std::string& marker : p.markers) text += marker + '\n';
   text += "Pop\n";
   for (int v = 1; v <= s.VarietyCount(); ++v) {
@@ -133,7 +153,7 @@ void WriteGenalex(const store::GenotypeStore& s, const Prepared& p, std::string_
                   std::string& text) {
   const Rules rules = RulesOf(Format::Genalex);
   std::vector<Renamed> ignored;
-  const std::string population = SafeNames({std::string(title)}, rules.forbidden, ignored).front();
+  const std::string population = SafeNames({std::string(title)}, rules, ignored).front();
   const int n = s.VarietyCount();
   text += fmt::format("{},{},1,{}\n", s.MarkerCount(), n, n);
   text += fmt::format("{},,,{}\n", population, population);

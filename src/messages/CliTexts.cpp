@@ -176,6 +176,7 @@ constexpr std::array kEnglish = {
     Entry{Cli::OutputIsWorkbook,
           "{} is a workbook, which the export would replace by a text file; nothing was "
           "written. Choose another file name"},
+    Entry{Cli::OutputFailed, "cannot write the output: {}"},
     Entry{Cli::SheetsSummary, "List the sheets and what choosing each would say"},
     Entry{Cli::RunSummary, "Analyse a source sheet and write the result sheets"},
     Entry{Cli::DemoSummary, "Run the bundled example workbooks in a new folder"},

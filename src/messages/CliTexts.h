@@ -115,6 +115,7 @@ enum class Cli {
   ImportTooManyCells,      // {genotypes} {room}
   ImportTextTooLong,       // {characters} {start of the text} {room}
   OutputIsWorkbook,        // {path}
+  OutputFailed,            // {reason}
   // The conventions of the command line: one-line summaries for the list of
   // commands, the shared options, and what a usage fault says.
   SheetsSummary,

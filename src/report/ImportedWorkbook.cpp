@@ -77,6 +77,24 @@ std::string WhyItDoesNotFit(const exchange::ImportedTable& t) {
   return "";
 }
 
+// The NAME of the source sheet "NAME.org": without a dot (the first dot ends
+// a source's name) and short enough that ".org" stays within the 31
+// characters (UTF-16 units) a sheet name has.
+std::string SourceStem(const std::string& base) {
+  constexpr size_t kRoom = 31 - 4;
+  std::string stem;
+  size_t units = 0;
+  for (size_t i = 0; i < base.size();) {
+    const auto lead = static_cast<unsigned char>(base[i]);
+    const size_t bytes = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    units += bytes == 4 ? 2 : 1;
+    if (units > kRoom) break;
+    stem += lead == '.' ? std::string("_") : base.substr(i, bytes);
+    i += bytes;
+  }
+  return stem.empty() ? std::string("Imported") : stem;
+}
+
 }  // namespace
 
 void CheckImportedTableFits(const exchange::ImportedTable& table, const std::string& file) {
@@ -89,7 +107,7 @@ void WriteImportedWorkbook(host::Application& app, const std::string& path, cons
   host::Workbook& book = app.AddWorkbook(path);
   book.SetNewFile([path] { return path; });  // never over a file that appears meanwhile
   host::Worksheet& source = book.Sheet(1);
-  source.SetName(LegalSheetName(book, base + ".org"));
+  source.SetName(LegalSheetName(book, SourceStem(base) + ".org"));
   WriteSource(source, table);
   if (!table.populations.empty()) {
     host::Worksheet& groups = book.AddSheet();

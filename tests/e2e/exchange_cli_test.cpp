@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "e2e/CliHarness.h"
@@ -64,12 +66,46 @@ TEST(ExchangeCli, ImportRefusesBadFilesAndExistingWorkbooks) {
   EXPECT_FALSE(std::filesystem::exists(dir.File("bad.xlsx")));
 
   testsupport::WriteFileBytes(dir.File("ok.csv"), "Name,L1\nA,180/192\n");
+  // A link that leads nowhere is a file there too: the new workbook would
+  // appear wherever it points.
+  std::filesystem::create_symlink(dir.File("elsewhere.xlsx"), dir.File("link.xlsx"));
+  EXPECT_EQ(Cli({"import", dir.File("ok.csv"), "-o", dir.File("link.xlsx")}).exitCode, 1);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("elsewhere.xlsx")));
   testsupport::WriteFileBytes(dir.File("mine.xlsx"), "mine");
   const auto exists = Cli({"import", dir.File("ok.csv"), "-o", dir.File("mine.xlsx")});
   EXPECT_EQ(exists.exitCode, 1);
   EXPECT_NE(exists.err.find(msg::Format(msg::Cli::OutputExists, dir.File("mine.xlsx"))),
             std::string::npos);
   EXPECT_EQ(testsupport::ReadFileBytes(dir.File("mine.xlsx")), "mine");
+}
+
+// The file's name gives the source sheet's name; a dot in it or a long name
+// must still leave a sheet that a run takes as its source.
+TEST(ExchangeCli, ImportedSheetIsASourceWhateverTheFileIsCalled) {
+  testsupport::TempDir dir;
+  const std::string table = "Name,L1\nA,180/192\nB,180/180\n";
+  for (const std::string name : {"apple.v2", "Apple_SSR_genotypes_2020_final_version"}) {
+    testsupport::WriteFileBytes(dir.File(name + ".csv"), table);
+    ASSERT_EQ(Cli({"import", dir.File(name + ".csv"), "-o", dir.File(name + ".xlsx")}).exitCode,
+              0);
+    const auto run = Cli({"run", dir.File(name + ".xlsx"), "-q"});
+    EXPECT_EQ(run.exitCode, 0) << name << ": " << run.err;
+  }
+}
+
+// Output that never reached its file is a failure: the list of telling
+// markers redirected to a full disk must not end as "finished".
+TEST(ExchangeCli, OutputLostOnAFullDiskIsAFailure) {
+  testsupport::TempDir dir;
+  testsupport::WriteFileBytes(dir.File("t.csv"), "Name,L1\nA,180/192\nB,180/180\n");
+  ASSERT_EQ(Cli({"import", dir.File("t.csv"), "-o", dir.File("t.xlsx")}).exitCode, 0);
+  const auto full = testsupport::RunCommand("env -u LANGUAGE LC_ALL=C " +
+                                            testsupport::Quote(ALLELESCOPE_CLI) + " markers " +
+                                            testsupport::Quote(dir.File("t.xlsx")) + " >/dev/full");
+  EXPECT_EQ(full.exitCode, 1);
+  EXPECT_NE(full.err.find(msg::Format(msg::Cli::OutputFailed, std::strerror(ENOSPC))),
+            std::string::npos)
+      << full.err;
 }
 
 // Files an import cannot take are refused before anything is read in full:

@@ -62,6 +62,26 @@ TEST(ExportGenalex, CountsTitleAndHeadRowsThenOneRowPerVariety) {
             "Orin_early,Apple,176,180,95,101\n");
 }
 
+// A name is a field within one line in every format: a line break typed into
+// a cell (or a sheet name) must not end the record early, and a marker named
+// "Pop" would open the populations of a GENEPOP file early.
+TEST(ExportNames, LineBreaksAndTheKeywordNeverSplitARecord) {
+  const auto s = ConvertedSsr({"Line\nbreak", "Tab\tbed\r"}, {"pop", "L\n2"},
+                              {{"180/192", "95/95"}, {"180/180", ""}});
+  const exchange::Exported genepop = exchange::Export(s, Format::Genepop, "Ti\ntle");
+  EXPECT_EQ(genepop.text,
+            "Ti_tle\npop_\nL_2\nPop\n"
+            "Line_break , 180192 095095\n"
+            "Tab_bed_ , 180180 000000\n");
+  ASSERT_EQ(genepop.markers.size(), 2u);
+  EXPECT_EQ(genepop.markers[0].to, "pop_");
+  EXPECT_EQ(exchange::Export(s, Format::Structure, "t").text,
+            "pop L_2\nLine_break 180 192 95 95\nTab_bed_ 180 180 -9 -9\n");
+  EXPECT_EQ(exchange::Export(s, Format::Genalex, "Ti\ntle").text,
+            "2,2,1,2\nTi_tle,,,Ti_tle\nInd,Pop,pop,,L_2,\n"
+            "Line_break,Ti_tle,180,192,95,95\nTab_bed_,Ti_tle,180,180,0,0\n");
+}
+
 TEST(ExportAlleles, CharacterAllelesAreNumberedInTableOrder) {
   const auto s = testsupport::Tallied({{u"AC"}, {u"CC"}, {u""}});
   const exchange::Exported e = exchange::Export(s, Format::Structure, "Rice");

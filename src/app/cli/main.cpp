@@ -1,12 +1,28 @@
 // The `allelescope` command line: a thin front end over the session.
 #include <CLI/CLI.hpp>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <iostream>
 
 #include "app/cli/Command.h"
 #include "app/cli/CommandLine.h"
 #include "messages/CliTexts.h"
 #include "messages/Language.h"
+
+namespace {
+
+// What a command printed must have reached its file (`markers > list.txt` on
+// a full disk): a lost output is a failure, not a finished command.
+int Flushed(int status) {
+  errno = 0;
+  std::cout.flush();
+  if (std::cout) return status;
+  cli::Complain(std::cerr, msg::Format(msg::Cli::OutputFailed, std::strerror(errno)));
+  return status == cli::kFinished ? cli::kUnreadable : status;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   // Past a file-size limit (ulimit -f) a write then fails with a reason the
@@ -27,8 +43,8 @@ int main(int argc, char** argv) {
   commands.push_back(cli::MakeHelpCommand(app));
 
   if (const auto status = cli::ParseCommandLine(app, argc, argv, std::cout, std::cerr))
-    return *status;
+    return Flushed(*status);
   for (auto& command : commands)
-    if (command->Chosen()) return command->Execute(std::cout, std::cerr);
+    if (command->Chosen()) return Flushed(command->Execute(std::cout, std::cerr));
   return cli::kUsage;
 }

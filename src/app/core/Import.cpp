@@ -70,7 +70,8 @@ ImportReport ImportFile(const std::string& input, const std::string& output,
   const exchange::ImportedTable table =
       exchange::ReadImport(kind ? *kind : exchange::GuessKind(input, text), text);
   report::CheckImportedTableFits(table, input);
-  if (std::filesystem::exists(output))
+  // A link counts as a file there, even one that leads nowhere.
+  if (std::filesystem::exists(std::filesystem::symlink_status(output)))
     throw std::runtime_error(msg::Format(msg::Cli::OutputExists, output));
   host::Application host;
   report::WriteImportedWorkbook(host, output, std::filesystem::path(input).stem().string(), table);
