@@ -170,6 +170,16 @@ TEST(ExchangeCli, ExportNeverReplacesAWorkbookAndWritesThroughLinks) {
   EXPECT_TRUE(std::filesystem::is_symlink(dir.File("t.gen")));
   EXPECT_EQ(testsupport::ReadFileBytes(dir.File("shared/t.gen")).rfind("t\nL1\nPop\n", 0), 0u);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.File("shared")), {}), 1);
+
+  // Standard output sent to a log is added to, never replaced.
+  testsupport::WriteFileBytes(dir.File("log"), "kept\n");
+  ASSERT_EQ(testsupport::RunCommand(testsupport::Quote(ALLELESCOPE_CLI) + " export " +
+                                    testsupport::Quote(dir.File("t.xlsx")) +
+                                    " --format structure -q -o /dev/stdout >>" +
+                                    testsupport::Quote(dir.File("log")))
+                .exitCode,
+            0);
+  EXPECT_EQ(testsupport::ReadFileBytes(dir.File("log")), "kept\nL1\nA 180 192\nB 180 180\n");
 }
 
 }  // namespace

@@ -56,7 +56,8 @@ class ExportCommand : public Command {
     const std::string title = source.sheet.substr(0, source.sheet.find('.'));
     const exchange::Exported done = exchange::Export(*read.store, format_, title);
     if (!WriteTextFile(output_, done.text, err)) return kUnreadable;
-    ListChanges(*read.store, done, out);
+    // Beside an export sent to standard output, the list would end up in it.
+    ListChanges(*read.store, done, NamesAStream(output_) ? err : out);
     if (!request_.quiet) err << msg::Format(msg::Cli::ExportWritten, output_) << '\n';
     return kFinished;
   }

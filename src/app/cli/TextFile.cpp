@@ -17,6 +17,15 @@
 #include "messages/CliTexts.h"
 
 namespace cli {
+
+bool NamesAStream(const std::string& path) {
+  if (path.starts_with("/dev/") || path.starts_with("/proc/")) return true;
+  std::error_code ec;
+  const auto status = std::filesystem::status(path, ec);
+  return std::filesystem::exists(status) && !std::filesystem::is_regular_file(status) &&
+         !std::filesystem::is_directory(status);
+}
+
 namespace {
 
 // A zip package or a compound document: an .xlsx/.xlsm or an .xls, whatever
@@ -39,8 +48,9 @@ void WriteAll(int fd, std::string_view text) {
   }
 }
 
+// Appending: /dev/stdout redirected with ">>" to a log must not lose the log.
 void WriteStream(const std::string& path, std::string_view text) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+  const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
   if (fd < 0) throw std::runtime_error(std::strerror(errno));
   try {
     WriteAll(fd, text);
@@ -52,11 +62,7 @@ void WriteStream(const std::string& path, std::string_view text) {
 }
 
 void Write(const std::string& path, std::string_view text) {
-  std::error_code ec;
-  const auto status = std::filesystem::status(path, ec);
-  if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status) &&
-      !std::filesystem::is_directory(status))
-    return WriteStream(path, text);
+  if (NamesAStream(path)) return WriteStream(path, text);
   host::AtomicFile file(path);
   WriteAll(file.Descriptor(), text);
   file.Replace();
@@ -66,7 +72,7 @@ void Write(const std::string& path, std::string_view text) {
 
 bool WriteTextFile(const std::string& path, const std::string& text, std::ostream& err) {
   std::error_code ec;
-  if (std::filesystem::is_regular_file(path, ec) && HoldsWorkbook(path)) {
+  if (std::filesystem::is_regular_file(path, ec) && !NamesAStream(path) && HoldsWorkbook(path)) {
     Complain(err, msg::Format(msg::Cli::OutputIsWorkbook, path));
     return false;
   }

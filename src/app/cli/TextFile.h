@@ -5,6 +5,11 @@
 
 namespace cli {
 
+// Whether `path` is a pipe, a terminal or a name for one of the process's
+// streams (/dev/stdout, /proc/self/fd/1, even when the shell sent it to a
+// file): written as it is, never replaced.
+bool NamesAStream(const std::string& path);
+
 // Writes `text` to `path`: a regular file (or a new one) is replaced whole,
 // through its links, so that it is either the old or the complete new file
 // whatever happens; a pipe or terminal (-o /dev/stdout) is written as it is.
