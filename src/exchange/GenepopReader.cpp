@@ -2,9 +2,10 @@
 // populations, each opened by a "Pop" line, of lines "name , genotype ...".
 #include <fmt/format.h>
 
-#include <sstream>
+#include <algorithm>
 
 #include "exchange/ImportFormat.h"
+#include "exchange/TableBuilder.h"
 #include "exchange/TextLines.h"
 #include "messages/CliTexts.h"
 
@@ -18,62 +19,79 @@ bool IsPopLine(std::string_view line) {
 }
 
 // "180192" -> "180/192"; zeros (an allele not scored) make the cell untyped.
-std::string Cell(const std::string& token, int line) {
+std::string Cell(std::string_view token, int line) {
   for (char c : token)
     if (c < '0' || c > '9') throw ImportError(line, msg::Format(msg::Cli::ImportNotNumeric, token));
   if (token.size() != 4 && token.size() != 6)
     throw ImportError(line, msg::Format(msg::Cli::ImportGenotypeForm, token));
   const size_t half = token.size() / 2;
-  const int a = std::stoi(token.substr(0, half));
-  const int b = std::stoi(token.substr(half));
+  const int a = WholeNumber(token.substr(0, half)).value();
+  const int b = WholeNumber(token.substr(half)).value();
   return a == 0 || b == 0 ? std::string() : fmt::format("{}/{}", a, b);
 }
 
-void ReadIndividual(std::string_view line, int number, const std::string& population,
-                    ImportedTable& t) {
+// The genotypes after a name, one a marker. Every one is checked, but no
+// more are kept than there are markers, however long the line.
+std::vector<std::string> Genotypes(std::string_view text, size_t markers, int line) {
+  std::vector<std::string> cells;
+  size_t found = 0;
+  for (size_t start = text.find_first_not_of(" \t"); start != std::string_view::npos;) {
+    const size_t end = std::min(text.find_first_of(" \t", start), text.size());
+    std::string cell = Cell(text.substr(start, end - start), line);
+    if (cells.size() < markers) cells.push_back(std::move(cell));
+    ++found;
+    start = text.find_first_not_of(" \t", end);
+  }
+  if (found != markers)
+    throw ImportError(line, msg::Format(msg::Cli::ImportFieldCount, markers, found));
+  return cells;
+}
+
+void ReadIndividual(std::string_view line, int number, std::string_view population,
+                    TableBuilder& t) {
   const size_t comma = line.find(',');
   if (comma == std::string_view::npos)
-    throw ImportError(number, msg::Format(msg::Cli::ImportFieldCount, t.markers.size() + 1, 1));
-  std::string name(Trim(line.substr(0, comma)));
-  // An empty name would end the variety column of the source sheet.
-  if (name.empty()) name = fmt::format("#{}", t.varieties.size() + 1);
-  std::istringstream tokens{std::string(line.substr(comma + 1))};
-  std::vector<std::string> cells;
-  for (std::string token; tokens >> token;) cells.push_back(Cell(token, number));
-  if (cells.size() != t.markers.size())
-    throw ImportError(number,
-                      msg::Format(msg::Cli::ImportFieldCount, t.markers.size(), cells.size()));
-  t.varieties.push_back(std::move(name));
-  t.populations.push_back(population);
-  t.cells.push_back(std::move(cells));
+    throw ImportError(number, msg::Format(msg::Cli::ImportFieldCount, t.MarkerCount() + 1, 1));
+  t.AddVariety(Trim(line.substr(0, comma)), population,
+               Genotypes(line.substr(comma + 1), t.MarkerCount(), number), number);
+}
+
+// The marker names after the title, up to the first Pop line; false when the
+// file ends before one.
+bool ReadMarkerNames(TextLines& lines, TableBuilder& t) {
+  std::string_view line;
+  while (lines.Next(line)) {
+    if (IsPopLine(line)) return true;
+    for (size_t start = 0; start <= line.size();) {
+      const size_t comma = std::min(line.find(',', start), line.size());
+      const std::string_view name = Trim(line.substr(start, comma - start));
+      if (!name.empty()) t.AddMarker(name, lines.Number());
+      start = comma + 1;
+    }
+  }
+  return false;
 }
 
 }  // namespace
 
-ImportedTable ReadGenepop(std::string_view text) {
-  const std::vector<std::string_view> lines = TextLines(text);
-  ImportedTable t;
-  size_t i = 1;  // line 1 is the title
-  for (; i < lines.size() && !IsPopLine(lines[i]); ++i) {
-    std::istringstream names{std::string(lines[i])};
-    for (std::string name; std::getline(names, name, ',');)
-      if (!Trim(name).empty()) t.markers.emplace_back(Trim(name));
-  }
-  if (i >= lines.size())
-    throw ImportError(static_cast<int>(lines.size()),
-                      std::string(msg::Text(msg::Cli::ImportNoPop)));
-  if (t.markers.empty())
-    throw ImportError(static_cast<int>(i) + 1, std::string(msg::Text(msg::Cli::ImportNoLoci)));
-  int population = 0;
-  for (; i < lines.size(); ++i) {
-    const int number = static_cast<int>(i) + 1;
-    if (IsPopLine(lines[i])) {
+ImportedTable ReadGenepop(std::string_view text, const ImportLimits& limits) {
+  TextLines lines(text);
+  TableBuilder t(limits);
+  std::string_view line;
+  lines.Next(line);  // the title
+  if (!ReadMarkerNames(lines, t))
+    throw ImportError(lines.Number(), std::string(msg::Text(msg::Cli::ImportNoPop)));
+  if (t.MarkerCount() == 0)
+    throw ImportError(lines.Number(), std::string(msg::Text(msg::Cli::ImportNoLoci)));
+  int population = 1;
+  while (lines.Next(line)) {
+    if (IsPopLine(line)) {
       ++population;
-    } else if (!Trim(lines[i]).empty()) {
-      ReadIndividual(lines[i], number, fmt::format("Pop {}", population), t);
+    } else if (!Trim(line).empty()) {
+      ReadIndividual(line, lines.Number(), fmt::format("Pop {}", population), t);
     }
   }
-  return t;
+  return t.Take();
 }
 
 }  // namespace exchange

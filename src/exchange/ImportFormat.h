@@ -1,6 +1,7 @@
 #pragma once
 // Reading genotype files of other programs into a table in AlleleScope's own
 // source layout: marker names, variety names, one "180/192" text per cell.
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -17,6 +18,23 @@ struct ImportedTable {
   std::vector<std::vector<std::string>> cells;  // [variety][marker], "" untyped
 };
 
+// What a workbook made from an imported table can hold. The source sheet has
+// 16,384 columns, two of them before the markers, and 1,048,576 rows, four of
+// them before the varieties; reading a workbook holds at most 16,000,000
+// cells, where the names (and the sheet of populations, two heads and two
+// cells a variety) count with the genotypes that are not empty.
+inline constexpr std::size_t kMaxImportMarkers = 16384 - 2;
+inline constexpr std::size_t kMaxImportVarieties = 1048576 - 4;
+inline constexpr std::size_t kMaxImportCells = 16'000'000;
+
+// A reader stops at the line where its table passes one of these, so that an
+// import never holds more than a workbook could (tests pass smaller ones).
+struct ImportLimits {
+  std::size_t markers = kMaxImportMarkers;
+  std::size_t varieties = kMaxImportVarieties;
+  std::size_t cells = kMaxImportCells;
+};
+
 // A malformed file: the line (from 1) and the user's text of the reason.
 class ImportError : public std::runtime_error {
  public:
@@ -30,15 +48,15 @@ class ImportError : public std::runtime_error {
   std::string reason_;
 };
 
-// Each throws ImportError for a malformed text.
-ImportedTable ReadGenepop(std::string_view text);
-ImportedTable ReadGenalex(std::string_view text);
-ImportedTable ReadTableCsv(std::string_view text);
+// Each throws ImportError for a malformed text or a table past `limits`.
+ImportedTable ReadGenepop(std::string_view text, const ImportLimits& limits = {});
+ImportedTable ReadGenalex(std::string_view text, const ImportLimits& limits = {});
+ImportedTable ReadTableCsv(std::string_view text, const ImportLimits& limits = {});
 
 // By the file name (.gen: GENEPOP) and otherwise by the first row: a GenAlEx
 // counts row starts with three whole numbers.
 ImportKind GuessKind(std::string_view fileName, std::string_view text);
 
-ImportedTable ReadImport(ImportKind kind, std::string_view text);
+ImportedTable ReadImport(ImportKind kind, std::string_view text, const ImportLimits& limits = {});
 
 }  // namespace exchange

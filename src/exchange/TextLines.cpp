@@ -1,6 +1,9 @@
 #include "exchange/TextLines.h"
 
+#include <fmt/format.h>
+
 #include <charconv>
+#include <utility>
 
 #include "exchange/ImportFormat.h"
 #include "messages/CliTexts.h"
@@ -8,71 +11,135 @@
 namespace exchange {
 namespace {
 
-// The length of the UTF-8 sequence at `s[i]`, 0 when it is not one.
-size_t Utf8Length(std::string_view s, size_t i) {
+// What Trim takes away; a CSV field of nothing else is blank.
+constexpr std::string_view kBlanks = " \t\r\n";
+
+// A UTF-8 lead byte: the length of its character and the range of the byte
+// after it. Overlong forms, surrogates and code points past U+10FFFF have
+// none (length 0): a workbook holding one could not be opened again.
+struct Lead {
+  size_t length;
+  unsigned char low, high;
+};
+
+Lead LeadOf(unsigned char c) {
+  if (c >= 0xC2 && c <= 0xDF) return {2, 0x80, 0xBF};
+  if (c == 0xE0) return {3, 0xA0, 0xBF};
+  if (c == 0xED) return {3, 0x80, 0x9F};
+  if (c >= 0xE1 && c <= 0xEF) return {3, 0x80, 0xBF};
+  if (c == 0xF0) return {4, 0x90, 0xBF};
+  if (c == 0xF4) return {4, 0x80, 0x8F};
+  if (c >= 0xF1 && c <= 0xF3) return {4, 0x80, 0xBF};
+  return {0, 0, 0};
+}
+
+// The length of the UTF-8 character at `s[i]`, 0 when it is none or the zero byte.
+size_t CharLength(std::string_view s, size_t i) {
   const auto c = static_cast<unsigned char>(s[i]);
-  const size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-  if (n == 0 || c == 0 || i + n > s.size()) return 0;
-  for (size_t k = 1; k < n; ++k)
-    if ((static_cast<unsigned char>(s[i + k]) >> 6) != 2) return 0;
-  return n;
+  if (c < 0x80) return c == 0 ? 0 : 1;
+  const Lead lead = LeadOf(c);
+  if (lead.length == 0 || i + lead.length > s.size()) return 0;
+  const auto second = static_cast<unsigned char>(s[i + 1]);
+  if (second < lead.low || second > lead.high) return 0;
+  for (size_t k = 2; k < lead.length; ++k)
+    if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 0;
+  return lead.length;
+}
+
+// A control character XML 1.0 cannot hold; the zero byte is told apart as
+// the mark of a binary file.
+bool IsForbiddenControl(unsigned char c) {
+  return c != 0 && c < 0x20 && c != '\t' && c != '\n' && c != '\r';
+}
+
+// Throws ImportError naming the line of the first byte that is not text. A
+// zero byte or one that is not UTF-8 anywhere makes a binary file; a text
+// with no such byte but a stray control character is told so at its line.
+void CheckText(std::string_view text) {
+  int line = 1;
+  std::optional<std::pair<int, unsigned char>> control;  // the first one
+  for (size_t i = 0; i < text.size();) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    const size_t n = CharLength(text, i);
+    if (n == 0) throw ImportError(line, std::string(msg::Text(msg::Cli::ImportBinary)));
+    if (IsForbiddenControl(c) && !control) control.emplace(line, c);
+    if (c == '\n' || (c == '\r' && text.substr(i + 1, 1) != "\n")) ++line;
+    i += n;
+  }
+  if (control)
+    throw ImportError(control->first, msg::Format(msg::Cli::ImportControl,
+                                                  fmt::format("U+{:04X}", control->second)));
 }
 
 }  // namespace
 
-std::vector<std::string_view> TextLines(std::string_view text) {
-  if (Trim(text).empty()) throw ImportError(1, std::string(msg::Text(msg::Cli::ImportEmpty)));
-  int line = 1;
-  for (size_t i = 0; i < text.size();) {
-    const size_t n = Utf8Length(text, i);
-    if (n == 0) throw ImportError(line, std::string(msg::Text(msg::Cli::ImportBinary)));
-    if (text[i] == '\n') ++line;
-    i += n;
-  }
-  // A byte-order mark is not part of the first name.
-  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-  std::vector<std::string_view> lines;
-  while (!text.empty()) {
-    const size_t end = text.find('\n');
-    std::string_view l = text.substr(0, end);
-    if (l.ends_with('\r')) l.remove_suffix(1);
-    lines.push_back(l);
-    if (end == std::string_view::npos) break;
-    text.remove_prefix(end + 1);
-  }
-  return lines;
+TextLines::TextLines(std::string_view text) : rest_(WithoutByteOrderMark(text)) {
+  if (Trim(rest_).empty()) throw ImportError(1, std::string(msg::Text(msg::Cli::ImportEmpty)));
+  CheckText(rest_);
 }
 
-std::vector<std::string> CsvFields(std::string_view line) {
-  std::vector<std::string> out(1);
-  bool quoted = false;
+bool TextLines::Next(std::string_view& line) {
+  if (rest_.empty()) return false;
+  const size_t end = rest_.find_first_of("\r\n");
+  line = rest_.substr(0, end);
+  ++number_;
+  if (end == std::string_view::npos)
+    rest_ = {};
+  else
+    rest_.remove_prefix(end + (rest_.substr(end, 2) == "\r\n" ? 2 : 1));
+  return true;
+}
+
+std::string_view WithoutByteOrderMark(std::string_view text) {
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+  return text;
+}
+
+CsvRow SplitCsv(std::string_view line, size_t keep) {
+  CsvRow row;
+  std::string field;
+  bool quoted = false, fieldBlank = true;
+  const auto add = [&](char c) {
+    if (row.count < keep) field += c;
+    fieldBlank = fieldBlank && kBlanks.find(c) != std::string_view::npos;
+  };
+  const auto close = [&] {
+    if (row.count < keep) row.fields.push_back(std::move(field));
+    field.clear();
+    if (!fieldBlank || row.count == 0) row.used = row.count + 1;
+    ++row.count;
+    fieldBlank = true;
+  };
   for (size_t i = 0; i < line.size(); ++i) {
     const char c = line[i];
     if (quoted && c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
-      out.back() += '"';
+      add('"');
       ++i;
     } else if (c == '"') {
       quoted = !quoted;
     } else if (c == ',' && !quoted) {
-      out.emplace_back();
+      close();
     } else {
-      out.back() += c;
+      add(c);
     }
   }
-  return out;
+  close();
+  return row;
 }
 
 std::string_view Trim(std::string_view s) {
-  const auto first = s.find_first_not_of(" \t\r\n");
+  const auto first = s.find_first_not_of(kBlanks);
   if (first == std::string_view::npos) return {};
-  return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
+  return s.substr(first, s.find_last_not_of(kBlanks) - first + 1);
 }
 
-bool IsWholeNumber(std::string_view s) {
+std::optional<int> WholeNumber(std::string_view s) {
   int value = 0;
   const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
-  return !s.empty() && ec == std::errc() && end == s.data() + s.size() && value >= -32768 &&
-         value <= 32767;
+  if (s.empty() || ec != std::errc() || end != s.data() + s.size() || value < -32768 ||
+      value > 32767)
+    return std::nullopt;
+  return value;
 }
 
 }  // namespace exchange

@@ -177,6 +177,8 @@ constexpr std::array kEnglish = {
           "{} is a workbook, which the export would replace by a text file; nothing was "
           "written. Choose another file name"},
     Entry{Cli::OutputFailed, "cannot write the output: {}"},
+    Entry{Cli::ImportControl,
+          "a control character ({}) where only text, tabs and line ends may stand"},
     Entry{Cli::SheetsSummary, "List the sheets and what choosing each would say"},
     Entry{Cli::RunSummary, "Analyse a source sheet and write the result sheets"},
     Entry{Cli::DemoSummary, "Run the bundled example workbooks in a new folder"},

@@ -116,6 +116,7 @@ enum class Cli {
   ImportTextTooLong,       // {characters} {start of the text} {room}
   OutputIsWorkbook,        // {path}
   OutputFailed,            // {reason}
+  ImportControl,           // {the character, as U+XXXX}
   // The conventions of the command line: one-line summaries for the list of
   // commands, the shared options, and what a usage fault says.
   SheetsSummary,

@@ -3,6 +3,7 @@
 // and a malformed file is refused with its line and leaves nothing behind.
 #include "app/core/Import.h"
 
+#include <fmt/format.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include "exchange/Adegenet.h"
 #include "exchange/ExportFormat.h"
 #include "exchange/ImportFormat.h"
+#include "host/ReadLimits.h"
 #include "messages/CliTexts.h"
 #include "support/Interop.h"
 
@@ -111,6 +113,11 @@ std::vector<BadFile> BadFiles() {
   const std::string alex = "2,2,1,2\nt,,,p\nInd,Pop,L1,,L2,\nA,p,180,192,95,95\n";
   return {
       {"empty", ImportKind::Csv, "", 1, text(Cli::ImportEmpty)},
+      {"byte-order mark alone", ImportKind::Csv, "\xEF\xBB\xBF", 1, text(Cli::ImportEmpty)},
+      {"genalex byte-order mark alone", ImportKind::Genalex, "\xEF\xBB\xBF", 1,
+       text(Cli::ImportEmpty)},
+      {"genepop byte-order mark and blanks", ImportKind::Genepop, "\xEF\xBB\xBF\r\n \n", 1,
+       text(Cli::ImportEmpty)},
       {"binary", ImportKind::Genepop, std::string("PK\x03\x04\0\0", 6) + "\n", 1,
        text(Cli::ImportBinary)},
       {"not utf8", ImportKind::Csv, "a,b\nc,\xff\n", 2, text(Cli::ImportBinary)},
@@ -171,6 +178,100 @@ TEST(ImportCsv, TableLayoutKeepsCellsAsTypedAndPadsNothing) {
   EXPECT_EQ(exchange::GuessKind("x.csv", "2,3,1,3\n"), ImportKind::Genalex);
   EXPECT_EQ(exchange::GuessKind("x.csv", "Name,L1\n"), ImportKind::Csv);
   EXPECT_EQ(exchange::GuessKind("x.gen", "Name,L1\n"), ImportKind::Genepop);
+}
+
+// The line and reason a reader refuses `text` with; line 0 when it reads it.
+std::pair<int, std::string> Refusal(ImportKind kind, std::string_view text,
+                                    const exchange::ImportLimits& limits = {}) {
+  try {
+    exchange::ReadImport(kind, text, limits);
+    return {0, ""};
+  } catch (const ImportError& e) {
+    return {e.Line(), e.Reason()};
+  }
+}
+
+// A workbook holds its texts as XML: bytes that are not UTF-8 (overlong
+// forms, surrogates, past U+10FFFF) or a control character XML cannot hold
+// would make one no program opens. Each is refused on its line; characters
+// at the edges of what is allowed are read as they are.
+TEST(ImportText, OnlyTextAWorkbookHoldsIsRead) {
+  const std::pair<int, std::string> binary{3, std::string(msg::Text(msg::Cli::ImportBinary))};
+  for (const char* bad :
+       {"\xC0\xAF", "\xC1\xBF", "\xE0\x80\xAF", "\xE0\x9F\xBF", "\xED\xA0\x80", "\xED\xBF\xBF",
+        "\xF0\x80\x80\xAF", "\xF0\x8F\xBF\xBF", "\xF4\x90\x80\x80", "\xF5\x80\x80\x80",
+        "\xF7\xBF\xBF\xBF", "\xF8\x88\x80\x80\x80", "\xFF", "\xE3\x81"}) {
+    EXPECT_EQ(Refusal(ImportKind::Csv, std::string("Name,M1\nA,1/2\nB") + bad + ",1/2\n"), binary)
+        << bad;
+    EXPECT_EQ(Refusal(ImportKind::Genepop, std::string("t\rM1\r") + bad + "\rPop\r"), binary)
+        << bad;
+  }
+  for (const char control : {'\x01', '\x08', '\x0B', '\x0C', '\x0E', '\x1A', '\x1F'}) {
+    const std::string text = std::string("2,1,1\nt\nInd,Pop,M1\nA") + control + ",p,1,2\n";
+    EXPECT_EQ(Refusal(ImportKind::Genalex, text),
+              std::make_pair(
+                  4, msg::Format(msg::Cli::ImportControl, fmt::format("U+{:04X}", int(control)))));
+  }
+  for (const char* good :
+       {"\xC2\x80", "\xDF\xBF", "\xE0\xA0\x80", "\xED\x9F\xBF", "\xEE\x80\x80", "\xEF\xBF\xBF",
+        "\xF0\x90\x80\x80", "\xF4\x8F\xBF\xBF", "a\tb", "\x7F"}) {
+    const auto t = exchange::ReadTableCsv(std::string("Name,M1\n") + good + ",1/2\n");
+    EXPECT_EQ(t.varieties, std::vector<std::string>{good});
+  }
+}
+
+// Old Mac files end lines with a lone CR: it ends a line as LF and CRLF do
+// (CRLF one end, not two), and a fault's line counts every kind of end.
+TEST(ImportText, EveryKindOfLineEndEndsALine) {
+  const exchange::ImportedTable t = exchange::ReadTableCsv("Name,M1\rA,150/160\rB,150/150\r");
+  EXPECT_EQ(t.markers, std::vector<std::string>{"M1"});
+  EXPECT_EQ(t.varieties, (std::vector<std::string>{"A", "B"}));
+  EXPECT_EQ(t.cells, (std::vector<std::vector<std::string>>{{"150/160"}, {"150/150"}}));
+  using msg::Cli;
+  EXPECT_EQ(Refusal(ImportKind::Csv, "Name,M1\r\nA,1/2\rB,1/2\n\r\nC,1/2,3/4\r"),
+            std::make_pair(5, msg::Format(Cli::ImportFieldCount, 2, 3)));
+  EXPECT_EQ(Refusal(ImportKind::Genepop, "t\rL1\rPop\rA , 150160\r\rB , 15016\r"),
+            std::make_pair(6, msg::Format(Cli::ImportGenotypeForm, "15016")));
+  EXPECT_EQ(Refusal(ImportKind::Genalex, "1,2,1\r\n\rInd,Pop,L1\rA,p,1,2\r\nB,p,x,1\r"),
+            std::make_pair(5, msg::Format(Cli::ImportNotNumeric, "x")));
+  EXPECT_EQ(Refusal(ImportKind::Csv, "Name,M1\rA,\xFF\r"),
+            std::make_pair(2, std::string(msg::Text(Cli::ImportBinary))));
+}
+
+// The limits are the workbook's own: the sheet's columns and rows less the
+// anchor's, and the cells its reading holds.
+static_assert(exchange::kMaxImportMarkers == host::kMaxColumns - 2);
+static_assert(exchange::kMaxImportVarieties == host::kMaxRows - 4);
+static_assert(exchange::kMaxImportCells == host::kMaxCells);
+
+// A table past what a workbook holds is refused at the line where it passes,
+// before the rest of the file is read: a file of millions of short rows
+// would otherwise take gigabytes first. Names count as cells, and so does the
+// sheet of populations.
+TEST(ImportLimits, ATableIsRefusedAtTheLineWhereItPassesAWorkbook) {
+  using msg::Cli;
+  std::string wide = "Name";
+  for (int m = 1; m <= 16382; ++m) wide += ",L" + std::to_string(m);
+  EXPECT_EQ(Refusal(ImportKind::Csv, wide + ",L16383\n"),
+            std::make_pair(1, msg::Format(Cli::ImportTooManyMarkers, 16383, 16382)));
+  EXPECT_EQ(exchange::ReadTableCsv(wide + std::string(100000, ',') + "\n").markers.size(), 16382u);
+  EXPECT_EQ(Refusal(ImportKind::Genalex, "16383,1,1\n"),
+            std::make_pair(1, msg::Format(Cli::ImportTooManyMarkers, 16383, 16382)));
+
+  const exchange::ImportLimits small{2, 3, 10};
+  EXPECT_EQ(Refusal(ImportKind::Genepop, "t\nL1\nL2, L3\nPop\n", small),
+            std::make_pair(3, msg::Format(Cli::ImportTooManyMarkers, 3, 2)));
+  // The fourth variety passes on line 5; line 6 is never read.
+  EXPECT_EQ(Refusal(ImportKind::Csv, "Name,M1\nA,\nB,\nC,\nD,\nnot a row,1,2,3\n", small),
+            std::make_pair(5, msg::Format(Cli::ImportTooManyVarieties, 4, 3)));
+  // The anchor and 2 markers, then a name and its genotypes: 3, 6, 8, 11.
+  EXPECT_EQ(Refusal(ImportKind::Csv, "Name,M1,M2\nA,1/2,3/4\nB,1/2,\nC,1/2,3/4\n", small),
+            std::make_pair(4, msg::Format(Cli::ImportTooManyCells, 11, 10)));
+  // The sheet of populations adds its two heads and two cells a variety: 3,
+  // then A 3 + 4, then B 2 (its second genotype is untyped).
+  EXPECT_EQ(
+      Refusal(ImportKind::Genalex, "2,2,1\nt\nInd,Pop,L1,,L2,\nA,p,1,2,3,4\nB,p,1,2,0,0\n", small),
+      std::make_pair(5, msg::Format(Cli::ImportTooManyCells, 12, 10)));
 }
 
 }  // namespace

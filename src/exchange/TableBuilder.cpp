@@ -1,0 +1,47 @@
+#include "exchange/TableBuilder.h"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+
+#include "messages/CliTexts.h"
+
+namespace exchange {
+
+void TableBuilder::CheckMarkers(size_t count, int line) const {
+  if (count > limits_.markers)
+    throw ImportError(line, msg::Format(msg::Cli::ImportTooManyMarkers, count, limits_.markers));
+}
+
+void TableBuilder::AddMarker(std::string_view name, int line) {
+  CheckMarkers(table_.markers.size() + 1, line);
+  CountCells(1, line);
+  table_.markers.emplace_back(name);
+}
+
+void TableBuilder::AddVariety(std::string_view name, std::vector<std::string> cells, int line) {
+  const size_t number = table_.varieties.size() + 1;
+  if (number > limits_.varieties)
+    throw ImportError(line,
+                      msg::Format(msg::Cli::ImportTooManyVarieties, number, limits_.varieties));
+  CountCells(1 + cells.size() - static_cast<size_t>(std::count(cells.begin(), cells.end(), "")),
+             line);
+  table_.varieties.push_back(name.empty() ? fmt::format("#{}", number) : std::string(name));
+  table_.cells.push_back(std::move(cells));
+}
+
+void TableBuilder::AddVariety(std::string_view name, std::string_view population,
+                              std::vector<std::string> cells, int line) {
+  AddVariety(name, std::move(cells), line);
+  // The sheet of populations: its two heads, then the variety's name and population.
+  CountCells(table_.populations.empty() ? 4 : 2, line);
+  table_.populations.emplace_back(population);
+}
+
+void TableBuilder::CountCells(size_t added, int line) {
+  cells_ += added;
+  if (cells_ > limits_.cells)
+    throw ImportError(line, msg::Format(msg::Cli::ImportTooManyCells, cells_, limits_.cells));
+}
+
+}  // namespace exchange
