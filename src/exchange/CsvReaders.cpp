@@ -107,6 +107,8 @@ ImportedTable ReadTableCsv(std::string_view text, const ImportLimits& limits) {
 ImportKind GuessKind(std::string_view fileName, std::string_view text) {
   if (fileName.ends_with(".gen") || fileName.ends_with(".GEN") || fileName.ends_with(".genepop"))
     return ImportKind::Genepop;
+  // Spreadsheets save "CSV UTF-8" with a byte-order mark before the counts.
+  text = WithoutByteOrderMark(text);
   const CsvRow first = SplitCsv(text.substr(0, text.find_first_of("\r\n")), 3);
   const bool counts = first.count >= 3 && IsWholeNumber(Trim(first.fields[0])) &&
                       IsWholeNumber(Trim(first.fields[1])) && IsWholeNumber(Trim(first.fields[2]));

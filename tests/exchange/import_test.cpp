@@ -178,6 +178,11 @@ TEST(ImportCsv, TableLayoutKeepsCellsAsTypedAndPadsNothing) {
   EXPECT_EQ(exchange::GuessKind("x.csv", "2,3,1,3\n"), ImportKind::Genalex);
   EXPECT_EQ(exchange::GuessKind("x.csv", "Name,L1\n"), ImportKind::Csv);
   EXPECT_EQ(exchange::GuessKind("x.gen", "Name,L1\n"), ImportKind::Genepop);
+  // Spreadsheets save "CSV UTF-8" with a byte-order mark before the counts.
+  EXPECT_EQ(exchange::GuessKind("x.csv",
+                                "\xEF\xBB\xBF"
+                                "2,3,1,3\r\n"),
+            ImportKind::Genalex);
 }
 
 // The line and reason a reader refuses `text` with; line 0 when it reads it.
