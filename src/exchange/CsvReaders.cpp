@@ -64,8 +64,8 @@ ImportedTable ReadGenalex(std::string_view text, const ImportLimits& limits) {
   GenalexMarkers(line, markers, t);
   const size_t fields = 2 + 2 * markers;
   while (lines.Next(line)) {
-    if (Trim(line).empty()) continue;
     const CsvRow row = SplitCsv(line, fields);
+    if (row.blank) continue;
     if (row.used != fields)
       throw ImportError(lines.Number(), msg::Format(msg::Cli::ImportFieldCount, fields, row.used));
     t.AddVariety(Trim(row.fields[0]), Trim(row.fields[1]),
@@ -90,8 +90,8 @@ ImportedTable ReadTableCsv(std::string_view text, const ImportLimits& limits) {
   }
   if (t.MarkerCount() == 0) throw ImportError(1, TextOf(msg::Cli::ImportNoLoci));
   while (lines.Next(line)) {
-    if (Trim(line).empty()) continue;
     const CsvRow row = SplitCsv(line, heads.used);
+    if (row.blank) continue;
     // Spreadsheets pad rows with empty fields; beyond that a row holds a
     // field per head, no fewer and no more.
     if (row.count < heads.used || row.used > heads.used)

@@ -87,7 +87,8 @@ ImportedTable ReadGenepop(std::string_view text, const ImportLimits& limits) {
   while (lines.Next(line)) {
     if (IsPopLine(line)) {
       ++population;
-    } else if (!Trim(line).empty()) {
+    } else if (line.find_first_not_of(" \t,") != std::string_view::npos) {
+      // A line of blanks and commas only is padding, as in a CSV.
       ReadIndividual(line, lines.Number(), fmt::format("Pop {}", population), t);
     }
   }

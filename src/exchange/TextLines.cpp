@@ -107,6 +107,7 @@ CsvRow SplitCsv(std::string_view line, size_t keep) {
     if (row.count < keep) row.fields.push_back(std::move(field));
     field.clear();
     if (!fieldBlank || row.count == 0) row.used = row.count + 1;
+    row.blank = row.blank && fieldBlank;
     ++row.count;
     fieldBlank = true;
   };

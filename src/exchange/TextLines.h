@@ -36,7 +36,8 @@ std::string_view WithoutByteOrderMark(std::string_view text);
 struct CsvRow {
   std::vector<std::string> fields;  // the first `keep` of them
   size_t count = 0;                 // all fields
-  size_t used = 0;  // up to the last one not blank, at least 1: spreadsheets pad rows
+  size_t used = 0;    // up to the last one not blank, at least 1: spreadsheets pad rows
+  bool blank = true;  // every field blank: a row of bare commas is a padding row
 };
 
 // Splits `line`, keeping at most `keep` fields: a row of a million commas

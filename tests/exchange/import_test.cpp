@@ -243,6 +243,22 @@ TEST(ImportText, EveryKindOfLineEndEndsALine) {
             std::make_pair(2, std::string(msg::Text(Cli::ImportBinary))));
 }
 
+// Spreadsheets pad a CSV with rows of bare commas: those are no varieties,
+// in either CSV layout, nor a GENEPOP line of commas; a row with a genotype
+// and no name still is one.
+TEST(ImportCsv, RowsOfBareCommasAreNoVarieties) {
+  const auto table = exchange::ReadTableCsv("Name,M1,M2\nA,1/2,3/4\n,,\n , ,\"\"\nB,,5/6\n,,\n");
+  EXPECT_EQ(table.varieties, (std::vector<std::string>{"A", "B"}));
+  EXPECT_EQ(table.cells.size(), 2u);
+  const auto alex =
+      exchange::ReadGenalex("2,2,1\n,,\nInd,Pop,L1,,L2,\nA,p,1,2,3,4\n,,,,,\nB,p,1,2,0,0\n,,,\n");
+  EXPECT_EQ(alex.varieties, (std::vector<std::string>{"A", "B"}));
+  EXPECT_EQ(alex.populations, (std::vector<std::string>{"p", "p"}));
+  const auto gen = exchange::ReadGenepop("t\nL1\nPop\nA , 0102\n , ,\n,\nB , 0101\n");
+  EXPECT_EQ(gen.varieties, (std::vector<std::string>{"A", "B"}));
+  EXPECT_EQ(exchange::ReadTableCsv("Name,M1\n,1/2\n").varieties, std::vector<std::string>{"#1"});
+}
+
 // The limits are the workbook's own: the sheet's columns and rows less the
 // anchor's, and the cells its reading holds.
 static_assert(exchange::kMaxImportMarkers == host::kMaxColumns - 2);
