@@ -5,14 +5,14 @@
 # target and the reproducer it kept. The corpus grows in build-fuzz/corpus/;
 # the seeds in fuzz/corpus/ are only read.
 #
-# Usage: scripts/fuzz.sh SECONDS [TARGET ...]   (targets: open_read xls_import run)
+# Usage: scripts/fuzz.sh SECONDS [TARGET ...]   (targets: open_read xls_import run import)
 # Reproduce: build-fuzz/fuzz/fuzz_TARGET REPRODUCER
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:?usage: scripts/fuzz.sh SECONDS [TARGET ...]}
 shift
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(open_read xls_import run)
+[ ${#targets[@]} -eq 0 ] && targets=(open_read xls_import run import)
 build=${ALLELESCOPE_FUZZ_BUILD:-$root/build-fuzz}
 
 launcher=()
