@@ -26,6 +26,10 @@ struct ImportedTable {
 inline constexpr std::size_t kMaxImportMarkers = 16384 - 2;
 inline constexpr std::size_t kMaxImportVarieties = 1048576 - 4;
 inline constexpr std::size_t kMaxImportCells = 16'000'000;
+// Every place of the table (varieties times markers) takes memory while the
+// file is read, an untyped one too, though the file may spend a comma on it:
+// twice the cells, so that mostly empty tables still stay in about 1 GiB.
+inline constexpr std::size_t kMaxImportPlaces = 2 * kMaxImportCells;
 
 // A reader stops at the line where its table passes one of these, so that an
 // import never holds more than a workbook could (tests pass smaller ones).
@@ -33,6 +37,7 @@ struct ImportLimits {
   std::size_t markers = kMaxImportMarkers;
   std::size_t varieties = kMaxImportVarieties;
   std::size_t cells = kMaxImportCells;
+  std::size_t places = kMaxImportPlaces;
 };
 
 // A malformed file: the line (from 1) and the user's text of the reason.

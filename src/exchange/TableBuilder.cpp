@@ -24,6 +24,9 @@ void TableBuilder::AddVariety(std::string_view name, std::vector<std::string> ce
   if (number > limits_.varieties)
     throw ImportError(line,
                       msg::Format(msg::Cli::ImportTooManyVarieties, number, limits_.varieties));
+  places_ += cells.size();
+  if (places_ > limits_.places)
+    throw ImportError(line, msg::Format(msg::Cli::ImportTooManyPlaces, places_, limits_.places));
   CountCells(1 + cells.size() - static_cast<size_t>(std::count(cells.begin(), cells.end(), "")),
              line);
   table_.varieties.push_back(name.empty() ? fmt::format("#{}", number) : std::string(name));

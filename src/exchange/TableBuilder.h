@@ -36,6 +36,7 @@ class TableBuilder {
   ImportLimits limits_;
   ImportedTable table_;
   size_t cells_ = 1;  // the source sheet's anchor
+  size_t places_ = 0;
 };
 
 }  // namespace exchange

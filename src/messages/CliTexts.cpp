@@ -179,6 +179,9 @@ constexpr std::array kEnglish = {
     Entry{Cli::OutputFailed, "cannot write the output: {}"},
     Entry{Cli::ImportControl,
           "a control character ({}) where only text, tabs and line ends may stand"},
+    Entry{Cli::ImportTooManyPlaces,
+          "{} places for genotypes (varieties times markers, empty ones too), but an import "
+          "takes at most {}"},
     Entry{Cli::SheetsSummary, "List the sheets and what choosing each would say"},
     Entry{Cli::RunSummary, "Analyse a source sheet and write the result sheets"},
     Entry{Cli::DemoSummary, "Run the bundled example workbooks in a new folder"},

@@ -117,6 +117,7 @@ enum class Cli {
   OutputIsWorkbook,        // {path}
   OutputFailed,            // {reason}
   ImportControl,           // {the character, as U+XXXX}
+  ImportTooManyPlaces,     // {varieties times markers} {room}
   // The conventions of the command line: one-line summaries for the list of
   // commands, the shared options, and what a usage fault says.
   SheetsSummary,

@@ -58,25 +58,6 @@ std::string Start(const std::string& text) {
   return text.substr(0, end);
 }
 
-std::string WhyItDoesNotFit(const exchange::ImportedTable& t) {
-  constexpr size_t kMarkerRoom = host::kMaxColumns - 2, kVarietyRoom = host::kMaxRows - 4;
-  if (t.markers.size() > kMarkerRoom)
-    return msg::Format(msg::Cli::ImportTooManyMarkers, t.markers.size(), kMarkerRoom);
-  if (t.varieties.size() > kVarietyRoom)
-    return msg::Format(msg::Cli::ImportTooManyVarieties, t.varieties.size(), kVarietyRoom);
-  // Names count too, and the sheet of groups: the workbook holds them as cells.
-  size_t cells = 1 + t.markers.size() + t.varieties.size();
-  if (!t.populations.empty()) cells += 2 + 2 * t.varieties.size();
-  for (const auto& row : t.cells)
-    cells += row.size() - static_cast<size_t>(std::count(row.begin(), row.end(), ""));
-  if (cells > host::kMaxCells)
-    return msg::Format(msg::Cli::ImportTooManyCells, cells, host::kMaxCells);
-  if (const std::string* text = TooLongText(t))
-    return msg::Format(msg::Cli::ImportTextTooLong, Characters(*text), Start(*text),
-                       host::kMaxCellCharacters);
-  return "";
-}
-
 // The NAME of the source sheet "NAME.org": without a dot (the first dot ends
 // a source's name) and short enough that ".org" stays within the 31
 // characters (UTF-16 units) a sheet name has.
@@ -97,9 +78,14 @@ std::string SourceStem(const std::string& base) {
 
 }  // namespace
 
+// The readers have kept the table within a sheet's rows, columns and cells;
+// the length of a text only a cell has a limit for.
 void CheckImportedTableFits(const exchange::ImportedTable& table, const std::string& file) {
-  const std::string why = WhyItDoesNotFit(table);
-  if (!why.empty()) throw std::runtime_error(msg::Format(msg::Cli::ImportDoesNotFit, file, why));
+  if (const std::string* text = TooLongText(table))
+    throw std::runtime_error(
+        msg::Format(msg::Cli::ImportDoesNotFit, file,
+                    msg::Format(msg::Cli::ImportTextTooLong, Characters(*text), Start(*text),
+                                host::kMaxCellCharacters)));
 }
 
 void WriteImportedWorkbook(host::Application& app, const std::string& path, const std::string& base,

@@ -8,9 +8,9 @@
 
 namespace report {
 
-// Throws std::runtime_error with the user's text, naming `file`, when the
-// table would not fit the source sheet or a workbook the program reads back
-// (markers from column C, varieties from row 5, the cell and text limits).
+// Throws std::runtime_error with the user's text, naming `file`, when a text
+// of the table is longer than a cell holds (the readers keep its rows,
+// columns and cells within what a workbook holds).
 void CheckImportedTableFits(const exchange::ImportedTable& table, const std::string& file);
 
 // Names the source sheet BASE.org (made legal) and saves the workbook to

@@ -293,6 +293,9 @@ TEST(ImportLimits, ATableIsRefusedAtTheLineWhereItPassesAWorkbook) {
   EXPECT_EQ(
       Refusal(ImportKind::Genalex, "2,2,1\nt\nInd,Pop,L1,,L2,\nA,p,1,2,3,4\nB,p,1,2,0,0\n", small),
       std::make_pair(5, msg::Format(Cli::ImportTooManyCells, 12, 10)));
+  // Untyped places take memory too: 2, 4, then 6 on line 4.
+  EXPECT_EQ(Refusal(ImportKind::Csv, "Name,M1,M2\nA,,\nB,,\nC,,\n", {2, 3, 100, 5}),
+            std::make_pair(4, msg::Format(Cli::ImportTooManyPlaces, 6, 5)));
 }
 
 }  // namespace
