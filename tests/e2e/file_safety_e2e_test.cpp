@@ -24,18 +24,12 @@ extern char** environ;
 namespace {
 
 using e2e::Cli;
+const auto Names = testsupport::FileNames;
 using testsupport::ReadFileBytes;
 using testsupport::TempDir;
 using testsupport::WriteFileBytes;
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-
-std::vector<std::string> Names(const std::string& dir) {
-  std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 TEST(CliFileSafety, LockFileStopsTheRunUntilIgnoreLock) {
   TempDir dir;

@@ -39,6 +39,12 @@ testsupport::SheetLayout CharacterSource(const std::string& name) {
   return {name, {"M1", "M2"}, {"V1", "V2", "V3"}, {{"AB", "AA"}, {"BB", "AB"}, {"AA", "BB"}}};
 }
 
+void WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+
 QStringList Items(const QListWidget* list) {
   QStringList texts;
   for (int i = 0; i < list->count(); ++i) texts << list->item(i)->text().trimmed();
@@ -55,6 +61,13 @@ class WindowTest : public QObject {
   QString bookPath_;
   std::vector<Shown> shown_;
   std::unique_ptr<gui::MainWindow> window_;
+
+  void RecordMessages() {
+    gui::SetMessageFunction(
+        [this](QWidget*, QMessageBox::Icon icon, const QString& title, const QString& text) {
+          shown_.push_back({icon, title, text});
+        });
+  }
 
   template <typename T>
   T* Child(const char* name) {
@@ -89,19 +102,10 @@ class WindowTest : public QObject {
     testsupport::WriteWorkbook(bookPath_.toStdString(),
                                {testsupport::CleanSsr("Apple.org"), CharacterSource("Chr.org"),
                                 testsupport::Blank("Notes"), testsupport::Blank("Pear.ssr"), bad});
-    QFile broken(dir_.filePath(QStringLiteral("broken.xlsx")));
-    QVERIFY(broken.open(QIODevice::WriteOnly));
-    broken.write("this is not a workbook");
-    broken.close();
-    QFile text(dir_.filePath(QStringLiteral("readme.txt")));
-    QVERIFY(text.open(QIODevice::WriteOnly));
-    text.close();
+    WriteFile(dir_.filePath(QStringLiteral("broken.xlsx")), "this is not a workbook");
+    WriteFile(dir_.filePath(QStringLiteral("readme.txt")), {});
     QVERIFY(QDir(dir_.path()).mkdir(QStringLiteral("sub")));
-
-    gui::SetMessageFunction(
-        [this](QWidget*, QMessageBox::Icon icon, const QString& title, const QString& text) {
-          shown_.push_back({icon, title, text});
-        });
+    RecordMessages();
   }
 
   void init() {
@@ -279,10 +283,7 @@ class WindowTest : public QObject {
           QVERIFY(window_->Running());
         });
     QTest::mouseClick(Child<QPushButton>("cmdExec"), Qt::LeftButton);
-    gui::SetMessageFunction(
-        [this](QWidget*, QMessageBox::Icon icon, const QString& title, const QString& text) {
-          shown_.push_back({icon, title, text});
-        });
+    RecordMessages();
 
     QCOMPARE(shown_.size(), std::size_t{1});
     QCOMPARE(shown_[0].icon, QMessageBox::NoIcon);
@@ -370,11 +371,9 @@ class WindowTest : public QObject {
     QCOMPARE(shown_.size(), std::size_t{1});
     QCOMPARE(shown_[0].text, UiText(msg::Ui::SysInfoUnavailable));
     // One installed: it is started, and nothing is shown.
-    QFile program(bin.filePath(QStringLiteral("hardinfo")));
-    QVERIFY(program.open(QIODevice::WriteOnly));
-    program.write("#!/bin/sh\n: > \"$0.ran\"\n");
-    program.close();
-    program.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString program = bin.filePath(QStringLiteral("hardinfo"));
+    WriteFile(program, "#!/bin/sh\n: > \"$0.ran\"\n");
+    QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QTest::mouseClick(sysInfo, Qt::LeftButton);
     qputenv("PATH", path);
     QTRY_VERIFY(QFile::exists(bin.filePath(QStringLiteral("hardinfo.ran"))));
@@ -388,13 +387,12 @@ class WindowTest : public QObject {
     QTemporaryDir other;
     const QString path = other.filePath(QStringLiteral("shared.xlsx"));
     testsupport::WriteWorkbook(path.toStdString(), {testsupport::CleanSsr("Apple.org")});
-    QFile lock(other.filePath(QStringLiteral(".~lock.shared.xlsx#")));
-    QVERIFY(lock.open(QIODevice::WriteOnly));
-    lock.close();
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray before = file.readAll();
-    file.close();
+    WriteFile(other.filePath(QStringLiteral(".~lock.shared.xlsx#")), {});
+    auto contents = [&path] {
+      QFile file(path);
+      return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray before = contents();
 
     QStringList asked;
     bool answer = false;
@@ -409,9 +407,7 @@ class WindowTest : public QObject {
     QCOMPARE(asked.size(), 1);
     QVERIFY(asked[0].contains(QStringLiteral(".~lock.shared.xlsx#")));
     QVERIFY(shown_.empty());
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QVERIFY(file.readAll() == before);
-    file.close();
+    QVERIFY(contents() == before);
     // The choice stands; this time the user goes ahead.
     answer = true;
     QTest::mouseClick(Child<QPushButton>("cmdExec"), Qt::LeftButton);

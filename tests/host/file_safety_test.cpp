@@ -16,10 +16,12 @@
 #include "host/RunLock.h"
 #include "host/SaveObserver.h"
 #include "host/SaveTarget.h"
+#include "support/HostFailure.h"
 #include "support/Interop.h"
 
 namespace {
 
+const auto Names = testsupport::FileNames;
 using testsupport::ReadFileBytes;
 using testsupport::TempDir;
 using testsupport::WriteFileBytes;
@@ -48,13 +50,6 @@ class AtReplace : public host::SaveObserver {
  private:
   std::function<void()> action_;
 };
-
-std::vector<std::string> Names(const std::string& dir) {
-  std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 // Saves `path` after setting A1 (and running `meanwhile` just before the
 // replace); returns the save's failure reason, empty when it saved.
@@ -114,12 +109,8 @@ TEST(SaveConcurrency, ANewFileNeverReplacesOneThatAppearedMeanwhile) {
   app.SetSaveObserver(&observer);
   host::Workbook& book = app.AddWorkbook(path);
   book.SetNewFile([&] { return path; });
-  try {
-    book.Save();
-    ADD_FAILURE() << "saved over the file that appeared";
-  } catch (const host::HostError& e) {
-    EXPECT_NE(e.Reason().find("appeared"), std::string::npos) << e.Reason();
-  }
+  const std::string reason = testsupport::HostFailure([&] { book.Save(); }).Reason();
+  EXPECT_NE(reason.find("appeared"), std::string::npos) << reason;
   EXPECT_EQ(ReadFileBytes(path), "theirs");
   EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"new.xlsx"});
 }
@@ -130,13 +121,10 @@ TEST(SaveConcurrency, RunLockMakesTheSecondRunWaitOrRefuse) {
   MakeBook(path, "original");
   auto first = std::make_unique<host::RunLock>(path, milliseconds(0));
   ASSERT_TRUE(first->Held());
-  try {
-    host::RunLock second(path, milliseconds(150));
-    ADD_FAILURE() << "two runs held the lock";
-  } catch (const host::HostError& e) {
-    EXPECT_EQ(e.Operation(), "Lock");
-    EXPECT_EQ(e.File(), path);
-  }
+  const host::HostError e =
+      testsupport::HostFailure([&] { host::RunLock second(path, milliseconds(150)); });
+  EXPECT_EQ(e.Operation(), "Lock");
+  EXPECT_EQ(e.File(), path);
 
   // The first run ends while the second waits: the second goes on.
   bool told = false;

@@ -13,6 +13,7 @@
 #include "host/xlsx/SharedStrings.h"
 #include "host/xlsx/SheetExtra.h"
 #include "host/xlsx/SheetReader.h"
+#include "support/HostFailure.h"
 #include "support/Interop.h"
 #include "support/PackageEdit.h"
 
@@ -160,14 +161,10 @@ TEST(SheetReader, CellsOutOfColumnOrderAreReadInOrderAndTheLastOfAColumnWins) {
 // Opens the workbook and reads its sheet; returns the refusal's reason.
 std::string SheetRefusal(const std::string& path) {
   host::Application app;
-  try {
-    app.Open(path).Sheet(1).GetRange("A1").Value();
-  } catch (const host::HostError& e) {
-    EXPECT_EQ(e.File(), path);
-    return e.Reason();
-  }
-  ADD_FAILURE() << "read " << path;
-  return {};
+  const host::HostError e =
+      testsupport::HostFailure([&] { app.Open(path).Sheet(1).GetRange("A1").Value(); });
+  EXPECT_EQ(e.File(), path);
+  return e.Reason();
 }
 
 TEST(SheetReader, DocumentTypesAndOtherEncodingsAreRefusedNamingThePart) {

@@ -15,10 +15,12 @@
 #include "host/xls/XlsImport.h"
 #include "host/xls/XlsReaderChild.h"
 #include "host/xls/XlsSheetsWire.h"
+#include "support/HostFailure.h"
 #include "support/Interop.h"
 
 namespace {
 
+using testsupport::HostFailure;
 using testsupport::ReadFileBytes;
 
 // data/apple.xls: written by openpyxl, converted by LibreOffice; Apple.org
@@ -123,13 +125,9 @@ TEST(XlsImport, AnswersNoReaderChildSendsAreRefused) {
         Raw(uint32_t(1)) + WireSheet("a/b"), Raw(uint32_t(1)) + WireSheet(""),
         Raw(uint32_t(2)) + WireSheet("A") + WireSheet("a"),
         Raw(~uint32_t(0)) + WireSheet("A") + WireSheet("B")}) {
-    try {
-      decode(bytes);
-      ADD_FAILURE() << "accepted " << bytes.size() << " bytes";
-    } catch (const host::HostError& e) {
-      EXPECT_EQ(e.File(), "x.xls");
-      EXPECT_NE(e.Reason().find("damaged"), std::string::npos) << e.Reason();
-    }
+    const host::HostError e = HostFailure([&] { decode(bytes); });
+    EXPECT_EQ(e.File(), "x.xls") << bytes.size() << " bytes";
+    EXPECT_NE(e.Reason().find("damaged"), std::string::npos) << e.Reason();
   }
   std::string most = Raw(uint32_t(host::kMaxLegacySheets));
   for (unsigned k = 0; k < host::kMaxLegacySheets; ++k) {
@@ -180,13 +178,9 @@ TEST(XlsImport, TheReaderChildIsBoundedInTimeAndHoldsNothingOfTheProgram) {
     return LegacyRead{LegacyRead::kTooSlow, {}, {}, {}, {}};
   });
   host::Application app;
-  try {
-    host::xls::ImportXls(app, "slow.xls");
-    ADD_FAILURE() << "a reader that took too long was not reported";
-  } catch (const host::HostError& e) {
-    EXPECT_EQ(e.File(), "slow.xls");
-    EXPECT_NE(e.Reason().find("took too long to read"), std::string::npos) << e.Reason();
-  }
+  const host::HostError slow = HostFailure([&] { host::xls::ImportXls(app, "slow.xls"); });
+  EXPECT_EQ(slow.File(), "slow.xls");
+  EXPECT_NE(slow.Reason().find("took too long to read"), std::string::npos) << slow.Reason();
   host::xls::SetLegacyReader(nullptr);
 
   programsDescriptor = open(ALLELESCOPE_SOURCE_DIR, O_RDONLY);
@@ -244,13 +238,10 @@ TEST(XlsImport, TheReaderChildsRefusalComesBackWholeAndIsReportedAsItIs) {
     return LegacyRead{LegacyRead::kRefused, "Open", "book.xls", "protected", {}};
   });
   host::Application app;
-  try {
-    host::xls::ImportXls(app, dir.File("absent.xls"));  // reading it would say "does not exist"
-    ADD_FAILURE() << "the refusal was not reported";
-  } catch (const host::HostError& e) {
-    EXPECT_EQ(e.File(), "book.xls");
-    EXPECT_EQ(e.Reason(), "protected");
-  }
+  // Reading the file here would say it does not exist.
+  const host::HostError e = HostFailure([&] { host::xls::ImportXls(app, dir.File("absent.xls")); });
+  EXPECT_EQ(e.File(), "book.xls");
+  EXPECT_EQ(e.Reason(), "protected");
   host::xls::SetLegacyReader(nullptr);
 }
 

@@ -4,7 +4,6 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <zip.h>
 
 #include <regex>
 #include <string>
@@ -13,6 +12,7 @@
 #include "host/ReadLimits.h"
 #include "host/xlsx/SharedStrings.h"
 #include "support/Interop.h"
+#include "support/PackageEdit.h"
 #include "support/ZipBomb.h"
 
 namespace {
@@ -33,14 +33,8 @@ std::string MakeBook(const std::string& path) {
   host::Workbook& book = app.AddWorkbook(path);
   book.Sheet(1).GetRange("B4").SetValue("*");
   book.Save();
-  int err = 0;
-  zip_t* z = zip_open(path.c_str(), ZIP_RDONLY, &err);
-  std::string part;
-  for (zip_int64_t i = 0; i < zip_get_num_entries(z, 0) && part.empty(); ++i) {
-    const std::string name = zip_get_name(z, static_cast<zip_uint64_t>(i), 0);
-    if (name.rfind("xl/worksheets/", 0) == 0) part = name;
-  }
-  zip_discard(z);
+  const std::string part = "xl/worksheets/sheet1.xml";
+  EXPECT_FALSE(testsupport::PartText(path, part).empty());
   return part;
 }
 
@@ -191,16 +185,7 @@ TEST(ReadLimits, ExpandingStyleSheetIsRefusedWithinBoundedMemory) {
 
 // Makes the workbook's one sheet `count` sheets that all name its part.
 void NameThePartFromSheets(const std::string& path, int count) {
-  int err = 0;
-  zip_t* z = zip_open(path.c_str(), 0, &err);
-  ASSERT_NE(z, nullptr);
-  zip_file_t* f = zip_fopen(z, "xl/workbook.xml", 0);
-  ASSERT_NE(f, nullptr);
-  std::string workbook;
-  char buffer[4096];
-  for (zip_int64_t n; (n = zip_fread(f, buffer, sizeof buffer)) > 0;)
-    workbook.append(buffer, static_cast<size_t>(n));
-  zip_fclose(f);
+  std::string workbook = testsupport::PartText(path, "xl/workbook.xml");
   std::smatch sheet;
   ASSERT_TRUE(std::regex_search(workbook, sheet, std::regex("<sheet [^>]*/>")));
   std::string sheets;
@@ -212,9 +197,7 @@ void NameThePartFromSheets(const std::string& path, int count) {
   }
   workbook.replace(static_cast<size_t>(sheet.position()), static_cast<size_t>(sheet.length()),
                    sheets);
-  zip_file_add(z, "xl/workbook.xml", zip_source_buffer(z, workbook.data(), workbook.size(), 0),
-               ZIP_FL_OVERWRITE);
-  ASSERT_EQ(zip_close(z), 0);
+  testsupport::ReplacePart(path, "xl/workbook.xml", workbook);
 }
 
 // Several sheets of the workbook may name one part: each reading of it is

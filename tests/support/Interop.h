@@ -40,6 +40,8 @@ Conversion ConvertWithLibreOffice(const std::string& input, const std::string& o
                                   const std::string& format);
 
 std::string ReadFileBytes(const std::string& path);
+// The names of the entries of a folder, sorted.
+std::vector<std::string> FileNames(const std::string& dir);
 void WriteFileBytes(const std::string& path, const std::string& data);
 
 // A fresh folder under /tmp, removed with everything in it.
