@@ -46,7 +46,8 @@ TEST_F(RunResults, MostTypedCellsDecideTheKindAndATieGoesToTheFirst) {
       {"TieSsr", {{"V1", "", "150/152"}, {"V2", "AB", ""}}, SourceKind::Ssr},
       {"TieChr", {{"V1", "", "AB"}, {"V2", "150/152", ""}}, SourceKind::Character},
       {"Untyped", {{"V1", "", ""}}, SourceKind::Character},
-      // Below the last variety name: not part of the table.
+      // Right of the last marker name or below the last variety name: not part of the table.
+      {"Beyond", {{"V1", "", "", "150/152"}}, SourceKind::Character},
       {"Below",
        {{"V1", "AB", ""}, {"", "1/2", "1/2"}, {"V3", "1/2", "1/2"}},
        SourceKind::Character},
