@@ -89,9 +89,6 @@ TEST(CliEndToEnd, ExitStatusTellsHowTheRunEnded) {
   EXPECT_EQ(Cli({"run", two, "--sheet", "Notes"}).exitCode, 2);
   EXPECT_EQ(Cli({"run", two, "--sheet", "Plum.org"}).exitCode, 2);
   EXPECT_EQ(Cli({"run", two, "--output", dir.File("out.xls")}).exitCode, 2);
-  EXPECT_EQ(Cli({"run"}).exitCode, 2);
-  EXPECT_EQ(Cli({"run", two, "--no-such-option"}).exitCode, 2);
-  EXPECT_EQ(Cli({}).exitCode, 2);
   EXPECT_EQ(ReadFile(two), before);
 
   // Unreadable workbooks: a message naming the file, and the file stays as it was.
@@ -104,7 +101,6 @@ TEST(CliEndToEnd, ExitStatusTellsHowTheRunEnded) {
   EXPECT_NE(broken.err.find(damaged), std::string::npos) << broken.err;
   EXPECT_EQ(ReadFile(damaged), bytes);
   EXPECT_EQ(Cli({"sheets", damaged}).exitCode, 1);
-  EXPECT_EQ(Cli({"run", dir.File("missing.xlsx")}).exitCode, 1);
 
   EXPECT_EQ(Cli({"--help"}).exitCode, 0);
   EXPECT_EQ(Cli({"run", "--help"}).exitCode, 0);
@@ -152,7 +148,7 @@ TEST(CliEndToEnd, AFileSizeLimitEndsInAMessageAndAnUntouchedFile) {
   EXPECT_NE(run.err.find(path), std::string::npos) << run.err;
   EXPECT_NE(run.err.find(std::strerror(EFBIG)), std::string::npos) << run.err;
   EXPECT_EQ(ReadFile(path), before);
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+  EXPECT_EQ(testsupport::FileNames(dir.Path()), std::vector<std::string>{"ssr_example.xlsx"});
 }
 
 TEST(CliEndToEnd, SheetsListsEveryChoiceAndDemoRunsTheExamples) {

@@ -159,15 +159,6 @@ TEST(ImportBadFiles, EachGetsItsLineAndReasonAndNothingIsWritten) {
   }
 }
 
-TEST(ImportBadFiles, AnExistingWorkbookIsNeverOverwritten) {
-  testsupport::TempDir dir;
-  testsupport::WriteFileBytes(dir.File("t.csv"), "Name,L1\nA,180/192\n");
-  testsupport::WriteFileBytes(dir.File("out.xlsx"), "mine");
-  EXPECT_THROW(app::ImportFile(dir.File("t.csv"), dir.File("out.xlsx"), std::nullopt),
-               std::runtime_error);
-  EXPECT_EQ(testsupport::ReadFileBytes(dir.File("out.xlsx")), "mine");
-}
-
 TEST(ImportCsv, TableLayoutKeepsCellsAsTypedAndPadsNothing) {
   const exchange::ImportedTable t =
       exchange::ReadTableCsv("\xEF\xBB\xBFName,L1,L2\r\n\"Orin, early\",180/192,\r\nFuji,,AB\r\n");
