@@ -46,14 +46,9 @@ TEST_F(CombinationTest, ColourClassesFollowTheCountAndTextsCompareExactly) {
                                    {"P6", {"AA", "AB", "CC", "CC", ""}}});
   host::Worksheet& cmb = Run();
   ExpectTexts(cmb, {{"D5", "0"}, {"E5", "3"}, {"F5", "4"}, {"G5", "1"}, {"H5", "2"}, {"C8", "4"}});
-  EXPECT_EQ(Fill(cmb, "D5"), 3);
-  EXPECT_EQ(Fill(cmb, "C6"), 3);
-  EXPECT_EQ(Fill(cmb, "E5"), 8);
-  EXPECT_EQ(Fill(cmb, "C7"), 8);
-  EXPECT_EQ(Fill(cmb, "F5"), host::xlNone);
-  EXPECT_EQ(Fill(cmb, "G5"), 6);
-  EXPECT_EQ(Fill(cmb, "H5"), 4);
-  EXPECT_EQ(Fill(cmb, "C5"), 15);
+  for (const auto& [address, colour] : {std::pair{"D5", 3}, {"C6", 3}, {"E5", 8}, {"C7", 8},
+                                         {"F5", host::xlNone}, {"G5", 6}, {"H5", 4}, {"C5", 15}})
+    EXPECT_EQ(Fill(cmb, address), colour) << address;
 
   // One variety: only the grey diagonal cell. No variety: only the legend, at B4.
   Load({"a"}, {{"P1", {"AA"}}});
@@ -94,10 +89,10 @@ TEST_F(CombinationTest, PairAcrossBandsLandsInBothBands) {
   host::Worksheet& cmb = Run();
   // (10, 260): band 2, row 4 + 302 + 10, column 3 + 9; (260, 10): band 1, row 264.
   ExpectTexts(cmb, {{"L316", "0"}, {"L264", "0"}, {"K316", "4"}, {"AY606", "4"}});
-  EXPECT_EQ(Fill(cmb, "L316"), 3);
-  EXPECT_EQ(Fill(cmb, "L264"), 3);
-  EXPECT_EQ(Fill(cmb, "K316"), host::xlNone);
-  EXPECT_EQ(Fill(cmb, "L566"), 15);  // diagonal of variety 260
+  // L566: the diagonal of variety 260.
+  for (const auto& [address, colour] :
+       {std::pair{"L316", 3}, {"L264", 3}, {"K316", host::xlNone}, {"L566", 15}})
+    EXPECT_EQ(Fill(cmb, address), colour) << address;
   EXPECT_EQ(progress.comments.back(), msg::PairComment(300, 300));
 }
 
