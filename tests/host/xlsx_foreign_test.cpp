@@ -9,6 +9,7 @@
 
 #include "host/Host.h"
 #include "support/Interop.h"
+#include "support/PackageEdit.h"
 
 namespace {
 
@@ -21,15 +22,6 @@ constexpr char kFills[] = R"(<fills count="2"><fill><patternFill patternType="no
                           R"(<fill><patternFill patternType="gray125"/></fill></fills>)";
 constexpr char kBorders[] = R"(<borders count="1"><border/></borders>)";
 constexpr char kXfs[] = R"(<cellXfs count="1"><xf fontId="0" fillId="0" borderId="0"/></cellXfs>)";
-
-void ReplaceStyles(const std::string& path, const std::string& xml) {
-  int err = 0;
-  zip_t* z = zip_open(path.c_str(), 0, &err);
-  ASSERT_NE(z, nullptr);
-  zip_source_t* s = zip_source_buffer(z, xml.data(), xml.size(), 0);
-  ASSERT_GE(zip_file_add(z, "xl/styles.xml", s, ZIP_FL_OVERWRITE), 0);
-  ASSERT_EQ(zip_close(z), 0);
-}
 
 TEST(XlsxForeign, DamagedStyleSheetsTakeNewFormatsOnTheRightCells) {
   // The last file is beyond openpyxl already as it comes: only our reader checks it.
@@ -52,7 +44,7 @@ TEST(XlsxForeign, DamagedStyleSheetsTakeNewFormatsOnTheRightCells) {
       book.Sheet(1).GetRange("A1").SetValue("plain");
       book.Save();
     }
-    ReplaceStyles(path, kHead + body + "</styleSheet>");
+    testsupport::ReplacePart(path, "xl/styles.xml", kHead + body + "</styleSheet>");
     {
       host::Application app;
       host::Worksheet& sheet = app.Open(path).Sheet(1);
