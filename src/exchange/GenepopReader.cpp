@@ -1,5 +1,6 @@
 // GENEPOP: a title line, marker names (one a line or comma-separated), then
 // populations, each opened by a "Pop" line, of lines "name , genotype ...".
+// Populations are numbered in file order: text after "Pop" is no name.
 #include <fmt/format.h>
 
 #include <algorithm>
@@ -12,10 +13,14 @@
 namespace exchange {
 namespace {
 
+// "Pop" in any case, alone or followed by a blank and more ("Pop 2",
+// "POP north"), which files from other programs carry and GENEPOP ignores.
+// A line with a comma is an individual, however it begins.
 bool IsPopLine(std::string_view line) {
   const std::string_view t = Trim(line);
-  return t.size() == 3 && (t[0] == 'P' || t[0] == 'p') && (t[1] == 'O' || t[1] == 'o') &&
-         (t[2] == 'P' || t[2] == 'p');
+  if (t.size() < 3 || t.find(',') != std::string_view::npos) return false;
+  const bool keyword = (t[0] | 0x20) == 'p' && (t[1] | 0x20) == 'o' && (t[2] | 0x20) == 'p';
+  return keyword && (t.size() == 3 || t[3] == ' ' || t[3] == '\t');
 }
 
 // "180192" -> "180/192"; zeros (an allele not scored) make the cell untyped.

@@ -57,9 +57,10 @@ void TakeOwnership(int fd, const std::string& target) {
   struct stat st;
   if (::stat(target.c_str(), &st) != 0) return GiveNewFileMode(fd);
   // An ordinary user may give the file only a group of its own; failing that
-  // the file stays ours, as a spreadsheet program's save would leave it.
-  if (::fchown(fd, st.st_uid, st.st_gid) != 0)
-    (void)::fchown(fd, static_cast<uid_t>(-1), st.st_gid);
+  // the file stays ours, as a spreadsheet program's save would leave it, so
+  // a second refusal is no failure.
+  [[maybe_unused]] const bool given = ::fchown(fd, st.st_uid, st.st_gid) == 0 ||
+                                      ::fchown(fd, static_cast<uid_t>(-1), st.st_gid) == 0;
   // After the change of owner: chown clears the set-id bits.
   if (::fchmod(fd, st.st_mode & 07777) != 0) throw std::runtime_error(Errno("chmod"));
 }
