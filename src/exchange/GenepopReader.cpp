@@ -14,11 +14,14 @@ namespace exchange {
 namespace {
 
 // "Pop" in any case, alone or followed by a blank and more ("Pop 2",
-// "POP north"), which files from other programs carry and GENEPOP ignores.
-// A line with a comma is an individual, however it begins.
+// "POP north"), as other programs write it; a spreadsheet that saved the file
+// may have padded it with commas. A comma followed by more is an individual's
+// line, whatever its name.
 bool IsPopLine(std::string_view line) {
-  const std::string_view t = Trim(line);
-  if (t.size() < 3 || t.find(',') != std::string_view::npos) return false;
+  const size_t comma = std::min(line.find(','), line.size());
+  if (line.find_first_not_of(" \t,", comma) != std::string_view::npos) return false;
+  const std::string_view t = Trim(line.substr(0, comma));
+  if (t.size() < 3) return false;
   const bool keyword = (t[0] | 0x20) == 'p' && (t[1] | 0x20) == 'o' && (t[2] | 0x20) == 'p';
   return keyword && (t.size() == 3 || t[3] == ' ' || t[3] == '\t');
 }
