@@ -14,9 +14,8 @@ namespace exchange {
 namespace {
 
 // "Pop" in any case, alone or followed by a blank and more ("Pop 2",
-// "POP north"), as other programs write it; a spreadsheet that saved the file
-// may have padded it with commas. A comma followed by more is an individual's
-// line, whatever its name.
+// "POP north"), as other programs write it, and padded with commas. A comma
+// followed by more is an individual's line, whatever its name.
 bool IsPopLine(std::string_view line) {
   const size_t comma = std::min(line.find(','), line.size());
   if (line.find_first_not_of(" \t,", comma) != std::string_view::npos) return false;
@@ -60,8 +59,11 @@ void ReadIndividual(std::string_view line, int number, std::string_view populati
   const size_t comma = line.find(',');
   if (comma == std::string_view::npos)
     throw ImportError(number, msg::Format(msg::Cli::ImportFieldCount, t.MarkerCount() + 1, 1));
+  // A spreadsheet that saved the file pads the line with commas.
+  std::string_view genotypes = line.substr(comma + 1);
+  genotypes = genotypes.substr(0, genotypes.find_last_not_of(" \t,") + 1);
   t.AddVariety(Trim(line.substr(0, comma)), population,
-               Genotypes(line.substr(comma + 1), t.MarkerCount(), number), number);
+               Genotypes(genotypes, t.MarkerCount(), number), number);
 }
 
 // The marker names after the title, up to the first Pop line; false when the

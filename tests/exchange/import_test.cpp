@@ -250,18 +250,21 @@ TEST(ImportCsv, RowsOfBareCommasAreNoVarieties) {
   EXPECT_EQ(exchange::ReadTableCsv("Name,M1\n,1/2\n").varieties, std::vector<std::string>{"#1"});
 }
 
-// Other programs write "Pop 1" or "POP north", and a spreadsheet pads lines
-// with commas: each still opens a population, but a marker or a variety whose
-// name only begins with "pop", or is "Pop" with genotypes, stays what it is.
+// Other programs write "Pop 1" or "POP north", and a spreadsheet that saved
+// the file pads its lines with commas: each still opens a population, but a
+// marker or a variety whose name only begins with "pop", or is "Pop" with
+// genotypes, stays what it is. Padding is no genotype, a comma inside them is.
 TEST(ImportGenepop, PopLinesMayCarryMoreThanTheKeyword) {
   const auto t = exchange::ReadGenepop(
-      "t\nPopgene\nL2,,\nPop 1,,\nPoplar , 0101 0202\nPOP north\nPop , 0102 0000\npop\t3\n"
+      "t\nPopgene\nL2,,\nPop 1,,\nPoplar , 0101 0202,, \nPOP north\nPop , 0102 0000\npop\t3\n"
       "C , 0202 0101\n");
   EXPECT_EQ(t.markers, (std::vector<std::string>{"Popgene", "L2"}));
   EXPECT_EQ(t.varieties, (std::vector<std::string>{"Poplar", "Pop", "C"}));
   EXPECT_EQ(t.populations, (std::vector<std::string>{"Pop 1", "Pop 2", "Pop 3"}));
   EXPECT_EQ(Refusal(ImportKind::Genepop, "t\nL1\nPop\nPopular 0101\n"),
             std::make_pair(4, msg::Format(msg::Cli::ImportFieldCount, 2, 1)));
+  EXPECT_EQ(Refusal(ImportKind::Genepop, "t\nL1,L2\nPop\nA , 0101, 0202\n"),
+            std::make_pair(4, msg::Format(msg::Cli::ImportNotNumeric, "0101,")));
 }
 
 // The limits are the workbook's own: the sheet's columns and rows less the
