@@ -211,9 +211,20 @@ constexpr std::array kEnglish = {
     Entry{Cli::UsageFault, "{}"},
     Entry{Cli::HelpHint, "Try 'allelescope help' for more information."},
     Entry{Cli::CommandHelpHint, "Try 'allelescope help {}' for more information."},
+    Entry{Cli::TableNoMarkers, "{} has no marker names from {} to the right; nothing was written"},
+    Entry{Cli::TableNoVarieties, "{} has no variety names from {} down; nothing was written"},
+    Entry{Cli::TableNoNames,
+          "{} has no marker names from {} to the right and no variety names from {} down; "
+          "nothing was written"},
+    Entry{Cli::TableMustStart,
+          "a source table has its corner at {}: marker names from {} to the right, variety names "
+          "from {} down, each variety's genotypes in its row"},
+    Entry{Cli::TableSeemsAt,
+          "the table on this sheet seems to have its corner at {}: move it so that the corner is "
+          "at {}"},
 };
 
-static_assert(detail::InIdOrder(kEnglish, Cli::CommandHelpHint));
+static_assert(detail::InIdOrder(kEnglish, Cli::TableSeemsAt));
 
 // Heads that import writes into a workbook: a workbook reads the same on every desktop.
 constexpr std::array kNeverTranslated = {Cli::GroupsVarietyHead, Cli::GroupsPopulationHead};

@@ -146,6 +146,12 @@ enum class Cli {
   UsageFault,       // {the parser's own words}
   HelpHint,         // after a fault outside any command
   CommandHelpHint,  // {command}
+  // A source sheet without a table where a run reads one.
+  TableNoMarkers,    // {sheet} {first marker cell}
+  TableNoVarieties,  // {sheet} {first variety cell}
+  TableNoNames,      // {sheet} {first marker cell} {first variety cell}
+  TableMustStart,    // {corner} {first marker cell} {first variety cell}
+  TableSeemsAt,      // {corner found} {corner}
 };
 
 // The text of `id` in the interface language.

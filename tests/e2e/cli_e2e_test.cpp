@@ -8,8 +8,11 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string_view>
+#include <utility>
 
 #include "e2e/CliHarness.h"
+#include "host/Host.h"
 #include "messages/CliTexts.h"
 #include "messages/InterfaceTexts.h"
 #include "support/SourceBook.h"
@@ -141,14 +144,53 @@ TEST(CliEndToEnd, AFileSizeLimitEndsInAMessageAndAnUntouchedFile) {
   TempDir dir;
   const std::string path = CopyOf(dir, "examples/ssr_example.xlsx");  // 8 KB, result 30 KB
   const std::string before = ReadFile(path);
-  const e2e::CommandResult run = testsupport::RunCommand(
-      "ulimit -f 16; exec " + testsupport::Quote(ALLELESCOPE_CLI) + " run " +
-      testsupport::Quote(path));
+  const e2e::CommandResult run =
+      testsupport::RunCommand("ulimit -f 16; exec " + testsupport::Quote(ALLELESCOPE_CLI) +
+                              " run " + testsupport::Quote(path));
   EXPECT_EQ(run.exitCode, 1) << run.err;
   EXPECT_NE(run.err.find(path), std::string::npos) << run.err;
   EXPECT_NE(run.err.find(std::strerror(EFBIG)), std::string::npos) << run.err;
   EXPECT_EQ(ReadFile(path), before);
   EXPECT_EQ(testsupport::FileNames(dir.Path()), std::vector<std::string>{"ssr_example.xlsx"});
+}
+
+// The newcomer's table, heads in row 1 and names in column A, is no table to
+// run: every command that reads the source says where the table must stand
+// and where this one stands, ends as a data problem and writes nothing.
+TEST(CliEndToEnd, ATableInTheWrongPlaceIsADataProblemThatWritesNothing) {
+  TempDir dir;
+  const std::string path = dir.File("moved.xlsx");
+  {
+    host::Application app;
+    host::Workbook& book = app.AddWorkbook(path);
+    book.Sheet(1).SetName("Apple.org");
+    for (const auto& [address, text] : {std::pair{"B1", "M1"},
+                                        {"C1", "M2"},
+                                        {"A2", "V1"},
+                                        {"B2", "150/152"},
+                                        {"A3", "V2"},
+                                        {"C3", "160/160"}})
+      book.Sheet(1).GetRange(address).SetValue(std::string_view(text));
+    book.Save();
+    book.Close();
+  }
+  const std::string before = ReadFile(path);
+  const std::string output = dir.File("apple.gen");
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"run", path, "--zoo"},
+        {"markers", path},
+        {"export", path, "--format", "genepop", "-o", output}}) {
+    const e2e::CommandResult run = Cli(args);
+    EXPECT_EQ(run.exitCode, 3) << args[0] << ": " << run.err;
+    for (const std::string& line : {msg::Format(msg::Cli::TableNoNames, "Apple.org", "C4", "B5"),
+                                    msg::Format(msg::Cli::TableMustStart, "B4", "C4", "B5"),
+                                    msg::Format(msg::Cli::TableSeemsAt, "A1", "B4")})
+      EXPECT_NE(run.err.find(msg::Format(msg::Cli::ErrorLine, line) + "\n"), std::string::npos)
+          << args[0] << ": " << run.err;
+    EXPECT_TRUE(run.out.empty()) << args[0] << ": " << run.out;
+  }
+  EXPECT_EQ(ReadFile(path), before);
+  EXPECT_EQ(testsupport::FileNames(dir.Path()), std::vector<std::string>{"moved.xlsx"});
 }
 
 TEST(CliEndToEnd, SheetsListsEveryChoiceAndDemoRunsTheExamples) {

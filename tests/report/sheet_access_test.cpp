@@ -1,9 +1,13 @@
 // Reading the source table into the store, and getting output sheets by name.
 #include <algorithm>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include "messages/InterfaceTexts.h"
 #include "messages/SheetTexts.h"
 #include "report/SheetAccess.h"
+#include "report/TablePlacement.h"
 #include "support/MemoryBook.h"
 
 namespace {
@@ -111,6 +115,37 @@ TEST_F(SheetOpening, CutNamesNeverTakeTheUsersSheets) {
   report::SheetOpen(ctx, again, wanted);
   EXPECT_EQ(again, zoo);
   EXPECT_EQ(Text(book->SheetByName(mine), "B1"), "keep me");
+}
+
+// Where a source's table must stand, and where one misplaced seems to stand.
+TEST_F(SourceReading, ATableOutOfPlaceIsFoundWhereTheUserPutIt) {
+  struct Case {
+    std::vector<std::pair<std::string, std::string>> cells;  // address, text
+    bool markers, varieties;
+    std::optional<std::string> seemsAt;
+  };
+  const std::vector<Case> cases = {
+      // Heads in row 1, names in column A: the newcomer's table.
+      {{{"B1", "M1"}, {"C1", "M2"}, {"A2", "V1"}, {"B2", "150/152"}}, false, false, "A1"},
+      // A title above the table, the corner labelled.
+      {{{"A1", "My apples"}, {"A3", "Name"}, {"B3", "M1"}, {"A4", "V1"}}, false, false, "A3"},
+      // Below and right of the expected place.
+      {{{"E7", "M1"}, {"D8", "V1"}, {"E8", "150/152"}}, false, false, "D7"},
+      // Half a table where it belongs: no other corner is made up from it.
+      {{{"C4", "M1"}, {"D4", "M2"}, {"C5", "150/152"}}, true, false, std::nullopt},
+      {{{"B5", "V1"}, {"B6", "V2"}, {"C5", "150/152"}}, false, true, std::nullopt},
+      {{}, false, false, std::nullopt},
+      {{{"C4", "M1"}, {"B5", "V1"}}, true, true, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    src->Cells().ClearContents();
+    for (const auto& [address, text] : c.cells) Put(src->GetRange(address), text);
+    const report::TablePlacement placement = report::CheckTablePlacement(*src);
+    const std::string where = c.cells.empty() ? "empty" : c.cells.front().first;
+    EXPECT_EQ(placement.hasMarkers, c.markers) << where;
+    EXPECT_EQ(placement.hasVarieties, c.varieties) << where;
+    EXPECT_EQ(placement.seemsAt, c.seemsAt) << where;
+  }
 }
 
 }  // namespace

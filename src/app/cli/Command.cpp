@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include <ostream>
+#include <sstream>
 
 #include "messages/CliTexts.h"
 
@@ -41,6 +42,11 @@ int Command::Execute(std::ostream& out, std::ostream& err) {
 int Guarded(std::ostream& err, const std::function<int()>& body) {
   try {
     return body();
+  } catch (const app::TableNotFound& e) {
+    // Data in the wrong place is a data problem, not a failure to read.
+    std::istringstream lines(e.what());
+    for (std::string line; std::getline(lines, line);) Complain(err, line);
+    return kDataProblems;
   } catch (const host::HostError& e) {
     Complain(err, Describe(e));
   } catch (const std::exception& e) {

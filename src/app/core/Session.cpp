@@ -12,6 +12,8 @@
 #include "host/SaveTarget.h"
 #include "messages/CliTexts.h"
 #include "messages/InterfaceTexts.h"
+#include "report/Layout.h"
+#include "report/TablePlacement.h"
 
 namespace app {
 
@@ -48,6 +50,23 @@ std::vector<ProblemEntry> Entries(const store::ProblemSet& found) {
     if (found.Has(problem))
       entries.push_back({problem, std::string(msg::Text(ClosingLine(problem)))});
   return entries;
+}
+
+// What is missing, where the table must stand and, when the sheet shows a
+// table elsewhere, where that one is: one line each.
+std::string NoTableMessage(host::Worksheet& source, const report::TablePlacement& placement) {
+  const host::Range corner = report::Anchor(source);
+  const std::string markers = corner.Offset(0, 1).Address();
+  const std::string varieties = corner.Offset(1, 0).Address();
+  std::string message = !placement.hasMarkers && !placement.hasVarieties
+                            ? msg::Format(msg::Cli::TableNoNames, source.Name(), markers, varieties)
+                        : !placement.hasMarkers
+                            ? msg::Format(msg::Cli::TableNoMarkers, source.Name(), markers)
+                            : msg::Format(msg::Cli::TableNoVarieties, source.Name(), varieties);
+  message += '\n' + msg::Format(msg::Cli::TableMustStart, corner.Address(), markers, varieties);
+  if (placement.seemsAt)
+    message += '\n' + msg::Format(msg::Cli::TableSeemsAt, *placement.seemsAt, corner.Address());
+  return message;
 }
 
 }  // namespace
@@ -148,13 +167,19 @@ std::vector<SheetInfo> Session::Sheets() {
   return sheets;
 }
 
-report::GenotypeRead Session::ReadGenotypes(const std::string& sheet) {
+report::SourceKind Session::CheckSource(const std::string& sheet) {
   const SheetKind kind = Classify(sheet);
   if (kind != SheetKind::Ssr && kind != SheetKind::Character)
     throw std::invalid_argument("sheet \"" + sheet + "\" is not a source");
-  return report::ReadGenotypes(book_->SheetByName(sheet), kind == SheetKind::Ssr
-                                                              ? report::SourceKind::Ssr
-                                                              : report::SourceKind::Character);
+  host::Worksheet& source = book_->SheetByName(sheet);
+  const report::TablePlacement placement = report::CheckTablePlacement(source);
+  if (!placement.Readable()) throw TableNotFound(NoTableMessage(source, placement));
+  return kind == SheetKind::Ssr ? report::SourceKind::Ssr : report::SourceKind::Character;
+}
+
+report::GenotypeRead Session::ReadGenotypes(const std::string& sheet) {
+  const report::SourceKind kind = CheckSource(sheet);
+  return report::ReadGenotypes(book_->SheetByName(sheet), kind);
 }
 
 RunReport Session::Run(const std::string& sheet, const RunOptions& options,
@@ -167,9 +192,7 @@ RunReport Session::Run(const std::string& sheet, const RunOptions& options,
   // Nothing of ours is unsaved between runs, so a file that another run or
   // program saved meanwhile is simply read again: the run works on what is there.
   if (host::FileIdentity::Of(openedPath) != openedAs_) Open(openedPath);
-  const SheetKind kind = Classify(sheet);
-  if (kind != SheetKind::Ssr && kind != SheetKind::Character)
-    throw std::invalid_argument("sheet \"" + sheet + "\" is not a source");
+  const report::SourceKind kind = CheckSource(sheet);
   const bool splitHardLink = PrepareTarget(saveTo.empty() ? book_->SavePath() : saveTo);
   try {
     RunReport result = WriteAndSave(sheet, kind, options, progress, saveTo, resultsWritten);
@@ -183,14 +206,12 @@ RunReport Session::Run(const std::string& sheet, const RunOptions& options,
   }
 }
 
-RunReport Session::WriteAndSave(const std::string& sheet, SheetKind kind, const RunOptions& options,
-                                report::Progress& progress, const std::string& saveTo,
-                                const ResultsWritten& resultsWritten) {
+RunReport Session::WriteAndSave(const std::string& sheet, report::SourceKind kind,
+                                const RunOptions& options, report::Progress& progress,
+                                const std::string& saveTo, const ResultsWritten& resultsWritten) {
   host::Workbook& book = *book_;
-  const auto source =
-      kind == SheetKind::Ssr ? report::SourceKind::Ssr : report::SourceKind::Character;
   report::RunOutcome outcome =
-      report::WriteResults(book.SheetByName(sheet), source, options, sheetNames_, progress);
+      report::WriteResults(book.SheetByName(sheet), kind, options, sheetNames_, progress);
   RunReport result{Entries(outcome.problems), std::move(outcome.sheetsWritten), {}};
   if (resultsWritten) resultsWritten(result);
   progress.Stage(msg::Text(msg::Ui::Completed));

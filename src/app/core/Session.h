@@ -70,6 +70,13 @@ class WorkbookInUse : public std::runtime_error {
   std::string lockFile_;
 };
 
+// The source sheet has no table where a run reads it, so there is nothing to
+// run: the message says what is missing and where the table must stand.
+class TableNotFound : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 class Session {
  public:
   Session();
@@ -107,12 +114,14 @@ class Session {
   // then works on the file the first one saved. A file that changed on disk
   // since it was opened is read again first. Throws WorkbookInUse, before
   // anything is run, when another program holds the file to be saved open,
-  // unless SetSaveOverLockFile allows it; host::HostError for a read-only file.
+  // unless SetSaveOverLockFile allows it; host::HostError for a read-only file;
+  // TableNotFound, before anything is written, for a source without a table.
   RunReport Run(const std::string& sheet, const RunOptions& options, report::Progress& progress,
                 const std::string& saveTo = {}, const ResultsWritten& resultsWritten = {});
 
   // The genotypes of the source `sheet`, read and converted as a run does it;
-  // nothing is written. Throws std::invalid_argument when it is not a source.
+  // nothing is written. Throws std::invalid_argument when it is not a source,
+  // TableNotFound when it has no table where a run reads one.
   report::GenotypeRead ReadGenotypes(const std::string& sheet);
 
   // Whether Run saves over a file whose lock file says another program holds
@@ -123,10 +132,13 @@ class Session {
 
  private:
   host::Application& Host();
-  RunReport WriteAndSave(const std::string& sheet, SheetKind kind, const RunOptions& options,
-                         report::Progress& progress, const std::string& saveTo,
-                         const ResultsWritten& resultsWritten);
+  RunReport WriteAndSave(const std::string& sheet, report::SourceKind kind,
+                         const RunOptions& options, report::Progress& progress,
+                         const std::string& saveTo, const ResultsWritten& resultsWritten);
   void Reload(const std::string& path);
+  // Throws std::invalid_argument when `sheet` is not a source, TableNotFound
+  // when it has no table to read; returns its kind otherwise.
+  report::SourceKind CheckSource(const std::string& sheet);
   // Makes ready to save over `target`; returns whether it has other names.
   bool PrepareTarget(const std::string& target) const;
   void CheckLockFile(const std::string& target) const;
@@ -134,7 +146,7 @@ class Session {
   std::unique_ptr<host::Application> app_;
   host::Workbook* book_ = nullptr;
   std::vector<std::string> sheetNames_;
-  std::map<std::string, SheetKind> kinds_;  // the sources classified so far
+  std::map<std::string, SheetKind> kinds_;      // the sources classified so far
   std::optional<host::FileIdentity> openedAs_;  // the file as it was when opened
   bool saveOverLockFile_ = false;
   std::chrono::milliseconds lockWait_{30000};
