@@ -2,9 +2,11 @@
 #
 # The commands, their options and their arguments are read from the program's
 # own --help, so a new command or option completes without a change here.
-# A WORKBOOK argument (and -o/--output) completes workbook files, a DIR
-# argument folders, a COMMAND argument (of help) the commands, and -s/--sheet
-# the sheets of the workbook already on the line.
+# A WORKBOOK argument (and -o/--output) completes workbook files (export's
+# -o every other file), a DIR argument folders, a COMMAND argument (of help)
+# the commands, --format the formats the command's help lists, and -s/--sheet
+# the sheets of the workbook already on the line. The user's shell options are
+# left as they are.
 
 # Prints the first word of each entry in one section ("Options", "Subcommands",
 # "Positionals"; "Valued": the options that take a value) of
@@ -26,17 +28,37 @@ _allelescope_section() {
     }'
 }
 
-_allelescope_workbooks() {
-  local IFS=$'\n'
-  COMPREPLY=($(compgen -f -X '!*.@(xlsx|xlsm|xls|XLSX|XLSM|XLS)' -- "$1") $(compgen -d -- "$1"))
+# Folders, and the files for CUR that are workbooks (KIND "workbooks") or
+# that are not ("others"), whatever the case of their extension.
+_allelescope_files() {
+  local kind=$1 cur=$2 file this
+  local -a found
+  mapfile -t found < <(compgen -f -- "$cur")
+  COMPREPLY=()
+  for file in "${found[@]}"; do
+    case ${file,,} in
+      *.xlsx | *.xlsm | *.xls) this=workbooks ;;
+      *) this=others ;;
+    esac
+    [[ -d $file || $this == "$kind" ]] && COMPREPLY+=("$file")
+  done
   compopt -o filenames 2>/dev/null
+}
+
+_allelescope_workbooks() { _allelescope_files workbooks "$1"; }
+
+# The values the help lists for OPTION, as "--format genepop|structure|genalex".
+_allelescope_values() {
+  local option=$1
+  shift
+  LC_ALL=C "$@" --help 2>/dev/null | awk -v option="$option" '$1 == option { print $2; exit }' |
+    tr '|' '\n'
 }
 
 _allelescope() {
   local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
   local program=${COMP_WORDS[0]} command="" workbook="" valued="" i word
   local IFS=$'\n'  # offers are one a line: file and sheet names may hold spaces
-  shopt -s extglob
   for ((i = 1; i < COMP_CWORD; i++)); do
     word=${COMP_WORDS[i]}
     [[ $word == -* ]] && continue
@@ -56,7 +78,12 @@ _allelescope() {
     return
   fi
   case $prev in
-    -o | --output) _allelescope_workbooks "$cur"; return ;;
+    -o | --output)
+      if [[ $command == export ]]; then _allelescope_files others "$cur"; else _allelescope_workbooks "$cur"; fi
+      return ;;
+    --format)
+      COMPREPLY=($(compgen -W "$(_allelescope_values --format "$program" "$command")" -- "$cur"))
+      return ;;
     -s | --sheet)
       [[ -n $workbook ]] || return
       COMPREPLY=($(compgen -W "$("$program" sheets "$workbook" 2>/dev/null | cut -f1)" -- "$cur"))
@@ -77,7 +104,6 @@ _allelescope() {
 _allelescope_gui() {
   local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
   local IFS=$'\n'
-  shopt -s extglob
   if [[ $prev == --screenshot ]]; then
     COMPREPLY=($(compgen -d -- "$cur"))
     compopt -o filenames 2>/dev/null

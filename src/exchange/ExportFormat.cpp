@@ -18,6 +18,7 @@ struct Rules {
   std::string_view forbidden;
   std::string_view separator;
   bool popReserved = false;  // a line "Pop" opens a population
+  bool spreadsheet = false;  // opened in a spreadsheet program, which runs formulas
 };
 
 Rules RulesOf(Format format) {
@@ -29,7 +30,7 @@ Rules RulesOf(Format format) {
     case Format::Genalex:
       break;
   }
-  return {-32768, 32767, 0, ",\"", ","};
+  return {-32768, 32767, 0, ",\"", ",", false, true};
 }
 
 bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }
@@ -47,8 +48,22 @@ std::string OneLine(std::string_view title) {
   return line;
 }
 
-// Forbidden characters become "_", a reserved "Pop" gets a "_" after it; a
-// name that then clashes gets "_2", "_3".
+// A field a spreadsheet program would take as a formula (=HYPERLINK(...),
+// +cmd|...) gets the apostrophe that makes it text; our own import, like a
+// spreadsheet, reads the name back without it.
+std::string SpreadsheetText(std::string field) {
+  if (!field.empty() && std::string_view("=+-@").find(field.front()) != std::string_view::npos)
+    field.insert(0, 1, '\'');
+  return field;
+}
+
+bool IsAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// Forbidden characters become "_", a reserved "Pop" gets a "_" after it, a
+// formula an apostrophe before it; a name that then clashes gets "_2", "_3".
 std::vector<std::string> SafeNames(const std::vector<std::string>& names, const Rules& rules,
                                    std::vector<Renamed>& renamed) {
   std::set<std::string> taken(names.begin(), names.end());
@@ -58,6 +73,7 @@ std::vector<std::string> SafeNames(const std::vector<std::string>& names, const 
     for (char& c : safe)
       if (IsControl(c) || rules.forbidden.find(c) != std::string_view::npos) c = '_';
     if (rules.popReserved && IsPop(safe)) safe += '_';
+    if (rules.spreadsheet) safe = SpreadsheetText(std::move(safe));
     if (safe != name) {
       const std::string stem = safe;
       for (int k = 2; taken.count(safe); ++k) safe = fmt::format("{}_{}", stem, k);
@@ -197,6 +213,9 @@ Exported Export(const store::GenotypeStore& s, Format format, std::string_view t
       break;
     case Format::Genalex:
       WriteGenalex(s, p, title, out.text);
+      // Without the mark a spreadsheet program reads the names in the
+      // system's code page; an ASCII file stays as every reader knows it.
+      if (!IsAscii(out.text)) out.text.insert(0, "\xEF\xBB\xBF");
       break;
   }
   return out;

@@ -6,7 +6,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>  // renameat2
+#include <climits>  // NAME_MAX
+#include <cstdint>
+#include <cstdio>  // renameat2, snprintf
 #include <cstring>
 #include <filesystem>
 #include <random>
@@ -25,8 +27,25 @@ constexpr int kNameAttempts = 100;
 
 std::string Errno(const std::string& what) { return what + ": " + std::strerror(errno); }
 
+// ".~NAME", short enough that "." and the suffix after it still make a legal
+// name. A longer one is cut at a character and ends in a hash of the whole
+// name, so that two long names with the same start never share (or clear)
+// each other's temporary files.
+std::string TempStem(const std::string& name) {
+  constexpr size_t kMaxStem = NAME_MAX - 1 - kSuffixLength;
+  const std::string stem = ".~" + name;
+  if (stem.size() <= kMaxStem) return stem;
+  std::uint32_t hash = 2166136261u;  // FNV-1a
+  for (const unsigned char c : name) hash = (hash ^ c) * 16777619u;
+  char tail[16];
+  std::snprintf(tail, sizeof tail, "~%08x", static_cast<unsigned>(hash));
+  size_t cut = kMaxStem - std::strlen(tail);
+  while (cut > 0 && (static_cast<unsigned char>(stem[cut]) & 0xC0) == 0x80) --cut;
+  return stem.substr(0, cut) + tail;
+}
+
 std::string TempPrefix(const std::string& folder, const std::string& name) {
-  return folder + "/.~" + name + ".";
+  return folder + "/" + TempStem(name) + ".";
 }
 
 std::string RandomSuffix() {
@@ -69,7 +88,7 @@ void TakeOwnership(int fd, const std::string& target) {
 // ".~NAME." and six name characters, or that and six more (libzip's own
 // temporary file inside ours, left by earlier versions).
 bool IsOurTempName(const std::string& entry, const std::string& name) {
-  const std::string prefix = ".~" + name + ".";
+  const std::string prefix = TempStem(name) + ".";
   if (entry.compare(0, prefix.size(), prefix) != 0) return false;
   const std::string rest = entry.substr(prefix.size());
   auto suffix = [&](size_t at) {

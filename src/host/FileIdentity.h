@@ -22,6 +22,10 @@ struct FileIdentity {
   static std::optional<FileIdentity> OfDescriptor(int fd);
 
   bool operator==(const FileIdentity&) const = default;
+  // The same file, whatever its version: one device and inode, through any name.
+  bool SameFile(const FileIdentity& other) const {
+    return device == other.device && inode == other.inode;
+  }
 };
 
 }  // namespace host

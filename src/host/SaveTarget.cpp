@@ -51,6 +51,10 @@ std::string ResolveLinks(const std::string& path) {
 void CheckWritable(const std::string& path) {
   struct stat st;
   if (::stat(path.c_str(), &st) != 0) return;
+  // A rename over a device or a folder would put a file where the system
+  // keeps something else; only a file is ever replaced.
+  if (!S_ISREG(st.st_mode))
+    throw HostError("Save", path, "this is not a regular file; nothing was saved (name a file)");
   // The administrator may write anything; the spreadsheet programs still
   // treat a file nobody may write as read-only, and so do we.
   if ((st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0)

@@ -12,7 +12,8 @@ namespace host {
 // Throws HostError("Save", path, ...) for a loop of links.
 std::string ResolveLinks(const std::string& path);
 
-// Throws HostError("Save", path, ...) when the file exists and is read-only:
+// Throws HostError("Save", path, ...) when something other than a regular
+// file (a device, a folder) is there, or when the file exists and is read-only:
 // no write permission for anyone (as the spreadsheet programs read it, also for
 // the administrator), or none for this user. A missing file passes.
 void CheckWritable(const std::string& path);

@@ -182,6 +182,14 @@ constexpr std::array kEnglish = {
     Entry{Cli::ImportTooManyPlaces,
           "{} places for genotypes (varieties times markers, empty ones too), but an import "
           "takes at most {}"},
+    Entry{Cli::OutputNamesWorkbook,
+          "{} is a workbook's name (.xlsx, .xlsm or .xls), but an export writes text; nothing "
+          "was written. Choose a name such as NAME.gen, NAME.str or NAME.csv"},
+    Entry{Cli::OutputNotAFile, "this is a folder, a disk or a socket, which is never written to"},
+    Entry{Cli::OutputIsInput,
+          "--output names the workbook itself ({}); a run with --output leaves the workbook as "
+          "it is and saves the results as a copy. Name another file, or leave out --output to "
+          "save into the workbook"},
     Entry{Cli::SheetsSummary, "List the sheets and what choosing each would say"},
     Entry{Cli::RunSummary, "Analyse a source sheet and write the result sheets"},
     Entry{Cli::DemoSummary, "Run the bundled example workbooks in a new folder"},

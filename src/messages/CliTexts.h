@@ -118,6 +118,10 @@ enum class Cli {
   OutputFailed,            // {reason}
   ImportControl,           // {the character, as U+XXXX}
   ImportTooManyPlaces,     // {varieties times markers} {room}
+  // Where an export or a run's copy may go.
+  OutputNamesWorkbook,  // {path}
+  OutputNotAFile,
+  OutputIsInput,  // {path}
   // The conventions of the command line: one-line summaries for the list of
   // commands, the shared options, and what a usage fault says.
   SheetsSummary,

@@ -155,8 +155,8 @@ TEST(ExchangeCli, ExportNeverReplacesAWorkbookAndWritesThroughLinks) {
   const std::string book = testsupport::ReadFileBytes(dir.File("t.xlsx"));
   const auto over =
       Cli({"export", dir.File("t.xlsx"), "--format", "genepop", "-o", dir.File("t.xlsx")});
-  EXPECT_EQ(over.exitCode, 1);
-  EXPECT_NE(over.err.find(msg::Format(msg::Cli::OutputIsWorkbook, dir.File("t.xlsx"))),
+  EXPECT_EQ(over.exitCode, 2);
+  EXPECT_NE(over.err.find(msg::Format(msg::Cli::OutputNamesWorkbook, dir.File("t.xlsx"))),
             std::string::npos)
       << over.err;
   EXPECT_EQ(testsupport::ReadFileBytes(dir.File("t.xlsx")), book);

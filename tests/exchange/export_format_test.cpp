@@ -82,6 +82,36 @@ TEST(ExportNames, LineBreaksAndTheKeywordNeverSplitARecord) {
             "Line_break,Ti_tle,180,192,95,95\nTab_bed_,Ti_tle,180,180,0,0\n");
 }
 
+// A GenAlEx file is opened in a spreadsheet program: a name that would run
+// as a formula there gets the apostrophe that keeps it text, and is listed as
+// changed. The GENEPOP and STRUCTURE readers are programs and see the name.
+TEST(ExportGenalex, NamesASpreadsheetWouldRunAsFormulasStayText) {
+  const auto s =
+      ConvertedSsr({"=HYPERLINK(x)", "+A1", "-A1", "@SUM(A1)", "a=b"}, {"=cmd|' /C calc'!A0"},
+                   {{"180/192"}, {"180/180"}, {""}, {"192/192"}, {"180/192"}});
+  const exchange::Exported e = exchange::Export(s, Format::Genalex, "=1+1,Pop");
+  EXPECT_EQ(e.text,
+            "1,5,1,5\n'=1+1_Pop,,,'=1+1_Pop\nInd,Pop,'=cmd|' /C calc'!A0,\n"
+            "'=HYPERLINK(x),'=1+1_Pop,180,192\n'+A1,'=1+1_Pop,180,180\n'-A1,'=1+1_Pop,0,0\n"
+            "'@SUM(A1),'=1+1_Pop,192,192\na=b,'=1+1_Pop,180,192\n");
+  EXPECT_EQ(e.varieties.size(), 4u);
+  ASSERT_EQ(e.markers.size(), 1u);
+  EXPECT_EQ(e.markers[0].to, "'=cmd|' /C calc'!A0");
+  EXPECT_NE(exchange::Export(s, Format::Structure, "t").text.find("\n=HYPERLINK(x) 180 192\n"),
+            std::string::npos);
+}
+
+// Spreadsheet programs read a CSV in the system's code page unless it starts
+// with a byte-order mark; the other formats, and ASCII files, go without.
+TEST(ExportGenalex, NonAsciiNamesComeWithAByteOrderMark) {
+  const auto s = ConvertedSsr({"\u3075\u3058"}, {"CH01"}, {{"180/192"}});
+  EXPECT_EQ(exchange::Export(s, Format::Genalex, "\u308a\u3093\u3054").text,
+            "\xEF\xBB\xBF"
+            "1,1,1,1\n\u308a\u3093\u3054,,,\u308a\u3093\u3054\nInd,Pop,CH01,\n"
+            "\u3075\u3058,\u308a\u3093\u3054,180,192\n");
+  EXPECT_EQ(exchange::Export(s, Format::Genepop, "t").text.rfind("t\nCH01\n", 0), 0u);
+}
+
 TEST(ExportAlleles, CharacterAllelesAreNumberedInTableOrder) {
   const auto s = testsupport::Tallied({{u"AC"}, {u"CC"}, {u""}});
   const exchange::Exported e = exchange::Export(s, Format::Structure, "Rice");

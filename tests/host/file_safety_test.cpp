@@ -247,6 +247,27 @@ TEST(SaveLinks, SaveLeavesNoNamedTemporaryFile) {
   EXPECT_EQ(Names(dir.Path()), (std::vector<std::string>{"book.xlsx"}));
 }
 
+// The temporary name fits beside whatever name the file has, up to the
+// 255 bytes a file system allows, in any script.
+TEST(SaveLinks, WorkbooksWithTheLongestNamesAreSaved) {
+  TempDir dir;
+  std::string kana = "b";
+  for (int i = 0; i < 83; ++i) kana += "\u3042";
+  const std::vector<std::string> names = {std::string(242, 'a') + ".xlsx",
+                                          std::string(246, 'b') + ".xlsx",
+                                          std::string(250, 'c') + ".xlsx", kana + ".xlsx"};
+  for (const std::string& name : names) {
+    const std::string path = dir.File(name);
+    MakeBook(path, "original");
+    EXPECT_EQ(SaveWith(path), "") << name.size() << " bytes";
+    EXPECT_EQ(A1(path), "ours");
+    host::AtomicFile::RemoveStale(path);
+  }
+  std::vector<std::string> expected = names;
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(Names(dir.Path()), expected);
+}
+
 TEST(SaveLinks, StaleTemporariesOfOursAloneAreRemoved) {
   TempDir dir, elsewhere;
   const std::string path = dir.File("book.xlsx");

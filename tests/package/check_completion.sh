@@ -59,6 +59,14 @@ expect "run WORKBOOK" "$got" crops.xlsx old.xls "field 2.xlsx" ssr_example.xlsx 
 refuse "run WORKBOOK" "$got" notes.txt
 expect "run --output" "$(offers allelescope run crops.xlsx --output '')" crops.xlsx
 expect "run -o" "$(offers allelescope run crops.xlsx -o '')" crops.xlsx
+# export writes text: its -o offers every file but a workbook, which it refuses.
+got=$(offers allelescope export crops.xlsx -o '')
+expect "export -o" "$got" notes.txt folder
+refuse "export -o" "$got" crops.xlsx old.xls
+got=$(offers allelescope export crops.xlsx --format '')
+expect "export --format" "$got" genepop structure genalex
+refuse "export --format" "$got" crops.xlsx notes.txt
+expect "import --format" "$(offers allelescope import notes.txt --format g)" genepop genalex
 expect "help COMMAND" "$(offers allelescope help '')" $commands
 got=$(offers allelescope demo '')
 expect "demo DIR" "$got" folder "my trials"
@@ -72,6 +80,12 @@ IFS=$'\n' read -r -d '' -a sheet_list <<<"$sheets"
 expect "--sheet" "$(offers allelescope run ssr_example.xlsx --sheet '')" "${sheet_list[@]}"
 expect "--sheet before WORKBOOK" "$(offers allelescope run --zoo ssr_example.xlsx --sheet '')" "${sheet_list[@]}"
 expect "-s" "$(offers allelescope markers ssr_example.xlsx -s '')" "${sheet_list[@]}"
+
+# Completing leaves the user's shell options as they were.
+shopt -u extglob
+offers allelescope run '' >/dev/null
+offers allelescope-gui '' >/dev/null
+shopt -q extglob && { echo "FAIL completion turned extglob on"; failures=$((failures + 1)); }
 
 [ $failures -eq 0 ] && echo "completion: all offers as listed"
 exit $((failures > 0))

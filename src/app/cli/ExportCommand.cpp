@@ -50,6 +50,10 @@ class ExportCommand : public Command {
 
  protected:
   int Run(std::ostream& out, std::ostream& err) override {
+    if (NamesAWorkbook(output_)) {
+      Complain(err, msg::Format(msg::Cli::OutputNamesWorkbook, output_));
+      return kUsage;
+    }
     const CheckedSource source = ReadCheckedSource(request_, out, err);
     if (source.exitCode != kFinished) return source.exitCode;
     const report::GenotypeRead& read = source.read;
@@ -57,7 +61,7 @@ class ExportCommand : public Command {
     const exchange::Exported done = exchange::Export(*read.store, format_, title);
     if (!WriteTextFile(output_, done.text, err)) return kUnreadable;
     // Beside an export sent to standard output, the list would end up in it.
-    ListChanges(*read.store, done, NamesAStream(output_) ? err : out);
+    ListChanges(*read.store, done, IsStandardOutput(output_) ? err : out);
     if (!request_.quiet) err << msg::Format(msg::Cli::ExportWritten, output_) << '\n';
     return kFinished;
   }

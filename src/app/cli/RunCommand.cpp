@@ -6,6 +6,7 @@
 #include "app/cli/Command.h"
 #include "app/cli/RunWorkbook.h"
 #include "host/AsciiText.h"
+#include "host/FileIdentity.h"
 #include "messages/CliTexts.h"
 
 namespace cli {
@@ -13,6 +14,14 @@ namespace {
 
 std::string Extension(const std::string& path) {
   return host::AsciiLower(std::filesystem::path(path).extension().string());
+}
+
+// The copy would replace the very workbook it promises to leave untouched:
+// decided by the file, so "./book.xlsx", a link or a hard link count too.
+bool SameFile(const std::string& output, const std::string& workbook) {
+  const auto copy = host::FileIdentity::Of(output);
+  const auto book = host::FileIdentity::Of(workbook);
+  return copy && book && copy->SameFile(*book);
 }
 
 class RunCommand : public Command {
@@ -37,6 +46,10 @@ class RunCommand : public Command {
       const std::string wanted = Extension(request_.workbook) == ".xlsm" ? ".xlsm" : ".xlsx";
       if (Extension(request_.output) != wanted) {
         Complain(err, msg::Format(msg::Cli::OutputKind, wanted, request_.output));
+        return kUsage;
+      }
+      if (SameFile(request_.output, request_.workbook)) {
+        Complain(err, msg::Format(msg::Cli::OutputIsInput, request_.output));
         return kUsage;
       }
     }

@@ -1,32 +1,47 @@
 #include "app/cli/TextFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <ostream>
 #include <stdexcept>
 #include <string_view>
 
 #include "app/cli/Command.h"
+#include "host/AsciiText.h"
 #include "host/AtomicFile.h"
 #include "host/HostError.h"
 #include "messages/CliTexts.h"
 
 namespace cli {
 
-bool NamesAStream(const std::string& path) {
-  if (path.starts_with("/dev/") || path.starts_with("/proc/")) return true;
-  std::error_code ec;
-  const auto status = std::filesystem::status(path, ec);
-  return std::filesystem::exists(status) && !std::filesystem::is_regular_file(status) &&
-         !std::filesystem::is_directory(status);
+namespace {
+
+namespace fs = std::filesystem;
+
+bool HasWorkbookExtension(const fs::path& path) {
+  const std::string extension = host::AsciiLower(path.extension().string());
+  return extension == ".xlsx" || extension == ".xlsm" || extension == ".xls";
 }
 
-namespace {
+bool SameFile(const struct stat& a, const struct stat& b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// The standard stream (output or error) that `target` is, if it is one.
+std::optional<int> StandardStream(const struct stat& target) {
+  for (const int fd : {STDOUT_FILENO, STDERR_FILENO}) {
+    struct stat own;
+    if (::fstat(fd, &own) == 0 && SameFile(own, target)) return fd;
+  }
+  return std::nullopt;
+}
 
 // A zip package or a compound document: an .xlsx/.xlsm or an .xls, whatever
 // its name says. Named as an export's output by mistake (the workbook itself
@@ -48,9 +63,10 @@ void WriteAll(int fd, std::string_view text) {
   }
 }
 
-// Appending: /dev/stdout redirected with ">>" to a log must not lose the log.
-void WriteStream(const std::string& path, std::string_view text) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+// A terminal, pipe or character device: nothing to replace, and O_TRUNC
+// where it means anything.
+void WriteDevice(const std::string& path, std::string_view text) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) throw std::runtime_error(std::strerror(errno));
   try {
     WriteAll(fd, text);
@@ -61,24 +77,54 @@ void WriteStream(const std::string& path, std::string_view text) {
   if (::close(fd) != 0) throw std::runtime_error(std::strerror(errno));
 }
 
-void Write(const std::string& path, std::string_view text) {
-  if (NamesAStream(path)) return WriteStream(path, text);
+void ReplaceFile(const std::string& path, std::string_view text) {
   host::AtomicFile file(path);
   WriteAll(file.Descriptor(), text);
   file.Replace();
 }
 
+// Writes `text` where `path` leads; the refusal's message when it may not.
+std::optional<std::string> Write(const std::string& path, std::string_view text) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) {
+    ReplaceFile(path, text);  // a new file, or the folder's own reason why not
+    return std::nullopt;
+  }
+  if (S_ISREG(st.st_mode) && HoldsWorkbook(path))
+    return msg::Format(msg::Cli::OutputIsWorkbook, path);
+  // The shell opened it: its ">" or ">>" decides, and a pipe stays the same pipe.
+  if (const auto fd = StandardStream(st)) {
+    WriteAll(*fd, text);
+    return std::nullopt;
+  }
+  if (S_ISREG(st.st_mode)) {
+    ReplaceFile(path, text);
+  } else if (S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode)) {
+    WriteDevice(path, text);
+  } else {
+    return msg::Format(msg::Cli::CannotWrite, path, msg::Text(msg::Cli::OutputNotAFile));
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
-bool WriteTextFile(const std::string& path, const std::string& text, std::ostream& err) {
+bool NamesAWorkbook(const std::string& path) {
   std::error_code ec;
-  if (std::filesystem::is_regular_file(path, ec) && !NamesAStream(path) && HoldsWorkbook(path)) {
-    Complain(err, msg::Format(msg::Cli::OutputIsWorkbook, path));
-    return false;
-  }
+  const fs::path resolved = fs::weakly_canonical(path, ec);
+  return HasWorkbookExtension(path) || (!ec && HasWorkbookExtension(resolved));
+}
+
+bool IsStandardOutput(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 && StandardStream(st) == STDOUT_FILENO;
+}
+
+bool WriteTextFile(const std::string& path, const std::string& text, std::ostream& err) {
   try {
-    Write(path, text);
-    return true;
+    const std::optional<std::string> refusal = Write(path, text);
+    if (!refusal) return true;
+    Complain(err, *refusal);
   } catch (const host::HostError& e) {
     Complain(err, msg::Format(msg::Cli::CannotWrite, path, e.Reason()));
   } catch (const std::exception& e) {

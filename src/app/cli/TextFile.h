@@ -5,16 +5,22 @@
 
 namespace cli {
 
-// Whether `path` is a pipe, a terminal or a name for one of the process's
-// streams (/dev/stdout, /proc/self/fd/1, even when the shell sent it to a
-// file): written as it is, never replaced.
-bool NamesAStream(const std::string& path);
+// Whether `path`, as spelt or where its links lead, has a workbook's
+// extension (.xlsx, .xlsm, .xls): a text written there would pass for a
+// workbook that no spreadsheet program opens.
+bool NamesAWorkbook(const std::string& path);
 
-// Writes `text` to `path`: a regular file (or a new one) is replaced whole,
-// through its links, so that it is either the old or the complete new file
-// whatever happens; a pipe or terminal (-o /dev/stdout) is written as it is.
-// A file that holds a workbook is never replaced. A message on `err` and
-// false when nothing was written.
+// Whether `path` leads to what this process's standard output writes to (the
+// same file, pipe or terminal, by any name: /dev/stdout, /proc/self/fd/1).
+bool IsStandardOutput(const std::string& path);
+
+// Writes `text` to `path`, decided by the file the path leads to, never by
+// its spelling. A regular file (or a new one) is replaced whole, through its
+// links, so that it is either the old or the complete new file whatever
+// happens, and one that holds a workbook is refused. Standard output or
+// error is written as the shell opened it (">>" adds to a log); a terminal,
+// pipe or character device is opened and written. A folder, disk or socket is
+// refused. A message on `err` and false when nothing was written.
 bool WriteTextFile(const std::string& path, const std::string& text, std::ostream& err);
 
 }  // namespace cli
