@@ -95,6 +95,22 @@ TEST(ExchangeCli, ExportWritesThePopulationsOfTheGroupsSheet) {
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, text) << format;
   }
+  // A variety the user took off the Groups sheet goes to the source's own
+  // population, and the command says so.
+  if (!testsupport::HaveOpenpyxl()) GTEST_SKIP() << "python3-openpyxl is not installed";
+  ASSERT_EQ(testsupport::RunPython("import sys, openpyxl\n"
+                                   "wb = openpyxl.load_workbook(sys.argv[1])\n"
+                                   "wb['Groups'].delete_rows(3)\n"
+                                   "wb.save(sys.argv[1])\n",
+                                   {dir.File("o.xlsx")})
+                .exitCode,
+            0);
+  const auto r =
+      Cli({"export", dir.File("o.xlsx"), "--format", "genalex", "-q", "-o", "/dev/stdout"});
+  EXPECT_EQ(r.out,
+            "1,3,3,1,1,1\nOrchard,,,north,o,Pop 2\nInd,Pop,L1,\n"
+            "A,north,180,192\nB,o,180,180\nC,Pop 2,192,192\n");
+  EXPECT_EQ(r.err, msg::Format(msg::Cli::UngroupedVarieties, 1, "o") + "\n");
 }
 
 // A CSV saved on a Japanese desktop: refused with the encoding it likely
