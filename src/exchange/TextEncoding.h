@@ -14,9 +14,10 @@ bool KnownEncoding(const std::string& name);
 
 // `bytes` as UTF-8: a text that starts with a byte-order mark as what the
 // mark says (UTF-8 or UTF-16), any other from `encoding` when it is not
-// empty, and otherwise as it is (the readers refuse it when it is not UTF-8). Throws ImportError at the
-// line of a byte that is not text in that encoding, or where the text passes
-// `maxBytes`; std::runtime_error for an encoding iconv does not know.
+// empty, and otherwise as it is (the readers refuse it when it is not UTF-8).
+// Throws ImportError at the line of a byte that is not text in that encoding,
+// or where the text passes `maxBytes`; std::runtime_error for an encoding
+// iconv does not know.
 std::string DecodeText(std::string bytes, const std::string& encoding, std::size_t maxBytes);
 
 // The encoding a text that is not UTF-8 most likely has: the name a user
