@@ -1,14 +1,17 @@
 // The import readers on a text of any content: each of the three layouts, at
 // the workbook's limits and at small ones, with what the workbook writer
-// relies on checked in every table a reader gives. No files are written, so
-// thousands of texts run a second.
+// relies on checked in every table a reader gives; the text as it is (UTF-16
+// by its byte-order mark) and as CP932, the encoding iconv takes most care
+// with. No files are written, so thousands of texts run a second.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "FuzzFiles.h"
 #include "exchange/ImportFormat.h"
+#include "exchange/TextEncoding.h"
 
 namespace {
 
@@ -55,6 +58,7 @@ void CheckTable(const exchange::ImportedTable& t, const exchange::ImportLimits& 
       CheckText(name, "a name");
     }
   for (const std::string& population : t.populations) CheckText(population, "a population");
+  CheckText(t.title, "the title");
   for (const auto& row : t.cells) {
     if (row.size() != t.markers.size()) fuzz::Fault("a cell per marker");
     for (const std::string& cell : row) CheckText(cell, "a cell");
@@ -72,16 +76,34 @@ void Read(exchange::ImportKind kind, std::string_view text, const exchange::Impo
   }
 }
 
+// The text in `encoding` (none: as it is) as UTF-8; nothing when it is not
+// text in that encoding.
+std::optional<std::string> Decoded(std::string_view bytes, const char* encoding) {
+  try {
+    return exchange::DecodeText(std::string(bytes), encoding, std::size_t(1) << 24);
+  } catch (const exchange::ImportError& e) {
+    if (e.Line() < 1 || e.Reason().empty())
+      fuzz::Fault("a decoding refusal without line or reason");
+  } catch (const std::exception& e) {
+    fuzz::Fault(std::string("decoding threw ") + e.what());
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string_view text(reinterpret_cast<const char*>(data), size);
-  exchange::GuessKind("input.gen", text);
-  exchange::GuessKind("input.csv", text);
-  for (const auto kind :
-       {exchange::ImportKind::Genepop, exchange::ImportKind::Genalex, exchange::ImportKind::Csv}) {
-    Read(kind, text, {});
-    Read(kind, text, {3, 4, 24});  // small enough for a fuzzed text to pass
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  for (const char* encoding : {"", "CP932"}) {
+    const std::optional<std::string> text = Decoded(bytes, encoding);
+    if (!text) continue;
+    exchange::GuessKind("input.gen", *text);
+    exchange::GuessKind("input.csv", *text);
+    for (const auto kind : {exchange::ImportKind::Genepop, exchange::ImportKind::Genalex,
+                            exchange::ImportKind::Csv}) {
+      Read(kind, *text, {});
+      Read(kind, *text, {3, 4, 24});  // small enough for a fuzzed text to pass
+    }
   }
   return 0;
 }

@@ -1,6 +1,8 @@
 // The two CSV layouts: GenAlEx (counts row, title row, heads, then name,
 // population and two allele columns per marker) and AlleleScope's own table
 // (a head row of marker names, a name column, "180/192" cells).
+#include <fmt/format.h>
+
 #include <utility>
 
 #include "exchange/ImportFormat.h"
@@ -13,35 +15,41 @@ namespace {
 
 std::string TextOf(msg::Cli id) { return std::string(msg::Text(id)); }
 
-std::string Allele(const std::string& field, int line) {
+// An allele of a GenAlEx row: 0 in any spelling ("000", "-0") is no allele.
+int Allele(const std::string& field, int line) {
   const std::string_view a = Trim(field);
-  if (!IsWholeNumber(a)) throw ImportError(line, msg::Format(msg::Cli::ImportNotNumeric, a));
-  return std::string(a);
+  const auto value = WholeNumber(a);
+  if (!value) throw ImportError(line, msg::Format(msg::Cli::ImportNotNumeric, a));
+  return *value;
 }
 
 std::vector<std::string> GenalexCells(const std::vector<std::string>& f, size_t markers, int line) {
   std::vector<std::string> cells;
   for (size_t m = 0; m < markers; ++m) {
-    const std::string a = Allele(f[2 + 2 * m], line);
-    const std::string b = Allele(f[3 + 2 * m], line);
-    cells.push_back(a == "0" || b == "0" ? std::string() : a + "/" + b);
+    const int a = Allele(f[2 + 2 * m], line);
+    const int b = Allele(f[3 + 2 * m], line);
+    cells.push_back(a == 0 || b == 0 ? std::string() : fmt::format("{}/{}", a, b));
   }
   return cells;
 }
 
-// The numbers of markers and samples of a GenAlEx counts row.
-std::pair<size_t, size_t> GenalexCounts(std::string_view line) {
-  const CsvRow counts = SplitCsv(line, 3);
-  const auto markers = counts.used >= 3 ? WholeNumber(Trim(counts.fields[0])) : std::nullopt;
-  const auto samples = counts.used >= 3 ? WholeNumber(Trim(counts.fields[1])) : std::nullopt;
-  if (!markers || !samples || *markers <= 0 || *samples < 0)
+// The numbers of markers and samples of a GenAlEx counts row, in the full
+// range of a count: a file of more samples than a sheet holds is told so.
+std::pair<size_t, size_t> GenalexCounts(std::string_view line, char delimiter,
+                                        const ImportLimits& limits) {
+  const CsvRow counts = SplitCsv(line, 3, delimiter);
+  const auto markers = counts.used >= 3 ? Count(Trim(counts.fields[0])) : std::nullopt;
+  const auto samples = counts.used >= 3 ? Count(Trim(counts.fields[1])) : std::nullopt;
+  if (!markers || !samples || *markers == 0)
     throw ImportError(1, TextOf(msg::Cli::ImportCountsRow));
-  return {static_cast<size_t>(*markers), static_cast<size_t>(*samples)};
+  if (*samples > limits.varieties)
+    throw ImportError(1, msg::Format(msg::Cli::ImportTooManyVarieties, *samples, limits.varieties));
+  return {*markers, *samples};
 }
 
 // The GenAlEx head row (line 3) names each marker above its first allele column.
-void GenalexMarkers(std::string_view line, size_t markers, TableBuilder& t) {
-  const CsvRow heads = SplitCsv(line, 2 + 2 * markers);
+void GenalexMarkers(std::string_view line, char delimiter, size_t markers, TableBuilder& t) {
+  const CsvRow heads = SplitCsv(line, 2 + 2 * markers, delimiter);
   for (size_t m = 0; m < markers; ++m) {
     const size_t at = 2 + 2 * m;
     const std::string_view name = at < heads.fields.size() ? Trim(heads.fields[at]) : "";
@@ -50,21 +58,28 @@ void GenalexMarkers(std::string_view line, size_t markers, TableBuilder& t) {
   }
 }
 
+// A whole number as text, of any size: what a counts row starts with.
+bool IsNumberText(std::string_view s) {
+  return Count(s.starts_with('-') ? s.substr(1) : s).has_value();
+}
+
 }  // namespace
 
 ImportedTable ReadGenalex(std::string_view text, const ImportLimits& limits) {
   TextLines lines(text);
   std::string_view line;
   lines.Next(line);
-  const auto [markers, samples] = GenalexCounts(line);
+  const char delimiter = CsvDelimiter(line);
+  const auto [markers, samples] = GenalexCounts(line, delimiter, limits);
   TableBuilder t(limits);
   t.CheckMarkers(markers, 1);
-  if (!lines.Next(line) || !lines.Next(line))  // the title row, then the heads
-    throw ImportError(lines.Number() + 1, TextOf(msg::Cli::ImportCountsRow));
-  GenalexMarkers(line, markers, t);
+  if (!lines.Next(line)) throw ImportError(2, TextOf(msg::Cli::ImportCountsRow));
+  t.SetTitle(Trim(SplitCsv(line, 1, delimiter).fields[0]), 2);
+  if (!lines.Next(line)) throw ImportError(3, TextOf(msg::Cli::ImportCountsRow));
+  GenalexMarkers(line, delimiter, markers, t);
   const size_t fields = 2 + 2 * markers;
   while (lines.Next(line)) {
-    const CsvRow row = SplitCsv(line, fields);
+    const CsvRow row = SplitCsv(line, fields, delimiter);
     if (row.blank) continue;
     if (row.used != fields)
       throw ImportError(lines.Number(), msg::Format(msg::Cli::ImportFieldCount, fields, row.used));
@@ -82,7 +97,8 @@ ImportedTable ReadTableCsv(std::string_view text, const ImportLimits& limits) {
   TableBuilder t(limits);
   std::string_view line;
   lines.Next(line);
-  const CsvRow heads = SplitCsv(line, limits.markers + 1);
+  const char delimiter = CsvDelimiter(line);
+  const CsvRow heads = SplitCsv(line, limits.markers + 1, delimiter);
   t.CheckMarkers(heads.used - 1, 1);
   for (size_t m = 1; m < heads.used; ++m) {
     if (Trim(heads.fields[m]).empty()) throw ImportError(1, TextOf(msg::Cli::ImportEmptyName));
@@ -90,7 +106,7 @@ ImportedTable ReadTableCsv(std::string_view text, const ImportLimits& limits) {
   }
   if (t.MarkerCount() == 0) throw ImportError(1, TextOf(msg::Cli::ImportNoLoci));
   while (lines.Next(line)) {
-    const CsvRow row = SplitCsv(line, heads.used);
+    const CsvRow row = SplitCsv(line, heads.used, delimiter);
     if (row.blank) continue;
     // Spreadsheets pad rows with empty fields; beyond that a row holds a
     // field per head, no fewer and no more.
@@ -109,9 +125,10 @@ ImportKind GuessKind(std::string_view fileName, std::string_view text) {
     return ImportKind::Genepop;
   // Spreadsheets save "CSV UTF-8" with a byte-order mark before the counts.
   text = WithoutByteOrderMark(text);
-  const CsvRow first = SplitCsv(text.substr(0, text.find_first_of("\r\n")), 3);
-  const bool counts = first.count >= 3 && IsWholeNumber(Trim(first.fields[0])) &&
-                      IsWholeNumber(Trim(first.fields[1])) && IsWholeNumber(Trim(first.fields[2]));
+  const std::string_view line = text.substr(0, text.find_first_of("\r\n"));
+  const CsvRow first = SplitCsv(line, 3, CsvDelimiter(line));
+  const bool counts = first.count >= 3 && IsNumberText(Trim(first.fields[0])) &&
+                      IsNumberText(Trim(first.fields[1])) && IsNumberText(Trim(first.fields[2]));
   return counts ? ImportKind::Genalex : ImportKind::Csv;
 }
 

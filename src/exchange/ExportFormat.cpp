@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <map>
 #include <set>
 
 namespace exchange {
@@ -108,14 +109,47 @@ std::vector<int> AlleleCodes(const store::GenotypeStore& s, int m, const Rules& 
   return codes;
 }
 
+// The varieties by population, each population's together.
+struct Populations {
+  std::vector<std::string> names;         // as the format can hold them
+  std::vector<std::vector<int>> members;  // variety numbers
+};
+
+Populations Group(int varieties, const std::vector<std::string>& populations,
+                  std::string_view title, const Rules& rules) {
+  Populations p;
+  std::vector<std::string> names;
+  std::map<std::string, size_t> index;
+  for (int v = 1; v <= varieties; ++v) {
+    const std::string name = populations.empty() ? std::string(title) : populations[v - 1];
+    const auto [at, added] = index.emplace(name, names.size());
+    if (added) {
+      names.push_back(name);
+      p.members.emplace_back();
+    }
+    p.members[at->second].push_back(v);
+  }
+  if (names.empty()) {  // even no varieties are one population
+    names.emplace_back(title);
+    p.members.emplace_back();
+  }
+  std::vector<Renamed> ignored;
+  p.names = SafeNames(names, rules, ignored);
+  return p;
+}
+
 struct Prepared {
   std::vector<std::string> varieties;
   std::vector<std::string> markers;
   std::vector<std::vector<int>> codes;  // per marker
+  Populations populations;
 };
 
-Prepared Prepare(const store::GenotypeStore& s, const Rules& rules, Exported& out) {
+Prepared Prepare(const store::GenotypeStore& s, const Rules& rules,
+                 const std::vector<std::string>& populations, std::string_view title,
+                 Exported& out) {
   Prepared p;
+  p.populations = Group(s.VarietyCount(), populations, title, rules);
   std::vector<std::string> varieties, markers;
   for (int v = 1; v <= s.VarietyCount(); ++v) varieties.push_back(s.VarietyName(v));
   for (int m = 1; m <= s.MarkerCount(); ++m) markers.push_back(s.MarkerName(m));
@@ -135,19 +169,23 @@ std::pair<int, int> Written(const store::GenotypeStore& s, const Prepared& p, co
   return {codes[indexes->first - 1], codes[indexes->second - 1]};
 }
 
+// GENEPOP names no population: a bare Pop line opens each, as its readers
+// take it (text after the keyword makes adegenet refuse the file).
 void WriteGenepop(const store::GenotypeStore& s, const Prepared& p, std::string_view title,
                   std::string& text) {
   const Rules rules = RulesOf(Format::Genepop);
   text += OneLine(title) + '\n';
   for (const std::string& marker : p.markers) text += marker + '\n';
-  text += "Pop\n";
-  for (int v = 1; v <= s.VarietyCount(); ++v) {
-    text += p.varieties[v - 1] + " ,";
-    for (int m = 1; m <= s.MarkerCount(); ++m) {
-      const auto [a, b] = Written(s, p, rules, v, m);
-      text += fmt::format(" {:03}{:03}", a, b);
+  for (const std::vector<int>& members : p.populations.members) {
+    text += "Pop\n";
+    for (const int v : members) {
+      text += p.varieties[v - 1] + " ,";
+      for (int m = 1; m <= s.MarkerCount(); ++m) {
+        const auto [a, b] = Written(s, p, rules, v, m);
+        text += fmt::format(" {:03}{:03}", a, b);
+      }
+      text += '\n';
     }
-    text += '\n';
   }
 }
 
@@ -164,25 +202,35 @@ void WriteStructure(const store::GenotypeStore& s, const Prepared& p, std::strin
   }
 }
 
-// Counts row (loci, samples, populations, size of each), title row, heads.
+// Counts row (loci, samples, populations, size of each), title row with the
+// populations' names over their sizes, heads.
+void WriteGenalexHead(const store::GenotypeStore& s, const Prepared& p, std::string_view title,
+                      std::string& text) {
+  const Rules rules = RulesOf(Format::Genalex);
+  std::vector<Renamed> ignored;
+  const Populations& pops = p.populations;
+  text += fmt::format("{},{},{}", s.MarkerCount(), s.VarietyCount(), pops.names.size());
+  for (const auto& members : pops.members) text += fmt::format(",{}", members.size());
+  text += '\n' + SafeNames({std::string(title)}, rules, ignored).front() + ",,";
+  for (const std::string& name : pops.names) text += ',' + name;
+  text += "\nInd,Pop";
+  for (const std::string& marker : p.markers) text += fmt::format(",{},", marker);
+  text += '\n';
+}
+
 void WriteGenalex(const store::GenotypeStore& s, const Prepared& p, std::string_view title,
                   std::string& text) {
   const Rules rules = RulesOf(Format::Genalex);
-  std::vector<Renamed> ignored;
-  const std::string population = SafeNames({std::string(title)}, rules, ignored).front();
-  const int n = s.VarietyCount();
-  text += fmt::format("{},{},1,{}\n", s.MarkerCount(), n, n);
-  text += fmt::format("{},,,{}\n", population, population);
-  text += "Ind,Pop";
-  for (const std::string& marker : p.markers) text += fmt::format(",{},", marker);
-  text += '\n';
-  for (int v = 1; v <= n; ++v) {
-    text += fmt::format("{},{}", p.varieties[v - 1], population);
-    for (int m = 1; m <= s.MarkerCount(); ++m) {
-      const auto [a, b] = Written(s, p, rules, v, m);
-      text += fmt::format(",{},{}", a, b);
+  WriteGenalexHead(s, p, title, text);
+  for (size_t g = 0; g < p.populations.names.size(); ++g) {
+    for (const int v : p.populations.members[g]) {
+      text += fmt::format("{},{}", p.varieties[v - 1], p.populations.names[g]);
+      for (int m = 1; m <= s.MarkerCount(); ++m) {
+        const auto [a, b] = Written(s, p, rules, v, m);
+        text += fmt::format(",{},{}", a, b);
+      }
+      text += '\n';
     }
-    text += '\n';
   }
 }
 
@@ -201,9 +249,10 @@ std::optional<std::pair<int, int>> AlleleIndexes(const store::GenotypeStore& s, 
   return std::pair<int, int>(static_cast<int>(a) + 1, static_cast<int>(b) + 1);
 }
 
-Exported Export(const store::GenotypeStore& s, Format format, std::string_view title) {
+Exported Export(const store::GenotypeStore& s, Format format, std::string_view title,
+                const std::vector<std::string>& populations) {
   Exported out;
-  const Prepared p = Prepare(s, RulesOf(format), out);
+  const Prepared p = Prepare(s, RulesOf(format), populations, title, out);
   switch (format) {
     case Format::Genepop:
       WriteGenepop(s, p, title, out.text);

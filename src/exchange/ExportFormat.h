@@ -34,8 +34,12 @@ struct Exported {
 };
 
 // `s` is converted (cells hold genotype codes) and free of problems. `title`
-// is the GENEPOP title line and the GenAlEx title and population.
-Exported Export(const store::GenotypeStore& s, Format format, std::string_view title);
+// is the GENEPOP title line and the GenAlEx title. `populations` holds each
+// variety's population (all of them in one named `title` when it is empty):
+// GENEPOP and GenAlEx write each population's varieties together, in the
+// order the populations first appear, GENEPOP as a Pop block each.
+Exported Export(const store::GenotypeStore& s, Format format, std::string_view title,
+                const std::vector<std::string>& populations = {});
 
 // The two allele indexes of a cell (its marker's table order), none when untyped.
 std::optional<std::pair<int, int>> AlleleIndexes(const store::GenotypeStore& s, int v, int m);

@@ -12,6 +12,7 @@ namespace exchange {
 enum class ImportKind { Genepop, Genalex, Csv };
 
 struct ImportedTable {
+  std::string title;  // the file's title line or row; empty when it has none
   std::vector<std::string> markers;
   std::vector<std::string> varieties;
   std::vector<std::string> populations;         // per variety; empty for a plain CSV
@@ -59,7 +60,7 @@ ImportedTable ReadGenalex(std::string_view text, const ImportLimits& limits = {}
 ImportedTable ReadTableCsv(std::string_view text, const ImportLimits& limits = {});
 
 // By the file name (.gen: GENEPOP) and otherwise by the first row: a GenAlEx
-// counts row starts with three whole numbers.
+// counts row starts with three whole numbers, however large.
 ImportKind GuessKind(std::string_view fileName, std::string_view text);
 
 ImportedTable ReadImport(ImportKind kind, std::string_view text, const ImportLimits& limits = {});

@@ -41,6 +41,12 @@ void TableBuilder::AddVariety(std::string_view name, std::string_view population
   table_.populations.emplace_back(population);
 }
 
+void TableBuilder::SetTitle(std::string_view title, int line) {
+  if (title.empty()) return;
+  CountCells(1, line);
+  table_.title = title;
+}
+
 void TableBuilder::CountCells(size_t added, int line) {
   cells_ += added;
   if (cells_ > limits_.cells)

@@ -26,6 +26,9 @@ class TableBuilder {
   void AddVariety(std::string_view name, std::string_view population,
                   std::vector<std::string> cells, int line);
 
+  // The title, a cell of its own when it is not blank.
+  void SetTitle(std::string_view title, int line);
+
   size_t MarkerCount() const { return table_.markers.size(); }
   size_t VarietyCount() const { return table_.varieties.size(); }
   ImportedTable Take() { return std::move(table_); }

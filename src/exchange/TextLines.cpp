@@ -3,9 +3,11 @@
 #include <fmt/format.h>
 
 #include <charconv>
+#include <limits>
 #include <utility>
 
 #include "exchange/ImportFormat.h"
+#include "exchange/TextEncoding.h"
 #include "messages/CliTexts.h"
 
 namespace exchange {
@@ -52,16 +54,24 @@ bool IsForbiddenControl(unsigned char c) {
   return c != 0 && c < 0x20 && c != '\t' && c != '\n' && c != '\r';
 }
 
-// Throws ImportError naming the line of the first byte that is not text. A
-// zero byte or one that is not UTF-8 anywhere makes a binary file; a text
-// with no such byte but a stray control character is told so at its line.
+// A text that is not UTF-8, at `line`: one of another encoding is told which
+// it likely is and how to read it; a zero byte that is no UTF-16 makes a binary file.
+ImportError NotUtf8(std::string_view text, int line) {
+  const EncodingGuess guess = LikelyEncoding(text);
+  if (guess.name.empty()) return ImportError(line, std::string(msg::Text(msg::Cli::ImportBinary)));
+  return ImportError(line, msg::Format(msg::Cli::ImportNotUtf8, guess.name, guess.option));
+}
+
+// Throws ImportError naming the line of the first byte that is not text: a
+// zero byte or one that is not UTF-8 anywhere comes first; a text with no
+// such byte but a stray control character is told so at its line.
 void CheckText(std::string_view text) {
   int line = 1;
   std::optional<std::pair<int, unsigned char>> control;  // the first one
   for (size_t i = 0; i < text.size();) {
     const auto c = static_cast<unsigned char>(text[i]);
     const size_t n = CharLength(text, i);
-    if (n == 0) throw ImportError(line, std::string(msg::Text(msg::Cli::ImportBinary)));
+    if (n == 0) throw NotUtf8(text, line);
     if (IsForbiddenControl(c) && !control) control.emplace(line, c);
     if (c == '\n' || (c == '\r' && text.substr(i + 1, 1) != "\n")) ++line;
     i += n;
@@ -95,7 +105,7 @@ std::string_view WithoutByteOrderMark(std::string_view text) {
   return text;
 }
 
-CsvRow SplitCsv(std::string_view line, size_t keep) {
+CsvRow SplitCsv(std::string_view line, size_t keep, char delimiter) {
   CsvRow row;
   std::string field;
   bool quoted = false, fieldBlank = true;
@@ -118,7 +128,7 @@ CsvRow SplitCsv(std::string_view line, size_t keep) {
       ++i;
     } else if (c == '"') {
       quoted = !quoted;
-    } else if (c == ',' && !quoted) {
+    } else if (c == delimiter && !quoted) {
       close();
     } else {
       add(c);
@@ -126,6 +136,21 @@ CsvRow SplitCsv(std::string_view line, size_t keep) {
   }
   close();
   return row;
+}
+
+char CsvDelimiter(std::string_view firstLine) {
+  constexpr std::string_view kDelimiters = ",;\t";
+  size_t counts[3] = {0, 0, 0};
+  bool quoted = false;
+  for (const char c : firstLine) {
+    if (c == '"') quoted = !quoted;
+    const size_t at = kDelimiters.find(c);
+    if (!quoted && at != std::string_view::npos) ++counts[at];
+  }
+  size_t best = 0;
+  for (size_t k = 1; k < 3; ++k)
+    if (counts[k] > counts[best]) best = k;
+  return kDelimiters[best];
 }
 
 std::string_view Trim(std::string_view s) {
@@ -141,6 +166,13 @@ std::optional<int> WholeNumber(std::string_view s) {
       value > 32767)
     return std::nullopt;
   return value;
+}
+
+std::optional<size_t> Count(std::string_view s) {
+  if (s.empty() || s.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
+  size_t value = 0;
+  const auto read = std::from_chars(s.data(), s.data() + s.size(), value);
+  return read.ec == std::errc::result_out_of_range ? std::numeric_limits<size_t>::max() : value;
 }
 
 }  // namespace exchange

@@ -32,7 +32,7 @@ class TextLines {
 // `text` without a leading UTF-8 byte-order mark.
 std::string_view WithoutByteOrderMark(std::string_view text);
 
-// One CSV row: fields split at commas, "quoted" fields with "" for a quote.
+// One CSV row: fields split at the delimiter, "quoted" fields with "" for a quote.
 struct CsvRow {
   std::vector<std::string> fields;  // the first `keep` of them
   size_t count = 0;                 // all fields
@@ -42,12 +42,21 @@ struct CsvRow {
 
 // Splits `line`, keeping at most `keep` fields: a row of a million commas
 // takes no memory beyond the fields its table has room for.
-CsvRow SplitCsv(std::string_view line, size_t keep);
+CsvRow SplitCsv(std::string_view line, size_t keep, char delimiter = ',');
+
+// The delimiter of a CSV by its first line: a comma, or the semicolon that
+// spreadsheets write under many European locales, or a tab, whichever stands
+// most often outside quotes (a comma when none does).
+char CsvDelimiter(std::string_view firstLine);
 
 std::string_view Trim(std::string_view s);
 
 // A whole number (optional minus, digits only) within the int16 range of a size.
 std::optional<int> WholeNumber(std::string_view s);
 inline bool IsWholeNumber(std::string_view s) { return WholeNumber(s).has_value(); }
+
+// A count (digits only) of any size: one past what a size holds reads as the
+// largest size, so that a count too large for a sheet is told as such.
+std::optional<size_t> Count(std::string_view s);
 
 }  // namespace exchange

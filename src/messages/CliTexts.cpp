@@ -95,8 +95,10 @@ constexpr std::array kEnglish = {
     Entry{Cli::WindowNoSheet, "no sheet {}"},
     Entry{Cli::ExportDescription,
           "Write the genotypes of a workbook's source sheet for other programs: genepop (a "
-          "GENEPOP file, one population), structure (one row per variety, two columns per "
-          "marker, -9 missing) or genalex (the CSV layout GenAlEx and poppr read, 0 missing). "
+          "GENEPOP file, a Pop block per population), structure (one row per variety, two "
+          "columns per marker, -9 missing) or genalex (the CSV layout GenAlEx and poppr read, "
+          "0 missing). The populations are those of the workbook's Groups sheet (as import "
+          "writes it), else one named after the source; the title is the source's B2. "
           "The source is read and checked as a run reads it; with data problems nothing is "
           "written. Names and alleles the format cannot hold are written in a form it can, "
           "and each change is listed on standard output."},
@@ -112,7 +114,9 @@ constexpr std::array kEnglish = {
           "Make a new workbook with a source sheet (NAME.org) from a GENEPOP file, a GenAlEx "
           "CSV or a CSV in AlleleScope's table layout (marker names in the head row, variety "
           "names in the first column, cells such as 180/192). The populations of a GENEPOP or "
-          "GenAlEx file go to a second sheet, Groups. An existing file is never overwritten; "
+          "GenAlEx file go to a second sheet, Groups, and its title to B2. A CSV may be "
+          "separated by commas, semicolons or tabs. A text that is not UTF-8 (or UTF-16 with "
+          "its byte-order mark) needs --encoding. An existing file is never overwritten; "
           "a malformed file gets a message with its line number and nothing is written."},
     Entry{Cli::ImportFileArgument, "the file to read"},
     Entry{Cli::ImportOutputOption, "the new workbook (.xlsx)"},
@@ -138,7 +142,7 @@ constexpr std::array kEnglish = {
     Entry{Cli::ImportWritten, "{}: {} varieties, {} markers"},
     Entry{Cli::ImportProblem, "{}: line {}: {}; nothing was written"},
     Entry{Cli::ImportEmpty, "the file is empty"},
-    Entry{Cli::ImportBinary, "this is not a text file (a zero byte or a byte that is not UTF-8)"},
+    Entry{Cli::ImportBinary, "this is not a text file (it holds a zero byte)"},
     Entry{Cli::ImportNoPop, "the file ends before the first Pop line"},
     Entry{Cli::ImportNoLoci, "no marker names"},
     Entry{Cli::ImportFieldCount, "expected {} fields, found {}"},
@@ -190,6 +194,18 @@ constexpr std::array kEnglish = {
           "--output names the workbook itself ({}); a run with --output leaves the workbook as "
           "it is and saves the results as a copy. Name another file, or leave out --output to "
           "save into the workbook"},
+    Entry{Cli::ImportGenotypeWidth,
+          "genotype \"{}\" is not {} digits as the file's first genotype (a GENEPOP file has one "
+          "code width)"},
+    Entry{Cli::ImportNotUtf8,
+          "this text is not UTF-8; it looks like {}: read it with --encoding {}"},
+    Entry{Cli::ImportNotInEncoding, "a byte that is not {} text"},
+    Entry{Cli::ImportEncodingOption,
+          "the encoding of a text that is not UTF-8, such as CP932 (Shift_JIS), CP1252 or "
+          "ISO-8859-1 (a UTF-16 text with its byte-order mark is read as such)"},
+    Entry{Cli::UnknownEncoding, "unknown encoding '{}' (see iconv --list)"},
+    Entry{Cli::UngroupedVarieties,
+          "{} varieties are not on the Groups sheet; they were written as population \"{}\""},
     Entry{Cli::SheetsSummary, "List the sheets and what choosing each would say"},
     Entry{Cli::RunSummary, "Analyse a source sheet and write the result sheets"},
     Entry{Cli::DemoSummary, "Run the bundled example workbooks in a new folder"},

@@ -122,6 +122,13 @@ enum class Cli {
   OutputNamesWorkbook,  // {path}
   OutputNotAFile,
   OutputIsInput,  // {path}
+  // Code widths, encodings and populations of imported and exported files.
+  ImportGenotypeWidth,  // {text} {the file's width}
+  ImportNotUtf8,        // {the likely encoding} {its name for --encoding}
+  ImportNotInEncoding,  // {encoding}
+  ImportEncodingOption,
+  UnknownEncoding,     // {name}
+  UngroupedVarieties,  // {count} {population}
   // The conventions of the command line: one-line summaries for the list of
   // commands, the shared options, and what a usage fault says.
   SheetsSummary,

@@ -10,9 +10,11 @@
 namespace report {
 namespace {
 
-// Marker names in row 4 from C4, variety names in column B from B5: the
-// anchor B4 carries the "*" a run would write there anyway.
+// The file's title in B2, where a source keeps its title; marker names in
+// row 4 from C4, variety names in column B from B5: the anchor B4 carries the
+// "*" a run would write there anyway.
 void WriteSource(host::Worksheet& sheet, const exchange::ImportedTable& t) {
+  if (!t.title.empty()) sheet.Cell(2, 2).SetValue(t.title);
   sheet.Cell(4, 2).SetValue("*");
   for (size_t m = 0; m < t.markers.size(); ++m)
     sheet.Cell(4, 3 + static_cast<int>(m)).SetValue(t.markers[m]);
@@ -43,6 +45,7 @@ const std::string* TooLongText(const exchange::ImportedTable& t) {
   const auto tooLong = [](const std::string& s) {
     return s.size() > host::kMaxCellCharacters && Characters(s) > host::kMaxCellCharacters;
   };
+  if (tooLong(t.title)) return &t.title;
   for (const auto* names : {&t.markers, &t.varieties, &t.populations})
     if (auto it = std::find_if(names->begin(), names->end(), tooLong); it != names->end())
       return &*it;
@@ -82,10 +85,9 @@ std::string SourceStem(const std::string& base) {
 // the length of a text only a cell has a limit for.
 void CheckImportedTableFits(const exchange::ImportedTable& table, const std::string& file) {
   if (const std::string* text = TooLongText(table))
-    throw std::runtime_error(
-        msg::Format(msg::Cli::ImportDoesNotFit, file,
-                    msg::Format(msg::Cli::ImportTextTooLong, Characters(*text), Start(*text),
-                                host::kMaxCellCharacters)));
+    throw std::runtime_error(msg::Format(msg::Cli::ImportDoesNotFit, file,
+                                         msg::Format(msg::Cli::ImportTextTooLong, Characters(*text),
+                                                     Start(*text), host::kMaxCellCharacters)));
 }
 
 void WriteImportedWorkbook(host::Application& app, const std::string& path, const std::string& base,

@@ -1,6 +1,7 @@
 #pragma once
 // A new workbook from an imported table: a source sheet in AlleleScope's
-// layout and, when the file had populations, a sheet "Groups" with them.
+// layout with the file's title in B2 and, when the file had populations, a
+// sheet "Groups" with them.
 #include <string>
 
 #include "exchange/ImportFormat.h"

@@ -1,6 +1,7 @@
 #include "report/ReadGenotypes.h"
 
 #include "analysis/Conversion.h"
+#include "report/Groups.h"
 #include "report/SheetAccess.h"
 
 namespace report {
@@ -23,6 +24,9 @@ GenotypeRead ReadGenotypes(host::Worksheet& source, SourceKind kind) {
     out.findings.insert(out.findings.end(), found.begin(), found.end());
   }
   out.store = std::move(ctx.store);
+  out.title = source.Cell(2, 2).Text();
+  if (const auto groups = ReadGroups(source.Parent()))
+    out.populations = PopulationsOf(*out.store, *groups);
   return out;
 }
 

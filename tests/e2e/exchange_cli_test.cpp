@@ -1,7 +1,6 @@
 // The exchange commands as a user types them: import a table, look for the
 // telling markers, export; data problems and bad files write nothing.
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -79,6 +78,64 @@ TEST(ExchangeCli, ImportRefusesBadFilesAndExistingWorkbooks) {
   EXPECT_EQ(testsupport::ReadFileBytes(dir.File("mine.xlsx")), "mine");
 }
 
+// An imported file's populations and title come back in an export: GenAlEx
+// names each population over its size, GENEPOP opens a Pop block for each.
+TEST(ExchangeCli, ExportWritesThePopulationsOfTheGroupsSheet) {
+  testsupport::TempDir dir;
+  testsupport::WriteFileBytes(dir.File("o.gen"),
+                              "Orchard\nL1\nPOP north\nA , 180192\nB , 180180\nPop\nC , 192192\n");
+  ASSERT_EQ(Cli({"import", dir.File("o.gen"), "-o", dir.File("o.xlsx")}).exitCode, 0);
+  for (const auto& [format, text] :
+       {std::pair<std::string, std::string>{"genalex",
+                                            "1,3,2,2,1\nOrchard,,,north,Pop 2\nInd,Pop,L1,\n"
+                                            "A,north,180,192\nB,north,180,180\nC,Pop 2,192,192\n"},
+        {"genepop", "Orchard\nL1\nPop\nA , 180192\nB , 180180\nPop\nC , 192192\n"}}) {
+    const auto r =
+        Cli({"export", dir.File("o.xlsx"), "--format", format, "-q", "-o", "/dev/stdout"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, text) << format;
+  }
+  // A variety the user took off the Groups sheet goes to the source's own
+  // population, and the command says so.
+  if (!testsupport::HaveOpenpyxl()) GTEST_SKIP() << "python3-openpyxl is not installed";
+  ASSERT_EQ(testsupport::RunPython("import sys, openpyxl\n"
+                                   "wb = openpyxl.load_workbook(sys.argv[1])\n"
+                                   "wb['Groups'].delete_rows(3)\n"
+                                   "wb.save(sys.argv[1])\n",
+                                   {dir.File("o.xlsx")})
+                .exitCode,
+            0);
+  const auto r =
+      Cli({"export", dir.File("o.xlsx"), "--format", "genalex", "-q", "-o", "/dev/stdout"});
+  EXPECT_EQ(r.out,
+            "1,3,3,1,1,1\nOrchard,,,north,o,Pop 2\nInd,Pop,L1,\n"
+            "A,north,180,192\nB,o,180,180\nC,Pop 2,192,192\n");
+  EXPECT_EQ(r.err, msg::Format(msg::Cli::UngroupedVarieties, 1, "o") + "\n");
+}
+
+// A CSV saved on a Japanese desktop: refused with the encoding it likely
+// has and the option, read with it; an encoding iconv does not know is a
+// usage fault.
+TEST(ExchangeCli, ImportReadsTheEncodingItIsToldAndNamesTheOneItGuesses) {
+  testsupport::TempDir dir;
+  testsupport::WriteFileBytes(dir.File("sjis.csv"), "Name,L1\n\x82\xD3\x82\xB6,180/192\n");
+  const auto guessed = Cli({"import", dir.File("sjis.csv"), "-o", dir.File("a.xlsx")});
+  EXPECT_EQ(guessed.exitCode, 1);
+  EXPECT_NE(guessed.err.find(msg::Format(msg::Cli::ImportNotUtf8, "Shift_JIS (CP932)", "CP932")),
+            std::string::npos)
+      << guessed.err;
+  const auto unknown =
+      Cli({"import", dir.File("sjis.csv"), "-o", dir.File("b.xlsx"), "--encoding", "KLINGON"});
+  EXPECT_EQ(unknown.exitCode, 2);
+  EXPECT_NE(unknown.err.find(msg::Format(msg::Cli::UnknownEncoding, "KLINGON")), std::string::npos);
+  const auto read =
+      Cli({"import", dir.File("sjis.csv"), "-o", dir.File("c.xlsx"), "--encoding", "cp932"});
+  EXPECT_EQ(read.exitCode, 0) << read.err;
+  EXPECT_EQ(read.out, msg::Format(msg::Cli::ImportWritten, dir.File("c.xlsx"), 1, 1) + "\n");
+  EXPECT_FALSE(std::filesystem::exists(dir.File("a.xlsx")));
+  EXPECT_FALSE(std::filesystem::exists(dir.File("b.xlsx")));
+}
+
 // The file's name gives the source sheet's name; a dot in it or a long name
 // must still leave a sheet that a run takes as its source.
 TEST(ExchangeCli, ImportedSheetIsASourceWhateverTheFileIsCalled) {
@@ -86,8 +143,7 @@ TEST(ExchangeCli, ImportedSheetIsASourceWhateverTheFileIsCalled) {
   const std::string table = "Name,L1\nA,180/192\nB,180/180\n";
   for (const std::string name : {"apple.v2", "Apple_SSR_genotypes_2020_final_version"}) {
     testsupport::WriteFileBytes(dir.File(name + ".csv"), table);
-    ASSERT_EQ(Cli({"import", dir.File(name + ".csv"), "-o", dir.File(name + ".xlsx")}).exitCode,
-              0);
+    ASSERT_EQ(Cli({"import", dir.File(name + ".csv"), "-o", dir.File(name + ".xlsx")}).exitCode, 0);
     const auto run = Cli({"run", dir.File(name + ".xlsx"), "-q"});
     EXPECT_EQ(run.exitCode, 0) << name << ": " << run.err;
   }
@@ -99,9 +155,9 @@ TEST(ExchangeCli, OutputLostOnAFullDiskIsAFailure) {
   testsupport::TempDir dir;
   testsupport::WriteFileBytes(dir.File("t.csv"), "Name,L1\nA,180/192\nB,180/180\n");
   ASSERT_EQ(Cli({"import", dir.File("t.csv"), "-o", dir.File("t.xlsx")}).exitCode, 0);
-  const auto full = testsupport::RunCommand("env -u LANGUAGE LC_ALL=C " +
-                                            testsupport::Quote(ALLELESCOPE_CLI) + " markers " +
-                                            testsupport::Quote(dir.File("t.xlsx")) + " >/dev/full");
+  const auto full =
+      testsupport::RunCommand("env -u LANGUAGE LC_ALL=C " + testsupport::Quote(ALLELESCOPE_CLI) +
+                              " markers " + testsupport::Quote(dir.File("t.xlsx")) + " >/dev/full");
   EXPECT_EQ(full.exitCode, 1);
   EXPECT_NE(full.err.find(msg::Format(msg::Cli::OutputFailed, std::strerror(ENOSPC))),
             std::string::npos)
@@ -135,10 +191,11 @@ TEST(ExchangeCli, ImportRefusesPipesHugeFilesAndTablesNoSheetHolds) {
             std::string::npos)
       << tooWide.err;
 
-  testsupport::WriteFileBytes(dir.File("long.csv"), "Name,L1\n" + std::string(32768, 'V') + ",1/2\n");
+  testsupport::WriteFileBytes(dir.File("long.csv"),
+                              "Name,L1\n" + std::string(32768, 'V') + ",1/2\n");
   const auto tooLong = Cli({"import", dir.File("long.csv"), "-o", dir.File("l.xlsx")});
-  EXPECT_NE(tooLong.err.find(msg::Format(msg::Cli::ImportTextTooLong, 32768,
-                                         std::string(20, 'V'), 32767)),
+  EXPECT_NE(tooLong.err.find(
+                msg::Format(msg::Cli::ImportTextTooLong, 32768, std::string(20, 'V'), 32767)),
             std::string::npos)
       << tooLong.err;
   for (const char* name : {"p.xlsx", "h.xlsx", "w.xlsx", "l.xlsx"})
@@ -164,9 +221,9 @@ TEST(ExchangeCli, ExportNeverReplacesAWorkbookAndWritesThroughLinks) {
   std::filesystem::create_directory(dir.File("shared"));
   testsupport::WriteFileBytes(dir.File("shared/t.gen"), "old");
   std::filesystem::create_symlink("shared/t.gen", dir.File("t.gen"));
-  ASSERT_EQ(Cli({"export", dir.File("t.xlsx"), "--format", "genepop", "-o", dir.File("t.gen")})
-                .exitCode,
-            0);
+  ASSERT_EQ(
+      Cli({"export", dir.File("t.xlsx"), "--format", "genepop", "-o", dir.File("t.gen")}).exitCode,
+      0);
   EXPECT_TRUE(std::filesystem::is_symlink(dir.File("t.gen")));
   EXPECT_EQ(testsupport::ReadFileBytes(dir.File("shared/t.gen")).rfind("t\nL1\nPop\n", 0), 0u);
   EXPECT_EQ(testsupport::FileNames(dir.File("shared")), std::vector<std::string>{"t.gen"});

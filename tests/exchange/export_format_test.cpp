@@ -62,6 +62,26 @@ TEST(ExportGenalex, CountsTitleAndHeadRowsThenOneRowPerVariety) {
             "Orin_early,Apple,176,180,95,101\n");
 }
 
+// GenAlEx and GENEPOP keep a population's samples together: a variety whose
+// population comes back later in the list is written with its population,
+// which GenAlEx names over its size and GENEPOP opens with a bare Pop line.
+TEST(ExportPopulations, EachPopulationsVarietiesAreWrittenTogether) {
+  const std::vector<std::string> populations{"north", "south, east", "north"};
+  EXPECT_EQ(exchange::Export(Small(), Format::Genalex, "Orchard", populations).text,
+            "2,3,2,2,1\n"
+            "Orchard,,,north,south_ east\n"
+            "Ind,Pop,CH01,,CH02,\n"
+            "Fuji_2,north,180,192,95,95\n"
+            "Orin_early,north,176,180,95,101\n"
+            "Orin early,south_ east,180,192,0,0\n");
+  EXPECT_EQ(exchange::Export(Small(), Format::Genepop, "Orchard", populations).text,
+            "Orchard\nCH01\nCH02\nPop\n"
+            "Fuji_2 , 180192 095095\n"
+            "Orin_early , 176180 095101\n"
+            "Pop\n"
+            "Orin_early_2 , 180192 000000\n");
+}
+
 // A name is a field within one line in every format: a line break typed into
 // a cell (or a sheet name) must not end the record early, and a marker named
 // "Pop" would open the populations of a GENEPOP file early.

@@ -29,6 +29,20 @@ void ListChanges(const store::GenotypeStore& s, const exchange::Exported& done, 
   }
 }
 
+// Each variety's population: its group on the Groups sheet, else the
+// source's name, the one population of a workbook without that sheet.
+std::vector<std::string> Populations(const report::GenotypeRead& read, const std::string& stem,
+                                     size_t& ungrouped) {
+  if (read.populations.empty()) return std::vector<std::string>(read.store->VarietyCount(), stem);
+  std::vector<std::string> populations = read.populations;
+  for (std::string& population : populations)
+    if (population.empty()) {
+      population = stem;
+      ++ungrouped;
+    }
+  return populations;
+}
+
 class ExportCommand : public Command {
  public:
   explicit ExportCommand(CLI::App& parent)
@@ -57,11 +71,18 @@ class ExportCommand : public Command {
     const CheckedSource source = ReadCheckedSource(request_, out, err);
     if (source.exitCode != kFinished) return source.exitCode;
     const report::GenotypeRead& read = source.read;
-    const std::string title = source.sheet.substr(0, source.sheet.find('.'));
-    const exchange::Exported done = exchange::Export(*read.store, format_, title);
+    const std::string stem = source.sheet.substr(0, source.sheet.find('.'));
+    size_t ungrouped = 0;
+    const exchange::Exported done =
+        exchange::Export(*read.store, format_, read.title.empty() ? stem : read.title,
+                         Populations(read, stem, ungrouped));
     if (!WriteTextFile(output_, done.text, err)) return kUnreadable;
     // Beside an export sent to standard output, the list would end up in it.
-    ListChanges(*read.store, done, IsStandardOutput(output_) ? err : out);
+    std::ostream& changes = IsStandardOutput(output_) ? err : out;
+    ListChanges(*read.store, done, changes);
+    // STRUCTURE files are written without a population column, as before.
+    if (ungrouped > 0 && format_ != exchange::Format::Structure)
+      changes << msg::Format(msg::Cli::UngroupedVarieties, ungrouped, stem) << '\n';
     if (!request_.quiet) err << msg::Format(msg::Cli::ExportWritten, output_) << '\n';
     return kFinished;
   }

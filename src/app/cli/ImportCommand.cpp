@@ -6,6 +6,7 @@
 
 #include "app/cli/Command.h"
 #include "app/core/Import.h"
+#include "exchange/TextEncoding.h"
 #include "host/AsciiText.h"
 #include "messages/CliTexts.h"
 
@@ -28,6 +29,8 @@ class ImportCommand : public Command {
     sub_->add_option("--format", kind_, HelpText(msg::Cli::ImportFormatOption))
         ->transform(CLI::CheckedTransformer(kinds, CLI::ignore_case))
         ->option_text(HelpText(msg::Cli::ImportFormatValues));
+    sub_->add_option("--encoding", encoding_, HelpText(msg::Cli::ImportEncodingOption))
+        ->type_name(HelpText(msg::Cli::NameValue));
   }
 
  protected:
@@ -36,8 +39,12 @@ class ImportCommand : public Command {
       Complain(err, msg::Format(msg::Cli::OutputKind, ".xlsx", output_));
       return kUsage;
     }
+    if (!encoding_.empty() && !exchange::KnownEncoding(encoding_)) {
+      Complain(err, msg::Format(msg::Cli::UnknownEncoding, encoding_));
+      return kUsage;
+    }
     try {
-      const app::ImportReport done = app::ImportFile(input_, output_, kind_);
+      const app::ImportReport done = app::ImportFile(input_, output_, kind_, encoding_);
       out << msg::Format(msg::Cli::ImportWritten, output_, done.varieties, done.markers) << '\n';
       return kFinished;
     } catch (const exchange::ImportError& e) {
@@ -52,6 +59,7 @@ class ImportCommand : public Command {
   std::string input_;
   std::string output_;
   std::optional<exchange::ImportKind> kind_;
+  std::string encoding_;
 };
 
 }  // namespace

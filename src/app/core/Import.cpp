@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "exchange/TextEncoding.h"
 #include "host/Host.h"
 #include "messages/CliTexts.h"
 #include "report/ImportedWorkbook.h"
@@ -65,8 +66,8 @@ std::string ReadImportText(const std::string& path) {
 }  // namespace
 
 ImportReport ImportFile(const std::string& input, const std::string& output,
-                        std::optional<exchange::ImportKind> kind) {
-  const std::string text = ReadImportText(input);
+                        std::optional<exchange::ImportKind> kind, const std::string& encoding) {
+  const std::string text = exchange::DecodeText(ReadImportText(input), encoding, kMaxImportBytes);
   const exchange::ImportedTable table =
       exchange::ReadImport(kind ? *kind : exchange::GuessKind(input, text), text);
   report::CheckImportedTableFits(table, input);

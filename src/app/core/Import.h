@@ -17,12 +17,13 @@ struct ImportReport {
   int markers = 0;
 };
 
-// Reads `input` (of `kind`, or the kind its name and first row suggest) and
-// writes the workbook `output`, which must not exist yet. Nothing is written
+// Reads `input` (of `kind`, or the kind its name and first row suggest; in
+// `encoding`, or UTF-8 or UTF-16 by its byte-order mark when that is empty)
+// and writes the workbook `output`, which must not exist yet. Nothing is written
 // when the input is malformed (exchange::ImportError, with its line), cannot
 // be read (not a regular file, larger than kMaxImportBytes), does not fit a
 // sheet, or `output` exists (std::runtime_error with the user's text).
 ImportReport ImportFile(const std::string& input, const std::string& output,
-                        std::optional<exchange::ImportKind> kind);
+                        std::optional<exchange::ImportKind> kind, const std::string& encoding = {});
 
 }  // namespace app
