@@ -76,6 +76,9 @@ constexpr std::array kEnglish = {
     Entry{Cli::NotASourceSheet, "sheet \"{}\": {} ({}); a source sheet is named NAME.org"},
     Entry{Cli::OutputKind, "--output must name a {} file for this workbook: {}"},
     Entry{Cli::NoSheets, "(none)"},
+    Entry{Cli::NotSourceMessage,
+          "Not a source sheet; a sheet becomes one when it is named NAME.org (a name without "
+          "a \".\", then .org)"},
     Entry{Cli::ExamplesNotFound,
           "the bundled examples were not found (looked beside the program and in "
           "$ALLELESCOPE_SOURCE_DIR/examples)"},
@@ -132,6 +135,7 @@ constexpr std::array kEnglish = {
     Entry{Cli::MarkersGreedy, "Greedy cover of the {} markers, redundant markers removed:"},
     Entry{Cli::MarkerLine, "{}\t{}"},
     Entry{Cli::NoPairToTell, "(no marker tells any two varieties apart)"},
+    Entry{Cli::MarkersOneVariety, "(one variety only: there are no two varieties to tell apart)"},
     Entry{Cli::InseparableHead, "Varieties that no marker tells apart:"},
     Entry{Cli::InseparableNone, "(none: every two varieties are told apart)"},
     Entry{Cli::InseparableLine, "{}"},

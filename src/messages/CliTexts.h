@@ -42,6 +42,8 @@ enum class Cli {
   NotASourceSheet,  // {sheet} {message} {gloss}
   OutputKind,       // {extension} {path}
   NoSheets,
+  // What `sheets` says of a sheet that is not a source.
+  NotSourceMessage,
   ExamplesNotFound,
   CannotCreate,     // {folder} {reason}
   CannotCopy,       // {from} {to} {reason}
@@ -80,6 +82,7 @@ enum class Cli {
   MarkersGreedy,      // {markers}
   MarkerLine,         // {marker} {pairs left}
   NoPairToTell,
+  MarkersOneVariety,
   InseparableHead,
   InseparableNone,
   InseparableLine,  // {names}

@@ -22,9 +22,11 @@ const auto ReadFile = testsupport::ReadFileBytes;
 namespace {
 
 std::string Says(msg::Ui id) { return std::string(msg::Text(id)); }
+std::string Says(msg::Cli id) { return std::string(msg::Text(id)); }
 // A line of `sheets`: the name, what choosing it says, the gloss.
-std::string Listed(const std::string& sheet, msg::Ui message, msg::Cli gloss) {
-  return sheet + "\t" + Says(message) + "\t" + std::string(msg::Text(gloss)) + "\n";
+template <typename Message>
+std::string Listed(const std::string& sheet, Message message, msg::Cli gloss) {
+  return sheet + "\t" + Says(message) + "\t" + Says(gloss) + "\n";
 }
 
 const std::string kSource = ALLELESCOPE_SOURCE_DIR;
@@ -157,7 +159,8 @@ TEST(CliEndToEnd, SheetsListsEveryChoiceAndDemoRunsTheExamples) {
   const std::string before = ReadFile(path);
   const e2e::CommandResult listed = Cli({"sheets", path});
   EXPECT_EQ(listed.exitCode, 0);
-  EXPECT_EQ(listed.out, Listed("Notes", msg::Ui::NoType, msg::Cli::GlossNoType) +
+  // A sheet that is not a source is told how a sheet becomes one.
+  EXPECT_EQ(listed.out, Listed("Notes", msg::Cli::NotSourceMessage, msg::Cli::GlossNoType) +
                             Listed("Apple.org", msg::Ui::SsrChosen, msg::Cli::GlossSsr) +
                             Listed("Pear.org", msg::Ui::SsrChosen, msg::Cli::GlossSsr));
   EXPECT_EQ(ReadFile(path), before);  // listing saves nothing
@@ -168,8 +171,9 @@ TEST(CliEndToEnd, SheetsListsEveryChoiceAndDemoRunsTheExamples) {
   EXPECT_NE(demo.out.find(msg::Format(msg::Cli::DemoResults, demoDir)), std::string::npos)
       << demo.out;
   const e2e::CommandResult ssr = Cli({"sheets", demoDir + "/ssr_example.xlsx"});
-  EXPECT_NE(ssr.out.find(Listed("Apple.ukai", msg::Ui::NotSource, msg::Cli::GlossNotSource)),
-            std::string::npos)
+  EXPECT_NE(
+      ssr.out.find(Listed("Apple.ukai", msg::Cli::NotSourceMessage, msg::Cli::GlossNotSource)),
+      std::string::npos)
       << ssr.out;
   const e2e::CommandResult chr = Cli({"sheets", demoDir + "/chr_example.xlsx"});
   EXPECT_NE(chr.out.find(Listed("Rice.org", msg::Ui::ChrChosen, msg::Cli::GlossCharacter)),
