@@ -87,6 +87,8 @@ constexpr std::array kEnglish = {
     Entry{Cli::Failed, "failed"},
     Entry{Cli::OperationFailed, "{} failed"},
     Entry{Cli::RunStopped, "stopped, nothing was saved: {}"},
+    Entry{Cli::OutOfMemory,
+          "the workbook is too large for the memory available; nothing was changed"},
     Entry{Cli::WindowDescription, "AlleleScope window"},
     Entry{Cli::ScreenshotOption, "Run SHEET, save pictures of both windows into DIR and end."},
     Entry{Cli::ScreenshotValue, "DIR"},

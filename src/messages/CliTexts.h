@@ -50,6 +50,8 @@ enum class Cli {
   Failed,           // a host error without an operation
   OperationFailed,  // {operation}
   RunStopped,       // {reason}
+  // A run, an import or an opening that ran out of memory.
+  OutOfMemory,
   // The window program's command line.
   WindowDescription,
   ScreenshotOption,

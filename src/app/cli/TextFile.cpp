@@ -26,6 +26,15 @@ bool NamesAStream(const std::string& path) {
          !std::filesystem::is_directory(status);
 }
 
+void WriteAll(int fd, std::string_view text) {
+  while (!text.empty()) {
+    const ssize_t n = ::write(fd, text.data(), text.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) throw std::runtime_error(std::strerror(errno));
+    text.remove_prefix(static_cast<size_t>(n));
+  }
+}
+
 namespace {
 
 // A zip package or a compound document: an .xlsx/.xlsm or an .xls, whatever
@@ -37,15 +46,6 @@ bool HoldsWorkbook(const std::string& path) {
   in.read(magic, sizeof magic);
   return in.gcount() == 4 &&
          (std::memcmp(magic, "PK\3\4", 4) == 0 || std::memcmp(magic, "\xD0\xCF\x11\xE0", 4) == 0);
-}
-
-void WriteAll(int fd, std::string_view text) {
-  while (!text.empty()) {
-    const ssize_t n = ::write(fd, text.data(), text.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) throw std::runtime_error(std::strerror(errno));
-    text.remove_prefix(static_cast<size_t>(n));
-  }
 }
 
 // Appending: /dev/stdout redirected with ">>" to a log must not lose the log.
