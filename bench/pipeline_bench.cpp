@@ -105,8 +105,7 @@ RunFigures RunSession(const std::string& path, bool everyOption) {
   const auto opened = Clock::now();
   const app::RunOptions options{
       .zoo = everyOption, .combination = everyOption, .ukai = everyOption};
-  const app::RunReport report = session.Run(
-      "Bench.org", options, progress, {}, [&](const app::RunReport&) { progress.Mark("closing"); });
+  const app::RunReport report = session.Run("Bench.org", options, progress);
   progress.Mark("listed");
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
@@ -116,9 +115,9 @@ RunFigures RunSession(const std::string& path, bool everyOption) {
   // the save ends where the run returns with the saved workbook reopened.
   const auto completed = progress.At(std::string(msg::Text(msg::Ui::Completed)));
   f.compute = Seconds(opened, completed);
-  f.options = everyOption ? Seconds(progress.At(std::string(msg::Text(msg::Ui::ZooRunning))),
-                                    progress.At("closing"))
-                          : 0;
+  f.options = everyOption
+                  ? Seconds(progress.At(std::string(msg::Text(msg::Ui::ZooRunning))), completed)
+                  : 0;
   f.save = Seconds(completed, progress.At("listed"));
   for (int k = 0; k < kStageCount; ++k)
     f.stage[k] = progress.StageSeconds(std::string(msg::Text(kStages[k].first)));

@@ -1,5 +1,7 @@
 #include "host/HostError.h"
 
+#include <new>
+#include <system_error>
 #include <utility>
 
 namespace host {
@@ -20,5 +22,12 @@ HostError::HostError(std::string operation, std::string file, std::string reason
       operation_(std::move(operation)),
       file_(std::move(file)),
       reason_(std::move(reason)) {}
+
+bool IsOutOfMemory(const std::exception& error) {
+  if (dynamic_cast<const std::bad_alloc*>(&error) != nullptr) return true;
+  const auto* system = dynamic_cast<const std::system_error*>(&error);
+  return system != nullptr && (system->code() == std::errc::resource_unavailable_try_again ||
+                               system->code() == std::errc::not_enough_memory);
+}
 
 }  // namespace host

@@ -20,4 +20,10 @@ class HostError : public std::runtime_error {
   std::string reason_;
 };
 
+// Whether `error` is the process running short of memory: an allocation that
+// failed, or a thread or process that could not start for want of it (a
+// memory cap turns that into EAGAIN). Such an error says nothing about the
+// file being read or written, so the host lets it pass unwrapped.
+bool IsOutOfMemory(const std::exception& error);
+
 }  // namespace host

@@ -76,6 +76,9 @@ constexpr std::array kEnglish = {
     Entry{Cli::NotASourceSheet, "sheet \"{}\": {} ({}); a source sheet is named NAME.org"},
     Entry{Cli::OutputKind, "--output must name a {} file for this workbook: {}"},
     Entry{Cli::NoSheets, "(none)"},
+    Entry{Cli::NotSourceMessage,
+          "Not a source sheet; a sheet becomes one when it is named NAME.org (a name without "
+          "a \".\", then .org)"},
     Entry{Cli::ExamplesNotFound,
           "the bundled examples were not found (looked beside the program and in "
           "$ALLELESCOPE_SOURCE_DIR/examples)"},
@@ -84,6 +87,8 @@ constexpr std::array kEnglish = {
     Entry{Cli::Failed, "failed"},
     Entry{Cli::OperationFailed, "{} failed"},
     Entry{Cli::RunStopped, "stopped, nothing was saved: {}"},
+    Entry{Cli::OutOfMemory,
+          "the workbook is too large for the memory available; nothing was changed"},
     Entry{Cli::WindowDescription, "AlleleScope window"},
     Entry{Cli::ScreenshotOption, "Run SHEET, save pictures of both windows into DIR and end."},
     Entry{Cli::ScreenshotValue, "DIR"},
@@ -136,6 +141,7 @@ constexpr std::array kEnglish = {
     Entry{Cli::MarkersGreedy, "Greedy cover of the {} markers, redundant markers removed:"},
     Entry{Cli::MarkerLine, "{}\t{}"},
     Entry{Cli::NoPairToTell, "(no marker tells any two varieties apart)"},
+    Entry{Cli::MarkersOneVariety, "(one variety only: there are no two varieties to tell apart)"},
     Entry{Cli::InseparableHead, "Varieties that no marker tells apart:"},
     Entry{Cli::InseparableNone, "(none: every two varieties are told apart)"},
     Entry{Cli::InseparableLine, "{}"},

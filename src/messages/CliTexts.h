@@ -42,12 +42,16 @@ enum class Cli {
   NotASourceSheet,  // {sheet} {message} {gloss}
   OutputKind,       // {extension} {path}
   NoSheets,
+  // What `sheets` says of a sheet that is not a source.
+  NotSourceMessage,
   ExamplesNotFound,
   CannotCreate,     // {folder} {reason}
   CannotCopy,       // {from} {to} {reason}
   Failed,           // a host error without an operation
   OperationFailed,  // {operation}
   RunStopped,       // {reason}
+  // A run, an import or an opening that ran out of memory.
+  OutOfMemory,
   // The window program's command line.
   WindowDescription,
   ScreenshotOption,
@@ -80,6 +84,7 @@ enum class Cli {
   MarkersGreedy,      // {markers}
   MarkerLine,         // {marker} {pairs left}
   NoPairToTell,
+  MarkersOneVariety,
   InseparableHead,
   InseparableNone,
   InseparableLine,  // {names}

@@ -72,9 +72,11 @@ constexpr std::array kEnglish = {
     Entry{Ui::HardLinkSplit,
           "{} has other names (hard links). The results are saved under this name only; the "
           "other names keep the old contents."},
+    Entry{Ui::OutOfMemory,
+          "The workbook is too large for the memory available. Nothing was changed."},
 };
 
-static_assert(detail::InIdOrder(kEnglish, Ui::HardLinkSplit));
+static_assert(detail::InIdOrder(kEnglish, Ui::OutOfMemory));
 
 }  // namespace
 

@@ -70,6 +70,8 @@ enum class Ui {
   WaitingForRun,
   LockFileQuestion,  // {} the workbook, {} its lock file
   HardLinkSplit,     // {} the workbook
+  // A warning's reason when the memory ran out.
+  OutOfMemory,
 };
 
 // The text of `id` in the interface language.

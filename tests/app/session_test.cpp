@@ -118,22 +118,16 @@ TEST_F(SessionFixture, OnlyASourceRuns) {
   EXPECT_TRUE(progress.stages.empty());
 }
 
-TEST_F(SessionFixture, CleanSsrRunAnnouncesEveryStageReportsBeforeSavingAndReopens) {
+TEST_F(SessionFixture, CleanSsrRunAnnouncesEveryStageSavesAndReopens) {
   const std::string path =
       Open({testsupport::Blank("Notes"), testsupport::CleanSsr("Apple.org", 6, 2)});
-  const std::string before = testsupport::ReadFileBytes(path);
   options.zoo = true;
-  bool unsavedAtReport = false;
-  const app::RunReport report =
-      session.Run("Apple.org", options, progress, {}, [&](const app::RunReport& written) {
-        unsavedAtReport = testsupport::ReadFileBytes(path) == before && !written.HasProblems();
-      });
+  const app::RunReport report = session.Run("Apple.org", options, progress);
 
   EXPECT_EQ(progress.stages,
             (std::vector<std::string>{Says(msg::Ui::Reading), Says(msg::Ui::ConvertingSsr),
                                       Says(msg::Ui::ZooRunning), Says(msg::Ui::CombinationRunning),
                                       Says(msg::Ui::UKaiRunning), Says(msg::Ui::Completed)}));
-  EXPECT_TRUE(unsavedAtReport);
   EXPECT_FALSE(report.HasProblems());
   EXPECT_EQ(report.ClosingMessage(), Says(msg::Ui::FinishedNormally));
   EXPECT_EQ(report.savedPath, path);
@@ -222,13 +216,6 @@ TEST_F(RollbackTest, AnOverflowInTheMiddleOfTheRun) {
 TEST_F(RollbackTest, RunningOutOfMemoryJustBeforeTheSave) {
   FailingProgress<std::bad_alloc> failing(msg::Ui::Completed);
   EXPECT_THROW(session.Run("Apple.org", options, failing), std::bad_alloc);
-  ExpectRolledBack();
-}
-
-TEST_F(RollbackTest, AFailureWhileTheResultsAreShown) {
-  EXPECT_THROW(session.Run("Apple.org", options, progress, {},
-                           [](const app::RunReport&) { throw std::runtime_error("closed"); }),
-               std::runtime_error);
   ExpectRolledBack();
 }
 

@@ -97,6 +97,24 @@ TEST(CliConventions, UsageFaultsNameWhatWasWrongAndChangeNothing) {
   EXPECT_FALSE(std::filesystem::exists(dir.File("out.gen")));
 }
 
+// "--" ends the options as in every GNU program: a workbook named like an
+// option can follow it, and what follows it is never taken for an option.
+TEST(CliConventions, DoubleDashEndsTheOptions) {
+  TempDir dir;
+  const std::string path = dir.File("-apple.xlsx");
+  testsupport::WriteWorkbook(path, {testsupport::CleanSsr("Apple.org")});
+  const e2e::CommandResult sheets =
+      testsupport::RunCommand("cd " + testsupport::Quote(dir.Path()) + " && env LC_ALL=C " +
+                              testsupport::Quote(ALLELESCOPE_CLI) + " sheets -- -apple.xlsx");
+  EXPECT_EQ(sheets.exitCode, 0) << sheets.err;
+  EXPECT_EQ(sheets.out.rfind("Apple.org\t", 0), 0u) << sheets.out;
+  const e2e::CommandResult run = Cli({"run", "-q", "--", path});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  ExpectUsageFault(Cli({"run", "--", path, "--zoo"}),
+                   msg::Format(msg::Cli::UnexpectedArgument, "--zoo"));
+  ExpectUsageFault(Cli({"sheets", "--"}), msg::Format(msg::Cli::Required, "WORKBOOK"));
+}
+
 TEST(CliConventions, VersionNamesTheProgram) {
   const e2e::CommandResult version = Cli({"--version"});
   EXPECT_EQ(version.exitCode, 0);

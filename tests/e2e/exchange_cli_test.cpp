@@ -38,6 +38,15 @@ TEST(ExchangeCli, ImportedTableGivesItsTellingMarkersAndInseparableVarieties) {
                              msg::Format(msg::Cli::MarkerLine, "L2", 0) + "\n" +
                              Line(msg::Cli::InseparableHead) +
                              msg::Format(msg::Cli::InseparableLine, "V1\tV3") + "\n");
+
+  // One variety has no pair: one line says so, rather than "no marker tells
+  // any two apart" beside "every two are told apart".
+  testsupport::WriteFileBytes(dir.File("one.csv"), "Name,L1,L2\nV1,180/192,95/101\n");
+  ASSERT_EQ(Cli({"import", dir.File("one.csv"), "-o", dir.File("one.xlsx")}).exitCode, 0);
+  const auto one = Cli({"markers", dir.File("one.xlsx")});
+  EXPECT_EQ(one.exitCode, 0) << one.err;
+  EXPECT_EQ(one.out,
+            msg::Format(msg::Cli::MarkersExact, 2) + "\n" + Line(msg::Cli::MarkersOneVariety));
 }
 
 TEST(ExchangeCli, ExportOfDataWithProblemsListsThemAndWritesNothing) {

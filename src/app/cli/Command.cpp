@@ -50,7 +50,8 @@ int Guarded(std::ostream& err, const std::function<int()>& body) {
   } catch (const host::HostError& e) {
     Complain(err, Describe(e));
   } catch (const std::exception& e) {
-    Complain(err, msg::Format(msg::Cli::RunStopped, e.what()));
+    Complain(err, host::IsOutOfMemory(e) ? std::string(msg::Text(msg::Cli::OutOfMemory))
+                                         : msg::Format(msg::Cli::RunStopped, e.what()));
   }
   return kUnreadable;
 }

@@ -18,15 +18,22 @@ const CLI::App* ChosenCommand(const CLI::App& root) {
 
 // The first argument nobody took: an unknown command or option, or one
 // argument too many. Arguments are collected rather than refused by the
-// parser, so the message can name them.
+// parser, so the message can name them. The parser keeps a "--" among them;
+// it only ends the options, and what follows it is never an option.
 std::optional<std::string> LeftOver(const CLI::App& root, const CLI::App* chosen) {
   for (const CLI::App* app : {chosen, &root}) {
-    if (app == nullptr || app->remaining().empty()) continue;
-    const std::string arg = app->remaining().front();
-    if (arg.size() > 1 && arg.front() == '-')
-      return msg::Format(msg::Cli::UnknownOption, arg.substr(0, arg.find('=')));
-    return msg::Format(chosen == nullptr ? msg::Cli::UnknownCommand : msg::Cli::UnexpectedArgument,
-                       arg);
+    if (app == nullptr) continue;
+    bool optionsEnded = false;
+    for (const std::string& arg : app->remaining()) {
+      if (arg == "--" && !optionsEnded) {
+        optionsEnded = true;
+        continue;
+      }
+      if (!optionsEnded && arg.size() > 1 && arg.front() == '-')
+        return msg::Format(msg::Cli::UnknownOption, arg.substr(0, arg.find('=')));
+      return msg::Format(
+          chosen == nullptr ? msg::Cli::UnknownCommand : msg::Cli::UnexpectedArgument, arg);
+    }
   }
   return std::nullopt;
 }

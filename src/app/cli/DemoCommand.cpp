@@ -14,6 +14,7 @@
 
 #include "app/cli/Command.h"
 #include "app/cli/RunWorkbook.h"
+#include "app/cli/TextFile.h"
 #include "messages/CliTexts.h"
 
 namespace fs = std::filesystem;
@@ -84,13 +85,33 @@ std::string CopyExample(const fs::path& source, const fs::path& copy) {
   std::string reason = out < 0 ? std::strerror(errno) : "";
   char buffer[1 << 16];
   ssize_t n = 0;
-  while (out >= 0 && reason.empty() && (n = ::read(in, buffer, sizeof buffer)) > 0)
-    if (::write(out, buffer, static_cast<size_t>(n)) != n) reason = std::strerror(errno);
+  while (out >= 0 && reason.empty() && (n = ::read(in, buffer, sizeof buffer)) > 0) {
+    try {
+      WriteAll(out, std::string_view(buffer, static_cast<size_t>(n)));
+    } catch (const std::runtime_error& e) {
+      reason = e.what();
+    }
+  }
   if (n < 0) reason = std::strerror(errno);
   ::close(in);
   if (out >= 0 && ::close(out) != 0 && reason.empty()) reason = std::strerror(errno);
   if (out >= 0 && !reason.empty()) ::unlink(copy.c_str());
   return reason;
+}
+
+// Copies one example and runs it with every option; the run's exit status.
+int RunExample(const fs::path& source, const fs::path& copy, bool quiet, std::ostream& out,
+               std::ostream& err) {
+  if (const std::string reason = CopyExample(source, copy); !reason.empty()) {
+    Complain(err, msg::Format(msg::Cli::CannotCopy, source.string(), copy.string(), reason));
+    return kUnreadable;
+  }
+  out << msg::Format(msg::Cli::DemoWorkbook, copy.filename().string()) << '\n';
+  RunRequest request;
+  request.workbook = copy.string();
+  request.options = {.zoo = true, .combination = true, .ukai = true};
+  request.quiet = quiet;
+  return Guarded(err, [&] { return RunWorkbook(request, out, err); });
 }
 
 class DemoCommand : public Command {
@@ -127,22 +148,14 @@ class DemoCommand : public Command {
     }
 
     int worst = kFinished;
+    bool anySaved = false;
     for (const auto& source : workbooks) {
-      const fs::path copy = dir / source.filename();
-      if (const std::string reason = CopyExample(source, copy); !reason.empty()) {
-        Complain(err, msg::Format(msg::Cli::CannotCopy, source.string(), copy.string(), reason));
-        worst = kUnreadable;
-        continue;
-      }
-      out << msg::Format(msg::Cli::DemoWorkbook, copy.filename().string()) << '\n';
-      RunRequest request;
-      request.workbook = copy.string();
-      request.options = {.zoo = true, .combination = true, .ukai = true};
-      request.quiet = quiet_;
-      const int code = Guarded(err, [&] { return RunWorkbook(request, out, err); });
+      const int code = RunExample(source, dir / source.filename(), quiet_, out, err);
+      anySaved = anySaved || code == kFinished || code == kDataProblems;
       if (code == kUnreadable || (code != kFinished && worst == kFinished)) worst = code;
     }
-    out << msg::Format(msg::Cli::DemoResults, fs::absolute(dir).string()) << '\n';
+    // Only a folder that holds results is pointed to.
+    if (anySaved) out << msg::Format(msg::Cli::DemoResults, fs::absolute(dir).string()) << '\n';
     return worst;
   }
 

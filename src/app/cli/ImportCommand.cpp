@@ -50,6 +50,7 @@ class ImportCommand : public Command {
     } catch (const exchange::ImportError& e) {
       Complain(err, msg::Format(msg::Cli::ImportProblem, input_, e.Line(), e.Reason()));
     } catch (const std::runtime_error& e) {
+      if (host::IsOutOfMemory(e)) throw;  // Guarded says it in the user's words
       Complain(err, e.what());
     }
     return kUnreadable;

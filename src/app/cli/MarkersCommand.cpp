@@ -16,6 +16,11 @@ void PrintChoice(const store::GenotypeStore& s, const analysis::MarkerChoice& ch
                                                                     : msg::Cli::MarkersGreedy,
                      s.MarkerCount())
       << '\n';
+  // With one variety there is no pair: neither "no marker tells" nor "every pair is told" holds.
+  if (s.VarietyCount() < 2) {
+    out << msg::Text(msg::Cli::MarkersOneVariety) << '\n';
+    return;
+  }
   if (choice.chosen.empty()) out << msg::Text(msg::Cli::NoPairToTell) << '\n';
   for (const analysis::ChosenMarker& c : choice.chosen)
     out << msg::Format(msg::Cli::MarkerLine, s.MarkerName(c.marker), c.pairsLeft) << '\n';

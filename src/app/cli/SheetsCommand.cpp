@@ -7,6 +7,14 @@
 namespace cli {
 namespace {
 
+// A sheet that is not a source is told how one becomes a source, rather than
+// that its kind of data is unknown (the window's words for a name without a type).
+std::string_view Message(app::SheetKind kind) {
+  if (kind == app::SheetKind::Ssr || kind == app::SheetKind::Character)
+    return app::ChoiceText(kind);
+  return msg::Text(msg::Cli::NotSourceMessage);
+}
+
 class SheetsCommand : public Command {
  public:
   explicit SheetsCommand(CLI::App& parent)
@@ -19,8 +27,7 @@ class SheetsCommand : public Command {
     app::Session session;
     session.Open(workbook_);
     for (const app::SheetInfo& sheet : session.Sheets()) {
-      out << msg::Format(msg::Cli::SheetLine, sheet.name, app::ChoiceText(sheet.kind),
-                         Gloss(sheet.kind))
+      out << msg::Format(msg::Cli::SheetLine, sheet.name, Message(sheet.kind), Gloss(sheet.kind))
           << '\n';
     }
     return kFinished;

@@ -21,6 +21,15 @@
 
 namespace cli {
 
+void WriteAll(int fd, std::string_view text) {
+  while (!text.empty()) {
+    const ssize_t n = ::write(fd, text.data(), text.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) throw std::runtime_error(std::strerror(errno));
+    text.remove_prefix(static_cast<size_t>(n));
+  }
+}
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -52,15 +61,6 @@ bool HoldsWorkbook(const std::string& path) {
   in.read(magic, sizeof magic);
   return in.gcount() == 4 &&
          (std::memcmp(magic, "PK\3\4", 4) == 0 || std::memcmp(magic, "\xD0\xCF\x11\xE0", 4) == 0);
-}
-
-void WriteAll(int fd, std::string_view text) {
-  while (!text.empty()) {
-    const ssize_t n = ::write(fd, text.data(), text.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) throw std::runtime_error(std::strerror(errno));
-    text.remove_prefix(static_cast<size_t>(n));
-  }
 }
 
 // A terminal, pipe or character device: nothing to replace, and O_TRUNC

@@ -2,6 +2,7 @@
 // Writing a command's text output (an export) to the file the user named.
 #include <iosfwd>
 #include <string>
+#include <string_view>
 
 namespace cli {
 
@@ -13,6 +14,10 @@ bool NamesAWorkbook(const std::string& path);
 // Whether `path` leads to what this process's standard output writes to (the
 // same file, pipe or terminal, by any name: /dev/stdout, /proc/self/fd/1).
 bool IsStandardOutput(const std::string& path);
+
+// Writes all of `text` to `fd`, a short write followed by the rest; throws
+// std::runtime_error with the reason when it cannot.
+void WriteAll(int fd, std::string_view text);
 
 // Writes `text` to `path`, decided by the file the path leads to, never by
 // its spelling. A regular file (or a new one) is replaced whole, through its

@@ -183,8 +183,7 @@ report::GenotypeRead Session::ReadGenotypes(const std::string& sheet) {
 }
 
 RunReport Session::Run(const std::string& sheet, const RunOptions& options,
-                       report::Progress& progress, const std::string& saveTo,
-                       const ResultsWritten& resultsWritten) {
+                       report::Progress& progress, const std::string& saveTo) {
   if (!book_) throw host::HostError("Run", "", "no workbook is open");
   const std::string openedPath = book_->Path();
   const host::RunLock lock(openedPath, lockWait_,
@@ -194,26 +193,33 @@ RunReport Session::Run(const std::string& sheet, const RunOptions& options,
   if (host::FileIdentity::Of(openedPath) != openedAs_) Open(openedPath);
   const report::SourceKind kind = CheckSource(sheet);
   const bool splitHardLink = PrepareTarget(saveTo.empty() ? book_->SavePath() : saveTo);
+  RunReport result;
   try {
-    RunReport result = WriteAndSave(sheet, kind, options, progress, saveTo, resultsWritten);
-    result.splitHardLink = splitHardLink;
-    return result;
+    result = WriteAndSave(sheet, kind, options, progress, saveTo);
   } catch (...) {
     // Nothing was saved. Put the workbook back as the file has it, so the
     // half-run sheets in memory cannot reach the disk with a later save.
     Reload(openedPath);
     throw;
   }
+  result.splitHardLink = splitHardLink;
+  try {
+    Open(result.savedPath);
+  } catch (const std::exception&) {
+    // The results are on disk; only what this session holds is in doubt, so
+    // it lets go of the workbook rather than call the run a failure.
+    Forget();
+  }
+  return result;
 }
 
 RunReport Session::WriteAndSave(const std::string& sheet, report::SourceKind kind,
                                 const RunOptions& options, report::Progress& progress,
-                                const std::string& saveTo, const ResultsWritten& resultsWritten) {
+                                const std::string& saveTo) {
   host::Workbook& book = *book_;
   report::RunOutcome outcome =
       report::WriteResults(book.SheetByName(sheet), kind, options, sheetNames_, progress);
   RunReport result{Entries(outcome.problems), std::move(outcome.sheetsWritten), {}};
-  if (resultsWritten) resultsWritten(result);
   progress.Stage(msg::Text(msg::Ui::Completed));
   progress.Comment("");
 
@@ -226,7 +232,6 @@ RunReport Session::WriteAndSave(const std::string& sheet, report::SourceKind kin
     book.SaveAs(saveTo);
     result.savedPath = saveTo;
   }
-  Open(result.savedPath);
   return result;
 }
 
@@ -245,12 +250,15 @@ void Session::CheckLockFile(const std::string& target) const {
   if (!lockFile.empty()) throw WorkbookInUse(target, lockFile);
 }
 
-void Session::Reload(const std::string& path) {
-  // A failed reopen after the save may already have let go of the workbook.
+void Session::Forget() {
   if (book_) book_->Close();
   book_ = nullptr;
   sheetNames_.clear();
   kinds_.clear();
+}
+
+void Session::Reload(const std::string& path) {
+  Forget();
   try {
     Open(path);
   } catch (const std::exception&) {

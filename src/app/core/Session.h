@@ -100,13 +100,12 @@ class Session {
   // Every sheet with its kind.
   std::vector<SheetInfo> Sheets();
 
-  // Called once the results are written, before they are saved.
-  using ResultsWritten = std::function<void(const RunReport&)>;
-
   // Runs the source `sheet`, saves the workbook in place (a legacy .xls to a
   // new .xlsx beside it) or to `saveTo`, and reopens what was saved. Any
-  // exception stops the run: nothing is saved, the workbook is read again
-  // from disk, and the exception goes on to the caller. Throws
+  // exception before the save has ended stops the run: nothing is saved, the
+  // workbook is read again from disk, and the exception goes on to the
+  // caller. Once saved, the run has succeeded: a reopen that fails then
+  // leaves the session without a workbook (IsOpen is false). Throws
   // std::invalid_argument when `sheet` is not a source.
   //
   // For the whole run the workbook file is locked against other runs (see
@@ -117,7 +116,7 @@ class Session {
   // unless SetSaveOverLockFile allows it; host::HostError for a read-only file;
   // TableNotFound, before anything is written, for a source without a table.
   RunReport Run(const std::string& sheet, const RunOptions& options, report::Progress& progress,
-                const std::string& saveTo = {}, const ResultsWritten& resultsWritten = {});
+                const std::string& saveTo = {});
 
   // The genotypes of the source `sheet`, read and converted as a run does it;
   // nothing is written. Throws std::invalid_argument when it is not a source,
@@ -134,8 +133,10 @@ class Session {
   host::Application& Host();
   RunReport WriteAndSave(const std::string& sheet, report::SourceKind kind,
                          const RunOptions& options, report::Progress& progress,
-                         const std::string& saveTo, const ResultsWritten& resultsWritten);
+                         const std::string& saveTo);
   void Reload(const std::string& path);
+  // Lets go of the open workbook without ending the host.
+  void Forget();
   // Throws std::invalid_argument when `sheet` is not a source, TableNotFound
   // when it has no table to read; returns its kind otherwise.
   report::SourceKind CheckSource(const std::string& sheet);

@@ -151,23 +151,24 @@ void MainWindow::Start() {
 
 void MainWindow::cmdExec_Click() {
   if (running_ || !cmdExec_->isEnabled() || chosenSheet_.empty()) return;
-  if (RunChosenSheet(false)) RunChosenSheet(true);
+  std::optional<app::RunReport> report = RunChosenSheet(false);
+  if (!report && askedToSave_) report = RunChosenSheet(true);
+  if (!report) return;
   // A legacy .xls is saved as a new .xlsx beside it, and that is what is open now.
-  if (session_->IsOpen()) {
-    const QString reopened = QFileInfo(FromUtf8(session_->Path())).absoluteFilePath();
-    if (reopened != openedPath_) {
-      // The closing message came before the save; now the new file exists, say where it is.
-      if (QFileInfo(reopened).canonicalFilePath() != QFileInfo(openedPath_).canonicalFilePath())
-        ShowMessage(
-            this, QMessageBox::Information, UiText(msg::Ui::ProgramTitle),
-            UiFormat(msg::Ui::SavedElsewhere, QDir::toNativeSeparators(reopened).toStdString()));
-      openedPath_ = reopened;
-      if (QFileInfo(reopened).absolutePath() == directory_) FillFiles();
-    }
+  const QString saved = QFileInfo(FromUtf8(report->savedPath)).absoluteFilePath();
+  const bool elsewhere =
+      QFileInfo(saved).canonicalFilePath() != QFileInfo(openedPath_).canonicalFilePath();
+  ShowClosingMessage(*report, saved, elsewhere);
+  if (report->splitHardLink)
+    ShowMessage(this, QMessageBox::Information, UiText(msg::Ui::ProgramTitle),
+                UiFormat(msg::Ui::HardLinkSplit, report->savedPath));
+  if (saved != openedPath_) {
+    openedPath_ = saved;
+    if (QFileInfo(saved).absolutePath() == directory_) FillFiles();
   }
 }
 
-bool MainWindow::RunChosenSheet(bool overLockFile) {
+std::optional<app::RunReport> MainWindow::RunChosenSheet(bool overLockFile) {
   const app::RunOptions options{.zoo = chkZoo_->isChecked(),
                                 .combination = chkCombination_->isChecked(),
                                 .ukai = chkUKai_->isChecked()};
@@ -177,21 +178,18 @@ bool MainWindow::RunChosenSheet(bool overLockFile) {
   WaitCursor wait;
   repaintClock_.start();
   session_->SetSaveOverLockFile(overLockFile);
+  askedToSave_ = false;
   try {
-    const app::RunReport report =
-        session_->Run(chosenSheet_, options, progress, {},
-                      [this](const app::RunReport& report) { ShowClosingMessage(report); });
+    app::RunReport report = session_->Run(chosenSheet_, options, progress);
     ShowSheets();
-    NormalCursor normal;
-    if (report.splitHardLink)
-      ShowMessage(this, QMessageBox::Information, UiText(msg::Ui::ProgramTitle),
-                  UiFormat(msg::Ui::HardLinkSplit, report.savedPath));
+    return report;
   } catch (const app::WorkbookInUse& inUse) {
     // Nothing was saved and the choice stands: the user may go ahead, or
     // close the workbook in the other program and start again.
     NormalCursor normal;
-    return AskQuestion(this, UiText(msg::Ui::ProgramTitle),
-                       UiFormat(msg::Ui::LockFileQuestion, inUse.Workbook(), inUse.LockFile()));
+    askedToSave_ =
+        AskQuestion(this, UiText(msg::Ui::ProgramTitle),
+                    UiFormat(msg::Ui::LockFileQuestion, inUse.Workbook(), inUse.LockFile()));
   } catch (const host::HostError& error) {
     ShowSheets();  // the workbook as the file still has it
     NormalCursor normal;
@@ -201,13 +199,17 @@ bool MainWindow::RunChosenSheet(bool overLockFile) {
     NormalCursor normal;
     ReportError(UiText(msg::Ui::RunStopped), error);
   }
-  return false;
+  return std::nullopt;
 }
 
-void MainWindow::ShowClosingMessage(const app::RunReport& report) {
-  NormalCursor normal;
+void MainWindow::ShowClosingMessage(const app::RunReport& report, const QString& saved,
+                                    bool elsewhere) {
+  // Said once the file is saved, so the message never promises a save that may still fail.
+  const std::string path = QDir::toNativeSeparators(saved).toStdString();
   ShowMessage(this, QMessageBox::NoIcon, UiText(msg::Ui::ProgramTitle),
-              MessageLines(report.ClosingMessage()));
+              MessageLines(report.ClosingMessage()) + QStringLiteral("\n\n") +
+                  (elsewhere ? UiFormat(msg::Ui::SavedElsewhere, path)
+                             : UiFormat(msg::Cli::ResultsSaved, path)));
 }
 
 void MainWindow::cmdExit_Click() { close(); }
@@ -263,8 +265,10 @@ void MainWindow::ReportError(const QString& heading, const host::HostError& erro
 }
 
 void MainWindow::ReportError(const QString& heading, const std::exception& error) {
+  const QString reason =
+      host::IsOutOfMemory(error) ? UiText(msg::Ui::OutOfMemory) : QString::fromUtf8(error.what());
   ShowMessage(this, QMessageBox::Warning, UiText(msg::Ui::ProgramTitle),
-              heading + QStringLiteral("\n\n") + QString::fromUtf8(error.what()));
+              heading + QStringLiteral("\n\n") + reason);
 }
 
 }  // namespace gui

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include "app/core/Session.h"
@@ -86,10 +87,12 @@ class MainWindow : public QWidget {
   void ShowSheets();
   // What choosing a sheet of `kind` does to Start and the options.
   void ShowChoice(app::SheetKind kind);
-  void ShowClosingMessage(const app::RunReport& report);
-  // Runs the chosen sheet; true when it stopped at another program's lock
-  // file and the user wants to save anyway.
-  bool RunChosenSheet(bool overLockFile);
+  // The closing message and the file the results were saved in.
+  void ShowClosingMessage(const app::RunReport& report, const QString& saved, bool elsewhere);
+  // Runs the chosen sheet; the report once it is saved, nothing when the run
+  // stopped (askedToSave_ then says whether the user wants to save over
+  // another program's lock file).
+  std::optional<app::RunReport> RunChosenSheet(bool overLockFile);
   void ReportError(const QString& heading, const host::HostError& error);
   void ReportError(const QString& heading, const std::exception& error);
   // Lets the labels repaint during a run, at most every few dozen milliseconds,
@@ -120,6 +123,7 @@ class MainWindow : public QWidget {
   QElapsedTimer repaintClock_;
   bool fillingSheets_ = false;
   bool running_ = false;
+  bool askedToSave_ = false;
   bool quit_ = false;
 };
 

@@ -4,16 +4,22 @@
 //   allelescope-gui [WORKBOOK [SHEET]]
 //   allelescope-gui --screenshot DIR WORKBOOK SHEET
 //
-// --screenshot runs the sheet with its default options, answers the closing
-// message on standard output, saves DIR/main-window.png and
-// DIR/about-window.png and ends: the pictures for the documentation.
+// --screenshot runs the sheet with its default options, saves
+// DIR/main-window.png and DIR/about-window.png and ends: the pictures for the
+// documentation. It never waits for a person: messages go to standard output,
+// and a warning or a question ends it with status 1. --help and --version
+// need no display.
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QTextStream>
 #include <QTimer>
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
+#include <iterator>
+#include <memory>
+#include <string_view>
 
 #include "app/gui/AboutWindow.h"
 #include "app/gui/AppIcon.h"
@@ -24,15 +30,27 @@
 
 namespace {
 
-int TakeScreenshots(gui::MainWindow& window, const QString& dir, const QString& sheet) {
-  QTextStream out(stdout);
+// In --screenshot mode nobody is there to answer: every message goes to
+// standard output, a question is answered No, and either ends the program
+// with status 1 once the pictures are taken.
+void AnswerUnattended(bool& failed) {
   gui::SetMessageFunction(
-      [&out](QWidget*, QMessageBox::Icon, const QString& title, const QString& text) {
-        out << title << ": " << text << Qt::endl;
+      [&failed](QWidget*, QMessageBox::Icon icon, const QString& title, const QString& text) {
+        QTextStream(stdout) << title << ": " << text << Qt::endl;
+        if (icon == QMessageBox::Warning || icon == QMessageBox::Critical) failed = true;
       });
+  gui::SetQuestionFunction([&failed](QWidget*, const QString& title, const QString& text) {
+    QTextStream(stdout) << title << ": " << text << Qt::endl;
+    failed = true;
+    return false;
+  });
+}
+
+int TakeScreenshots(gui::MainWindow& window, const QString& dir, const QString& sheet) {
   if (!sheet.isEmpty()) {
     if (!window.ChooseSheet(sheet)) {
-      out << gui::UiFormat(msg::Cli::WindowNoSheet, sheet.toStdString()) << Qt::endl;
+      QTextStream(stdout) << gui::UiFormat(msg::Cli::WindowNoSheet, sheet.toStdString())
+                          << Qt::endl;
       return 1;
     }
     window.Start();
@@ -49,32 +67,51 @@ int TakeScreenshots(gui::MainWindow& window, const QString& dir, const QString& 
   return saved ? 0 : 1;
 }
 
-}  // namespace
+// The help and the version are text: they need no display, so no window
+// system is asked for one.
+bool AsksForTextOnly(int argc, char** argv) {
+  constexpr std::string_view kTextOnly[] = {"-h", "-?", "--help", "--help-all", "-v", "--version"};
+  for (int i = 1; i < argc && std::string_view(argv[i]) != "--"; ++i)
+    if (std::find(std::begin(kTextOnly), std::end(kTextOnly), argv[i]) != std::end(kTextOnly))
+      return true;
+  return false;
+}
 
-int main(int argc, char* argv[]) {
-  std::signal(SIGXFSZ, SIG_IGN);  // a save past ulimit -f fails with a message
-  QApplication app(argc, argv);
-  msg::UseEnvironmentLanguage();  // after Qt, which hands every locale category to the desktop
-  QApplication::setApplicationName(gui::UiText(msg::Ui::ProgramTitle));
-  QApplication::setApplicationVersion(QStringLiteral(ALLELESCOPE_VERSION));
-  QApplication::setWindowIcon(gui::AppIcon());
-
-  QCommandLineParser parser;
+void AddOptions(QCommandLineParser& parser, const QCommandLineOption& screenshot) {
   parser.setApplicationDescription(gui::UiText(msg::Cli::WindowDescription));
   parser.addHelpOption();
   parser.addVersionOption();
-  const QCommandLineOption screenshot(QStringLiteral("screenshot"),
-                                      gui::UiText(msg::Cli::ScreenshotOption),
-                                      gui::UiText(msg::Cli::ScreenshotValue));
   parser.addOption(screenshot);
   parser.addPositionalArgument(QStringLiteral("workbook"),
                                gui::UiText(msg::Cli::WindowWorkbookArgument),
                                gui::UiText(msg::Cli::WindowWorkbookSyntax));
   parser.addPositionalArgument(QStringLiteral("sheet"), gui::UiText(msg::Cli::WindowSheetArgument),
                                gui::UiText(msg::Cli::WindowSheetSyntax));
-  parser.process(app);
-  const QStringList args = parser.positionalArguments();
+}
 
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  std::signal(SIGXFSZ, SIG_IGN);  // a save past ulimit -f fails with a message
+  const std::unique_ptr<QCoreApplication> app = AsksForTextOnly(argc, argv)
+                                                    ? std::make_unique<QCoreApplication>(argc, argv)
+                                                    : std::make_unique<QApplication>(argc, argv);
+  msg::UseEnvironmentLanguage();  // after Qt, which hands every locale category to the desktop
+  QCoreApplication::setApplicationName(gui::UiText(msg::Ui::ProgramTitle));
+  QCoreApplication::setApplicationVersion(QStringLiteral(ALLELESCOPE_VERSION));
+
+  QCommandLineParser parser;
+  const QCommandLineOption screenshot(QStringLiteral("screenshot"),
+                                      gui::UiText(msg::Cli::ScreenshotOption),
+                                      gui::UiText(msg::Cli::ScreenshotValue));
+  AddOptions(parser, screenshot);
+  parser.process(*app);  // ends the program after the help or the version
+  const QStringList args = parser.positionalArguments();
+  const bool unattended = parser.isSet(screenshot);
+  bool failed = false;
+  if (unattended) AnswerUnattended(failed);
+
+  QApplication::setWindowIcon(gui::AppIcon());
   gui::MainWindow window;
   window.show();
   const QString sheet = args.size() > 1 ? args[1] : QString();
@@ -82,17 +119,15 @@ int main(int argc, char* argv[]) {
     const QString problem = window.OpenAtStart(args[0], sheet);
     if (!problem.isEmpty()) {
       std::fprintf(stderr, "%s\n", problem.toUtf8().constData());
-      if (parser.isSet(screenshot)) return 1;
+      if (unattended) return 1;
     }
   }
-  if (parser.isSet(screenshot)) {
-    int result = 1;
-    QTimer::singleShot(300, &window, [&] {
-      result = TakeScreenshots(window, parser.value(screenshot), sheet);
-      window.close();
-    });
-    app.exec();
-    return result;
-  }
-  return app.exec();
+  if (!unattended) return QApplication::exec();
+  int result = 1;
+  QTimer::singleShot(300, &window, [&] {
+    result = TakeScreenshots(window, parser.value(screenshot), sheet);
+    window.close();
+  });
+  QApplication::exec();
+  return failed ? 1 : result;
 }

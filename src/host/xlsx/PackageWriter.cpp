@@ -9,6 +9,7 @@
 #include <thread>
 #include <utility>
 
+#include "host/HostError.h"
 #include "host/xlsx/ZipFileSink.h"
 
 namespace host::xlsx {
@@ -92,6 +93,7 @@ void CheckCopy(zip_t* from, zip_uint64_t index, const std::string& name) {
     while (ReadChunk(file.get(), buffer, sizeof buffer) > 0) {
     }
   } catch (const std::exception& e) {
+    if (IsOutOfMemory(e)) throw;  // not the file's fault
     throw std::runtime_error("the part " + name + " of the original file is damaged (" + e.what() +
                              "); saving would pass it on");
   }

@@ -96,6 +96,7 @@ void SharedStringTable::Read(zip_t* zip, const std::string& part, const std::str
     strings_.clear();
     throw HostError("Open", file, "part " + part + " is too large: " + e.what());
   } catch (const std::exception& e) {
+    if (IsOutOfMemory(e)) throw;  // not the file's fault
     strings_.clear();
     throw HostError("Open", file,
                     "the shared text table (part " + part + ") is damaged: " + e.what());

@@ -8,6 +8,7 @@
 #include "host/Workbook.h"
 #include "host/xlsx/SheetLayoutXml.h"
 #include "host/xlsx/Xml.h"
+#include "host/xlsx/XmlWriter.h"
 
 namespace host::xlsx {
 
@@ -254,19 +255,16 @@ void WriteSheetXml(Worksheet& sheet, const XlsxSheetExtra* extra, const SheetWri
   const std::vector<XlsxSheetExtra::Element> layout =
       parsed ? ModelLayoutElements(sheet, *extra) : std::vector<XlsxSheetExtra::Element>{};
   if (parsed) {
-    out += '<' + extra->rootName;
+    XmlWriter root(out);
+    root.Start(extra->rootName);
     bool hasDefaultNs = false;
-    std::string_view rootPrefix = extra->rootName;
-    size_t colon = rootPrefix.find(':');
     for (const auto& [name, value] : extra->rootAttributes) {
       if (name == "xmlns") hasDefaultNs = true;
-      out += ' ' + name + "=\"";
-      AppendAttrEscaped(out, value);
-      out += '"';
+      root.Attr(name, value);
     }
     // Cells are written unprefixed; a prefixed root needs the default namespace too.
-    if (!hasDefaultNs && colon != std::string_view::npos)
-      out += std::string(" xmlns=\"") + kMainNs + '"';
+    if (!hasDefaultNs && extra->rootName.find(':') != std::string::npos)
+      root.Attr("xmlns", kMainNs);
     out += '>';
     int rank = 0;
     for (const auto& e : layout) elements.emplace_back(Rank(e.localName), &e);

@@ -21,6 +21,7 @@ void StreamParser::Run(const ChunkSource& source) {
     if (XML_Parse(parser_.get(), chunk.get(), static_cast<int>(n), n == 0) != XML_STATUS_OK) {
       if (Stopped() && unsupported_) throw UnsupportedXml(refusal_);
       if (Stopped()) throw LimitError(refusal_);
+      if (XML_GetErrorCode(parser_.get()) == XML_ERROR_NO_MEMORY) throw std::bad_alloc();
       throw std::runtime_error(std::string("malformed XML (") +
                                XML_ErrorString(XML_GetErrorCode(parser_.get())) + " at line " +
                                std::to_string(XML_GetCurrentLineNumber(parser_.get())) + ")");

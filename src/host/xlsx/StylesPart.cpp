@@ -1,12 +1,15 @@
 #include "host/xlsx/StylesPart.h"
 
 #include <cstring>
+#include <new>
 #include <pugixml.hpp>
 #include <stdexcept>
+#include <utility>
 
 #include "host/ReadLimits.h"
 #include "host/xlsx/Xml.h"
 #include "host/xlsx/XmlDoc.h"
+#include "host/xlsx/XmlWriter.h"
 
 namespace host::xlsx {
 
@@ -15,13 +18,8 @@ namespace {
 ColorRef ReadColor(pugi::xml_node node) {
   ColorRef color;
   if (!node) return color;
-  for (pugi::xml_attribute a : node.attributes()) {
-    if (!color.attributes.empty()) color.attributes += ' ';
-    color.attributes += a.name();
-    color.attributes += "=\"";
-    AppendAttrEscaped(color.attributes, a.value());
-    color.attributes += '"';
-  }
+  for (pugi::xml_attribute a : node.attributes())
+    XmlWriter::KeepAttribute(color.attributes, a.name(), a.value());
   return color;
 }
 
@@ -96,12 +94,8 @@ Xf ReadXf(pugi::xml_node node) {
       xf.applyAlignment = a.as_bool();
     else if (name == "applyProtection")
       xf.applyProtection = a.as_bool();
-    else {
-      if (!xf.otherAttributes.empty()) xf.otherAttributes += ' ';
-      xf.otherAttributes += std::string(name) + "=\"";
-      AppendAttrEscaped(xf.otherAttributes, a.value());
-      xf.otherAttributes += '"';
-    }
+    else
+      XmlWriter::KeepAttribute(xf.otherAttributes, name, a.value());
   }
   if (pugi::xml_node al = ChildLocal(node, "alignment")) {
     xf.hasAlignment = true;
@@ -122,43 +116,41 @@ Xf ReadXf(pugi::xml_node node) {
         a.indent = at.as_int();
       else if (name == "readingOrder")
         a.readingOrder = at.as_int();
-      else {
-        if (!a.otherAttributes.empty()) a.otherAttributes += ' ';
-        a.otherAttributes += std::string(name) + "=\"";
-        AppendAttrEscaped(a.otherAttributes, at.value());
-        a.otherAttributes += '"';
-      }
+      else
+        XmlWriter::KeepAttribute(a.otherAttributes, name, at.value());
     }
   }
   if (pugi::xml_node pr = ChildLocal(node, "protection")) xf.protectionXml = NodeXml(pr);
   return xf;
 }
 
-void AppendColor(std::string& out, const std::string& p, const char* name, const ColorRef& c) {
+void WriteColor(XmlWriter& xml, const char* name, const ColorRef& c) {
   if (c.attributes.empty()) return;
-  out += '<' + p + name + ' ' + c.attributes + "/>";
+  xml.Start(name).Kept(c.attributes).End(name);
 }
 
-void AppendSide(std::string& out, const std::string& p, const char* name, const BorderSide& s) {
-  out += '<' + p + name;
-  if (!s.style.empty()) {
-    out += " style=\"";
-    AppendAttrEscaped(out, s.style);
-    out += '"';
-  }
-  if (s.color.attributes.empty()) {
-    out += "/>";
-    return;
-  }
-  out += '>';
-  AppendColor(out, p, "color", s.color);
-  out += "</" + p + name + '>';
+void WriteSide(XmlWriter& xml, const char* name, const BorderSide& s) {
+  xml.Start(name);
+  if (!s.style.empty()) xml.Attr("style", s.style);
+  WriteColor(xml, "color", s.color);
+  xml.End(name);
+}
+
+void WriteAlignment(XmlWriter& xml, const Alignment& a) {
+  xml.Start("alignment");
+  if (!a.horizontal.empty()) xml.Attr("horizontal", a.horizontal);
+  if (!a.vertical.empty()) xml.Attr("vertical", a.vertical);
+  if (a.textRotation) xml.Attr("textRotation", a.textRotation);
+  if (a.wrapText) xml.Attr("wrapText", 1);
+  if (a.indent) xml.Attr("indent", a.indent);
+  if (a.shrinkToFit) xml.Attr("shrinkToFit", 1);
+  if (a.readingOrder) xml.Attr("readingOrder", a.readingOrder);
+  xml.Kept(a.otherAttributes).End("alignment");
 }
 
 std::string NumFmtXml(int id, const std::string& code, const std::string& p) {
-  std::string out = '<' + p + "numFmt numFmtId=\"" + std::to_string(id) + "\" formatCode=\"";
-  AppendAttrEscaped(out, code);
-  out += "\"/>";
+  std::string out;
+  XmlWriter(out, p).Start("numFmt").Attr("numFmtId", id).Attr("formatCode", code).End("numFmt");
   return out;
 }
 
@@ -212,63 +204,52 @@ void AppendTo(pugi::xml_node root, const std::string& p, const char* name,
 
 std::string FillXml(const Fill& fill, const std::string& p) {
   if (!fill.rawXml.empty()) return fill.rawXml;
-  std::string out = '<' + p + "fill><" + p + "patternFill";
-  if (!fill.patternType.empty()) out += " patternType=\"" + fill.patternType + '"';
-  if (fill.fg.attributes.empty() && fill.bg.attributes.empty()) {
-    out += "/></" + p + "fill>";
-    return out;
-  }
-  out += '>';
-  AppendColor(out, p, "fgColor", fill.fg);
-  AppendColor(out, p, "bgColor", fill.bg);
-  out += "</" + p + "patternFill></" + p + "fill>";
+  std::string out;
+  XmlWriter xml(out, p);
+  xml.Start("fill").Start("patternFill");
+  if (!fill.patternType.empty()) xml.Attr("patternType", fill.patternType);
+  WriteColor(xml, "fgColor", fill.fg);
+  WriteColor(xml, "bgColor", fill.bg);
+  xml.End("patternFill").End("fill");
   return out;
 }
 
 std::string BorderXml(const Border& b, const std::string& p) {
-  std::string out = '<' + p + "border";
-  if (b.diagonalUp) out += " diagonalUp=\"1\"";
-  if (b.diagonalDown) out += " diagonalDown=\"1\"";
-  out += '>';
-  AppendSide(out, p, "left", b.left);
-  AppendSide(out, p, "right", b.right);
-  AppendSide(out, p, "top", b.top);
-  AppendSide(out, p, "bottom", b.bottom);
-  AppendSide(out, p, "diagonal", b.diagonal);
-  out += "</" + p + "border>";
+  std::string out;
+  XmlWriter xml(out, p);
+  xml.Start("border");
+  if (b.diagonalUp) xml.Attr("diagonalUp", 1);
+  if (b.diagonalDown) xml.Attr("diagonalDown", 1);
+  WriteSide(xml, "left", b.left);
+  WriteSide(xml, "right", b.right);
+  WriteSide(xml, "top", b.top);
+  WriteSide(xml, "bottom", b.bottom);
+  WriteSide(xml, "diagonal", b.diagonal);
+  xml.End("border");
   return out;
 }
 
 std::string XfXml(const Xf& xf, const std::string& p) {
-  std::string out = '<' + p + "xf numFmtId=\"" + std::to_string(xf.numFmtId) + "\" fontId=\"" +
-                    std::to_string(xf.fontId) + "\" fillId=\"" + std::to_string(xf.fillId) +
-                    "\" borderId=\"" + std::to_string(xf.borderId) + "\" xfId=\"" +
-                    std::to_string(xf.xfId) + '"';
-  if (xf.quotePrefix) out += " quotePrefix=\"1\"";
-  if (!xf.otherAttributes.empty()) out += ' ' + xf.otherAttributes;
-  if (xf.applyNumberFormat) out += " applyNumberFormat=\"1\"";
-  if (xf.applyFont) out += " applyFont=\"1\"";
-  if (xf.applyFill) out += " applyFill=\"1\"";
-  if (xf.applyBorder) out += " applyBorder=\"1\"";
-  if (xf.applyAlignment) out += " applyAlignment=\"1\"";
-  if (xf.applyProtection) out += " applyProtection=\"1\"";
-  if (!xf.hasAlignment && xf.protectionXml.empty()) return out + "/>";
-  out += '>';
-  if (xf.hasAlignment) {
-    const Alignment& a = xf.alignment;
-    out += '<' + p + "alignment";
-    if (!a.horizontal.empty()) out += " horizontal=\"" + a.horizontal + '"';
-    if (!a.vertical.empty()) out += " vertical=\"" + a.vertical + '"';
-    if (a.textRotation) out += " textRotation=\"" + std::to_string(a.textRotation) + '"';
-    if (a.wrapText) out += " wrapText=\"1\"";
-    if (a.indent) out += " indent=\"" + std::to_string(a.indent) + '"';
-    if (a.shrinkToFit) out += " shrinkToFit=\"1\"";
-    if (a.readingOrder) out += " readingOrder=\"" + std::to_string(a.readingOrder) + '"';
-    if (!a.otherAttributes.empty()) out += ' ' + a.otherAttributes;
-    out += "/>";
-  }
-  out += xf.protectionXml;
-  out += "</" + p + "xf>";
+  std::string out;
+  XmlWriter xml(out, p);
+  xml.Start("xf")
+      .Attr("numFmtId", xf.numFmtId)
+      .Attr("fontId", xf.fontId)
+      .Attr("fillId", xf.fillId)
+      .Attr("borderId", xf.borderId)
+      .Attr("xfId", xf.xfId);
+  if (xf.quotePrefix) xml.Attr("quotePrefix", 1);
+  xml.Kept(xf.otherAttributes);
+  const std::pair<bool, const char*> applied[] = {{xf.applyNumberFormat, "applyNumberFormat"},
+                                                  {xf.applyFont, "applyFont"},
+                                                  {xf.applyFill, "applyFill"},
+                                                  {xf.applyBorder, "applyBorder"},
+                                                  {xf.applyAlignment, "applyAlignment"},
+                                                  {xf.applyProtection, "applyProtection"}};
+  for (const auto& [flag, name] : applied)
+    if (flag) xml.Attr(name, 1);
+  if (xf.hasAlignment) WriteAlignment(xml, xf.alignment);
+  xml.Raw(xf.protectionXml).End("xf");
   return out;
 }
 
@@ -288,8 +269,10 @@ void CheckFormatCount(pugi::xml_node cellXfs) {
 
 StyleTable ReadStyles(const std::string& xml) {
   pugi::xml_document doc;
-  if (!doc.load_buffer(xml.data(), xml.size(), pugi::parse_default))
-    throw std::runtime_error("the style sheet is damaged");
+  const pugi::xml_parse_result parsed =
+      doc.load_buffer(xml.data(), xml.size(), pugi::parse_default);
+  if (parsed.status == pugi::status_out_of_memory) throw std::bad_alloc();  // not a damaged part
+  if (!parsed) throw std::runtime_error("the style sheet is damaged");
   pugi::xml_node root = doc.document_element();
   if (LocalName(root.name()) != "styleSheet") throw std::runtime_error("no style sheet");
   StyleTable t;

@@ -72,6 +72,7 @@ void XlsxBackend::LoadSheet(Worksheet& sheet) {
   } catch (const UnsupportedXml& e) {
     fail("(part " + extra->partName + ") cannot be read: " + e.what());
   } catch (const std::exception& e) {
+    if (IsOutOfMemory(e)) throw;  // not the file's fault
     fail("(part " + extra->partName + ") is damaged: " + e.what());
   }
 }
@@ -99,6 +100,7 @@ std::unique_ptr<Workbook> XlsxBackend::Open(Application& app, const std::string&
   } catch (const LimitError& e) {
     throw HostError("Open", path, "part " + structure.stylesPart + " is too large: " + e.what());
   } catch (const std::exception& e) {
+    if (IsOutOfMemory(e)) throw;  // not the file's fault
     throw HostError("Open", path, e.what());
   }
   backend->workbookPart_ = structure.workbookPart;

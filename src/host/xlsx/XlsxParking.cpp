@@ -115,6 +115,7 @@ void XlsxBackend::LoadParked(Worksheet& sheet, XlsxSheetExtra& extra) {
     ReadSheet([&](char* buffer, size_t size) { return in.Read(buffer, size); }, sharedStrings_,
               sheet, extra, ownPart);
   } catch (const std::exception& e) {
+    if (IsOutOfMemory(e)) throw;       // not the file's fault
     extra.parked = std::move(parked);  // the cells are still there for the next try
     throw HostError("Load", path_, "sheet '" + sheet.Name() + "' cannot be read back: " + e.what());
   }

@@ -81,6 +81,7 @@ void XlsxBackend::Save(Workbook& book, const std::string& path, SaveMode mode) {
   } catch (const HostError&) {
     throw;
   } catch (const std::exception& e) {
+    if (IsOutOfMemory(e)) throw;  // not the file's fault
     throw HostError("Save", path, e.what());
   }
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <sstream>
 
 #include "host/AsciiText.h"
@@ -13,7 +14,10 @@ namespace host::xlsx {
 bool LoadDoc(pugi::xml_document& doc, const std::string& xml) {
   unsigned flags = pugi::parse_default | pugi::parse_declaration | pugi::parse_ws_pcdata |
                    pugi::parse_comments | pugi::parse_pi;
-  if (!doc.load_buffer(xml.data(), xml.size(), flags, pugi::encoding_auto)) return false;
+  const pugi::xml_parse_result parsed =
+      doc.load_buffer(xml.data(), xml.size(), flags, pugi::encoding_auto);
+  if (parsed.status == pugi::status_out_of_memory) throw std::bad_alloc();  // not a damaged part
+  if (!parsed) return false;
   // The tree holds the text in UTF-8 whatever the part was written in, and is
   // written back in UTF-8: its declaration must say so.
   pugi::xml_attribute encoding = doc.first_child().attribute("encoding");

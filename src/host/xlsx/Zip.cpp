@@ -1,5 +1,6 @@
 #include "host/xlsx/Zip.h"
 
+#include <new>
 #include <stdexcept>
 
 #include "host/ReadLimits.h"
@@ -9,6 +10,7 @@ namespace host::xlsx {
 ZipPtr OpenZip(const std::string& path, int flags, std::string& reason) {
   int code = 0;
   zip_t* z = zip_open(path.c_str(), flags, &code);
+  if (!z && code == ZIP_ER_MEMORY) throw std::bad_alloc();  // says nothing about the file
   if (!z) {
     zip_error_t err;
     zip_error_init_with_code(&err, code);
