@@ -35,7 +35,9 @@ class TableBuilder {
 
   ImportLimits limits_;
   ImportedTable table_;
-  size_t cells_ = 1;  // the source sheet's anchor
+  // Counted as the workbook's reader counts them, a row as a cell: the
+  // source sheet's anchor and the row of markers it stands in.
+  size_t cells_ = 2;
   size_t places_ = 0;
 };
 
