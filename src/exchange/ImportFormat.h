@@ -19,11 +19,15 @@ struct ImportedTable {
   std::vector<std::vector<std::string>> cells;  // [variety][marker], "" untyped
 };
 
-// What a workbook made from an imported table can hold. The source sheet has
-// 16,384 columns, two of them before the markers, and 1,048,576 rows, four of
-// them before the varieties; reading a workbook holds at most 16,000,000
-// cells, where the names (and the sheet of populations, two heads and two
-// cells a variety) count with the genotypes that are not empty.
+// What a workbook made from an imported table can hold: the host's bounds,
+// which this layer cannot include; the import (app/core) passes those and
+// checks at compile time that these defaults are the same. The source sheet
+// has 16,384 columns, two of them before the markers, and 1,048,576 rows,
+// four of them before the varieties; reading a workbook holds at most
+// 16,000,000 cells, counted as its reader counts them: every row written
+// counts as a cell, and the names (and the sheet of populations, its heads
+// and a name and population a variety) count with the genotypes that are
+// not empty.
 inline constexpr std::size_t kMaxImportMarkers = 16384 - 2;
 inline constexpr std::size_t kMaxImportVarieties = 1048576 - 4;
 inline constexpr std::size_t kMaxImportCells = 16'000'000;

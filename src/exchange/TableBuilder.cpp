@@ -27,7 +27,8 @@ void TableBuilder::AddVariety(std::string_view name, std::vector<std::string> ce
   places_ += cells.size();
   if (places_ > limits_.places)
     throw ImportError(line, msg::Format(msg::Cli::ImportTooManyPlaces, places_, limits_.places));
-  CountCells(1 + cells.size() - static_cast<size_t>(std::count(cells.begin(), cells.end(), "")),
+  // The variety's row, its name and its typed genotypes.
+  CountCells(2 + cells.size() - static_cast<size_t>(std::count(cells.begin(), cells.end(), "")),
              line);
   table_.varieties.push_back(name.empty() ? fmt::format("#{}", number) : std::string(name));
   table_.cells.push_back(std::move(cells));
@@ -36,14 +37,15 @@ void TableBuilder::AddVariety(std::string_view name, std::vector<std::string> ce
 void TableBuilder::AddVariety(std::string_view name, std::string_view population,
                               std::vector<std::string> cells, int line) {
   AddVariety(name, std::move(cells), line);
-  // The sheet of populations: its two heads, then the variety's name and population.
-  CountCells(table_.populations.empty() ? 4 : 2, line);
+  // The sheet of populations: its row of two heads, then the variety's row
+  // with its name and, when it has one, its population.
+  CountCells((table_.populations.empty() ? 3 : 0) + 2 + !population.empty(), line);
   table_.populations.emplace_back(population);
 }
 
 void TableBuilder::SetTitle(std::string_view title, int line) {
   if (title.empty()) return;
-  CountCells(1, line);
+  CountCells(2, line);  // B2 and its row
   table_.title = title;
 }
 

@@ -26,7 +26,7 @@ class TableBuilder {
   void AddVariety(std::string_view name, std::string_view population,
                   std::vector<std::string> cells, int line);
 
-  // The title, a cell of its own when it is not blank.
+  // The title, a cell of its own in a row of its own when it is not blank.
   void SetTitle(std::string_view title, int line);
 
   size_t MarkerCount() const { return table_.markers.size(); }
@@ -38,7 +38,9 @@ class TableBuilder {
 
   ImportLimits limits_;
   ImportedTable table_;
-  size_t cells_ = 1;  // the source sheet's anchor
+  // Counted as the workbook's reader counts them, a row as a cell: the
+  // source sheet's anchor and the row of markers it stands in.
+  size_t cells_ = 2;
   size_t places_ = 0;
 };
 

@@ -1,5 +1,7 @@
 #include "host/ReadLimits.h"
 
+#include <algorithm>
+
 namespace host {
 
 namespace {
@@ -32,6 +34,11 @@ void ReadBudget::AddSheetXml(std::size_t bytes) {
     throw LimitError("the workbook's sheets come to more than " +
                      Count(kMaxSheetXmlBytes / kMebibyte) +
                      " MiB of XML, the most this program reads");
+}
+
+void ReadBudget::Release(const Held& read) {
+  cells_ -= std::min(cells_, read.cells);
+  text_ -= std::min(text_, read.text);
 }
 
 void CheckCellText(const std::string& text) {

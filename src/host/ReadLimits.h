@@ -37,14 +37,18 @@ inline constexpr std::size_t kMaxKeptElementBytes = 64 * kMebibyte;
 // bytes of an escaped character (_xHHHH_).
 inline constexpr std::size_t kMaxCellTextBytes = kMaxCellCharacters * 7;
 
-// What one workbook's reading may hold in memory, over all its sheets: cells
-// (about 50 bytes each; rows and merged ranges, which cost no more, count as
-// cells), texts (shared strings, cell texts, and what a sheet keeps as written:
-// formulas, elements, row and root attributes, each with the memory its record
-// takes) and shared-string entries. A part that several sheets name counts at
-// each reading. A source of
-// 500 varieties by 250 markers is 125,000 cells, but its results with every
-// option come to about 6.3 million, and a rerun must read them back.
+// What one workbook's reading may hold in memory at a time, over the sheets
+// it holds: cells (about 50 bytes each; rows and merged ranges, which cost no
+// more, count as cells), texts (shared strings, cell texts, and what a sheet
+// keeps as written: formulas, elements, row and root attributes, each with the
+// memory its record takes) and shared-string entries. A part that several
+// sheets name counts at each reading. A sheet let go of (a finished result
+// sheet, kept compressed until the save) no longer counts, so a run that
+// rewrites its result sheets one at a time never holds more than a few of
+// them. A source of 500 varieties by 250 markers is 125,000 cells; the
+// largest result sheet a run writes, the combination sheet, about 252,000;
+// all the result sheets of a run with every option come to about 46 million,
+// most of them on 250 0/1 sheets of 179,000.
 inline constexpr std::size_t kMaxCells = 16'000'000;
 // The memory the legacy .xls reader may take for one workbook. It holds a
 // cell for every position of the area each sheet claims, so a small file
@@ -76,10 +80,20 @@ class LimitError : public std::runtime_error {
 // Counts what one workbook's reading holds, against the limits above.
 class ReadBudget {
  public:
+  // What the reading holds now.
+  struct Held {
+    std::size_t cells = 0;
+    std::size_t text = 0;
+  };
   // Each throws LimitError when the total passes its limit.
   void AddCells(std::size_t count);
   void AddText(std::size_t bytes);
   void AddSheetXml(std::size_t bytes);
+  Held Holds() const { return {cells_, text_}; }
+  // What the reading added since `before` (an earlier Holds()).
+  Held AddedSince(const Held& before) const { return {cells_ - before.cells, text_ - before.text}; }
+  // The cells and texts of one reading (an AddedSince) have been let go of.
+  void Release(const Held& read);
 
  private:
   std::size_t cells_ = 0;

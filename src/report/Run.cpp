@@ -1,8 +1,7 @@
 #include "report/Run.h"
 
-#include <initializer_list>
-
 #include <algorithm>
+#include <initializer_list>
 #include <string>
 
 #include "messages/InterfaceTexts.h"
@@ -55,9 +54,7 @@ void OpenConversionSheets(RunContext& ctx, host::Worksheet& source) {
 // goes on (a finished sheet is no longer fitted at the end).
 void FinishSheets(std::initializer_list<host::Worksheet*> sheets) {
   for (host::Worksheet* sheet : sheets) {
-    if (sheet == nullptr || !sheet->Loaded()) continue;
-    FitSheet(*sheet);
-    sheet->Finish();
+    if (sheet != nullptr && sheet->Loaded()) FitAndFinish(*sheet);
   }
 }
 

@@ -6,6 +6,7 @@
 #include "messages/SheetTexts.h"
 #include "report/Formatting.h"
 #include "report/SheetAccess.h"
+#include "report/SheetFit.h"
 
 namespace report {
 namespace {
@@ -40,10 +41,14 @@ void ClearStaleSheets(RunContext& ctx, const RunOptions& options) {
   const std::string_view why = problems ? texts::kSkippedForProblems : texts::kNotChosen;
   if (problems || !options.combination) ClearInto(ctx, h.CmbSheet, ".cmb", texts::kCmb, why);
   if (problems || !options.ukai) ClearInto(ctx, h.UkaiSheet, ".ukai", texts::kUkai, why);
-  // The 0/1 sheets are named after the markers: those of this source's markers.
+  // The 0/1 sheets are named after the markers: those of this source's
+  // markers. There may be 250 of them, up to 180,000 cells each: each is let
+  // go of once cleared.
   if ((problems || !options.zoo) && ctx.store) {
     for (int m = 1; m <= ctx.store->MarkerCount(); ++m)
-      ClearWithNote(ctx, ctx.store->MarkerName(m) + ".zoo", texts::kZoo, why);
+      if (host::Worksheet* sheet =
+              ClearWithNote(ctx, ctx.store->MarkerName(m) + ".zoo", texts::kZoo, why))
+        FitAndFinish(*sheet);
   }
   if (ctx.kind != store::DataKind::Ssr) {
     ClearInto(ctx, h.SsrSheet, ".ssr", texts::kSsr, texts::kNotSsrData);

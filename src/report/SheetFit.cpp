@@ -225,4 +225,9 @@ class Fitter {
 
 void FitSheet(host::Worksheet& sheet) { Fitter(sheet).Fit(); }
 
+void FitAndFinish(host::Worksheet& sheet) {
+  FitSheet(sheet);
+  sheet.Finish();
+}
+
 }  // namespace report

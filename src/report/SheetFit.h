@@ -18,5 +18,8 @@ double TextExtent(std::string_view utf8);
 double NumberExtent(double value, const std::string& formatCode);
 
 void FitSheet(host::Worksheet& sheet);
+// Fits a sheet nothing in the run writes again and lets the workbook keep it
+// compactly until the save: its cells need not stay in memory meanwhile.
+void FitAndFinish(host::Worksheet& sheet);
 
 }  // namespace report

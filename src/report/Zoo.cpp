@@ -89,8 +89,7 @@ void ZooMake(RunContext& ctx) {
     WriteMatrices(*sheet, analysis::ZeroOne(s, m));
     // Nothing writes to a 0/1 sheet again: it is laid out now, and its half
     // million cells need not stay in memory until the save.
-    FitSheet(*sheet);
-    sheet->Finish();
+    FitAndFinish(*sheet);
   }
 }
 

@@ -17,7 +17,6 @@
 #include "exchange/ImportFormat.h"
 #include "exchange/SsrStore.h"
 #include "exchange/TextEncoding.h"
-#include "host/ReadLimits.h"
 #include "messages/CliTexts.h"
 #include "report/Groups.h"
 #include "support/Interop.h"
@@ -438,12 +437,6 @@ TEST(ImportGenepop, PopLinesMayCarryMoreThanTheKeyword) {
             std::make_pair(4, msg::Format(msg::Cli::ImportNotNumeric, "0101,")));
 }
 
-// The limits are the workbook's own: the sheet's columns and rows less the
-// anchor's, and the cells its reading holds.
-static_assert(exchange::kMaxImportMarkers == host::kMaxColumns - 2);
-static_assert(exchange::kMaxImportVarieties == host::kMaxRows - 4);
-static_assert(exchange::kMaxImportCells == host::kMaxCells);
-
 // A table past what a workbook holds is refused at the line where it passes,
 // before the rest of the file is read: a file of millions of short rows
 // would otherwise take gigabytes first. Names count as cells, and so does the
@@ -461,20 +454,23 @@ TEST(ImportLimits, ATableIsRefusedAtTheLineWhereItPassesAWorkbook) {
   const exchange::ImportLimits small{2, 3, 10};
   EXPECT_EQ(Refusal(ImportKind::Genepop, "t\nL1\nL2, L3\nPop\n", small),
             std::make_pair(3, msg::Format(Cli::ImportTooManyMarkers, 3, 2)));
-  // A title takes its cell (B2): the anchor, the title, then 2 markers 4, A 3 + 4.
+  // A title takes B2 and its row: the anchor and its row, the title 4, 2
+  // markers 6, A 4 and its row on the sheet of populations 6.
   EXPECT_EQ(Refusal(ImportKind::Genalex, "2,2,1\nt\nInd,Pop,L1,,L2,\nA,p,1,2,3,4\n", small),
-            std::make_pair(4, msg::Format(Cli::ImportTooManyCells, 11, 10)));
+            std::make_pair(4, msg::Format(Cli::ImportTooManyCells, 16, 10)));
   // The fourth variety passes on line 5; line 6 is never read.
   EXPECT_EQ(Refusal(ImportKind::Csv, "Name,M1\nA,\nB,\nC,\nD,\nnot a row,1,2,3\n", small),
             std::make_pair(5, msg::Format(Cli::ImportTooManyVarieties, 4, 3)));
-  // The anchor and 2 markers, then a name and its genotypes: 3, 6, 8, 11.
+  // Counted as reading the workbook counts them, a row as a cell: the anchor,
+  // its row and 2 markers, then each variety's row, name and genotypes: 4, 8, 11.
   EXPECT_EQ(Refusal(ImportKind::Csv, "Name,M1,M2\nA,1/2,3/4\nB,1/2,\nC,1/2,3/4\n", small),
-            std::make_pair(4, msg::Format(Cli::ImportTooManyCells, 11, 10)));
-  // The sheet of populations adds its two heads and two cells a variety: 3
-  // (no title), then A 3 + 4, then B 2 (its second genotype is untyped).
-  EXPECT_EQ(Refusal(ImportKind::Genalex, "2,2,1\n,,,\nInd,Pop,L1,,L2,\nA,p,1,2,3,4\nB,p,1,2,0,0\n",
-                    small),
-            std::make_pair(5, msg::Format(Cli::ImportTooManyCells, 12, 10)));
+            std::make_pair(3, msg::Format(Cli::ImportTooManyCells, 11, 10)));
+  // The title takes B2 and its row, and the sheet of populations adds its row
+  // of two heads, then a row, name and population a variety: 6, then A 4 + 6,
+  // then B 3 (its second genotype is untyped) passes.
+  EXPECT_EQ(Refusal(ImportKind::Genalex, "2,2,1\nt\nInd,Pop,L1,,L2,\nA,p,1,2,3,4\nB,p,1,2,0,0\n",
+                    {2, 3, 17}),
+            std::make_pair(5, msg::Format(Cli::ImportTooManyCells, 19, 17)));
   // Untyped places take memory too: 2, 4, then 6 on line 4.
   EXPECT_EQ(Refusal(ImportKind::Csv, "Name,M1,M2\nA,,\nB,,\nC,,\n", {2, 3, 100, 5}),
             std::make_pair(4, msg::Format(Cli::ImportTooManyPlaces, 6, 5)));

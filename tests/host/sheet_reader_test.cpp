@@ -16,6 +16,7 @@
 #include "support/HostFailure.h"
 #include "support/Interop.h"
 #include "support/PackageEdit.h"
+#include "support/SheetText.h"
 
 namespace {
 
@@ -86,18 +87,9 @@ struct ReadBack {
 ReadBack ReadInSteps(const std::string& xml, size_t step) {
   host::Application app;
   host::Worksheet& sheet = app.AddWorkbook("/nonexistent/steps.xlsx").Sheet(1);
-  host::xlsx::SharedStringTable strings;
   host::xlsx::XlsxSheetExtra extra;
   host::ReadBudget budget;
-  size_t at = 0;
-  host::xlsx::ReadSheet(
-      [&](char* buffer, size_t size) {
-        const size_t n = std::min({size, step, xml.size() - at});
-        xml.copy(buffer, n, at);
-        at += n;
-        return n;
-      },
-      strings, sheet, extra, budget);
+  testsupport::ReadSheetText(xml, sheet, extra, budget, step);
   return {extra.elements, sheet.Store().Formulas()};
 }
 

@@ -12,11 +12,22 @@
 
 #include "exchange/TextEncoding.h"
 #include "host/Host.h"
+#include "host/ReadLimits.h"
 #include "messages/CliTexts.h"
 #include "report/ImportedWorkbook.h"
 
 namespace app {
 namespace {
+
+// The readers stop where a table passes what a workbook holds: the bounds
+// the host reads a workbook within, which the readers' layer cannot include.
+// Its defaults (for readers used on their own) must be the same.
+constexpr exchange::ImportLimits kWorkbookLimits{host::kMaxColumns - 2, host::kMaxRows - 4,
+                                                 host::kMaxCells, 2 * host::kMaxCells};
+static_assert(kWorkbookLimits.markers == exchange::ImportLimits{}.markers &&
+              kWorkbookLimits.varieties == exchange::ImportLimits{}.varieties &&
+              kWorkbookLimits.cells == exchange::ImportLimits{}.cells &&
+              kWorkbookLimits.places == exchange::ImportLimits{}.places);
 
 std::runtime_error CannotRead(const std::string& path, std::string_view reason) {
   return std::runtime_error(msg::Format(msg::Cli::CannotRead, path, reason));
@@ -69,7 +80,7 @@ ImportReport ImportFile(const std::string& input, const std::string& output,
                         std::optional<exchange::ImportKind> kind, const std::string& encoding) {
   const std::string text = exchange::DecodeText(ReadImportText(input), encoding, kMaxImportBytes);
   const exchange::ImportedTable table =
-      exchange::ReadImport(kind ? *kind : exchange::GuessKind(input, text), text);
+      exchange::ReadImport(kind ? *kind : exchange::GuessKind(input, text), text, kWorkbookLimits);
   report::CheckImportedTableFits(table, input);
   // A link counts as a file there, even one that leads nowhere.
   if (std::filesystem::exists(std::filesystem::symlink_status(output)))

@@ -34,6 +34,7 @@ class XlsxSheetExtra : public SheetExtra {
     std::string xml;
   };
   std::vector<Element> elements;  // top-level elements but dimension, sheetData, mergeCells
+  ReadBudget::Held held;          // what reading the part holds of the workbook's budget
 
   // A finished sheet's cells, kept compressed (XlsxBackend::FinishSheet).
   std::shared_ptr<ParkedSheet> parked;

@@ -51,7 +51,9 @@ void XlsxBackend::LoadSheet(Worksheet& sheet) {
   if (!extra || extra->partName.empty() || !extra->worksheet || extra->parsed || !zip_) return;
   LoadSharedStrings();
   zip_int64_t index = FindEntry(zip_.get(), extra->partName);
+  const ReadBudget::Held before = budget_.Holds();
   auto fail = [&](const std::string& why) {
+    budget_.Release(budget_.AddedSince(before));
     sheet.Store() = CellStore();
     sheet.Merges().clear();
     extra->elements.clear();
@@ -65,6 +67,7 @@ void XlsxBackend::LoadSheet(Worksheet& sheet) {
     ReadSheet([&](char* buffer, size_t size) { return ReadChunk(file.get(), buffer, size); },
               sharedStrings_, sheet, *extra, budget_);
     extra->hadFormulas = !sheet.Store().Formulas().empty();
+    extra->held = budget_.AddedSince(before);
   } catch (const HostError&) {
     throw;
   } catch (const LimitError& e) {

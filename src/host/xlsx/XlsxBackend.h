@@ -64,7 +64,7 @@ class XlsxBackend : public WorkbookBackend {
   std::string workbookPart_ = "xl/workbook.xml";
   std::string sharedStringsPart_;
   SharedStringTable sharedStrings_;
-  ReadBudget budget_;  // what reading this workbook holds, over all its sheets
+  ReadBudget budget_;  // what reading this workbook holds, over the sheets it holds
   // Sheets still compressing, oldest first; each thread waits for the one before.
   std::deque<std::shared_future<DeflatedPart>> parking_;
 };

@@ -102,6 +102,8 @@ void XlsxBackend::FinishSheet(Worksheet& sheet) {
   extra->parked = parked;
   parking_.push_back(parked->pending);
   sheet.Unload();
+  budget_.Release(extra->held);
+  extra->held = {};
 }
 
 void XlsxBackend::LoadParked(Worksheet& sheet, XlsxSheetExtra& extra) {
