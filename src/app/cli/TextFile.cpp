@@ -16,6 +16,7 @@
 #include "app/cli/Command.h"
 #include "host/AsciiText.h"
 #include "host/AtomicFile.h"
+#include "host/FileIdentity.h"
 #include "host/HostError.h"
 #include "messages/CliTexts.h"
 
@@ -39,15 +40,13 @@ bool HasWorkbookExtension(const fs::path& path) {
   return extension == ".xlsx" || extension == ".xlsm" || extension == ".xls";
 }
 
-bool SameFile(const struct stat& a, const struct stat& b) {
-  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
-// The standard stream (output or error) that `target` is, if it is one.
-std::optional<int> StandardStream(const struct stat& target) {
+// The standard stream (output or error) that `path` leads to, if it is one.
+std::optional<int> StandardStream(const std::string& path) {
+  const auto target = host::FileIdentity::Of(path);
+  if (!target) return std::nullopt;
   for (const int fd : {STDOUT_FILENO, STDERR_FILENO}) {
-    struct stat own;
-    if (::fstat(fd, &own) == 0 && SameFile(own, target)) return fd;
+    const auto own = host::FileIdentity::OfDescriptor(fd);
+    if (own && own->SameFile(*target)) return fd;
   }
   return std::nullopt;
 }
@@ -93,7 +92,7 @@ std::optional<std::string> Write(const std::string& path, std::string_view text)
   if (S_ISREG(st.st_mode) && HoldsWorkbook(path))
     return msg::Format(msg::Cli::OutputIsWorkbook, path);
   // The shell opened it: its ">" or ">>" decides, and a pipe stays the same pipe.
-  if (const auto fd = StandardStream(st)) {
+  if (const auto fd = StandardStream(path)) {
     WriteAll(*fd, text);
     return std::nullopt;
   }
@@ -115,10 +114,7 @@ bool NamesAWorkbook(const std::string& path) {
   return HasWorkbookExtension(path) || (!ec && HasWorkbookExtension(resolved));
 }
 
-bool IsStandardOutput(const std::string& path) {
-  struct stat st;
-  return ::stat(path.c_str(), &st) == 0 && StandardStream(st) == STDOUT_FILENO;
-}
+bool IsStandardOutput(const std::string& path) { return StandardStream(path) == STDOUT_FILENO; }
 
 bool WriteTextFile(const std::string& path, const std::string& text, std::ostream& err) {
   try {
