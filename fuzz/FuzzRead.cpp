@@ -20,7 +20,7 @@ void ReadCells(host::Worksheet& sheet) {
     for (const host::Cell& cell : cells.cells) {
       host::Range range = sheet.Cell(row, cell.column);
       gSink = gSink + range.Text().size() + range.NumberFormat().size();
-      gSink = gSink + static_cast<size_t>(range.InteriorColorIndex());
+      gSink = gSink + static_cast<size_t>(static_cast<int>(range.InteriorColorIndex()));
     }
   }
   gSink = gSink + sheet.Merges().size() + sheet.Store().Formulas().size();
@@ -40,8 +40,8 @@ void DeriveOnSheet(host::Worksheet& sheet) {
     for (const host::Cell& cell : cells.cells) {
       if (done++ == kCells) return;
       host::Range range = sheet.Cell(row, cell.column);
-      range.SetInteriorColorIndex(6);
-      range.SetBorderLineStyle(host::xlEdgeTop, host::xlContinuous);
+      range.SetInteriorColorIndex(host::PaletteIndex(6));
+      range.SetBorderLineStyle(host::Edge::Top, host::LineStyle::Continuous);
       range.SetOrientation(-90);
       range.SetNumberFormatLocal("0.0000000000");
     }

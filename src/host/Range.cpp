@@ -124,23 +124,21 @@ Range Range::Offset(int rows, int columns) const {
                static_cast<int>(right));
 }
 
-Range Range::End(XlDirection direction) const {
+Range Range::End(Direction direction) const {
   int dr = 0, dc = 0;
   switch (direction) {
-    case xlDown:
+    case Direction::Down:
       dr = 1;
       break;
-    case xlUp:
+    case Direction::Up:
       dr = -1;
       break;
-    case xlToRight:
+    case Direction::Right:
       dc = 1;
       break;
-    case xlToLeft:
+    case Direction::Left:
       dc = -1;
       break;
-    default:
-      throw HostError("End", "", "unknown direction " + std::to_string(direction));
   }
   const CellStore& store = sheet_->Store();
   int row = row_, column = column_;
@@ -301,12 +299,8 @@ Range PasteAt(Worksheet& sheet, int row, int column, bool withFormats, const cha
 
 }  // namespace detail
 
-void Range::PasteSpecial(int paste) const {
-  if (paste != xlPasteValues && paste != xlPasteAll) {
-    throw HostError("PasteSpecial", "",
-                    "paste kind " + std::to_string(paste) + " is not supported");
-  }
-  detail::PasteAt(*sheet_, row_, column_, paste == xlPasteAll, "PasteSpecial");
+void Range::PasteSpecial(PasteKind paste) const {
+  detail::PasteAt(*sheet_, row_, column_, paste == PasteKind::All, "PasteSpecial");
 }
 
 void Range::ClearContents() const {

@@ -2,8 +2,9 @@
 // A rectangle of cells on one sheet: values, navigation, clipboard and formats.
 // Rows and columns count from 1. Every failing operation throws HostError.
 #include <string>
-#include <vector>
 #include <string_view>
+#include <variant>
+#include <vector>
 
 #include "host/CellValue.h"
 #include "host/HostConstants.h"
@@ -30,7 +31,7 @@ class Range {
   // From the top-left cell: the last non-empty cell of the run of non-empty
   // cells that starts there, stopping at the sheet's edge. When the start cell
   // or its neighbour in that direction is empty, the start cell itself.
-  Range End(XlDirection direction) const;
+  Range End(Direction direction) const;
   // The one cell of this range's top-left corner.
   Range TopLeft() const { return Range(sheet_, row_, column_, row_, column_); }
 
@@ -52,37 +53,35 @@ class Range {
   void Activate() const;  // makes the top-left cell the active cell
   void Copy() const;      // onto the host clipboard: values and formats
   // Pastes the clipboard with this range's top-left cell as target.
-  void PasteSpecial(int paste = xlPasteValues) const;
+  void PasteSpecial(PasteKind paste = PasteKind::Values) const;
   void ClearContents() const;  // values and formulas go, formats stay
 
   // Interior.ColorIndex / Interior.Pattern
-  void SetInteriorColorIndex(int colorIndex) const;  // 1..56 or xlNone
-  void SetInteriorPattern(int pattern) const;        // xlSolid
-  // The ColorIndex of the top-left cell's solid fill, or xlNone.
-  int InteriorColorIndex() const;
+  void SetInteriorColorIndex(ColorIndex color) const;  // a palette index or None
+  void SetInteriorPattern(FillPattern pattern) const;
+  // The palette index of the top-left cell's solid fill, or None.
+  ColorIndex InteriorColorIndex() const;
 
   // Borders(index).LineStyle / .Weight / .ColorIndex
-  void SetBorderLineStyle(int index, int lineStyle) const;    // xlContinuous or xlNone
-  void SetBorderWeight(int index, int weight) const;          // xlThin ...
-  void SetBorderColorIndex(int index, int colorIndex) const;  // xlAutomatic or 1..56
+  void SetBorderLineStyle(Edge edge, LineStyle lineStyle) const;
+  void SetBorderWeight(Edge edge, BorderWeight weight) const;
+  void SetBorderColorIndex(Edge edge, ColorIndex color) const;  // a palette index or Automatic
   // Several of the settings above in one pass over the cells: each cell ends
   // as the settings made one after another would leave it.
-  enum class BorderAttribute { kLineStyle = 0, kWeight = 1, kColorIndex = 2 };
   struct BorderSetting {
-    int index;
-    BorderAttribute attribute;
-    int value;
+    Edge edge;
+    std::variant<LineStyle, BorderWeight, ColorIndex> value;
   };
   void SetBorders(const std::vector<BorderSetting>& settings) const;
 
-  void SetHorizontalAlignment(int value) const;  // xlCenter ...
-  void SetVerticalAlignment(int value) const;
+  void SetHorizontalAlignment(HorizontalAlignment alignment) const;
+  void SetVerticalAlignment(VerticalAlignment alignment) const;
   void SetWrapText(bool wrap) const;
   void SetOrientation(int degrees) const;  // -90..90; -90 reads top to bottom
   void SetAddIndent(bool addIndent) const;
   void SetIndentLevel(int level) const;
   void SetShrinkToFit(bool shrink) const;
-  void SetReadingOrder(int order) const;  // xlContext ...
+  void SetReadingOrder(ReadingOrder order) const;
   void SetMergeCells(bool merge) const;
   void SetNumberFormatLocal(const std::string& formatCode) const;
   std::string NumberFormat() const;  // of the top-left cell

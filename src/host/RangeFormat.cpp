@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <variant>
 
 #include "host/HostCells.h"
 #include "host/HostError.h"
@@ -75,44 +76,42 @@ enum SideBits : int {
   kDiagonalUp = 32
 };
 
-int SidesFor(int index, const Range& range, int row, int column) {
-  switch (index) {
-    case xlEdgeLeft:
+int SidesFor(Edge edge, const Range& range, int row, int column) {
+  switch (edge) {
+    case Edge::Left:
       return column == range.Column() ? kLeft : 0;
-    case xlEdgeTop:
+    case Edge::Top:
       return row == range.Row() ? kTop : 0;
-    case xlEdgeBottom:
+    case Edge::Bottom:
       return row == range.LastRow() ? kBottom : 0;
-    case xlEdgeRight:
+    case Edge::Right:
       return column == range.LastColumn() ? kRight : 0;
-    case xlInsideVertical:
+    case Edge::InsideVertical:
       return (column < range.LastColumn() ? kRight : 0) | (column > range.Column() ? kLeft : 0);
-    case xlInsideHorizontal:
+    case Edge::InsideHorizontal:
       return (row < range.LastRow() ? kBottom : 0) | (row > range.Row() ? kTop : 0);
-    case xlDiagonalDown:
+    case Edge::DiagonalDown:
       return kDiagonalDown;
-    case xlDiagonalUp:
+    case Edge::DiagonalUp:
       return kDiagonalUp;
-    default:
-      Unsupported("Borders", index);
   }
+  return 0;
 }
 
-enum class BorderProperty { kLineStyle = 0, kWeight = 1, kColorIndex = 2 };
+using BorderValue = std::variant<LineStyle, BorderWeight, ColorIndex>;
 
-const char* WeightStyle(int weight) {
+const char* WeightStyle(BorderWeight weight) {
   switch (weight) {
-    case 1:
-      return "hair";  // xlHairline
-    case xlThin:
+    case BorderWeight::Hairline:
+      return "hair";
+    case BorderWeight::Thin:
       return "thin";
-    case -4138:
-      return "medium";  // xlMedium
-    case 4:
-      return "thick";  // xlThick
-    default:
-      Unsupported("Borders.Weight", weight);
+    case BorderWeight::Medium:
+      return "medium";
+    case BorderWeight::Thick:
+      return "thick";
   }
+  return "thin";
 }
 
 // A continuous line keeps the weight the side already has.
@@ -123,98 +122,127 @@ std::string ContinuousStyle(const std::string& current) {
   return "thin";
 }
 
-ColorRef BorderColor(int colorIndex) {
-  if (colorIndex == xlAutomatic) return ColorRef{"indexed=\"64\""};
-  return PaletteColor(colorIndex);
+ColorRef BorderColor(ColorIndex color) {
+  if (color == ColorIndex::Automatic) return ColorRef{"indexed=\"64\""};
+  return PaletteColor(static_cast<int>(color));
 }
 
-void EditSide(BorderSide& side, BorderProperty property, int value) {
-  switch (property) {
-    case BorderProperty::kLineStyle:
-      if (value == xlNone) {
-        side = BorderSide{};
-      } else if (value == xlContinuous) {
-        side.style = ContinuousStyle(side.style);
-      } else {
-        Unsupported("Borders.LineStyle", value);
-      }
-      break;
-    case BorderProperty::kWeight:
-      side.style = WeightStyle(value);
-      break;
-    case BorderProperty::kColorIndex:
-      // Colouring a side that has no line draws a thin one, as the spreadsheet does.
-      if (side.style.empty()) side.style = "thin";
-      side.color = BorderColor(value);
-      break;
+void EditSide(BorderSide& side, const BorderValue& value) {
+  if (const auto* line = std::get_if<LineStyle>(&value)) {
+    if (*line == LineStyle::None) {
+      side = BorderSide{};
+    } else {
+      side.style = ContinuousStyle(side.style);
+    }
+  } else if (const auto* weight = std::get_if<BorderWeight>(&value)) {
+    side.style = WeightStyle(*weight);
+  } else {
+    // Colouring a side that has no line draws a thin one, as the spreadsheet does.
+    if (side.style.empty()) side.style = "thin";
+    side.color = BorderColor(std::get<ColorIndex>(value));
   }
 }
 
 // Validates one border setting before any cell changes.
-void CheckBorder(const Range& range, const char* operation, int index, BorderProperty property,
-                 int value) {
-  SidesFor(index, range, range.Row(), range.Column());
-  if (property == BorderProperty::kWeight) WeightStyle(value);
-  if (property == BorderProperty::kColorIndex) BorderColor(value);
-  if (property == BorderProperty::kLineStyle && value != xlNone && value != xlContinuous) {
-    Unsupported(operation, value);
-  }
+void CheckBorder(const BorderValue& value) {
+  if (const auto* color = std::get_if<ColorIndex>(&value)) BorderColor(*color);
 }
 
-void EditDiagonal(Border& border, int sides, BorderProperty property, int value) {
+bool ClearsLine(const BorderValue& value) {
+  const auto* line = std::get_if<LineStyle>(&value);
+  return line && *line == LineStyle::None;
+}
+
+void EditDiagonal(Border& border, int sides, const BorderValue& value) {
   bool& flag = (sides & kDiagonalDown) ? border.diagonalDown : border.diagonalUp;
   bool other = (sides & kDiagonalDown) ? border.diagonalUp : border.diagonalDown;
-  if (property == BorderProperty::kLineStyle && value == xlNone) {
+  if (ClearsLine(value)) {
     flag = false;
     // One diagonal line element serves both directions.
     if (!other) border.diagonal = BorderSide{};
   } else {
     flag = true;
-    EditSide(border.diagonal, property, value);
+    EditSide(border.diagonal, value);
   }
 }
 
 // The xf that `oldXf` becomes when one border setting reaches `sides` of a cell.
-int BorderedXf(StyleTable& styles, int oldXf, int sides, BorderProperty property, int value) {
+int BorderedXf(StyleTable& styles, int oldXf, int sides, const BorderValue& value) {
+  const int number = std::visit([](auto v) { return static_cast<int>(v); }, value);
   int64_t argument = (static_cast<int64_t>(sides) << 34) |
-                     (static_cast<int64_t>(property) << 32) | static_cast<uint32_t>(value);
+                     (static_cast<int64_t>(value.index()) << 32) | static_cast<uint32_t>(number);
   return styles.DerivedXf(oldXf, ChangeKey(Change::kBorder, argument), [&](Xf& xf) {
     Border border = styles.borders.at(static_cast<size_t>(xf.borderId));
-    if (sides & kLeft) EditSide(border.left, property, value);
-    if (sides & kRight) EditSide(border.right, property, value);
-    if (sides & kTop) EditSide(border.top, property, value);
-    if (sides & kBottom) EditSide(border.bottom, property, value);
-    if (sides & (kDiagonalDown | kDiagonalUp)) EditDiagonal(border, sides, property, value);
+    if (sides & kLeft) EditSide(border.left, value);
+    if (sides & kRight) EditSide(border.right, value);
+    if (sides & kTop) EditSide(border.top, value);
+    if (sides & kBottom) EditSide(border.bottom, value);
+    if (sides & (kDiagonalDown | kDiagonalUp)) EditDiagonal(border, sides, value);
     if (border == styles.borders[static_cast<size_t>(xf.borderId)]) return;
     xf.borderId = styles.AddBorder(border);
     xf.applyBorder = true;
   });
 }
 
-void SetBorder(const Range& range, const char* operation, int index, BorderProperty property,
-               int value) {
-  CheckBorder(range, operation, index, property, value);
+void SetBorder(const Range& range, const char* operation, Edge edge, const BorderValue& value) {
+  CheckBorder(value);
   StyleTable& styles = StylesOf(range);
   detail::Restyle(range, operation, [&](int row, int column, int oldXf) {
-    const int sides = SidesFor(index, range, row, column);
-    return sides == 0 ? oldXf : BorderedXf(styles, oldXf, sides, property, value);
+    const int sides = SidesFor(edge, range, row, column);
+    return sides == 0 ? oldXf : BorderedXf(styles, oldXf, sides, value);
   });
 }
 
-BorderProperty PropertyOf(const Range::BorderSetting& setting) {
-  return static_cast<BorderProperty>(setting.attribute);
+// The file's word for a horizontal alignment; the general one is the default and has none.
+const char* AlignmentName(HorizontalAlignment alignment) {
+  switch (alignment) {
+    case HorizontalAlignment::General:
+      return "";
+    case HorizontalAlignment::Left:
+      return "left";
+    case HorizontalAlignment::Center:
+      return "center";
+    case HorizontalAlignment::Right:
+      return "right";
+    case HorizontalAlignment::Fill:
+      return "fill";
+    case HorizontalAlignment::Justify:
+      return "justify";
+    case HorizontalAlignment::CenterAcrossSelection:
+      return "centerContinuous";
+    case HorizontalAlignment::Distributed:
+      return "distributed";
+  }
+  return "";
+}
+
+// The same for vertical alignment, where the bottom is the default.
+const char* AlignmentName(VerticalAlignment alignment) {
+  switch (alignment) {
+    case VerticalAlignment::Top:
+      return "top";
+    case VerticalAlignment::Center:
+      return "center";
+    case VerticalAlignment::Bottom:
+      return "";
+    case VerticalAlignment::Justify:
+      return "justify";
+    case VerticalAlignment::Distributed:
+      return "distributed";
+  }
+  return "";
 }
 
 }  // namespace
 
-void Range::SetInteriorColorIndex(int colorIndex) const {
-  if (colorIndex != xlNone) PaletteColor(colorIndex);  // validates
-  Uniform(*this, "Interior.ColorIndex", ChangeKey(Change::kFillColor, colorIndex),
+void Range::SetInteriorColorIndex(ColorIndex color) const {
+  if (color != ColorIndex::None) PaletteColor(static_cast<int>(color));  // validates
+  Uniform(*this, "Interior.ColorIndex", ChangeKey(Change::kFillColor, static_cast<int>(color)),
           [&](Xf& xf, StyleTable& styles) {
             int fillId = 0;
-            if (colorIndex != xlNone) {
-              fillId = styles.AddFill(
-                  Fill{"solid", PaletteColor(colorIndex), ColorRef{"indexed=\"64\""}, {}});
+            if (color != ColorIndex::None) {
+              fillId = styles.AddFill(Fill{"solid", PaletteColor(static_cast<int>(color)),
+                                           ColorRef{"indexed=\"64\""}, {}});
             }
             if (fillId == xf.fillId) return;
             xf.fillId = fillId;
@@ -222,12 +250,11 @@ void Range::SetInteriorColorIndex(int colorIndex) const {
           });
 }
 
-void Range::SetInteriorPattern(int pattern) const {
-  if (pattern != xlSolid && pattern != xlNone) Unsupported("Interior.Pattern", pattern);
-  Uniform(*this, "Interior.Pattern", ChangeKey(Change::kFillPattern, pattern),
+void Range::SetInteriorPattern(FillPattern pattern) const {
+  Uniform(*this, "Interior.Pattern", ChangeKey(Change::kFillPattern, static_cast<int>(pattern)),
           [&](Xf& xf, StyleTable& styles) {
             int fillId = 0;
-            if (pattern == xlSolid) {
+            if (pattern == FillPattern::Solid) {
               Fill fill = styles.fills.at(static_cast<size_t>(xf.fillId));
               if (fill.patternType == "solid") return;
               // A solid pattern on an uncoloured cell shows the automatic colour.
@@ -243,21 +270,21 @@ void Range::SetInteriorPattern(int pattern) const {
           });
 }
 
-int Range::InteriorColorIndex() const {
+ColorIndex Range::InteriorColorIndex() const {
   const Cell* cell = sheet_->Store().Find(row_, column_);
   int style = cell ? cell->style : sheet_->Store().DefaultStyle(row_);
   const StyleTable& styles = sheet_->Parent().Styles();
-  if (style < 0 || static_cast<size_t>(style) >= styles.xfs.size()) return xlNone;
+  if (style < 0 || static_cast<size_t>(style) >= styles.xfs.size()) return ColorIndex::None;
   int fillId = styles.xfs[static_cast<size_t>(style)].fillId;
-  if (fillId < 0 || static_cast<size_t>(fillId) >= styles.fills.size()) return xlNone;
+  if (fillId < 0 || static_cast<size_t>(fillId) >= styles.fills.size()) return ColorIndex::None;
   const Fill& fill = styles.fills[static_cast<size_t>(fillId)];
-  if (fill.patternType != "solid") return xlNone;
+  if (fill.patternType != "solid") return ColorIndex::None;
   int n = PaletteIndexOf(fill.fg);
-  return n == 0 ? xlNone : n;
+  return n == 0 ? ColorIndex::None : PaletteIndex(n);
 }
 
 void Range::SetBorders(const std::vector<BorderSetting>& settings) const {
-  for (const BorderSetting& b : settings) CheckBorder(*this, "Borders", b.index, PropertyOf(b), b.value);
+  for (const BorderSetting& b : settings) CheckBorder(b.value);
   StyleTable& styles = StylesOf(*this);
   // Which sides a setting reaches depends only on the edges of the range a
   // cell lies on: one answer per (edges, old format) serves a whole frame.
@@ -272,82 +299,34 @@ void Range::SetBorders(const std::vector<BorderSetting>& settings) const {
     if (known.oldXf == oldXf) return known.newXf;
     int xf = oldXf;
     for (const BorderSetting& b : settings) {
-      const int sides = SidesFor(b.index, *this, row, column);
-      if (sides != 0) xf = BorderedXf(styles, xf, sides, PropertyOf(b), b.value);
+      const int sides = SidesFor(b.edge, *this, row, column);
+      if (sides != 0) xf = BorderedXf(styles, xf, sides, b.value);
     }
     known = {oldXf, xf};
     return xf;
   });
 }
 
-void Range::SetBorderLineStyle(int index, int lineStyle) const {
-  SetBorder(*this, "Borders.LineStyle", index, BorderProperty::kLineStyle, lineStyle);
+void Range::SetBorderLineStyle(Edge edge, LineStyle lineStyle) const {
+  SetBorder(*this, "Borders.LineStyle", edge, lineStyle);
 }
 
-void Range::SetBorderWeight(int index, int weight) const {
-  SetBorder(*this, "Borders.Weight", index, BorderProperty::kWeight, weight);
+void Range::SetBorderWeight(Edge edge, BorderWeight weight) const {
+  SetBorder(*this, "Borders.Weight", edge, weight);
 }
 
-void Range::SetBorderColorIndex(int index, int colorIndex) const {
-  SetBorder(*this, "Borders.ColorIndex", index, BorderProperty::kColorIndex, colorIndex);
+void Range::SetBorderColorIndex(Edge edge, ColorIndex color) const {
+  SetBorder(*this, "Borders.ColorIndex", edge, color);
 }
 
-void Range::SetHorizontalAlignment(int value) const {
-  std::string name;
-  switch (value) {
-    case 1:
-      name = "";
-      break;  // xlGeneral
-    case xlCenter:
-      name = "center";
-      break;
-    case -4131:
-      name = "left";
-      break;
-    case -4152:
-      name = "right";
-      break;
-    case -4130:
-      name = "justify";
-      break;
-    case -4117:
-      name = "distributed";
-      break;
-    case 5:
-      name = "fill";
-      break;
-    case 7:
-      name = "centerContinuous";
-      break;
-    default:
-      Unsupported("HorizontalAlignment", value);
-  }
-  SetAlignment(*this, "HorizontalAlignment", Change::kHorizontal, &Alignment::horizontal, name,
-               value);
+void Range::SetHorizontalAlignment(HorizontalAlignment alignment) const {
+  SetAlignment(*this, "HorizontalAlignment", Change::kHorizontal, &Alignment::horizontal,
+               std::string(AlignmentName(alignment)), static_cast<int>(alignment));
 }
 
-void Range::SetVerticalAlignment(int value) const {
-  std::string name;
-  switch (value) {
-    case -4107:
-      name = "";
-      break;  // xlBottom, the file's default
-    case xlCenter:
-      name = "center";
-      break;
-    case -4160:
-      name = "top";
-      break;
-    case -4130:
-      name = "justify";
-      break;
-    case -4117:
-      name = "distributed";
-      break;
-    default:
-      Unsupported("VerticalAlignment", value);
-  }
-  SetAlignment(*this, "VerticalAlignment", Change::kVertical, &Alignment::vertical, name, value);
+void Range::SetVerticalAlignment(VerticalAlignment alignment) const {
+  SetAlignment(*this, "VerticalAlignment", Change::kVertical, &Alignment::vertical,
+               std::string(AlignmentName(alignment)), static_cast<int>(alignment));
 }
 
 void Range::SetWrapText(bool wrap) const {
@@ -355,22 +334,9 @@ void Range::SetWrapText(bool wrap) const {
 }
 
 void Range::SetOrientation(int degrees) const {
-  int rotation;
-  if (degrees >= 0 && degrees <= 90) {
-    rotation = degrees;
-  } else if (degrees < 0 && degrees >= -90) {
-    rotation = 90 - degrees;      // the file counts clockwise turns from 91 to 180
-  } else if (degrees == -4128) {  // xlHorizontal
-    rotation = 0;
-  } else if (degrees == -4166) {  // xlVertical: stacked letters
-    rotation = 255;
-  } else if (degrees == -4171) {  // xlUpward
-    rotation = 90;
-  } else if (degrees == -4170) {  // xlDownward
-    rotation = 180;
-  } else {
-    Unsupported("Orientation", degrees);
-  }
+  if (degrees < -90 || degrees > 90) Unsupported("Orientation", degrees);
+  // The file counts clockwise turns from 91 to 180.
+  const int rotation = degrees >= 0 ? degrees : 90 - degrees;
   SetAlignment(*this, "Orientation", Change::kRotation, &Alignment::textRotation, rotation,
                rotation);
 }
@@ -389,21 +355,8 @@ void Range::SetShrinkToFit(bool shrink) const {
   SetAlignment(*this, "ShrinkToFit", Change::kShrink, &Alignment::shrinkToFit, shrink, shrink);
 }
 
-void Range::SetReadingOrder(int order) const {
-  int value;
-  switch (order) {
-    case xlContext:
-      value = 0;
-      break;
-    case -5003:
-      value = 1;
-      break;  // xlLTR
-    case -5004:
-      value = 2;
-      break;  // xlRTL
-    default:
-      Unsupported("ReadingOrder", order);
-  }
+void Range::SetReadingOrder(ReadingOrder order) const {
+  const int value = static_cast<int>(order);
   SetAlignment(*this, "ReadingOrder", Change::kReadingOrder, &Alignment::readingOrder, value,
                value);
 }

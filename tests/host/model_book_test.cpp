@@ -85,8 +85,8 @@ TEST_F(HostBook, FormatChangesDeriveNewStylesThatKeepEverythingElse) {
   sheet.Store().Get(5, 3).style = userXf;
 
   host::Range cell = sheet.GetRange("C5");
-  cell.SetInteriorColorIndex(3);
-  cell.SetHorizontalAlignment(host::xlCenter);
+  cell.SetInteriorColorIndex(host::PaletteIndex(3));
+  cell.SetHorizontalAlignment(host::HorizontalAlignment::Center);
   cell.SetOrientation(-90);
   const host::Xf& xf = XfAt(sheet, 5, 3);
   EXPECT_EQ(xf.fontId, 3);
@@ -102,21 +102,21 @@ TEST_F(HostBook, FormatChangesDeriveNewStylesThatKeepEverythingElse) {
   sheet.Store().Get(6, 3).style = userXf;
   const size_t xfs = styles.xfs.size(), fills = styles.fills.size();
   host::Range other = sheet.GetRange("C6");
-  other.SetInteriorColorIndex(3);
-  other.SetHorizontalAlignment(host::xlCenter);
+  other.SetInteriorColorIndex(host::PaletteIndex(3));
+  other.SetHorizontalAlignment(host::HorizontalAlignment::Center);
   other.SetOrientation(-90);
   EXPECT_EQ(sheet.Store().Find(6, 3)->style, sheet.Store().Find(5, 3)->style);
   EXPECT_EQ(styles.xfs.size(), xfs);
   EXPECT_EQ(styles.fills.size(), fills);
 
   // Clearing the fill goes back to fill 0, other attributes stay.
-  cell.SetInteriorColorIndex(host::xlNone);
+  cell.SetInteriorColorIndex(host::ColorIndex::None);
   EXPECT_EQ(XfAt(sheet, 5, 3).fillId, 0);
   EXPECT_EQ(XfAt(sheet, 5, 3).alignment.textRotation, 180);
-  EXPECT_EQ(cell.InteriorColorIndex(), host::xlNone);
+  EXPECT_EQ(cell.InteriorColorIndex(), host::ColorIndex::None);
   sheet.GetRange("A1").SetOrientation(45);
   EXPECT_EQ(XfAt(sheet, 1, 1).alignment.textRotation, 45);
-  EXPECT_THROW(cell.SetInteriorColorIndex(57), host::HostError);
+  EXPECT_THROW(cell.SetInteriorColorIndex(host::PaletteIndex(57)), host::HostError);
   EXPECT_TRUE(styles.Changed());
 
   // Number formats: built-ins by id, custom ones deduplicated from 164.
@@ -128,11 +128,11 @@ TEST_F(HostBook, FormatChangesDeriveNewStylesThatKeepEverythingElse) {
 TEST_F(HostBook, BordersGoOnTheRightSidesAndCreateCellsOfAnEmptyBlock) {
   host::Worksheet& sheet = book.Sheet(1);
   host::Range block = sheet.GetRange("B4:D6");  // no cells exist yet
-  for (int index : {host::xlEdgeLeft, host::xlEdgeTop, host::xlEdgeBottom, host::xlEdgeRight,
-                    host::xlInsideVertical, host::xlInsideHorizontal}) {
-    block.SetBorderLineStyle(index, host::xlContinuous);
-    block.SetBorderWeight(index, host::xlThin);
-    block.SetBorderColorIndex(index, host::xlAutomatic);
+  for (host::Edge index : {host::Edge::Left, host::Edge::Top, host::Edge::Bottom, host::Edge::Right,
+                    host::Edge::InsideVertical, host::Edge::InsideHorizontal}) {
+    block.SetBorderLineStyle(index, host::LineStyle::Continuous);
+    block.SetBorderWeight(index, host::BorderWeight::Thin);
+    block.SetBorderColorIndex(index, host::ColorIndex::Automatic);
   }
   EXPECT_EQ(sheet.Store().CellCount(), 9u);
   const auto& borders = book.Styles().borders;
@@ -147,23 +147,23 @@ TEST_F(HostBook, BordersGoOnTheRightSidesAndCreateCellsOfAnEmptyBlock) {
     }
   }
   // Only the outer edge: the middle cell keeps its inside lines, a corner loses its left.
-  block.SetBorderLineStyle(host::xlEdgeLeft, host::xlNone);
+  block.SetBorderLineStyle(host::Edge::Left, host::LineStyle::None);
   EXPECT_EQ(borders[XfAt(sheet, 5, 2).borderId].left.style, "");
   EXPECT_EQ(borders[XfAt(sheet, 5, 3).borderId].left.style, "thin");
   EXPECT_EQ(borders[XfAt(sheet, 5, 2).borderId].right.style, "thin");
 
   // Diagonals share one line element; removing one keeps the other's line.
   host::Range cell = sheet.GetRange("F2");
-  cell.SetBorderLineStyle(host::xlDiagonalDown, host::xlContinuous);
-  cell.SetBorderLineStyle(host::xlDiagonalUp, host::xlContinuous);
-  cell.SetBorderLineStyle(host::xlDiagonalUp, host::xlNone);
+  cell.SetBorderLineStyle(host::Edge::DiagonalDown, host::LineStyle::Continuous);
+  cell.SetBorderLineStyle(host::Edge::DiagonalUp, host::LineStyle::Continuous);
+  cell.SetBorderLineStyle(host::Edge::DiagonalUp, host::LineStyle::None);
   const host::Border& d = borders[XfAt(sheet, 2, 6).borderId];
   EXPECT_TRUE(d.diagonalDown);
   EXPECT_FALSE(d.diagonalUp);
   EXPECT_EQ(d.diagonal.style, "thin");
 
   // Removing what is not there creates nothing.
-  sheet.GetRange("H1:K100").SetBorderLineStyle(host::xlEdgeTop, host::xlNone);
+  sheet.GetRange("H1:K100").SetBorderLineStyle(host::Edge::Top, host::LineStyle::None);
   EXPECT_EQ(sheet.Store().CellCount(), 10u);
 }
 
@@ -183,7 +183,7 @@ TEST_F(HostBook, MergesAndPaletteAndDefaults) {
   host::Xf rgbXf;
   rgbXf.fillId = book.Styles().AddFill(rgb);
   sheet.Store().Get(1, 1).style = book.Styles().AddXf(rgbXf);
-  EXPECT_EQ(sheet.GetRange("A1").InteriorColorIndex(), 3);
+  EXPECT_EQ(sheet.GetRange("A1").InteriorColorIndex(), host::PaletteIndex(3));
 
   host::StyleTable fresh = host::StyleTable::Default();
   EXPECT_FALSE(fresh.Changed());

@@ -43,24 +43,24 @@ TEST_F(HostCells, OffsetMovesTheWholeRectangleAndNeverLeavesTheSheet) {
 
 TEST_F(HostCells, EndFollowsOnlyARunOfFilledCells) {
   for (const char* a : {"B4", "C4", "D4", "F4"}) Fill(a, "x");  // gap at E4
-  EXPECT_EQ(At("B4").End(host::xlToRight).Address(), "D4");
-  EXPECT_EQ(At("D4").End(host::xlToRight).Address(), "D4");  // neighbour empty
-  EXPECT_EQ(At("E4").End(host::xlToRight).Address(), "E4");  // start empty: no jump to F4
-  EXPECT_EQ(At("D4").End(host::xlToLeft).Address(), "B4");
-  EXPECT_EQ(At("B4:C9").End(host::xlToRight).Address(), "D4");  // from the top-left cell
+  EXPECT_EQ(At("B4").End(host::Direction::Right).Address(), "D4");
+  EXPECT_EQ(At("D4").End(host::Direction::Right).Address(), "D4");  // neighbour empty
+  EXPECT_EQ(At("E4").End(host::Direction::Right).Address(), "E4");  // start empty: no jump to F4
+  EXPECT_EQ(At("D4").End(host::Direction::Left).Address(), "B4");
+  EXPECT_EQ(At("B4:C9").End(host::Direction::Right).Address(), "D4");  // from the top-left cell
 
   Fill("B5", "v1");
   Fill("B6", "v2");
-  EXPECT_EQ(At("B4").End(host::xlDown).Address(), "B6");
-  EXPECT_EQ(At("B6").End(host::xlUp).Address(), "B4");
+  EXPECT_EQ(At("B4").End(host::Direction::Down).Address(), "B6");
+  EXPECT_EQ(At("B6").End(host::Direction::Up).Address(), "B4");
 
   // A run that reaches the sheet's edge stops there.
   Fill("XFC2", "a");
   Fill("XFD2", "b");
-  EXPECT_EQ(At("XFC2").End(host::xlToRight).Address(), "XFD2");
+  EXPECT_EQ(At("XFC2").End(host::Direction::Right).Address(), "XFD2");
   Fill("A1048575", "a");
   Fill("A1048576", "b");
-  EXPECT_EQ(At("A1048575").End(host::xlDown).Address(), "A1048576");
+  EXPECT_EQ(At("A1048575").End(host::Direction::Down).Address(), "A1048576");
 }
 
 TEST_F(HostCells, ValuesKeepTheirKindAndTextIsStoredAsGiven) {
@@ -93,7 +93,7 @@ TEST_F(HostCells, ValuesKeepTheirKindAndTextIsStoredAsGiven) {
   // Putting "" empties the cell; the run of filled cells ends there.
   At("A2").SetValue("");
   EXPECT_TRUE(host::IsEmpty(At("A2").Value()));
-  EXPECT_EQ(At("A1").End(host::xlDown).Address(), "A1");
+  EXPECT_EQ(At("A1").End(host::Direction::Down).Address(), "A1");
   EXPECT_TRUE(sheet.Modified());
 }
 
@@ -115,8 +115,8 @@ TEST_F(HostCells, CellsWrittenInAnyOrderAndFramedAcrossGapsStayInPlace) {
     for (int row : {9, 3, 4, 5, 8, 1, 2})  // down, back up, and skipping rows
       sheet.Cell(row, column).SetValue(row * 100 + column);
   At("C7").SetValue("between");
-  At("A1:G9").SetBorderLineStyle(host::xlEdgeTop, host::xlContinuous);
-  At("A3:G5").SetInteriorColorIndex(6);
+  At("A1:G9").SetBorderLineStyle(host::Edge::Top, host::LineStyle::Continuous);
+  At("A3:G5").SetInteriorColorIndex(host::PaletteIndex(6));
   for (int row = 1; row <= 9; ++row) {
     const auto& cells = sheet.Store().Rows().count(row) ? sheet.Store().Rows().at(row).cells
                                                         : std::vector<host::Cell>{};
@@ -136,13 +136,13 @@ TEST_F(HostCells, CellsWrittenInAnyOrderAndFramedAcrossGapsStayInPlace) {
   };
   EXPECT_EQ(top("C1"), "thin");
   EXPECT_EQ(top("B2"), "");
-  EXPECT_EQ(At("A4").InteriorColorIndex(), 6);
-  EXPECT_EQ(At("D4").InteriorColorIndex(), 6);
-  EXPECT_NE(At("D6").InteriorColorIndex(), 6);
+  EXPECT_EQ(At("A4").InteriorColorIndex(), host::PaletteIndex(6));
+  EXPECT_EQ(At("D4").InteriorColorIndex(), host::PaletteIndex(6));
+  EXPECT_NE(At("D6").InteriorColorIndex(), host::PaletteIndex(6));
   EXPECT_FALSE(sheet.Store().Find(6, 4));  // an untouched gap stays empty
 
   // A framed block is written into its existing cells, in and out of order.
-  At("H1:K2").SetInteriorColorIndex(3);
+  At("H1:K2").SetInteriorColorIndex(host::PaletteIndex(3));
   for (const char* address : {"H1", "I1", "K1", "J1", "H2", "J2", "I2", "K2"})
     Fill(address, address);
   for (int row = 1; row <= 2; ++row) {
@@ -154,32 +154,35 @@ TEST_F(HostCells, CellsWrittenInAnyOrderAndFramedAcrossGapsStayInPlace) {
   }
   for (const char* address : {"H1", "I1", "J1", "K1", "H2", "I2", "J2", "K2"}) {
     EXPECT_EQ(At(address).Text(), address);
-    EXPECT_EQ(At(address).InteriorColorIndex(), 3);
+    EXPECT_EQ(At(address).InteriorColorIndex(), host::PaletteIndex(3));
   }
 }
 
 // A frame set in one pass looks, cell by cell, as its settings made one
 // after another leave it: edges, inside lines, gaps and cells styled before.
 TEST_F(HostCells, BordersInOnePassMatchTheSettingsOneByOne) {
-  using Attribute = host::Range::BorderAttribute;
   const std::vector<host::Range::BorderSetting> frame{
-      {host::xlDiagonalUp, Attribute::kLineStyle, host::xlNone},
-      {host::xlEdgeLeft, Attribute::kWeight, -4138},
-      {host::xlInsideVertical, Attribute::kLineStyle, host::xlContinuous},
-      {host::xlInsideHorizontal, Attribute::kColorIndex, 3},
-      {host::xlEdgeBottom, Attribute::kLineStyle, host::xlContinuous},
-      {host::xlEdgeTop, Attribute::kLineStyle, host::xlNone}};
+      {host::Edge::DiagonalUp, host::LineStyle::None},
+      {host::Edge::Left, host::BorderWeight::Medium},
+      {host::Edge::InsideVertical, host::LineStyle::Continuous},
+      {host::Edge::InsideHorizontal, host::PaletteIndex(3)},
+      {host::Edge::Bottom, host::LineStyle::Continuous},
+      {host::Edge::Top, host::LineStyle::None}};
   host::Worksheet& other = book.AddSheet();
   for (host::Worksheet* s : {&sheet, &other}) {
     s->GetRange("C3").SetValue("x");
-    s->GetRange("D4:E4").SetBorderLineStyle(host::xlEdgeTop, host::xlContinuous);
+    s->GetRange("D4:E4").SetBorderLineStyle(host::Edge::Top, host::LineStyle::Continuous);
   }
   sheet.GetRange("B2:E5").SetBorders(frame);
   const host::Range block = other.GetRange("B2:E5");
   for (const auto& b : frame) {
-    if (b.attribute == Attribute::kLineStyle) block.SetBorderLineStyle(b.index, b.value);
-    if (b.attribute == Attribute::kWeight) block.SetBorderWeight(b.index, b.value);
-    if (b.attribute == Attribute::kColorIndex) block.SetBorderColorIndex(b.index, b.value);
+    if (auto* line = std::get_if<host::LineStyle>(&b.value)) {
+      block.SetBorderLineStyle(b.edge, *line);
+    } else if (auto* weight = std::get_if<host::BorderWeight>(&b.value)) {
+      block.SetBorderWeight(b.edge, *weight);
+    } else {
+      block.SetBorderColorIndex(b.edge, std::get<host::ColorIndex>(b.value));
+    }
   }
   const host::StyleTable& styles = book.Styles();
   const auto border = [&](host::Worksheet& s, int row, int column) {
@@ -216,7 +219,7 @@ TEST_F(HostCells, ClearContentsDropsValuesFormulasAndStringIndexButKeepsFormats)
 
 TEST_F(HostCells, ClipboardPastesValuesAndFormatsAtTheSelectionCorner) {
   At("A1").SetValue("title");
-  At("A1").SetInteriorColorIndex(6);
+  At("A1").SetInteriorColorIndex(host::PaletteIndex(6));
   At("B1").SetValue(42);
   At("A1:C1").Copy();  // C1 is empty
   At("E5").SetValue("old");
@@ -227,20 +230,20 @@ TEST_F(HostCells, ClipboardPastesValuesAndFormatsAtTheSelectionCorner) {
   EXPECT_EQ(At("E5").Text(), "title");
   EXPECT_EQ(At("F5").Value(), host::CellValue(42.0));
   EXPECT_TRUE(host::IsEmpty(At("G5").Value()));
-  EXPECT_EQ(At("E5").InteriorColorIndex(), 6);
+  EXPECT_EQ(At("E5").InteriorColorIndex(), host::PaletteIndex(6));
   EXPECT_TRUE(host::IsEmpty(At("E6").Value()));
   EXPECT_EQ(sheet.Selection().Address(), "E5:G5");
 
-  At("A3").PasteSpecial(host::xlPasteValues);
+  At("A3").PasteSpecial(host::PasteKind::Values);
   EXPECT_EQ(At("A3").Text(), "title");
-  EXPECT_EQ(At("A3").InteriorColorIndex(), host::xlNone);
+  EXPECT_EQ(At("A3").InteriorColorIndex(), host::ColorIndex::None);
 
   // Across workbooks formats do not travel: their style tables differ.
   host::Workbook& other = app.AddWorkbook("/tmp/model-cells-2.xlsx");
   other.Sheet(1).Activate();
   other.Sheet(1).Paste();
   EXPECT_EQ(other.Sheet(1).GetRange("A1").Text(), "title");
-  EXPECT_EQ(other.Sheet(1).GetRange("A1").InteriorColorIndex(), host::xlNone);
+  EXPECT_EQ(other.Sheet(1).GetRange("A1").InteriorColorIndex(), host::ColorIndex::None);
 
   app.SetCutCopyMode(false);
   EXPECT_FALSE(app.Clipboard().has_value());

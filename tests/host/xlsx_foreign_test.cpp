@@ -52,15 +52,15 @@ TEST(XlsxForeign, DamagedStyleSheetsTakeNewFormatsOnTheRightCells) {
     {
       host::Application app;
       host::Worksheet& sheet = app.Open(path).Sheet(1);
-      sheet.GetRange("B3").SetInteriorColorIndex(3);
-      sheet.GetRange("C4").SetBorderLineStyle(host::xlEdgeLeft, host::xlContinuous);
+      sheet.GetRange("B3").SetInteriorColorIndex(host::PaletteIndex(3));
+      sheet.GetRange("C4").SetBorderLineStyle(host::Edge::Left, host::LineStyle::Continuous);
       sheet.Parent().Save();
     }
     host::Application app;
     host::Worksheet& sheet = app.Open(path).Sheet(1);
-    EXPECT_EQ(sheet.GetRange("A1").InteriorColorIndex(), host::xlNone);
-    EXPECT_EQ(sheet.GetRange("B3").InteriorColorIndex(), 3);
-    EXPECT_EQ(sheet.GetRange("C4").InteriorColorIndex(), host::xlNone);
+    EXPECT_EQ(sheet.GetRange("A1").InteriorColorIndex(), host::ColorIndex::None);
+    EXPECT_EQ(sheet.GetRange("B3").InteriorColorIndex(), host::PaletteIndex(3));
+    EXPECT_EQ(sheet.GetRange("C4").InteriorColorIndex(), host::ColorIndex::None);
     if (!testsupport::HaveOpenpyxl() || &body == &cases[4].second) continue;
     auto read = testsupport::RunPython(R"(
 import sys, openpyxl
@@ -96,13 +96,13 @@ TEST(XlsxForeign, StyleValuesWithMarkupCharactersAreWrittenBackEscaped) {
     {
       host::Application app;
       host::Worksheet& sheet = app.Open(path).Sheet(1);
-      sheet.GetRange("A1").SetInteriorColorIndex(3);  // a new format from the one with le"ft
+      sheet.GetRange("A1").SetInteriorColorIndex(host::PaletteIndex(3));  // a new format from the one with le"ft
       sheet.GetRange("B2").SetNumberFormatLocal(R"(0.00" <R&D>")");
       sheet.Parent().Save();
     }
     host::Application app;
     host::Worksheet& sheet = app.Open(path).Sheet(1);
-    EXPECT_EQ(sheet.GetRange("A1").InteriorColorIndex(), 3);
+    EXPECT_EQ(sheet.GetRange("A1").InteriorColorIndex(), host::PaletteIndex(3));
     EXPECT_EQ(sheet.GetRange("A1").NumberFormat(), R"(0.0" R&D")");
     EXPECT_EQ(sheet.GetRange("B2").NumberFormat(), R"(0.00" <R&D>")");
     // Another XML reader sees the alignment of both formats as the file had it.

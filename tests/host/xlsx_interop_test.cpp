@@ -85,11 +85,11 @@ void EditAndSave(const std::string& path) {
   data.GetRange("D2").SetValue("  padded  ");
   host::Range cell = data.GetRange("E20");
   cell.SetValue(0.123456789012);
-  cell.SetInteriorColorIndex(3);
-  cell.SetInteriorPattern(host::xlSolid);
-  for (int edge : {host::xlEdgeLeft, host::xlEdgeTop, host::xlEdgeBottom, host::xlEdgeRight}) {
-    cell.SetBorderLineStyle(edge, host::xlContinuous);
-    cell.SetBorderWeight(edge, host::xlThin);
+  cell.SetInteriorColorIndex(host::PaletteIndex(3));
+  cell.SetInteriorPattern(host::FillPattern::Solid);
+  for (host::Edge edge : {host::Edge::Left, host::Edge::Top, host::Edge::Bottom, host::Edge::Right}) {
+    cell.SetBorderLineStyle(edge, host::LineStyle::Continuous);
+    cell.SetBorderWeight(edge, host::BorderWeight::Thin);
   }
   cell.SetOrientation(-90);
   cell.SetNumberFormatLocal("0.0000000000_ ");
@@ -102,8 +102,8 @@ void EditAndSave(const std::string& path) {
   second.SetName("Added2");
   host::Range b2 = second.GetRange("B2");
   b2.SetValue(7);
-  b2.SetInteriorColorIndex(4);
-  b2.SetBorderLineStyle(host::xlEdgeTop, host::xlContinuous);
+  b2.SetInteriorColorIndex(host::PaletteIndex(4));
+  b2.SetBorderLineStyle(host::Edge::Top, host::LineStyle::Continuous);
   first.Move(book.SheetByName("Notes"));
   second.Move(book.SheetByName("Notes"));
   book.Save();

@@ -39,7 +39,7 @@ void MakeBook(const std::string& path) {
   first.GetRange("A1").SetValue("name");
   first.GetRange("B2").SetValue(180.5);
   first.GetRange("C3").SetValue(host::CellValue(true));
-  first.GetRange("B2").SetInteriorColorIndex(6);
+  first.GetRange("B2").SetInteriorColorIndex(host::PaletteIndex(6));
   book.AddSheet().SetName("Second");
   book.AddSheet().SetName("Third");
   book.SheetByName("Third").GetRange("A1").SetValue("third");
@@ -100,7 +100,7 @@ TEST(XlsxPackage, NewWorkbookIsCompleteAndReadsBack) {
   EXPECT_EQ(Text(sheet1, "A1"), "name");
   EXPECT_EQ(Text(sheet1, "B2"), "180.5");
   EXPECT_EQ(Text(sheet1, "C3"), "TRUE");
-  EXPECT_EQ(sheet1.GetRange("B2").InteriorColorIndex(), 6);
+  EXPECT_EQ(sheet1.GetRange("B2").InteriorColorIndex(), host::PaletteIndex(6));
 
   if (!testsupport::HaveOpenpyxl()) return;
   auto r = testsupport::RunPython(R"(
@@ -352,7 +352,7 @@ TEST(XlsxPackage, PartNamesMatchInAnyLetterCase) {
     host::Worksheet& sheet = book.SheetByName("Sheet1");
     EXPECT_EQ(Text(sheet, "A1"), "shared");
     sheet.GetRange("B2").SetValue("new");
-    sheet.GetRange("B2").SetInteriorColorIndex(3);
+    sheet.GetRange("B2").SetInteriorColorIndex(host::PaletteIndex(3));
     book.AddSheet().SetName("Added");
     book.Save();
   }
@@ -363,7 +363,7 @@ TEST(XlsxPackage, PartNamesMatchInAnyLetterCase) {
   host::Worksheet& sheet = book.SheetByName("Sheet1");
   EXPECT_EQ(Text(sheet, "A1"), "shared");
   EXPECT_EQ(Text(sheet, "B2"), "new");
-  EXPECT_EQ(sheet.GetRange("B2").InteriorColorIndex(), 3);
+  EXPECT_EQ(sheet.GetRange("B2").InteriorColorIndex(), host::PaletteIndex(3));
 }
 
 TEST(XlsxPackage, TruncatedAndFlippedPackagesNeverCrash) {

@@ -40,7 +40,7 @@ void MakeBook(const std::string& path, int sheets, bool finish = false) {
       sheet.Cell(r, 1).SetValue("variety " + std::to_string(r));
       for (int c = 2; c <= 20; ++c) sheet.Cell(r, c).SetValue((r * c) % 7 * 0.5);
     }
-    sheet.GetRange("B2:C3").SetInteriorColorIndex(6);
+    sheet.GetRange("B2:C3").SetInteriorColorIndex(host::PaletteIndex(6));
     sheet.GetRange("E1:F1").SetMergeCells(true);
     sheet.SetColumnWidth(1, 14.5);  // a finished sheet keeps its layout
     sheet.FreezePanes(2, 2);

@@ -86,7 +86,7 @@ class MemoryBook : public ::testing::Test {
     return sheet->GetRange(a).Value();
   }
   static int Fill(host::Worksheet& sheet, const char* a) {
-    return sheet.GetRange(a).InteriorColorIndex();
+    return static_cast<int>(sheet.GetRange(a).InteriorColorIndex());
   }
   // Each (address, text) pair: the cell reads as that text ("" for empty).
   static void ExpectTexts(host::Worksheet& sheet, const Cells& cells) {
