@@ -7,12 +7,12 @@ void ClearSheet(host::Application& app) {
   sheet.Cells().Select();
   host::Range selection = app.Selection();
   selection.ClearContents();
-  for (int index :
-       {host::xlDiagonalDown, host::xlDiagonalUp, host::xlEdgeLeft, host::xlEdgeTop,
-        host::xlEdgeBottom, host::xlEdgeRight, host::xlInsideVertical, host::xlInsideHorizontal}) {
-    selection.SetBorderLineStyle(index, host::xlNone);
+  for (host::Edge index :
+       {host::Edge::DiagonalDown, host::Edge::DiagonalUp, host::Edge::Left, host::Edge::Top,
+        host::Edge::Bottom, host::Edge::Right, host::Edge::InsideVertical, host::Edge::InsideHorizontal}) {
+    selection.SetBorderLineStyle(index, host::LineStyle::None);
   }
-  selection.SetInteriorColorIndex(host::xlNone);
+  selection.SetInteriorColorIndex(host::ColorIndex::None);
 }
 
 }  // namespace report

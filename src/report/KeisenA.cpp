@@ -8,18 +8,17 @@ void KeisenA(host::Application& app) {
   host::Worksheet& sheet = app.ActiveSheet();
   // The block's extent is read off the sheet: its header row and first column.
   app.ActiveCell().Select();
-  sheet.GetRange(app.Selection(), app.Selection().End(host::xlToRight)).Select();
-  sheet.GetRange(app.Selection(), app.Selection().TopLeft().End(host::xlDown)).Select();
+  sheet.GetRange(app.Selection(), app.Selection().End(host::Direction::Right)).Select();
+  sheet.GetRange(app.Selection(), app.Selection().TopLeft().End(host::Direction::Down)).Select();
   app.SetCutCopyMode(false);
   host::Range block = app.Selection();
-  using Attribute = host::Range::BorderAttribute;
   std::vector<host::Range::BorderSetting> frame{
-      {host::xlDiagonalUp, Attribute::kLineStyle, host::xlNone}};
-  for (int index : {host::xlEdgeLeft, host::xlEdgeTop, host::xlEdgeBottom, host::xlEdgeRight,
-                    host::xlInsideVertical, host::xlInsideHorizontal}) {
-    frame.push_back({index, Attribute::kLineStyle, host::xlContinuous});
-    frame.push_back({index, Attribute::kWeight, host::xlThin});
-    frame.push_back({index, Attribute::kColorIndex, host::xlAutomatic});
+      {host::Edge::DiagonalUp, host::LineStyle::None}};
+  for (host::Edge index : {host::Edge::Left, host::Edge::Top, host::Edge::Bottom, host::Edge::Right,
+                    host::Edge::InsideVertical, host::Edge::InsideHorizontal}) {
+    frame.push_back({index, host::LineStyle::Continuous});
+    frame.push_back({index, host::BorderWeight::Thin});
+    frame.push_back({index, host::ColorIndex::Automatic});
   }
   block.SetBorders(frame);
 }

@@ -16,8 +16,8 @@ void PutText(host::Range cell, std::string_view text) {
 }
 
 void FillCell(const host::Range& cell, Palette colour) {
-  cell.SetInteriorColorIndex(static_cast<int>(colour));
-  cell.SetInteriorPattern(host::xlSolid);
+  cell.SetInteriorColorIndex(static_cast<host::ColorIndex>(colour));
+  cell.SetInteriorPattern(host::FillPattern::Solid);
 }
 
 void FreezeHeads(host::Worksheet& sheet) {
@@ -57,7 +57,7 @@ void CopyBlock(host::Application& app, host::Worksheet& src, const host::Range& 
 void CopyValues(host::Application& app, host::Worksheet& src, const host::Range& from,
                 host::Worksheet& dst, const host::Range& to) {
   CopyAndSelect(app, src, from, dst, to);
-  to.PasteSpecial(host::xlPasteValues);
+  to.PasteSpecial(host::PasteKind::Values);
   app.SetCutCopyMode(false);
 }
 

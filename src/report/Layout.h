@@ -19,7 +19,7 @@ inline host::Range TitleCell(host::Worksheet& sheet) { return sheet.GetRange(kTi
 
 // Indexes of the classic 56-colour palette the result sheets use.
 enum class Palette : int {
-  None = host::xlNone,
+  None = static_cast<int>(host::ColorIndex::None),
   Red = 3,
   BrightGreen = 4,
   Yellow = 6,

@@ -61,20 +61,20 @@ void TransSheetFormat(RunContext& ctx, host::Worksheet& src, host::Worksheet& ds
   // under the converted rows meets its labels.
   host::Range srcCorner = Anchor(src);
   const host::Range firstMarker = srcCorner.Offset(0, 1);
-  const host::Range markerEnd = firstMarker.End(host::xlToRight);
+  const host::Range markerEnd = firstMarker.End(host::Direction::Right);
   const int lastColumn = std::min(markerEnd.Column(), srcCorner.Column() + store::kMaxMarkers);
   CopyBlock(app, src, src.GetRange(firstMarker, src.Cell(firstMarker.Row(), lastColumn)), dst,
             Anchor(dst).Offset(0, 1));
 
   // An empty corner would end the name column at once: it gets the mark.
   if (srcCorner.Text().empty()) srcCorner.SetValue(sheet::kTableCorner);
-  const host::Range varietyEnd = srcCorner.End(host::xlDown);
+  const host::Range varietyEnd = srcCorner.End(host::Direction::Down);
   const int lastRow = std::min(varietyEnd.Row(), srcCorner.Row() + store::kMaxVarieties);
   CopyBlock(app, src, src.GetRange(srcCorner, src.Cell(lastRow, srcCorner.Column())), dst,
             Anchor(dst));
 
   const host::Range dstCorner = Anchor(dst);
-  host::Range below = dstCorner.End(host::xlDown).Offset(2, 0);
+  host::Range below = dstCorner.End(host::Direction::Down).Offset(2, 0);
   if (notation == Notation::Pek) {
     WritePekLegend(below);
   } else {

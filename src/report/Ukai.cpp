@@ -39,14 +39,14 @@ void UKaiSheetFormat(RunContext& ctx, host::Worksheet& src, host::Worksheet& dst
   host::Range srcB4 = Anchor(src);
   if (srcB4.Text().empty()) srcB4.SetValue(sheet::kTableCorner);
   host::Range b4 = Anchor(dst);
-  CopyValues(app, src, src.GetRange(srcB4, srcB4.End(host::xlDown)), dst, b4);
+  CopyValues(app, src, src.GetRange(srcB4, srcB4.End(host::Direction::Down)), dst, b4);
 
   b4.SetValue(sheet::kTableCorner);
   b4.Offset(0, 1).SetValue(sheet::kF0);
   b4.Offset(0, 2).SetValue(sheet::kP1);
 
-  host::Range head = dst.GetRange(b4, b4.End(host::xlToRight));
-  host::Range last = b4.End(host::xlDown);
+  host::Range head = dst.GetRange(b4, b4.End(host::Direction::Right));
+  host::Range last = b4.End(host::Direction::Down);
   host::Range table = dst.GetRange(head, dst.Cell(last.Row(), head.LastColumn()));
   table.SetNumberFormatLocal(kUkaiNumberFormat);
 

@@ -44,16 +44,16 @@ TEST_F(Formatting, PaintCellLaysWideTablesOutInBandsOf250Columns) {
   host::Worksheet& other = book.AddSheet();  // PaintCell addresses its sheet, active or not
   report::PaintCell(sheet, 1, 1, Palette::Grey, 300);
   EXPECT_EQ(&app.ActiveSheet(), &other);
-  EXPECT_EQ(At("C5").InteriorColorIndex(), 15);
+  EXPECT_EQ(At("C5").InteriorColorIndex(), host::PaletteIndex(15));
 
   report::PaintCell(sheet, 1, 250, Palette::Red, 300);
-  EXPECT_EQ(At("IR5").InteriorColorIndex(), 3);  // last column of band 0
+  EXPECT_EQ(At("IR5").InteriorColorIndex(), host::PaletteIndex(3));  // last column of band 0
   report::PaintCell(sheet, 1, 251, Palette::Yellow, 300);
-  EXPECT_EQ(At("C307").InteriorColorIndex(), 6);  // band 1 starts 302 rows lower
+  EXPECT_EQ(At("C307").InteriorColorIndex(), host::PaletteIndex(6));  // band 1 starts 302 rows lower
   report::PaintCell(sheet, 10, 251, Palette::BrightGreen, 300);
-  EXPECT_EQ(At("C316").InteriorColorIndex(), 4);
+  EXPECT_EQ(At("C316").InteriorColorIndex(), host::PaletteIndex(4));
   report::PaintCell(sheet, 500, 500, Palette::Turquoise, 500);
-  EXPECT_EQ(At("IR1006").InteriorColorIndex(), 8);
+  EXPECT_EQ(At("IR1006").InteriorColorIndex(), host::PaletteIndex(8));
   EXPECT_EQ(book.Styles().fills[XfOf("C316").fillId].fg.attributes, "indexed=\"11\"");
   EXPECT_EQ(sheet.Store().CellCount(), 5u);
 }
@@ -66,14 +66,14 @@ TEST_F(Formatting, ClearSheetRemovesValuesFillsAndBordersButKeepsNumberFormats) 
   report::PaintCell(sheet, 1, 1, report::Palette::Red, 3);
   At("B4").Activate();
   report::KeisenA(app);
-  At("G9").SetBorderLineStyle(host::xlDiagonalDown, host::xlContinuous);
+  At("G9").SetBorderLineStyle(host::Edge::DiagonalDown, host::LineStyle::Continuous);
   ASSERT_TRUE(Ruled("C5"));
 
   report::ClearSheet(app);
   for (const char* a : {"B4", "C4", "B5", "C5", "E7", "G9"}) {
     EXPECT_TRUE(host::IsEmpty(At(a).Value())) << a;
     EXPECT_TRUE(Bare(a)) << a;
-    EXPECT_EQ(At(a).InteriorColorIndex(), host::xlNone) << a;
+    EXPECT_EQ(At(a).InteriorColorIndex(), host::ColorIndex::None) << a;
   }
   EXPECT_EQ(At("C5").NumberFormat(), "0.0000000000_ ");
   EXPECT_EQ(XfOf("C5").alignment.textRotation, 180);
