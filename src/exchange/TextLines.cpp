@@ -9,6 +9,7 @@
 #include "exchange/ImportFormat.h"
 #include "exchange/TextEncoding.h"
 #include "messages/CliTexts.h"
+#include "text/Utf8.h"
 
 namespace exchange {
 namespace {
@@ -16,36 +17,11 @@ namespace {
 // What Trim takes away; a CSV field of nothing else is blank.
 constexpr std::string_view kBlanks = " \t\r\n";
 
-// A UTF-8 lead byte: the length of its character and the range of the byte
-// after it. Overlong forms, surrogates and code points past U+10FFFF have
-// none (length 0): a workbook holding one could not be opened again.
-struct Lead {
-  size_t length;
-  unsigned char low, high;
-};
-
-Lead LeadOf(unsigned char c) {
-  if (c >= 0xC2 && c <= 0xDF) return {2, 0x80, 0xBF};
-  if (c == 0xE0) return {3, 0xA0, 0xBF};
-  if (c == 0xED) return {3, 0x80, 0x9F};
-  if (c >= 0xE1 && c <= 0xEF) return {3, 0x80, 0xBF};
-  if (c == 0xF0) return {4, 0x90, 0xBF};
-  if (c == 0xF4) return {4, 0x80, 0x8F};
-  if (c >= 0xF1 && c <= 0xF3) return {4, 0x80, 0xBF};
-  return {0, 0, 0};
-}
-
-// The length of the UTF-8 character at `s[i]`, 0 when it is none or the zero byte.
+// The length of the UTF-8 character at `s[i]`, 0 when it is none or the zero
+// byte: a workbook holding a malformed one could not be opened again.
 size_t CharLength(std::string_view s, size_t i) {
-  const auto c = static_cast<unsigned char>(s[i]);
-  if (c < 0x80) return c == 0 ? 0 : 1;
-  const Lead lead = LeadOf(c);
-  if (lead.length == 0 || i + lead.length > s.size()) return 0;
-  const auto second = static_cast<unsigned char>(s[i + 1]);
-  if (second < lead.low || second > lead.high) return 0;
-  for (size_t k = 2; k < lead.length; ++k)
-    if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 0;
-  return lead.length;
+  const utf8::Decoded c = utf8::DecodeAt(s, i);
+  return c.valid && c.character != 0 ? c.length : 0;
 }
 
 // A control character XML 1.0 cannot hold; the zero byte is told apart as

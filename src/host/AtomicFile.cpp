@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "host/SaveTarget.h"
+#include "text/Utf8.h"
 
 namespace host {
 
@@ -39,8 +40,7 @@ std::string TempStem(const std::string& name) {
   for (const unsigned char c : name) hash = (hash ^ c) * 16777619u;
   char tail[16];
   std::snprintf(tail, sizeof tail, "~%08x", static_cast<unsigned>(hash));
-  size_t cut = kMaxStem - std::strlen(tail);
-  while (cut > 0 && (static_cast<unsigned char>(stem[cut]) & 0xC0) == 0x80) --cut;
+  const size_t cut = utf8::CharacterStart(stem, kMaxStem - std::strlen(tail));
   return stem.substr(0, cut) + tail;
 }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "text/Utf8.h"
+
 namespace host {
 
 namespace {
@@ -42,10 +44,8 @@ void ReadBudget::Release(const Held& read) {
 }
 
 void CheckCellText(const std::string& text) {
-  // Characters, not bytes: every byte but a UTF-8 continuation byte starts one.
-  std::size_t characters = 0;
-  for (const char c : text) characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  if (characters > kMaxCellCharacters)
+  // Characters, not bytes.
+  if (text.size() > kMaxCellCharacters && utf8::Count(text) > kMaxCellCharacters)
     throw LimitError("a cell holds more than " + Count(kMaxCellCharacters) +
                      " characters, the spreadsheet's limit");
 }

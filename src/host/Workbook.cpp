@@ -6,26 +6,21 @@
 
 #include "host/Application.h"
 #include "host/HostError.h"
+#include "text/Utf8.h"
 
 namespace host {
 
 namespace {
 
-// Decodes UTF-8; a malformed byte counts as one code point of its own value.
+// The characters of a name; a byte that is not part of a well-formed
+// character stands for itself, so that two different malformed names never
+// compare equal.
 std::u32string CodePoints(std::string_view text) {
   std::u32string out;
   for (size_t i = 0; i < text.size();) {
-    unsigned char lead = static_cast<unsigned char>(text[i]);
-    int length = lead < 0x80         ? 1
-                 : (lead >> 5) == 6  ? 2
-                 : (lead >> 4) == 14 ? 3
-                 : (lead >> 3) == 30 ? 4
-                                     : 1;
-    if (i + length > text.size()) length = 1;
-    char32_t cp = length == 1 ? lead : lead & (0x3F >> (length - 1));
-    for (int k = 1; k < length; ++k) cp = (cp << 6) | (text[i + k] & 0x3F);
-    out.push_back(cp);
-    i += static_cast<size_t>(length);
+    const utf8::Decoded d = utf8::DecodeAt(text, i);
+    out.push_back(d.valid ? d.character : static_cast<unsigned char>(text[i]));
+    i += d.valid ? d.length : 1;
   }
   return out;
 }
@@ -54,7 +49,7 @@ bool SameName(std::string_view a, std::string_view b) {
 // Length as the spreadsheet counts it: UTF-16 units.
 size_t NameLength(std::string_view name) {
   size_t units = 0;
-  for (char32_t c : CodePoints(name)) units += c >= 0x10000 ? 2 : 1;
+  for (char32_t c : CodePoints(name)) units += utf8::Utf16Units(c);
   return units;
 }
 

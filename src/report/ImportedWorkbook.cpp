@@ -6,6 +6,7 @@
 #include "host/ReadLimits.h"
 #include "messages/CliTexts.h"
 #include "report/SheetAccess.h"
+#include "text/Utf8.h"
 
 namespace report {
 namespace {
@@ -35,15 +36,10 @@ void WriteGroups(host::Worksheet& sheet, const exchange::ImportedTable& t) {
   }
 }
 
-size_t Characters(const std::string& text) {
-  return static_cast<size_t>(
-      std::count_if(text.begin(), text.end(), [](unsigned char c) { return (c & 0xC0) != 0x80; }));
-}
-
 // The first text longer than a cell holds, or nullptr.
 const std::string* TooLongText(const exchange::ImportedTable& t) {
   const auto tooLong = [](const std::string& s) {
-    return s.size() > host::kMaxCellCharacters && Characters(s) > host::kMaxCellCharacters;
+    return s.size() > host::kMaxCellCharacters && utf8::Count(s) > host::kMaxCellCharacters;
   };
   if (tooLong(t.title)) return &t.title;
   for (const auto* names : {&t.markers, &t.varieties, &t.populations})
@@ -56,9 +52,7 @@ const std::string* TooLongText(const exchange::ImportedTable& t) {
 
 // The start of a long text, cut at a character boundary.
 std::string Start(const std::string& text) {
-  size_t end = std::min<size_t>(text.size(), 20);
-  while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
-  return text.substr(0, end);
+  return text.substr(0, utf8::NextCharacterStart(text, std::min<size_t>(text.size(), 20)));
 }
 
 // The NAME of the source sheet "NAME.org": without a dot (the first dot ends
@@ -69,12 +63,11 @@ std::string SourceStem(const std::string& base) {
   std::string stem;
   size_t units = 0;
   for (size_t i = 0; i < base.size();) {
-    const auto lead = static_cast<unsigned char>(base[i]);
-    const size_t bytes = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    units += bytes == 4 ? 2 : 1;
+    const utf8::Decoded c = utf8::DecodeAt(base, i);
+    units += utf8::Utf16Units(c.character);
     if (units > kRoom) break;
-    stem += lead == '.' ? std::string("_") : base.substr(i, bytes);
-    i += bytes;
+    stem += c.character == '.' ? std::string("_") : base.substr(i, c.length);
+    i += c.length;
   }
   return stem.empty() ? std::string("Imported") : stem;
 }
@@ -85,9 +78,10 @@ std::string SourceStem(const std::string& base) {
 // the length of a text only a cell has a limit for.
 void CheckImportedTableFits(const exchange::ImportedTable& table, const std::string& file) {
   if (const std::string* text = TooLongText(table))
-    throw std::runtime_error(msg::Format(msg::Cli::ImportDoesNotFit, file,
-                                         msg::Format(msg::Cli::ImportTextTooLong, Characters(*text),
-                                                     Start(*text), host::kMaxCellCharacters)));
+    throw std::runtime_error(msg::Format(
+        msg::Cli::ImportDoesNotFit, file,
+        msg::Format(msg::Cli::ImportTextTooLong, utf8::Count(*text), Start(*text),
+                    host::kMaxCellCharacters)));
 }
 
 void WriteImportedWorkbook(host::Application& app, const std::string& path, const std::string& base,

@@ -7,6 +7,8 @@
 #include <optional>
 #include <vector>
 
+#include "text/Utf8.h"
+
 namespace report {
 namespace {
 
@@ -28,17 +30,6 @@ constexpr double kMaxWidth = 255;
 // wide as the source's title.
 constexpr int kFirstFittedRow = 3;
 constexpr double kMaxHeight = 409;
-
-// Decodes one UTF-8 sequence at `i`, moving `i` past it.
-char32_t NextCodePoint(std::string_view s, size_t& i) {
-  const unsigned char c = static_cast<unsigned char>(s[i++]);
-  if (c < 0x80) return c;
-  const int more = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : 1;
-  char32_t cp = c & (0x3F >> more);
-  for (int k = 0; k < more && i < s.size(); ++k)
-    cp = (cp << 6) | (static_cast<unsigned char>(s[i++]) & 0x3F);
-  return cp;
-}
 
 double CharExtent(char32_t c) {
   if (c >= 0x1100 && (c <= 0x115F || (c >= 0x2E80 && c <= 0xA4CF) || (c >= 0xAC00 && c <= 0xD7A3) ||
@@ -63,9 +54,9 @@ int IntegerDigits(double value) {
 
 }  // namespace
 
-double TextExtent(std::string_view utf8) {
+double TextExtent(std::string_view text) {
   double extent = 0;
-  for (size_t i = 0; i < utf8.size();) extent += CharExtent(NextCodePoint(utf8, i));
+  for (const char32_t c : utf8::Decode(text)) extent += CharExtent(c);
   return extent;
 }
 

@@ -3,6 +3,8 @@
 #include <sstream>
 #include <vector>
 
+#include "text/Utf8.h"
+
 namespace cli {
 namespace {
 
@@ -26,12 +28,7 @@ std::string Details(const CLI::App& app) {
 }
 
 // Columns a terminal gives the text: one per character, not per byte.
-std::size_t Width(std::string_view text) {
-  std::size_t n = 0;
-  for (const unsigned char c : text)
-    if ((c & 0xC0) != 0x80) ++n;
-  return n;
-}
+std::size_t Width(std::string_view text) { return utf8::Count(text); }
 
 // The column a wrapped line continues at (see WrapLines).
 std::size_t HangingIndent(std::string_view line) {

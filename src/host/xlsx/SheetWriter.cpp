@@ -9,6 +9,7 @@
 #include "host/xlsx/SheetLayoutXml.h"
 #include "host/xlsx/Xml.h"
 #include "host/xlsx/XmlWriter.h"
+#include "text/Utf8.h"
 
 namespace host::xlsx {
 
@@ -72,12 +73,11 @@ std::string_view Clip(std::string_view text) {
   if (text.size() <= kMax) return text;
   size_t units = 0, i = 0;
   while (i < text.size()) {
-    unsigned char c = static_cast<unsigned char>(text[i]);
-    size_t len = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
-    size_t add = len == 4 ? 2 : 1;  // UTF-16 units
+    const utf8::Decoded c = utf8::DecodeAt(text, i);
+    const size_t add = utf8::Utf16Units(c.character);
     if (units + add > kMax) break;
     units += add;
-    i += len;
+    i += c.length;
   }
   return text.substr(0, i);
 }

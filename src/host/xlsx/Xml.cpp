@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "host/CellStore.h"
+#include "text/Utf8.h"
 
 namespace host::xlsx {
 
@@ -83,24 +84,6 @@ void AppendHex4(std::string& out, unsigned value) {
   out += '_';
 }
 
-void AppendUtf8(std::string& out, unsigned cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
 }  // namespace
 
 // U+FFFE or U+FFFF (EF BF BE, EF BF BF) at position i: XML 1.0 cannot hold
@@ -168,7 +151,7 @@ std::string DecodeCellText(std::string_view text) {
       cp = 0x10000 + ((cp - 0xD800) << 10) + (escaped(i) - 0xDC00);
       i += 7;
     }
-    if (cp < 0xD800 || cp > 0xDFFF) AppendUtf8(out, cp);
+    if (cp < 0xD800 || cp > 0xDFFF) utf8::Append(out, cp);
   }
   return out;
 }
