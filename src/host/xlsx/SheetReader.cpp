@@ -8,11 +8,13 @@
 #include <iterator>
 #include <map>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string_view>
 #include <utility>
 
 #include "host/AsciiText.h"
+#include "host/HostAddress.h"
 #include "host/Workbook.h"
 #include "host/xlsx/Xml.h"
 
@@ -214,9 +216,9 @@ class SheetParser : public StreamParser {
     formula_.clear();
     column_ = 0;
     const char* ref = Attr(atts, "r");
-    int r = 0, c = 0;
     if (ref) {
-      if (ParseRef(ref, r, c) && r == rowNumber_) column_ = c;
+      const std::optional<CellAddress> cell = ReadCellAddress(ref);
+      if (cell && cell->row == rowNumber_) column_ = cell->column;
     } else if (lastColumn_ < kMaxColumns) {
       column_ = lastColumn_ + 1;
     }
@@ -299,16 +301,13 @@ class SheetParser : public StreamParser {
 
   void AddMerge(const char* ref) {
     if (!ref) return;
-    std::string_view text = ref;
-    size_t colon = text.find(':');
-    int r1, c1, r2, c2;
-    if (colon == std::string_view::npos) return;
-    if (!ParseRef(text.substr(0, colon), r1, c1) || !ParseRef(text.substr(colon + 1), r2, c2))
-      return;
-    if (r1 > r2) std::swap(r1, r2);
-    if (c1 > c2) std::swap(c1, c2);
+    // A merge names both its corners.
+    if (std::strchr(ref, ':') == nullptr) return;
+    const std::optional<RangeAddress> range = ReadRangeAddress(ref);
+    if (!range) return;
     budget_.AddCells(1);  // a merge costs less than a cell does
-    sheet_.Merges().emplace_back(&sheet_, r1, c1, r2, c2);
+    sheet_.Merges().emplace_back(&sheet_, range->first.row, range->first.column, range->last.row,
+                                 range->last.column);
   }
 
   const SharedStringTable& sst_;

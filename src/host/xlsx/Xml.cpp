@@ -4,7 +4,6 @@
 #include <cmath>
 #include <vector>
 
-#include "host/CellStore.h"
 #include "text/Utf8.h"
 
 namespace host::xlsx {
@@ -181,35 +180,6 @@ void AppendInt(std::string& out, long long value) {
   char buffer[24];
   auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
   out.append(buffer, result.ptr);
-}
-
-bool ParseRef(std::string_view ref, int& row, int& column) {
-  size_t i = 0;
-  long col = 0;
-  if (i < ref.size() && ref[i] == '$') ++i;
-  size_t letters = 0;
-  while (i < ref.size()) {
-    char c = ref[i];
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    if (c < 'A' || c > 'Z') break;
-    col = col * 26 + (c - 'A' + 1);
-    if (++letters > 3) return false;
-    ++i;
-  }
-  if (letters == 0) return false;
-  if (i < ref.size() && ref[i] == '$') ++i;
-  long r = 0;
-  size_t digits = 0;
-  while (i < ref.size() && ref[i] >= '0' && ref[i] <= '9') {
-    r = r * 10 + (ref[i] - '0');
-    if (++digits > 7) return false;
-    ++i;
-  }
-  if (digits == 0 || i != ref.size()) return false;
-  if (col < 1 || col > kMaxColumns || r < 1 || r > kMaxRows) return false;
-  row = static_cast<int>(r);
-  column = static_cast<int>(col);
-  return true;
 }
 
 void AppendRef(std::string& out, int row, int column) {

@@ -1,6 +1,7 @@
 #pragma once
 // Small helpers for reading and writing package XML by hand: escaping, the
-// _xHHHH_ form of characters XML cannot carry, numbers and cell references.
+// _xHHHH_ form of characters XML cannot carry, numbers and cell references
+// (host/HostAddress.h reads them).
 #include <string>
 #include <string_view>
 
@@ -22,8 +23,6 @@ bool NeedsPreserve(std::string_view text);
 void AppendNumber(std::string& out, double value);
 void AppendInt(std::string& out, long long value);
 
-// "B4" -> row 4, column 2. Returns false for anything malformed or off the sheet.
-bool ParseRef(std::string_view ref, int& row, int& column);
 // Appends "B4".
 void AppendRef(std::string& out, int row, int column);
 
