@@ -46,7 +46,9 @@ TEST(Address, ReadsEveryCellOfTheSheetAndNothingElse) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(host::ReadCellAddress(c.text), c.cell) << c.text;
-    if (!c.cell) EXPECT_THROW(host::ParseCellAddress(c.text), host::HostError) << c.text;
+    if (!c.cell) {
+      EXPECT_THROW(host::ParseCellAddress(c.text), host::HostError) << c.text;
+    }
   }
 }
 
@@ -70,7 +72,9 @@ TEST(Address, ReadsRangesWithTheirCornersInAnyOrder) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(host::ReadRangeAddress(c.text), c.range) << c.text;
-    if (!c.range) EXPECT_THROW(host::ParseRangeAddress(c.text), host::HostError) << c.text;
+    if (!c.range) {
+      EXPECT_THROW(host::ParseRangeAddress(c.text), host::HostError) << c.text;
+    }
   }
 }
 
