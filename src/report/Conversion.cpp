@@ -10,7 +10,7 @@
 #include "messages/InterfaceTexts.h"
 #include "report/ErrorLog.h"
 #include "report/Formatting.h"
-#include "report/Information.h"
+#include "report/StatisticsSheets.h"
 #include "report/SheetFit.h"
 
 namespace report {
@@ -45,8 +45,8 @@ class SheetWriter {
 // counts per marker, then the marker and variety counts in column C.
 void WriteMarkerCounts(SheetWriter& w, const GenotypeStore& s, int m) {
   const int n = s.VarietyCount();
-  w.Number(n + 2, m, s.Marker(m).AlleleNum());
-  w.Number(n + 3, m, s.Marker(m).GenoNum());
+  w.Number(n + 2, m, s.Marker(m).AlleleCount());
+  w.Number(n + 3, m, s.Marker(m).GenotypeCount());
 }
 
 void WriteTotals(SheetWriter& w, const GenotypeStore& s) {
@@ -55,7 +55,7 @@ void WriteTotals(SheetWriter& w, const GenotypeStore& s) {
   w.Number(n + 5, 1, n);
 }
 
-Palette PekColour(int dist) {
+Palette PeakDistanceColour(int dist) {
   if (dist == 0) return Palette::Grey;
   if (dist < 0 || dist <= 2) return Palette::Red;
   if (dist <= 4) return Palette::Yellow;
@@ -90,50 +90,50 @@ void FitAndFinish(host::Worksheet* sheet) {
 
 }  // namespace
 
-void AdaptSSR(RunContext& ctx) {
+void WriteSsrConversions(RunContext& ctx) {
   GenotypeStore& s = *ctx.store;
   RunSheets& h = ctx.sheets;
   std::vector<analysis::SsrMarker> results;
   for (int m = 1; m <= s.MarkerCount(); ++m) {
     ctx.Comment(msg::MarkerNameComment(m, s.MarkerName(m)));
     results.push_back(analysis::ConvertSsrMarker(s, m));
-    ErrorOut(ctx, results.back().findings);
-    InformationOut(ctx, m);
+    LogFindings(ctx, results.back().findings);
+    WriteMarkerStatistics(ctx, m);
   }
   // The statistics are complete; each notation is then written whole
   // before the next. The character sheet is finished by the run: the 0/1
   // sheets take its title.
-  FitAndFinish(h.AllSheet);
-  FitAndFinish(h.GntSheet);
-  WriteConversionSheet(s, h.SsrSheet, true, [&](SheetWriter& w, int v, int m, const auto& code) {
-    w.MarkedText(v, m, s.MakeGenoStr(m, code));
+  FitAndFinish(h.alleles);
+  FitAndFinish(h.genotypes);
+  WriteConversionSheet(s, h.ssr, true, [&](SheetWriter& w, int v, int m, const auto& code) {
+    w.MarkedText(v, m, s.GenotypeText(m, code));
   });
-  FitAndFinish(h.SsrSheet);
-  WriteConversionSheet(s, h.TssrSheet, true, [&](SheetWriter& w, int v, int m, const auto& code) {
-    w.MarkedText(v, m, analysis::TssrText(s, m, code, results[size_t(m - 1)].zeroPoint));
+  FitAndFinish(h.ssr);
+  WriteConversionSheet(s, h.tssr, true, [&](SheetWriter& w, int v, int m, const auto& code) {
+    w.MarkedText(v, m, analysis::RelativeSizeText(s, m, code, results[size_t(m - 1)].zeroPoint));
   });
-  FitAndFinish(h.TssrSheet);
-  WriteConversionSheet(s, h.PekSheet, false, [&](SheetWriter& w, int v, int m, const auto&) {
+  FitAndFinish(h.tssr);
+  WriteConversionSheet(s, h.pek, false, [&](SheetWriter& w, int v, int m, const auto&) {
     const int dist = results[size_t(m - 1)].distances[size_t(v - 1)];
     w.Number(v, m, dist);
-    const Palette colour = PekColour(dist);
-    if (colour != Palette::None) PaintCell(*h.PekSheet, v, m, colour, s.VarietyCount());
+    const Palette colour = PeakDistanceColour(dist);
+    if (colour != Palette::None) FillBandedCell(*h.pek, v, m, colour, s.VarietyCount());
   });
-  FitAndFinish(h.PekSheet);
-  WriteConversionSheet(s, h.ChrSheet, true, [&](SheetWriter& w, int v, int m, const auto& code) {
+  FitAndFinish(h.pek);
+  WriteConversionSheet(s, h.chr, true, [&](SheetWriter& w, int v, int m, const auto& code) {
     w.Text(v, m, store::ToUtf8(code));
   });
 }
 
-void CountChr(RunContext& ctx) {
+void WriteCharacterTally(RunContext& ctx) {
   GenotypeStore& s = *ctx.store;
-  SheetWriter chr(ctx.sheets.ChrSheet);
+  SheetWriter chr(ctx.sheets.chr);
   for (int m = 1; m <= s.MarkerCount(); ++m) {
     ctx.Comment(msg::MarkerNameComment(m, s.MarkerName(m)));
-    ErrorOut(ctx, analysis::TallyChrMarker(s, m));
+    LogFindings(ctx, analysis::TallyCharacterMarker(s, m));
     for (int v = 1; v <= s.VarietyCount(); ++v) chr.Text(v, m, store::ToUtf8(s.Cell(v, m)));
     WriteMarkerCounts(chr, s, m);
-    InformationOut(ctx, m);
+    WriteMarkerStatistics(ctx, m);
   }
   WriteTotals(chr, s);
 }

@@ -7,11 +7,11 @@ namespace report {
 
 enum class Notation { Ssr, Tssr, Pek, Chr };
 
-void TransSheetFormat(RunContext& ctx, host::Worksheet& src, host::Worksheet& dst,
+void LayOutNotationSheet(RunContext& ctx, host::Worksheet& src, host::Worksheet& dst,
                       Notation notation);
 // The conversion of SSR data; the statistics of each marker go out as it is done.
-void AdaptSSR(RunContext& ctx);
+void WriteSsrConversions(RunContext& ctx);
 // The tally of character data, likewise.
-void CountChr(RunContext& ctx);
+void WriteCharacterTally(RunContext& ctx);
 
 }  // namespace report

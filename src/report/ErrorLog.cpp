@@ -8,9 +8,9 @@ namespace report {
 
 namespace texts = msg::sheet;
 
-void ErrorSheetFormat(RunContext& ctx, host::Worksheet& dst) {
+void LayOutErrorLog(RunContext& ctx, host::Worksheet& dst) {
   dst.Activate();
-  ClearSheet(*ctx.ExcelApp);
+  ClearResultSheet(*ctx.app);
   TitleCell(dst).Offset(-1, 0).SetValue(texts::kErrorLogTitle);
   host::Range heads = Anchor(dst).Offset(-1, 0);
   heads.SetValue(texts::kErrorCodeHead);
@@ -26,7 +26,7 @@ namespace {
 // text the reading found there, read again from the source sheet: the run
 // never writes into the table, so it is still the text the store was read from.
 void WritePlace(const RunContext& ctx, const host::Range& row, const store::TablePlace& at) {
-  host::Worksheet* source = ctx.sheets.SrcSheet;
+  host::Worksheet* source = ctx.sheets.source;
   if (!source) return;
   const host::Range cell = Anchor(*source).Offset(at.row, at.column);
   PutText(row.Offset(0, 3), cell.Address());
@@ -35,14 +35,14 @@ void WritePlace(const RunContext& ctx, const host::Range& row, const store::Tabl
 
 }  // namespace
 
-void ErrorOut(RunContext& ctx, const store::Finding& found) {
+void LogFindings(RunContext& ctx, const store::Finding& found) {
   ErrorLogState& log = ctx.errors;
   log.problems.Raise(found.problem);
-  const int r = log.ErrorRow;
-  if (log.ErrorRow < INT32_MAX) ++log.ErrorRow;
+  const int r = log.rows;
+  if (log.rows < INT32_MAX) ++log.rows;
   // Rows past the sheet's last row cannot be written; they are still counted,
   // so the run knows that problems were found.
-  host::Worksheet* sheet = ctx.sheets.ErrSheet;
+  host::Worksheet* sheet = ctx.sheets.errorLog;
   if (!sheet) return;
   const host::Range anchor = Anchor(*sheet);
   if (r > host::kMaxRows - anchor.Row()) return;
@@ -54,8 +54,8 @@ void ErrorOut(RunContext& ctx, const store::Finding& found) {
   PutText(row.Offset(0, 2), ctx.store->MarkerName(found.marker));
 }
 
-void ErrorOut(RunContext& ctx, const store::Findings& found) {
-  for (const store::Finding& f : found) ErrorOut(ctx, f);
+void LogFindings(RunContext& ctx, const store::Findings& found) {
+  for (const store::Finding& f : found) LogFindings(ctx, f);
 }
 
 }  // namespace report

@@ -5,10 +5,10 @@
 
 namespace report {
 
-void ErrorSheetFormat(RunContext& ctx, host::Worksheet& dst);
+void LayOutErrorLog(RunContext& ctx, host::Worksheet& dst);
 // One row: the problem's text, the variety's name, the marker's name (index 0:
 // empty cell). Counted and raised in ctx.errors, also without a sheet.
-void ErrorOut(RunContext& ctx, const store::Finding& found);
-void ErrorOut(RunContext& ctx, const store::Findings& found);
+void LogFindings(RunContext& ctx, const store::Finding& found);
+void LogFindings(RunContext& ctx, const store::Findings& found);
 
 }  // namespace report

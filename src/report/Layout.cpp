@@ -27,7 +27,7 @@ void FreezeHeads(host::Worksheet& sheet) {
 
 void StartSheet(host::Application& app, host::Worksheet& dst, const msg::sheet::SheetTitle& title) {
   dst.Activate();
-  ClearSheet(app);
+  ClearResultSheet(app);
   host::Range kind = TitleCell(dst).Offset(-1, 0);
   kind.SetValue(title.kind);
   kind.Offset(0, 1).SetValue(title.description);

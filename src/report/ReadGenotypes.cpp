@@ -8,10 +8,10 @@ namespace report {
 
 GenotypeRead ReadGenotypes(host::Worksheet& source, SourceKind kind) {
   RunContext ctx;
-  ctx.ExcelBook = &source.Parent();
-  ctx.ExcelApp = &ctx.ExcelBook->Parent();
+  ctx.book = &source.Parent();
+  ctx.app = &ctx.book->Parent();
   ctx.kind = kind == SourceKind::Ssr ? store::DataKind::Ssr : store::DataKind::Character;
-  SourceDataRead(ctx, source);
+  ReadSourceTable(ctx, source);
   GenotypeRead out;
   // The limits are logged by the reader itself; they come first, as in a run.
   for (store::Problem p : {store::Problem::TooManyVarieties, store::Problem::TooManyMarkers})
@@ -20,7 +20,7 @@ GenotypeRead ReadGenotypes(host::Worksheet& source, SourceKind kind) {
   for (int m = 1; m <= s.MarkerCount(); ++m) {
     const store::Findings found = kind == SourceKind::Ssr
                                       ? analysis::ConvertSsrMarker(s, m).findings
-                                      : analysis::TallyChrMarker(s, m);
+                                      : analysis::TallyCharacterMarker(s, m);
     out.findings.insert(out.findings.end(), found.begin(), found.end());
   }
   out.store = std::move(ctx.store);

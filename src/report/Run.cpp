@@ -5,16 +5,16 @@
 #include <string>
 
 #include "messages/InterfaceTexts.h"
-#include "report/Combination.h"
+#include "report/PairSheet.h"
 #include "report/Conversion.h"
 #include "report/ErrorLog.h"
 #include "report/Formatting.h"
-#include "report/Information.h"
+#include "report/StatisticsSheets.h"
 #include "report/RunStaleSheets.h"
 #include "report/SheetAccess.h"
 #include "report/SheetFit.h"
-#include "report/Ukai.h"
-#include "report/Zoo.h"
+#include "report/IdentificationSheet.h"
+#include "report/ZeroOneSheets.h"
 
 namespace report {
 namespace {
@@ -27,27 +27,27 @@ void Announce(Progress& progress, msg::Ui stage) {
 // The error log and the conversion sheets, framed before the source is read.
 void OpenConversionSheets(RunContext& ctx, host::Worksheet& source) {
   RunSheets& h = ctx.sheets;
-  const std::string& base = ctx.SheetBaseName;
+  const std::string& base = ctx.baseName;
   const bool ssr = ctx.kind == store::DataKind::Ssr;
-  h.SrcSheet = &source;  // before any sheet is opened: the source is never one of them
-  SheetOpen(ctx, h.ErrSheet, base + ".err");
-  ErrorSheetFormat(ctx, *h.ErrSheet);
+  h.source = &source;  // before any sheet is opened: the source is never one of them
+  OpenOutputSheet(ctx, h.errorLog, base + ".err");
+  LayOutErrorLog(ctx, *h.errorLog);
   if (ssr) {
-    SheetOpen(ctx, h.SsrSheet, base + ".ssr");
-    SheetOpen(ctx, h.TssrSheet, base + ".tssr");
-    SheetOpen(ctx, h.PekSheet, base + ".pek");
+    OpenOutputSheet(ctx, h.ssr, base + ".ssr");
+    OpenOutputSheet(ctx, h.tssr, base + ".tssr");
+    OpenOutputSheet(ctx, h.pek, base + ".pek");
   }
-  SheetOpen(ctx, h.ChrSheet, base + ".chr");
-  SheetOpen(ctx, h.AllSheet, base + ".all");
-  SheetOpen(ctx, h.GntSheet, base + ".gnt");
+  OpenOutputSheet(ctx, h.chr, base + ".chr");
+  OpenOutputSheet(ctx, h.alleles, base + ".all");
+  OpenOutputSheet(ctx, h.genotypes, base + ".gnt");
   if (ssr) {
-    TransSheetFormat(ctx, source, *h.SsrSheet, Notation::Ssr);
-    TransSheetFormat(ctx, source, *h.TssrSheet, Notation::Tssr);
-    TransSheetFormat(ctx, source, *h.PekSheet, Notation::Pek);
+    LayOutNotationSheet(ctx, source, *h.ssr, Notation::Ssr);
+    LayOutNotationSheet(ctx, source, *h.tssr, Notation::Tssr);
+    LayOutNotationSheet(ctx, source, *h.pek, Notation::Pek);
   }
-  TransSheetFormat(ctx, source, *h.ChrSheet, Notation::Chr);
-  InformationSheetFormat(ctx, source, *h.AllSheet, StatisticsSheet::Alleles);
-  InformationSheetFormat(ctx, source, *h.GntSheet, StatisticsSheet::Genotypes);
+  LayOutNotationSheet(ctx, source, *h.chr, Notation::Chr);
+  LayOutStatisticsSheet(ctx, source, *h.alleles, StatisticsSheet::Alleles);
+  LayOutStatisticsSheet(ctx, source, *h.genotypes, StatisticsSheet::Genotypes);
 }
 
 // Sheets nothing writes again are laid out now and compress while the run
@@ -62,29 +62,29 @@ void FinishSheets(std::initializer_list<host::Worksheet*> sheets) {
 void WriteOptions(RunContext& ctx, host::Worksheet& source, const RunOptions& options,
                   Progress& progress) {
   RunSheets& h = ctx.sheets;
-  const std::string& base = ctx.SheetBaseName;
+  const std::string& base = ctx.baseName;
   if (options.zoo) {
     Announce(progress, msg::Ui::ZooRunning);
-    ZooMake(ctx);
-    FinishSheets({h.ChrSheet});
+    WriteZeroOneSheets(ctx);
+    FinishSheets({h.chr});
   }
   if (options.combination) {
     Announce(progress, msg::Ui::CombinationRunning);
-    SheetOpen(ctx, h.CmbSheet, base + ".cmb");
-    CombinationSheetFormat(ctx, source, *h.CmbSheet);
-    CombinationMake(ctx);
+    OpenOutputSheet(ctx, h.pairs, base + ".cmb");
+    LayOutPairSheet(ctx, source, *h.pairs);
+    WritePairCounts(ctx);
   }
   if (options.ukai) {
     Announce(progress, msg::Ui::UKaiRunning);
-    SheetOpen(ctx, h.UkaiSheet, base + ".ukai");
-    UKaiSheetFormat(ctx, source, *h.UkaiSheet);
-    UKaiCal(ctx);
+    OpenOutputSheet(ctx, h.identification, base + ".ukai");
+    LayOutIdentificationSheet(ctx, source, *h.identification);
+    WriteIdentification(ctx);
   }
 }
 
 }  // namespace
 
-SourceKind CheckType(host::Worksheet& sheet) {
+SourceKind ClassifySource(host::Worksheet& sheet) {
   // The typed cells of the table as the reading takes it (up to the first
   // empty name, within the limits) vote: SSR when most hold a "/". One
   // mistyped cell then gets its own error row instead of turning a whole SSR
@@ -117,30 +117,30 @@ RunOutcome WriteResults(host::Worksheet& source, SourceKind kind, const RunOptio
                         const std::vector<std::string>& listed, Progress& progress) {
   host::Workbook& book = source.Parent();
   RunContext ctx;
-  ctx.ExcelApp = &book.Parent();
-  ctx.ExcelBook = &book;
-  ctx.SheetBaseName = source.Name().substr(0, source.Name().find('.'));
+  ctx.app = &book.Parent();
+  ctx.book = &book;
+  ctx.baseName = source.Name().substr(0, source.Name().find('.'));
   ctx.kind = kind == SourceKind::Ssr ? store::DataKind::Ssr : store::DataKind::Character;
-  ctx.lstSheet = listed;
+  ctx.listedSheets = listed;
   ctx.progress = &progress;
 
   OpenConversionSheets(ctx, source);
   Announce(progress, msg::Ui::Reading);
-  SourceDataRead(ctx, source);
+  ReadSourceTable(ctx, source);
   if (kind == SourceKind::Ssr) {
     Announce(progress, msg::Ui::ConvertingSsr);
-    AdaptSSR(ctx);
+    WriteSsrConversions(ctx);
   } else {
     Announce(progress, msg::Ui::CountingChr);
-    CountChr(ctx);
+    WriteCharacterTally(ctx);
   }
   // The 0/1 sheets take the character sheet's title: it is finished after them.
   RunSheets& h = ctx.sheets;
-  FinishSheets({h.SsrSheet, h.TssrSheet, h.PekSheet, h.AllSheet, h.GntSheet,
-                options.zoo ? nullptr : h.ChrSheet});
-  if (ctx.errors.ErrorRow == 0) WriteOptions(ctx, source, options, progress);
+  FinishSheets({h.ssr, h.tssr, h.pek, h.alleles, h.genotypes,
+                options.zoo ? nullptr : h.chr});
+  if (ctx.errors.rows == 0) WriteOptions(ctx, source, options, progress);
   ClearStaleSheets(ctx, options);
-  SheetsSort(book, ctx.sheets);
+  OrderResultSheets(book, ctx.sheets);
   // A finished sheet was laid out when it was finished; fitting it again
   // would only bring its cells back into memory.
   for (host::Worksheet* written : ctx.sheets.openedThisRun)

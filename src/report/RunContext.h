@@ -17,17 +17,17 @@ namespace report {
 
 // The sheets a run writes; a sheet the run does not make stays null.
 struct RunSheets {
-  host::Worksheet* SrcSheet = nullptr;
-  host::Worksheet* ErrSheet = nullptr;
-  host::Worksheet* SsrSheet = nullptr;
-  host::Worksheet* TssrSheet = nullptr;
-  host::Worksheet* PekSheet = nullptr;
-  host::Worksheet* ChrSheet = nullptr;
-  host::Worksheet* AllSheet = nullptr;
-  host::Worksheet* GntSheet = nullptr;
-  host::Worksheet* CmbSheet = nullptr;
-  host::Worksheet* UkaiSheet = nullptr;
-  // Every sheet SheetOpen handed out since the last Clear (one run), so two
+  host::Worksheet* source = nullptr;
+  host::Worksheet* errorLog = nullptr;
+  host::Worksheet* ssr = nullptr;
+  host::Worksheet* tssr = nullptr;
+  host::Worksheet* pek = nullptr;
+  host::Worksheet* chr = nullptr;
+  host::Worksheet* alleles = nullptr;
+  host::Worksheet* genotypes = nullptr;
+  host::Worksheet* pairs = nullptr;
+  host::Worksheet* identification = nullptr;
+  // Every sheet OpenOutputSheet handed out since the last Clear (one run), so two
   // wanted names that map to the same legal name get distinct sheets.
   std::vector<host::Worksheet*> openedThisRun;
   void Clear() { *this = RunSheets{}; }
@@ -36,20 +36,20 @@ struct RunSheets {
 // The error log of a run: rows written so far (every problem is counted,
 // however many) and the kinds of problem found.
 struct ErrorLogState {
-  int32_t ErrorRow = 0;
+  int32_t rows = 0;
   store::ProblemSet problems;
 };
 
 struct RunContext {
-  host::Application* ExcelApp = nullptr;
-  host::Workbook* ExcelBook = nullptr;
-  std::string SheetBaseName;
+  host::Application* app = nullptr;
+  host::Workbook* book = nullptr;
+  std::string baseName;
   store::DataKind kind = store::DataKind::Ssr;
-  // Made by SourceDataRead from the source table.
+  // Made by ReadSourceTable from the source table.
   std::unique_ptr<store::GenotypeStore> store;
   ErrorLogState errors;
   RunSheets sheets;
-  std::vector<std::string> lstSheet;  // sheet names as the workbook was last opened
+  std::vector<std::string> listedSheets;  // sheet names as the workbook was last opened
   Progress* progress = nullptr;
 
   // The comment label; the front end throttles its repaints.

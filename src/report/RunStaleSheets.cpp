@@ -20,7 +20,7 @@ host::Worksheet* ClearWithNote(RunContext& ctx, const std::string& name,
                                const texts::SheetTitle& title, std::string_view note) {
   host::Worksheet* sheet = FindEarlierOutput(ctx, name);
   if (!sheet) return nullptr;
-  StartSheet(*ctx.ExcelApp, *sheet, title);
+  StartSheet(*ctx.app, *sheet, title);
   TitleCell(*sheet).SetValue(note);
   return sheet;
 }
@@ -30,17 +30,17 @@ host::Worksheet* ClearWithNote(RunContext& ctx, const std::string& name,
 void ClearInto(RunContext& ctx, host::Worksheet*& handle, const std::string& suffix,
                const texts::SheetTitle& title, std::string_view note) {
   if (handle) return;
-  handle = ClearWithNote(ctx, ctx.SheetBaseName + suffix, title, note);
+  handle = ClearWithNote(ctx, ctx.baseName + suffix, title, note);
 }
 
 }  // namespace
 
 void ClearStaleSheets(RunContext& ctx, const RunOptions& options) {
   RunSheets& h = ctx.sheets;
-  const bool problems = ctx.errors.ErrorRow != 0;
+  const bool problems = ctx.errors.rows != 0;
   const std::string_view why = problems ? texts::kSkippedForProblems : texts::kNotChosen;
-  if (problems || !options.combination) ClearInto(ctx, h.CmbSheet, ".cmb", texts::kCmb, why);
-  if (problems || !options.ukai) ClearInto(ctx, h.UkaiSheet, ".ukai", texts::kUkai, why);
+  if (problems || !options.combination) ClearInto(ctx, h.pairs, ".cmb", texts::kCmb, why);
+  if (problems || !options.ukai) ClearInto(ctx, h.identification, ".ukai", texts::kUkai, why);
   // The 0/1 sheets are named after the markers: those of this source's
   // markers. There may be 250 of them, up to 180,000 cells each: each is let
   // go of once cleared.
@@ -51,9 +51,9 @@ void ClearStaleSheets(RunContext& ctx, const RunOptions& options) {
         FitAndFinish(*sheet);
   }
   if (ctx.kind != store::DataKind::Ssr) {
-    ClearInto(ctx, h.SsrSheet, ".ssr", texts::kSsr, texts::kNotSsrData);
-    ClearInto(ctx, h.TssrSheet, ".tssr", texts::kTssr, texts::kNotSsrData);
-    ClearInto(ctx, h.PekSheet, ".pek", texts::kPek, texts::kNotSsrData);
+    ClearInto(ctx, h.ssr, ".ssr", texts::kSsr, texts::kNotSsrData);
+    ClearInto(ctx, h.tssr, ".tssr", texts::kTssr, texts::kNotSsrData);
+    ClearInto(ctx, h.pek, ".pek", texts::kPek, texts::kNotSsrData);
   }
 }
 

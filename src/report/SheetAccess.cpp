@@ -80,7 +80,7 @@ std::string KindMark(const std::string& wanted) {
 // to the name of one of the user's own sheets never clears that sheet.
 bool Reusable(const RunContext& ctx, host::Worksheet& sheet, const std::string& wanted,
               const std::u16string& form) {
-  if (&sheet == ctx.sheets.SrcSheet) return false;
+  if (&sheet == ctx.sheets.source) return false;
   const bool cut = form.size() < store::ToU16(wanted).size();
   return !cut || sheet.GetRange("B1").Text() == KindMark(wanted);
 }
@@ -97,10 +97,10 @@ std::string LegalSheetName(const host::Workbook& book, const std::string& wanted
 
 namespace {
 
-// The sheet SheetOpen reuses for `name`, or null and in `freeName` the first
+// The sheet OpenOutputSheet reuses for `name`, or null and in `freeName` the first
 // candidate name that no sheet has.
 host::Worksheet* FindReusable(RunContext& ctx, const std::string& name, std::string& freeName) {
-  host::Workbook& book = *ctx.ExcelBook;
+  host::Workbook& book = *ctx.book;
   const auto& opened = ctx.sheets.openedThisRun;
   const std::u16string form = LegalForm(name);
   for (int k = 1;; ++k) {
@@ -116,7 +116,7 @@ host::Worksheet* FindReusable(RunContext& ctx, const std::string& name, std::str
     // under its exact name; anything else (a sheet differing in letter case)
     // is a clash that moves on to the next candidate.
     const bool listed =
-        std::find(ctx.lstSheet.begin(), ctx.lstSheet.end(), candidate) != ctx.lstSheet.end();
+        std::find(ctx.listedSheets.begin(), ctx.listedSheets.end(), candidate) != ctx.listedSheets.end();
     if (listed && existing->Name() == candidate && Reusable(ctx, *existing, name, form))
       return existing;
   }
@@ -124,11 +124,11 @@ host::Worksheet* FindReusable(RunContext& ctx, const std::string& name, std::str
 
 }  // namespace
 
-void SheetOpen(RunContext& ctx, host::Worksheet*& obj, const std::string& name) {
+void OpenOutputSheet(RunContext& ctx, host::Worksheet*& obj, const std::string& name) {
   std::string freeName;
   obj = FindReusable(ctx, name, freeName);
   if (!obj) {
-    obj = &ctx.ExcelBook->AddSheet();
+    obj = &ctx.book->AddSheet();
     obj->SetName(freeName);
   }
   ctx.sheets.openedThisRun.push_back(obj);
@@ -170,7 +170,7 @@ NameList ReadNames(host::Range first, int rowStep, int columnStep, int room, int
 
 }  // namespace
 
-void SourceDataRead(RunContext& ctx, host::Worksheet& src) {
+void ReadSourceTable(RunContext& ctx, host::Worksheet& src) {
   src.Activate();
   const host::Range anchor = Anchor(src);
   // The scans stop at the sheet's edge when the list runs that far.
@@ -184,10 +184,10 @@ void SourceDataRead(RunContext& ctx, host::Worksheet& src) {
                                                      std::move(markers.names));
   // The log points at the first name beyond the limit: where the reading stopped.
   if (varieties.tooMany)
-    ErrorOut(ctx, {store::Problem::TooManyVarieties, 0, 0,
+    LogFindings(ctx, {store::Problem::TooManyVarieties, 0, 0,
                    store::TablePlace{store::kMaxVarieties + 1, 0}});
   if (markers.tooMany)
-    ErrorOut(ctx,
+    LogFindings(ctx,
              {store::Problem::TooManyMarkers, 0, 0, store::TablePlace{0, store::kMaxMarkers + 1}});
 
   store::GenotypeStore& s = *ctx.store;

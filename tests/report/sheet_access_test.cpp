@@ -21,36 +21,36 @@ TEST_F(SourceReading, ReadsNamesAndCellTextsAsTheSheetShowsThem) {
   src->GetRange("D5").SetValue(180.5);
   src->GetRange("C6").SetValue(host::CellValue(true));
   src->GetRange("D6").SetValue(host::CellValue(host::ErrorValue{"#N/A"}));
-  report::SourceDataRead(ctx, *src);
+  report::ReadSourceTable(ctx, *src);
   EXPECT_EQ(S().VarietyCount(), 2);
   EXPECT_EQ(S().MarkerCount(), 2);
   EXPECT_EQ(S().VarietyName(1), "品種1");
   EXPECT_EQ(S().MarkerName(2), "マーカー2");
   EXPECT_EQ(S().Cell(1, 1) + u"," + S().Cell(1, 2) + u"," + S().Cell(2, 1) + u"," + S().Cell(2, 2),
             u"180,180.5,TRUE,#N/A");
-  EXPECT_EQ(ctx.errors.ErrorRow, 0);
+  EXPECT_EQ(ctx.errors.rows, 0);
   for (const std::string& text :
        {msg::VarietyComment(2), msg::MarkerComment(1), msg::CellComment(2, 1)})
     EXPECT_EQ(std::count(progress.comments.begin(), progress.comments.end(), text), 1) << text;
 }
 
 TEST_F(SourceReading, LimitsAreReachedOnlyBeyond500VarietiesAnd250Markers) {
-  report::SheetOpen(ctx, ctx.sheets.ErrSheet, "Apple.err");
-  report::SourceDataRead(ctx, *src);  // an empty source
-  EXPECT_EQ(S().VarietyCount() + S().MarkerCount() + ctx.errors.ErrorRow, 0);
+  report::OpenOutputSheet(ctx, ctx.sheets.errorLog, "Apple.err");
+  report::ReadSourceTable(ctx, *src);  // an empty source
+  EXPECT_EQ(S().VarietyCount() + S().MarkerCount() + ctx.errors.rows, 0);
   for (int i = 1; i <= 500; ++i) Put(src->Cell(4 + i, 2), "V" + std::to_string(i));
   for (int j = 1; j <= 250; ++j) Put(src->Cell(4, 2 + j), "M" + std::to_string(j));
   src->Cell(504, 252).SetValue("150/152");
-  report::SourceDataRead(ctx, *src);
+  report::ReadSourceTable(ctx, *src);
   EXPECT_EQ(S().VarietyCount(), 500);
   EXPECT_EQ(S().MarkerCount(), 250);
   EXPECT_EQ(S().Cell(500, 250), u"150/152");
-  EXPECT_EQ(ctx.errors.ErrorRow, 0);
+  EXPECT_EQ(ctx.errors.rows, 0);
 
   src->Cell(505, 2).SetValue("V501");
   src->Cell(506, 2).SetValue("V502");
   src->Cell(4, 253).SetValue("M251");
-  report::SourceDataRead(ctx, *src);
+  report::ReadSourceTable(ctx, *src);
   EXPECT_EQ(S().VarietyCount(), 500);
   EXPECT_EQ(S().MarkerCount(), 250);
   EXPECT_TRUE(Found(store::Problem::TooManyVarieties) && Found(store::Problem::TooManyMarkers));
@@ -66,7 +66,7 @@ TEST_F(SheetOpening, IllegalAndDuplicateNamesMapToTheSameSheetsOnEveryRun) {
       "History",      "M\v1.zoo"};
   auto openAll = [&] {
     std::vector<host::Worksheet*> sheets(wanted.size());
-    for (size_t k = 0; k < wanted.size(); ++k) report::SheetOpen(ctx, sheets[k], wanted[k]);
+    for (size_t k = 0; k < wanted.size(); ++k) report::OpenOutputSheet(ctx, sheets[k], wanted[k]);
     return sheets;
   };
   const auto first = openAll();
@@ -99,21 +99,21 @@ TEST_F(SheetOpening, CutNamesNeverTakeTheUsersSheets) {
   src->SetName("Apple and pear trial 2026 a.org");  // 31 characters
   Reopen();
   const std::string wanted = mine + "hirty-one characters.zoo";
-  host::Worksheet* zoo = nullptr;
+  host::Worksheet* zeroOne = nullptr;
   host::Worksheet* clash = nullptr;
-  report::SheetOpen(ctx, zoo, wanted);
-  report::SheetOpen(ctx, clash, "Apple and pear trial 2026 a.org and more.zoo");
-  EXPECT_EQ(zoo->Name(), "A marker name far longer th (2)");
+  report::OpenOutputSheet(ctx, zeroOne, wanted);
+  report::OpenOutputSheet(ctx, clash, "Apple and pear trial 2026 a.org and more.zoo");
+  EXPECT_EQ(zeroOne->Name(), "A marker name far longer th (2)");
   EXPECT_NE(clash, src);
-  zoo->GetRange("B1").SetValue(msg::sheet::kZoo.kind);
+  zeroOne->GetRange("B1").SetValue(msg::sheet::kZoo.kind);
   clash->GetRange("B1").SetValue(msg::sheet::kZoo.kind);
 
   ctx.sheets.Clear();
-  ctx.sheets.SrcSheet = src;
+  ctx.sheets.source = src;
   Reopen();
   host::Worksheet* again = nullptr;
-  report::SheetOpen(ctx, again, wanted);
-  EXPECT_EQ(again, zoo);
+  report::OpenOutputSheet(ctx, again, wanted);
+  EXPECT_EQ(again, zeroOne);
   EXPECT_EQ(Text(book->SheetByName(mine), "B1"), "keep me");
 }
 

@@ -27,16 +27,16 @@ class MemoryBook : public ::testing::Test {
     src = &book->Sheet(1);
     src->SetName("Apple.org");
     src->GetRange("B2").SetValue("Apple trial");
-    ctx.ExcelApp = &app;
-    ctx.ExcelBook = book;
-    ctx.SheetBaseName = "Apple";
-    ctx.lstSheet = {"Apple.org"};
+    ctx.app = &app;
+    ctx.book = book;
+    ctx.baseName = "Apple";
+    ctx.listedSheets = {"Apple.org"};
     ctx.progress = &progress;
-    ctx.sheets.SrcSheet = src;
+    ctx.sheets.source = src;
   }
 
   // Variety names go to the source sheet, markers to its header row; the store
-  // is tallied as the conversion stage leaves it (SSR sizes: add with AlleleAdd).
+  // is tallied as the conversion stage leaves it (SSR sizes: add with AddSize).
   struct Variety {
     std::string name;
     std::vector<std::string> cells;  // genotype codes, "" when not typed
@@ -75,8 +75,8 @@ class MemoryBook : public ::testing::Test {
   }
   // The sheet list as the workbook would be reopened after a run.
   void Reopen() {
-    ctx.lstSheet.clear();
-    for (int k = 1; k <= book->SheetCount(); ++k) ctx.lstSheet.push_back(book->Sheet(k).Name());
+    ctx.listedSheets.clear();
+    for (int k = 1; k <= book->SheetCount(); ++k) ctx.listedSheets.push_back(book->Sheet(k).Name());
   }
 
   static std::string Text(host::Worksheet& sheet, const char* a) {
@@ -96,8 +96,8 @@ class MemoryBook : public ::testing::Test {
   // The error log as "message|variety|marker|cell|text" rows.
   std::vector<std::string> ErrorRows() {
     std::vector<std::string> rows;
-    auto* err = ctx.sheets.ErrSheet;
-    for (int r = 4; err && r < ctx.errors.ErrorRow + 4; ++r)
+    auto* err = ctx.sheets.errorLog;
+    for (int r = 4; err && r < ctx.errors.rows + 4; ++r)
       rows.push_back(err->Cell(r, 2).Text() + "|" + err->Cell(r, 3).Text() + "|" +
                      err->Cell(r, 4).Text() + "|" + err->Cell(r, 5).Text() + "|" +
                      err->Cell(r, 6).Text());

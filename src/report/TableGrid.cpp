@@ -4,7 +4,7 @@
 
 namespace report {
 
-void KeisenA(host::Application& app) {
+void DrawThinGrid(host::Application& app) {
   host::Worksheet& sheet = app.ActiveSheet();
   // The block's extent is read off the sheet: its header row and first column.
   app.ActiveCell().Select();
@@ -28,11 +28,11 @@ void FrameTable(host::Application& app, const host::Range& corner, bool ruled) {
   if (ruled) {
     corner.Select();
     corner.Activate();
-    KeisenA(app);
+    DrawThinGrid(app);
   }
   corner.Select();
   corner.Activate();
-  Kaiten(app);
+  TurnHeadTexts(app);
 }
 
 }  // namespace report

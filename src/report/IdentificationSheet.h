@@ -4,7 +4,7 @@
 
 namespace report {
 
-void UKaiSheetFormat(RunContext& ctx, host::Worksheet& src, host::Worksheet& dst);
-void UKaiCal(RunContext& ctx);
+void LayOutIdentificationSheet(RunContext& ctx, host::Worksheet& src, host::Worksheet& dst);
+void WriteIdentification(RunContext& ctx);
 
 }  // namespace report

@@ -2,7 +2,7 @@
 
 namespace report {
 
-void ClearSheet(host::Application& app) {
+void ClearResultSheet(host::Application& app) {
   host::Worksheet& sheet = app.ActiveSheet();
   sheet.Cells().Select();
   host::Range selection = app.Selection();

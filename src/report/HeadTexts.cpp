@@ -2,7 +2,7 @@
 
 namespace report {
 
-void Kaiten(host::Application& app) {
+void TurnHeadTexts(host::Application& app) {
   host::Worksheet& sheet = app.ActiveSheet();
   // The corner cell stays as it is; only the heads to its right turn.
   app.ActiveCell().Offset(0, 1).Select();

@@ -4,10 +4,10 @@
 
 namespace report {
 
-void SheetsSort(host::Workbook& book, const RunSheets& sheets) {
+void OrderResultSheets(host::Workbook& book, const RunSheets& sheets) {
   host::Worksheet* const order[] = {
-      sheets.SrcSheet, sheets.ErrSheet, sheets.SsrSheet, sheets.CmbSheet,  sheets.GntSheet,
-      sheets.AllSheet, sheets.ChrSheet, sheets.PekSheet, sheets.TssrSheet, sheets.UkaiSheet};
+      sheets.source, sheets.errorLog, sheets.ssr, sheets.pairs,  sheets.genotypes,
+      sheets.alleles, sheets.chr, sheets.pek, sheets.tssr, sheets.identification};
   int16_t pos = 1;
   for (host::Worksheet* sheet : order) {
     if (!sheet) continue;  // not made by this run: no gap

@@ -1,11 +1,11 @@
 // The identification sheet (.ukai): per variety f0, the geometric mean of the
 // frequencies of its own genotypes, and P1, the chance that one of the tester
 // varieties matches it at every typed marker.
-#include "report/Ukai.h"
+#include "report/IdentificationSheet.h"
 
 #include <vector>
 
-#include "analysis/Ukai.h"
+#include "analysis/Identification.h"
 #include "host/HostError.h"
 #include "report/Formatting.h"
 
@@ -14,20 +14,20 @@ namespace {
 
 namespace sheet = msg::sheet;
 
-constexpr char kUkaiNumberFormat[] = "0.0000000000_ ";
+constexpr char kProbabilityFormat[] = "0.0000000000_ ";
 // A positive value below half the tenth decimal would read as zero there.
-constexpr char kUkaiTinyFormat[] = "0.000E+00_ ";
+constexpr char kTinyProbabilityFormat[] = "0.000E+00_ ";
 constexpr double kSmallestShown = 0.5e-10;
 
 void PutProbability(host::Range cell, double value) {
   cell.SetValue(value);
-  if (value > 0 && value < kSmallestShown) cell.SetNumberFormatLocal(kUkaiTinyFormat);
+  if (value > 0 && value < kSmallestShown) cell.SetNumberFormatLocal(kTinyProbabilityFormat);
 }
 
 }  // namespace
 
-void UKaiSheetFormat(RunContext& ctx, host::Worksheet& src, host::Worksheet& dst) {
-  host::Application& app = *ctx.ExcelApp;
+void LayOutIdentificationSheet(RunContext& ctx, host::Worksheet& src, host::Worksheet& dst) {
+  host::Application& app = *ctx.app;
   const int n = ctx.store->VarietyCount();
 
   StartSheet(app, dst, sheet::kUkai);
@@ -48,7 +48,7 @@ void UKaiSheetFormat(RunContext& ctx, host::Worksheet& src, host::Worksheet& dst
   host::Range head = dst.GetRange(b4, b4.End(host::xlToRight));
   host::Range last = b4.End(host::xlDown);
   host::Range table = dst.GetRange(head, dst.Cell(last.Row(), head.LastColumn()));
-  table.SetNumberFormatLocal(kUkaiNumberFormat);
+  table.SetNumberFormatLocal(kProbabilityFormat);
 
   b4.Offset(n + 2, 0).SetValue(sheet::kF0);
   b4.Offset(n + 2, 1).SetValue(sheet::kF0Formula);
@@ -60,12 +60,12 @@ void UKaiSheetFormat(RunContext& ctx, host::Worksheet& src, host::Worksheet& dst
   FreezeHeads(dst);
 }
 
-void UKaiCal(RunContext& ctx) {
-  if (ctx.sheets.UkaiSheet == nullptr) {
-    throw host::HostError("UKaiCal", "", "the identification sheet is not open");
+void WriteIdentification(RunContext& ctx) {
+  if (ctx.sheets.identification == nullptr) {
+    throw host::HostError("WriteIdentification", "", "the identification sheet is not open");
   }
-  const std::vector<analysis::Identification> values = analysis::UkaiProbabilities(*ctx.store);
-  const host::Range anchor = Anchor(*ctx.sheets.UkaiSheet);
+  const std::vector<analysis::Identification> values = analysis::IdentificationProbabilities(*ctx.store);
+  const host::Range anchor = Anchor(*ctx.sheets.identification);
   for (int v = 1; v <= static_cast<int>(values.size()); ++v) {
     host::Range f0 = anchor.Offset(v, 1);
     host::Range p1 = anchor.Offset(v, 2);

@@ -50,9 +50,9 @@ void WritePekLegend(host::Range at) {
 
 }  // namespace
 
-void TransSheetFormat(RunContext& ctx, host::Worksheet& src, host::Worksheet& dst,
+void LayOutNotationSheet(RunContext& ctx, host::Worksheet& src, host::Worksheet& dst,
                       Notation notation) {
-  host::Application& app = *ctx.ExcelApp;
+  host::Application& app = *ctx.app;
   StartSheet(app, dst, TitleOf(notation));
   CopyBlock(app, src, TitleCell(src), dst, TitleCell(dst));
 

@@ -1,6 +1,6 @@
 // The combination sheet (.cmb): for every two varieties, the number of markers
 // that tell them apart, coloured when few markers do.
-#include "report/Combination.h"
+#include "report/PairSheet.h"
 
 #include <string>
 #include <string_view>
@@ -33,17 +33,17 @@ Palette PairColour(int d) {
 
 }  // namespace
 
-CombinationLayout CombinationCell(int r, int c, int varietyCount) {
-  const int band = (c - 1) / kCombinationBandWidth;
-  return {4 + band * (varietyCount + 2) + r, 3 + (c - 1) % kCombinationBandWidth};
+CellPosition PairCell(int r, int c, int varietyCount) {
+  const int band = (c - 1) / kBandWidth;
+  return {4 + band * (varietyCount + 2) + r, 3 + (c - 1) % kBandWidth};
 }
 
-int CombinationBands(int varietyCount) {
-  return (varietyCount + kCombinationBandWidth - 1) / kCombinationBandWidth;
+int BandCount(int varietyCount) {
+  return (varietyCount + kBandWidth - 1) / kBandWidth;
 }
 
-void CombinationSheetFormat(RunContext& ctx, host::Worksheet& src, host::Worksheet& dst) {
-  host::Application& app = *ctx.ExcelApp;
+void LayOutPairSheet(RunContext& ctx, host::Worksheet& src, host::Worksheet& dst) {
+  host::Application& app = *ctx.app;
   const store::GenotypeStore& s = *ctx.store;
   const int n = s.VarietyCount();
 
@@ -51,17 +51,17 @@ void CombinationSheetFormat(RunContext& ctx, host::Worksheet& src, host::Workshe
   // The source's title cell, value and formatting.
   CopyBlock(app, src, TitleCell(src), dst, TitleCell(dst));
 
-  const int bands = CombinationBands(n);
+  const int bands = BandCount(n);
   host::Range corner = Anchor(dst);
   for (int b = 1; b <= bands; ++b) {
     corner.SetValue(texts::kTableCorner);
-    const int first = (b - 1) * kCombinationBandWidth + 1;
-    const int last = b * kCombinationBandWidth;
+    const int first = (b - 1) * kBandWidth + 1;
+    const int last = b * kBandWidth;
     for (int r = 1; r <= n; ++r) {
       const std::string& name = s.VarietyName(r);
       corner.Offset(r, 0).SetValue(std::string_view(name));
       if (r >= first && r <= last) {
-        corner.Offset(0, (r - 1) % kCombinationBandWidth + 1).SetValue(std::string_view(name));
+        corner.Offset(0, (r - 1) % kBandWidth + 1).SetValue(std::string_view(name));
       }
     }
     FrameTable(app, corner, true);
@@ -79,11 +79,11 @@ void CombinationSheetFormat(RunContext& ctx, host::Worksheet& src, host::Workshe
   }
 }
 
-void CombinationMake(RunContext& ctx) {
-  if (ctx.sheets.CmbSheet == nullptr) {
-    throw host::HostError("CombinationMake", "", "the combination sheet is not open");
+void WritePairCounts(RunContext& ctx) {
+  if (ctx.sheets.pairs == nullptr) {
+    throw host::HostError("WritePairCounts", "", "the combination sheet is not open");
   }
-  host::Worksheet& sheet = *ctx.sheets.CmbSheet;
+  host::Worksheet& sheet = *ctx.sheets.pairs;
   // Count every pair first, then write the matrix row by row: the sheet's
   // rows then grow left to right instead of jumping between two rows a pair.
   const analysis::PairMatrix pairs = analysis::CountDistinguishingMarkers(
@@ -92,14 +92,14 @@ void CombinationMake(RunContext& ctx) {
   for (int r = 1; r <= n; ++r) {
     for (int c = 1; c <= n; ++c) {
       if (r == c) {
-        PaintCell(sheet, r, r, Palette::Grey, n);  // the diagonal stays without a number
+        FillBandedCell(sheet, r, r, Palette::Grey, n);  // the diagonal stays without a number
         continue;
       }
       const int d = pairs.Distinguishing(r, c);
-      const CombinationLayout cell = CombinationCell(r, c, n);
+      const CellPosition cell = PairCell(r, c, n);
       sheet.Cell(cell.row, cell.column).SetValue(d);
       const Palette colour = PairColour(d);
-      if (colour != Palette::None) PaintCell(sheet, r, c, colour, n);
+      if (colour != Palette::None) FillBandedCell(sheet, r, c, colour, n);
     }
   }
   sheet.Activate();

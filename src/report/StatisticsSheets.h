@@ -7,9 +7,9 @@ namespace report {
 
 enum class StatisticsSheet { Alleles, Genotypes };
 
-void InformationSheetFormat(RunContext& ctx, host::Worksheet& src, host::Worksheet& dst,
+void LayOutStatisticsSheet(RunContext& ctx, host::Worksheet& src, host::Worksheet& dst,
                             StatisticsSheet kind);
 // Writes the statistics block of marker m to the .all and .gnt sheets.
-void InformationOut(RunContext& ctx, int m);
+void WriteMarkerStatistics(RunContext& ctx, int m);
 
 }  // namespace report

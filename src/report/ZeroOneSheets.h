@@ -4,7 +4,7 @@
 
 namespace report {
 
-void ZooMake(RunContext& ctx);
-void ZooSheetFormat(RunContext& ctx, int m, host::Worksheet& dst);
+void WriteZeroOneSheets(RunContext& ctx);
+void LayOutZeroOneSheet(RunContext& ctx, int m, host::Worksheet& dst);
 
 }  // namespace report

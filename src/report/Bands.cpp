@@ -24,7 +24,7 @@ int FloorDiv(int a, int b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0)
 
 }  // namespace
 
-void PaintCell(host::Worksheet& sheet, int i, int j, Palette colour, int varietyCount) {
+void FillBandedCell(host::Worksheet& sheet, int i, int j, Palette colour, int varietyCount) {
   constexpr int kBandWidth = 250;
   // Tables wider than a band continue below, varietyCount + 2 rows further down.
   const int16_t r = ToInt16(FloorDiv(j - 1, kBandWidth) * (varietyCount + 2) + i, "row offset");
