@@ -13,9 +13,10 @@
 #include <vector>
 
 #include "host/Host.h"
-#include "report/PairSheet.h"
-#include "report/RunContext.h"
 #include "report/IdentificationSheet.h"
+#include "report/Layout.h"
+#include "report/PairSheet.h"
+#include "report/SheetAccess.h"
 #include "report/ZeroOneSheets.h"
 #include "store/GenotypeStore.h"
 
@@ -74,32 +75,27 @@ std::unique_ptr<store::GenotypeStore> FilledStore() {
 
 struct Run {
   host::Application app;
-  report::RunContext ctx;
+  std::unique_ptr<store::GenotypeStore> store;
+  host::Worksheet* source = nullptr;
+  host::Worksheet* pairs = nullptr;
+  host::Worksheet* identification = nullptr;
+  std::unique_ptr<report::OutputSheets> outputs;
   report::NoProgress progress;
-  explicit Run(std::unique_ptr<store::GenotypeStore> s) {
+  explicit Run(std::unique_ptr<store::GenotypeStore> s) : store(std::move(s)) {
     host::Workbook& book = app.AddWorkbook("/tmp/options_bench.xlsx");
-    host::Worksheet& src = book.Sheet(1);
-    src.SetName("Bench.org");
-    src.GetRange("B2").SetValue("Benchmark table");
-    for (int v = 1; v <= s->VarietyCount(); ++v) {
-      src.Cell(4 + v, 2).SetValue(std::string_view(s->VarietyName(v)));
+    source = &book.Sheet(1);
+    source->SetName("Bench.org");
+    source->GetRange("B2").SetValue("Benchmark table");
+    for (int v = 1; v <= store->VarietyCount(); ++v) {
+      source->Cell(4 + v, 2).SetValue(std::string_view(store->VarietyName(v)));
     }
-    for (int m = 1; m <= s->MarkerCount(); ++m) {
-      src.Cell(4, 2 + m).SetValue(std::string_view(s->MarkerName(m)));
+    for (int m = 1; m <= store->MarkerCount(); ++m) {
+      source->Cell(4, 2 + m).SetValue(std::string_view(store->MarkerName(m)));
     }
-    ctx.app = &app;
-    ctx.book = &book;
-    ctx.baseName = "Bench";
-    ctx.kind = s->Kind();
-    ctx.store = std::move(s);
-    ctx.progress = &progress;
-    ctx.sheets.source = &src;
-    ctx.sheets.chr = &src;
-    for (const char* name : {"Bench.cmb", "Bench.ukai"}) {
-      host::Worksheet& sheet = book.AddSheet();
-      sheet.SetName(name);
-      (std::string(name) == "Bench.cmb" ? ctx.sheets.pairs : ctx.sheets.identification) = &sheet;
-    }
+    report::MarkEmptyCorner(*source);
+    outputs = std::make_unique<report::OutputSheets>(*source, std::vector<std::string>{}, *source);
+    pairs = &outputs->Open("Bench.cmb");
+    identification = &outputs->Open("Bench.ukai");
   }
 };
 
@@ -135,14 +131,16 @@ int main(int argc, char** argv) {
   std::vector<double> cmbFormat, cmbMake, ukaiFormat, ukaiCal, zoo;
   for (int r = 0; r < runs; ++r) {
     Run run(FilledStore());
-    report::RunContext& ctx = run.ctx;
-    cmbFormat.push_back(Seconds(
-        [&] { report::LayOutPairSheet(ctx, *ctx.sheets.source, *ctx.sheets.pairs); }));
-    cmbMake.push_back(Seconds([&] { report::WritePairCounts(ctx); }));
-    ukaiFormat.push_back(Seconds(
-        [&] { report::LayOutIdentificationSheet(ctx, *ctx.sheets.source, *ctx.sheets.identification); }));
-    ukaiCal.push_back(Seconds([&] { report::WriteIdentification(ctx); }));
-    if (withZoo) zoo.push_back(Seconds([&] { report::WriteZeroOneSheets(ctx); }));
+    const store::GenotypeStore& s = *run.store;
+    cmbFormat.push_back(Seconds([&] { report::LayOutPairSheet(*run.source, *run.pairs, s); }));
+    cmbMake.push_back(Seconds([&] { report::WritePairCounts(*run.pairs, s, run.progress); }));
+    ukaiFormat.push_back(Seconds([&] {
+      report::LayOutIdentificationSheet(*run.source, *run.identification, s.VarietyCount());
+    }));
+    ukaiCal.push_back(Seconds([&] { report::WriteIdentification(*run.identification, s); }));
+    if (withZoo)
+      zoo.push_back(Seconds(
+          [&] { report::WriteZeroOneSheets(s, *run.outputs, *run.source, run.progress); }));
   }
   const double target = Median(cmbMake) + Median(ukaiCal);
   std::printf("medians of %d runs (seconds)\n", runs);

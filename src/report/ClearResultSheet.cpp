@@ -2,17 +2,15 @@
 
 namespace report {
 
-void ClearResultSheet(host::Application& app) {
-  host::Worksheet& sheet = app.ActiveSheet();
-  sheet.Cells().Select();
-  host::Range selection = app.Selection();
-  selection.ClearContents();
+void ClearResultSheet(host::Worksheet& sheet) {
+  host::Range cells = sheet.Cells();
+  cells.ClearContents();
   for (int index :
        {host::xlDiagonalDown, host::xlDiagonalUp, host::xlEdgeLeft, host::xlEdgeTop,
         host::xlEdgeBottom, host::xlEdgeRight, host::xlInsideVertical, host::xlInsideHorizontal}) {
-    selection.SetBorderLineStyle(index, host::xlNone);
+    cells.SetBorderLineStyle(index, host::xlNone);
   }
-  selection.SetInteriorColorIndex(host::xlNone);
+  cells.SetInteriorColorIndex(host::xlNone);
 }
 
 }  // namespace report

@@ -8,10 +8,9 @@
 
 #include "analysis/Conversion.h"
 #include "messages/InterfaceTexts.h"
-#include "report/ErrorLog.h"
-#include "report/Formatting.h"
-#include "report/StatisticsSheets.h"
+#include "report/Bands.h"
 #include "report/SheetFit.h"
+#include "report/StatisticsSheets.h"
 
 namespace report {
 namespace {
@@ -80,62 +79,57 @@ void WriteConversionSheet(const GenotypeStore& s, host::Worksheet* sheet, bool c
   WriteTotals(w, s);
 }
 
-// Nothing writes to the sheet again: it is laid out and compresses while
-// the run writes the next.
-void FitAndFinish(host::Worksheet* sheet) {
-  if (sheet == nullptr) return;
-  FitSheet(*sheet);
-  sheet->Finish();
-}
-
 }  // namespace
 
-void WriteSsrConversions(RunContext& ctx) {
-  GenotypeStore& s = *ctx.store;
-  RunSheets& h = ctx.sheets;
+store::Findings WriteSsrConversions(store::GenotypeStore& s, const ConversionSheets& sheets,
+                                    Progress& progress) {
+  store::Findings found;
   std::vector<analysis::SsrMarker> results;
   for (int m = 1; m <= s.MarkerCount(); ++m) {
-    ctx.Comment(msg::MarkerNameComment(m, s.MarkerName(m)));
+    progress.Comment(msg::MarkerNameComment(m, s.MarkerName(m)));
     results.push_back(analysis::ConvertSsrMarker(s, m));
-    LogFindings(ctx, results.back().findings);
-    WriteMarkerStatistics(ctx, m);
+    found.insert(found.end(), results.back().findings.begin(), results.back().findings.end());
+    WriteMarkerStatistics(s, m, sheets.alleles, sheets.genotypes);
   }
   // The statistics are complete; each notation is then written whole
-  // before the next. The character sheet is finished by the run: the 0/1
-  // sheets take its title.
-  FitAndFinish(h.alleles);
-  FitAndFinish(h.genotypes);
-  WriteConversionSheet(s, h.ssr, true, [&](SheetWriter& w, int v, int m, const auto& code) {
+  // before the next.
+  FitAndFinish(&sheets.alleles);
+  FitAndFinish(&sheets.genotypes);
+  WriteConversionSheet(s, sheets.ssr, true, [&](SheetWriter& w, int v, int m, const auto& code) {
     w.MarkedText(v, m, s.GenotypeText(m, code));
   });
-  FitAndFinish(h.ssr);
-  WriteConversionSheet(s, h.tssr, true, [&](SheetWriter& w, int v, int m, const auto& code) {
+  FitAndFinish(sheets.ssr);
+  WriteConversionSheet(s, sheets.tssr, true, [&](SheetWriter& w, int v, int m, const auto& code) {
     w.MarkedText(v, m, analysis::RelativeSizeText(s, m, code, results[size_t(m - 1)].zeroPoint));
   });
-  FitAndFinish(h.tssr);
-  WriteConversionSheet(s, h.pek, false, [&](SheetWriter& w, int v, int m, const auto&) {
+  FitAndFinish(sheets.tssr);
+  WriteConversionSheet(s, sheets.pek, false, [&](SheetWriter& w, int v, int m, const auto&) {
     const int dist = results[size_t(m - 1)].distances[size_t(v - 1)];
     w.Number(v, m, dist);
     const Palette colour = PeakDistanceColour(dist);
-    if (colour != Palette::None) FillBandedCell(*h.pek, v, m, colour, s.VarietyCount());
+    if (colour != Palette::None) FillBandedCell(*sheets.pek, v, m, colour, s.VarietyCount());
   });
-  FitAndFinish(h.pek);
-  WriteConversionSheet(s, h.chr, true, [&](SheetWriter& w, int v, int m, const auto& code) {
+  FitAndFinish(sheets.pek);
+  WriteConversionSheet(s, &sheets.chr, true, [&](SheetWriter& w, int v, int m, const auto& code) {
     w.Text(v, m, store::ToUtf8(code));
   });
+  return found;
 }
 
-void WriteCharacterTally(RunContext& ctx) {
-  GenotypeStore& s = *ctx.store;
-  SheetWriter chr(ctx.sheets.chr);
+store::Findings WriteCharacterTally(store::GenotypeStore& s, const ConversionSheets& sheets,
+                                    Progress& progress) {
+  store::Findings found;
+  SheetWriter chr(&sheets.chr);
   for (int m = 1; m <= s.MarkerCount(); ++m) {
-    ctx.Comment(msg::MarkerNameComment(m, s.MarkerName(m)));
-    LogFindings(ctx, analysis::TallyCharacterMarker(s, m));
+    progress.Comment(msg::MarkerNameComment(m, s.MarkerName(m)));
+    const store::Findings tally = analysis::TallyCharacterMarker(s, m);
+    found.insert(found.end(), tally.begin(), tally.end());
     for (int v = 1; v <= s.VarietyCount(); ++v) chr.Text(v, m, store::ToUtf8(s.Cell(v, m)));
     WriteMarkerCounts(chr, s, m);
-    WriteMarkerStatistics(ctx, m);
+    WriteMarkerStatistics(s, m, sheets.alleles, sheets.genotypes);
   }
   WriteTotals(chr, s);
+  return found;
 }
 
 }  // namespace report

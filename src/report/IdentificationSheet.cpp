@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "analysis/Identification.h"
-#include "host/HostError.h"
 #include "report/Formatting.h"
 
 namespace report {
@@ -26,20 +25,15 @@ void PutProbability(host::Range cell, double value) {
 
 }  // namespace
 
-void LayOutIdentificationSheet(RunContext& ctx, host::Worksheet& src, host::Worksheet& dst) {
-  host::Application& app = *ctx.app;
-  const int n = ctx.store->VarietyCount();
-
-  StartSheet(app, dst, sheet::kUkai);
+void LayOutIdentificationSheet(host::Worksheet& src, host::Worksheet& dst, int n) {
+  StartSheet(dst, sheet::kUkai);
   // The source's title cell, value and formatting.
-  CopyBlock(app, src, TitleCell(src), dst, TitleCell(dst));
+  CopyBlock(src, TitleCell(src), dst, TitleCell(dst));
 
-  // The name column is taken from the source sheet itself; an empty heading
-  // would cut the run short, so it gets the corner mark (kept in the source).
-  host::Range srcB4 = Anchor(src);
-  if (srcB4.Text().empty()) srcB4.SetValue(sheet::kTableCorner);
+  // The name column is taken from the source sheet itself.
+  const host::Range srcB4 = Anchor(src);
   host::Range b4 = Anchor(dst);
-  CopyValues(app, src, src.GetRange(srcB4, srcB4.End(host::xlDown)), dst, b4);
+  CopyValues(src, src.GetRange(srcB4, srcB4.End(host::xlDown)), dst, b4);
 
   b4.SetValue(sheet::kTableCorner);
   b4.Offset(0, 1).SetValue(sheet::kF0);
@@ -60,12 +54,9 @@ void LayOutIdentificationSheet(RunContext& ctx, host::Worksheet& src, host::Work
   FreezeHeads(dst);
 }
 
-void WriteIdentification(RunContext& ctx) {
-  if (ctx.sheets.identification == nullptr) {
-    throw host::HostError("WriteIdentification", "", "the identification sheet is not open");
-  }
-  const std::vector<analysis::Identification> values = analysis::IdentificationProbabilities(*ctx.store);
-  const host::Range anchor = Anchor(*ctx.sheets.identification);
+void WriteIdentification(host::Worksheet& dst, const store::GenotypeStore& s) {
+  const std::vector<analysis::Identification> values = analysis::IdentificationProbabilities(s);
+  const host::Range anchor = Anchor(dst);
   for (int v = 1; v <= static_cast<int>(values.size()); ++v) {
     host::Range f0 = anchor.Offset(v, 1);
     host::Range p1 = anchor.Offset(v, 2);

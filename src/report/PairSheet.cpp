@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "analysis/PairMatrix.h"
-#include "host/HostError.h"
 #include "messages/InterfaceTexts.h"
+#include "report/Bands.h"
 #include "report/Formatting.h"
 
 namespace report {
@@ -33,62 +33,46 @@ Palette PairColour(int d) {
 
 }  // namespace
 
-CellPosition PairCell(int r, int c, int varietyCount) {
-  const int band = (c - 1) / kBandWidth;
-  return {4 + band * (varietyCount + 2) + r, 3 + (c - 1) % kBandWidth};
-}
-
-int BandCount(int varietyCount) {
-  return (varietyCount + kBandWidth - 1) / kBandWidth;
-}
-
-void LayOutPairSheet(RunContext& ctx, host::Worksheet& src, host::Worksheet& dst) {
-  host::Application& app = *ctx.app;
-  const store::GenotypeStore& s = *ctx.store;
+void LayOutPairSheet(host::Worksheet& source, host::Worksheet& sheet, const store::GenotypeStore& s) {
   const int n = s.VarietyCount();
-
-  StartSheet(app, dst, texts::kCmb);
+  StartSheet(sheet, texts::kCmb);
   // The source's title cell, value and formatting.
-  CopyBlock(app, src, TitleCell(src), dst, TitleCell(dst));
+  CopyBlock(source, TitleCell(source), sheet, TitleCell(sheet));
 
   const int bands = BandCount(n);
-  host::Range corner = Anchor(dst);
-  for (int b = 1; b <= bands; ++b) {
+  const host::Range anchor = Anchor(sheet);
+  for (int b = 0; b < bands; ++b) {
+    const int first = b * kBandWidth + 1;  // the band's first column variety
+    host::Range corner = anchor.Offset(BandedCell(0, first, n).row, 0);
     corner.SetValue(texts::kTableCorner);
-    const int first = (b - 1) * kBandWidth + 1;
-    const int last = b * kBandWidth;
-    for (int r = 1; r <= n; ++r) {
-      const std::string& name = s.VarietyName(r);
-      corner.Offset(r, 0).SetValue(std::string_view(name));
-      if (r >= first && r <= last) {
-        corner.Offset(0, (r - 1) % kBandWidth + 1).SetValue(std::string_view(name));
-      }
+    for (int r = 1; r <= n; ++r) corner.Offset(r, 0).SetValue(std::string_view(s.VarietyName(r)));
+    for (int c = first; c < first + kBandWidth && c <= n; ++c) {
+      const CellPosition head = BandedCell(0, c, n);
+      anchor.Offset(head.row, head.column).SetValue(std::string_view(s.VarietyName(c)));
     }
-    FrameTable(app, corner, true);
-    corner = corner.Offset(n + 2, 0);
+    FrameTable(corner, true);
   }
-  FreezeHeads(dst);
+  FreezeHeads(sheet);
 
-  // The legend names the colours of the counts 0 to 3, each word on its colour.
+  // Below the last band, the legend names the colours of the counts 0 to 3,
+  // each word on its colour.
+  const host::Range legend = anchor.Offset(bands * (n + 2), 0);
   int row = 0;
   for (const texts::LegendLine& line : texts::kCmbLegend) {
-    corner.Offset(row, 0).SetValue(line.colour);
-    FillCell(corner.Offset(row, 0), PairColour(row));
-    corner.Offset(row, 1).SetValue(line.meaning);
+    legend.Offset(row, 0).SetValue(line.colour);
+    FillCell(legend.Offset(row, 0), PairColour(row));
+    legend.Offset(row, 1).SetValue(line.meaning);
     ++row;
   }
 }
 
-void WritePairCounts(RunContext& ctx) {
-  if (ctx.sheets.pairs == nullptr) {
-    throw host::HostError("WritePairCounts", "", "the combination sheet is not open");
-  }
-  host::Worksheet& sheet = *ctx.sheets.pairs;
+void WritePairCounts(host::Worksheet& sheet, const store::GenotypeStore& s, Progress& progress) {
   // Count every pair first, then write the matrix row by row: the sheet's
   // rows then grow left to right instead of jumping between two rows a pair.
   const analysis::PairMatrix pairs = analysis::CountDistinguishingMarkers(
-      *ctx.store, [&ctx](int i, int j) { ctx.Comment(msg::PairComment(i, j)); });
+      s, [&progress](int i, int j) { progress.Comment(msg::PairComment(i, j)); });
   const int n = pairs.VarietyCount();
+  const host::Range anchor = Anchor(sheet);
   for (int r = 1; r <= n; ++r) {
     for (int c = 1; c <= n; ++c) {
       if (r == c) {
@@ -96,13 +80,12 @@ void WritePairCounts(RunContext& ctx) {
         continue;
       }
       const int d = pairs.Distinguishing(r, c);
-      const CellPosition cell = PairCell(r, c, n);
-      sheet.Cell(cell.row, cell.column).SetValue(d);
+      const CellPosition at = BandedCell(r, c, n);
+      sheet.Cell(anchor.Row() + at.row, anchor.Column() + at.column).SetValue(d);
       const Palette colour = PairColour(d);
       if (colour != Palette::None) FillBandedCell(sheet, r, c, colour, n);
     }
   }
-  sheet.Activate();
 }
 
 }  // namespace report

@@ -1,23 +1,17 @@
 #pragma once
 // The combination sheet (.cmb): for every two varieties, the number of markers
-// that tell them apart, coloured when few markers do.
-#include "report/RunContext.h"
+// that tell them apart, coloured when few markers do. The matrix is laid out
+// in bands of 250 column varieties (report/Bands.h).
+#include "host/Host.h"
+#include "report/Progress.h"
+#include "store/GenotypeStore.h"
 
 namespace report {
 
-void LayOutPairSheet(RunContext& ctx, host::Worksheet& src, host::Worksheet& dst);
-void WritePairCounts(RunContext& ctx);
-
-// The combination matrix is cut into bands of 250 column varieties, stacked
-// downwards VarietyCount + 2 rows apart; every band repeats all row varieties.
-inline constexpr int kBandWidth = 250;
-struct CellPosition {
-  int row;
-  int column;
-};
-// Sheet row and column of the cell for row variety r and column variety c.
-CellPosition PairCell(int r, int c, int varietyCount);
-// Number of bands: 0 for no variety, at most 2 within the variety limit.
-int BandCount(int varietyCount);
+// Clears `sheet` and writes the source's title, the names of every band and
+// the colour legend below the last band.
+void LayOutPairSheet(host::Worksheet& source, host::Worksheet& sheet, const store::GenotypeStore& s);
+// Writes and colours the count of every pair; the diagonal is only filled.
+void WritePairCounts(host::Worksheet& sheet, const store::GenotypeStore& s, Progress& progress);
 
 }  // namespace report

@@ -1,19 +1,20 @@
 #include "report/Run.h"
 
 #include <algorithm>
-#include <initializer_list>
+#include <utility>
+#include <vector>
 #include <string>
 
 #include "messages/InterfaceTexts.h"
-#include "report/PairSheet.h"
 #include "report/Conversion.h"
 #include "report/ErrorLog.h"
 #include "report/Formatting.h"
-#include "report/StatisticsSheets.h"
+#include "report/IdentificationSheet.h"
+#include "report/PairSheet.h"
 #include "report/RunStaleSheets.h"
 #include "report/SheetAccess.h"
 #include "report/SheetFit.h"
-#include "report/IdentificationSheet.h"
+#include "report/StatisticsSheets.h"
 #include "report/ZeroOneSheets.h"
 
 namespace report {
@@ -24,62 +25,92 @@ void Announce(Progress& progress, msg::Ui stage) {
   progress.Comment("");
 }
 
-// The error log and the conversion sheets, framed before the source is read.
-void OpenConversionSheets(RunContext& ctx, host::Worksheet& source) {
-  RunSheets& h = ctx.sheets;
-  const std::string& base = ctx.baseName;
-  const bool ssr = ctx.kind == store::DataKind::Ssr;
-  h.source = &source;  // before any sheet is opened: the source is never one of them
-  OpenOutputSheet(ctx, h.errorLog, base + ".err");
-  LayOutErrorLog(ctx, *h.errorLog);
+// The error log and the conversion sheets, opened before the source is read.
+ResultSheets OpenConversionSheets(OutputSheets& outputs, host::Worksheet& source,
+                                  const std::string& base, bool ssr) {
+  ResultSheets sheets;
+  sheets.source = &source;
+  sheets.errorLog = &outputs.Open(base + ".err");
+  LayOutErrorLog(*sheets.errorLog);
   if (ssr) {
-    OpenOutputSheet(ctx, h.ssr, base + ".ssr");
-    OpenOutputSheet(ctx, h.tssr, base + ".tssr");
-    OpenOutputSheet(ctx, h.pek, base + ".pek");
+    sheets.ssr = &outputs.Open(base + ".ssr");
+    sheets.tssr = &outputs.Open(base + ".tssr");
+    sheets.pek = &outputs.Open(base + ".pek");
   }
-  OpenOutputSheet(ctx, h.chr, base + ".chr");
-  OpenOutputSheet(ctx, h.alleles, base + ".all");
-  OpenOutputSheet(ctx, h.genotypes, base + ".gnt");
-  if (ssr) {
-    LayOutNotationSheet(ctx, source, *h.ssr, Notation::Ssr);
-    LayOutNotationSheet(ctx, source, *h.tssr, Notation::Tssr);
-    LayOutNotationSheet(ctx, source, *h.pek, Notation::Pek);
-  }
-  LayOutNotationSheet(ctx, source, *h.chr, Notation::Chr);
-  LayOutStatisticsSheet(ctx, source, *h.alleles, StatisticsSheet::Alleles);
-  LayOutStatisticsSheet(ctx, source, *h.genotypes, StatisticsSheet::Genotypes);
+  sheets.chr = &outputs.Open(base + ".chr");
+  sheets.alleles = &outputs.Open(base + ".all");
+  sheets.genotypes = &outputs.Open(base + ".gnt");
+  return sheets;
 }
 
-// Sheets nothing writes again are laid out now and compress while the run
-// goes on (a finished sheet is no longer fitted at the end).
-void FinishSheets(std::initializer_list<host::Worksheet*> sheets) {
-  for (host::Worksheet* sheet : sheets) {
-    if (sheet != nullptr && sheet->Loaded()) FitAndFinish(*sheet);
+// The frames of the conversion sheets, each with the source's names.
+void LayOutConversionSheets(host::Worksheet& source, const ResultSheets& sheets) {
+  MarkEmptyCorner(source);
+  if (sheets.ssr) {
+    LayOutNotationSheet(source, *sheets.ssr, Notation::Ssr);
+    LayOutNotationSheet(source, *sheets.tssr, Notation::Tssr);
+    LayOutNotationSheet(source, *sheets.pek, Notation::Pek);
   }
+  LayOutNotationSheet(source, *sheets.chr, Notation::Chr);
+  LayOutStatisticsSheet(source, *sheets.alleles, StatisticsSheet::Alleles);
+  LayOutStatisticsSheet(source, *sheets.genotypes, StatisticsSheet::Genotypes);
+}
+
+// Reads the source, converts or tallies it and logs what was found.
+store::GenotypeStore ReadAndConvert(host::Worksheet& source, store::DataKind kind,
+                                    const ResultSheets& sheets, ErrorLog& log,
+                                    Progress& progress) {
+  Announce(progress, msg::Ui::Reading);
+  SourceTable table = ReadSourceTable(source, kind, progress);
+  store::GenotypeStore& s = table.store;
+  log.Write(table.limits, s);
+  const ConversionSheets conversion{sheets.ssr,  sheets.tssr,    sheets.pek,
+                                    *sheets.chr, *sheets.alleles, *sheets.genotypes};
+  if (kind == store::DataKind::Ssr) {
+    Announce(progress, msg::Ui::ConvertingSsr);
+    log.Write(WriteSsrConversions(s, conversion, progress), s);
+  } else {
+    Announce(progress, msg::Ui::CountingChr);
+    log.Write(WriteCharacterTally(s, conversion, progress), s);
+  }
+  FitAndFinish(sheets.alleles);
+  FitAndFinish(sheets.genotypes);
+  return std::move(table.store);
 }
 
 // The optional sheets, written only from data without problems.
-void WriteOptions(RunContext& ctx, host::Worksheet& source, const RunOptions& options,
-                  Progress& progress) {
-  RunSheets& h = ctx.sheets;
-  const std::string& base = ctx.baseName;
+void WriteOptions(OutputSheets& outputs, ResultSheets& sheets, const std::string& base,
+                  const store::GenotypeStore& s, const RunOptions& options, Progress& progress) {
+  host::Worksheet& source = *sheets.source;
   if (options.zoo) {
     Announce(progress, msg::Ui::ZooRunning);
-    WriteZeroOneSheets(ctx);
-    FinishSheets({h.chr});
+    WriteZeroOneSheets(s, outputs, *sheets.chr, progress);
+    FitAndFinish(sheets.chr);
   }
   if (options.combination) {
     Announce(progress, msg::Ui::CombinationRunning);
-    OpenOutputSheet(ctx, h.pairs, base + ".cmb");
-    LayOutPairSheet(ctx, source, *h.pairs);
-    WritePairCounts(ctx);
+    sheets.pairs = &outputs.Open(base + ".cmb");
+    LayOutPairSheet(source, *sheets.pairs, s);
+    WritePairCounts(*sheets.pairs, s, progress);
   }
   if (options.ukai) {
     Announce(progress, msg::Ui::UKaiRunning);
-    OpenOutputSheet(ctx, h.identification, base + ".ukai");
-    LayOutIdentificationSheet(ctx, source, *h.identification);
-    WriteIdentification(ctx);
+    sheets.identification = &outputs.Open(base + ".ukai");
+    LayOutIdentificationSheet(source, *sheets.identification, s.VarietyCount());
+    WriteIdentification(*sheets.identification, s);
   }
+}
+
+// The run's sheets in workbook order.
+std::vector<std::string> WrittenInOrder(host::Workbook& book, const OutputSheets& outputs) {
+  std::vector<std::string> names;
+  const std::vector<host::Worksheet*>& written = outputs.Opened();
+  for (int k = 1; k <= book.SheetCount(); ++k) {
+    host::Worksheet& sheet = book.Sheet(k);
+    if (std::find(written.begin(), written.end(), &sheet) != written.end())
+      names.push_back(sheet.Name());
+  }
+  return names;
 }
 
 }  // namespace
@@ -116,45 +147,23 @@ SourceKind ClassifySource(host::Worksheet& sheet) {
 RunOutcome WriteResults(host::Worksheet& source, SourceKind kind, const RunOptions& options,
                         const std::vector<std::string>& listed, Progress& progress) {
   host::Workbook& book = source.Parent();
-  RunContext ctx;
-  ctx.app = &book.Parent();
-  ctx.book = &book;
-  ctx.baseName = source.Name().substr(0, source.Name().find('.'));
-  ctx.kind = kind == SourceKind::Ssr ? store::DataKind::Ssr : store::DataKind::Character;
-  ctx.listedSheets = listed;
-  ctx.progress = &progress;
-
-  OpenConversionSheets(ctx, source);
-  Announce(progress, msg::Ui::Reading);
-  ReadSourceTable(ctx, source);
-  if (kind == SourceKind::Ssr) {
-    Announce(progress, msg::Ui::ConvertingSsr);
-    WriteSsrConversions(ctx);
-  } else {
-    Announce(progress, msg::Ui::CountingChr);
-    WriteCharacterTally(ctx);
-  }
+  const std::string base = source.Name().substr(0, source.Name().find('.'));
+  OutputSheets outputs(source, listed, book.ActiveSheet());
+  ResultSheets sheets = OpenConversionSheets(outputs, source, base, kind == SourceKind::Ssr);
+  LayOutConversionSheets(source, sheets);
+  ErrorLog log(*sheets.errorLog, source);
+  const store::GenotypeStore s = ReadAndConvert(source, DataKindOf(kind), sheets, log, progress);
   // The 0/1 sheets take the character sheet's title: it is finished after them.
-  RunSheets& h = ctx.sheets;
-  FinishSheets({h.ssr, h.tssr, h.pek, h.alleles, h.genotypes,
-                options.zoo ? nullptr : h.chr});
-  if (ctx.errors.rows == 0) WriteOptions(ctx, source, options, progress);
-  ClearStaleSheets(ctx, options);
-  OrderResultSheets(book, ctx.sheets);
+  if (!options.zoo) FitAndFinish(sheets.chr);
+  const bool problems = log.Rows() != 0;
+  if (!problems) WriteOptions(outputs, sheets, base, s, options, progress);
+  ClearStaleSheets(outputs, sheets, base, s, options, problems);
+  OrderResultSheets(book, sheets);
   // A finished sheet was laid out when it was finished; fitting it again
   // would only bring its cells back into memory.
-  for (host::Worksheet* written : ctx.sheets.openedThisRun)
+  for (host::Worksheet* written : outputs.Opened())
     if (written->Loaded()) FitSheet(*written);
-
-  RunOutcome outcome;
-  outcome.problems = ctx.errors.problems;
-  for (int k = 1; k <= book.SheetCount(); ++k) {
-    host::Worksheet& sheet = book.Sheet(k);
-    for (host::Worksheet* written : ctx.sheets.openedThisRun) {
-      if (written == &sheet) outcome.sheetsWritten.push_back(sheet.Name());
-    }
-  }
-  return outcome;
+  return {log.Problems(), WrittenInOrder(book, outputs)};
 }
 
 }  // namespace report

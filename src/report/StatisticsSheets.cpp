@@ -70,13 +70,11 @@ void WriteGenotypeBlock(host::Worksheet& gnt, const store::GenotypeStore& s, int
 
 }  // namespace
 
-void LayOutStatisticsSheet(RunContext& ctx, host::Worksheet& src, host::Worksheet& dst,
-                            StatisticsSheet kind) {
-  host::Application& app = ctx.app ? *ctx.app : dst.Parent().Parent();
-  StartSheet(app, dst, kind == StatisticsSheet::Alleles ? msg::sheet::kAll : msg::sheet::kGnt);
+void LayOutStatisticsSheet(host::Worksheet& source, host::Worksheet& sheet, StatisticsSheet kind) {
+  StartSheet(sheet, kind == StatisticsSheet::Alleles ? msg::sheet::kAll : msg::sheet::kGnt);
   // The value only, not the source cell's formatting.
-  host::Range title = TitleCell(dst);
-  const host::CellValue value = TitleCell(src).Value();
+  host::Range title = TitleCell(sheet);
+  const host::CellValue value = TitleCell(source).Value();
   if (const auto* text = std::get_if<std::string>(&value)) {
     PutText(title, *text);
   } else if (!host::IsEmpty(value)) {
@@ -84,14 +82,11 @@ void LayOutStatisticsSheet(RunContext& ctx, host::Worksheet& src, host::Workshee
   }
 }
 
-void WriteMarkerStatistics(RunContext& ctx, int m) {
-  const analysis::MarkerStatistics stats = analysis::MarkerStats(*ctx.store, m);
-  // Each sheet is active while its block is written, as it always was: the
-  // sheets the run adds later go before the active one.
-  ctx.sheets.alleles->Activate();
-  WriteAlleleBlock(*ctx.sheets.alleles, *ctx.store, m, stats);
-  ctx.sheets.genotypes->Activate();
-  WriteGenotypeBlock(*ctx.sheets.genotypes, *ctx.store, m, stats);
+void WriteMarkerStatistics(const store::GenotypeStore& s, int m, host::Worksheet& alleles,
+                           host::Worksheet& genotypes) {
+  const analysis::MarkerStatistics stats = analysis::MarkerStats(s, m);
+  WriteAlleleBlock(alleles, s, m, stats);
+  WriteGenotypeBlock(genotypes, s, m, stats);
 }
 
 }  // namespace report

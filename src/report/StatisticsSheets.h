@@ -1,15 +1,17 @@
 #pragma once
 // The statistics sheets: allele frequencies with HE, HO and PIC (.all) and
 // genotype frequencies (.gnt), one block per marker.
-#include "report/RunContext.h"
+#include "host/Host.h"
+#include "store/GenotypeStore.h"
 
 namespace report {
 
 enum class StatisticsSheet { Alleles, Genotypes };
 
-void LayOutStatisticsSheet(RunContext& ctx, host::Worksheet& src, host::Worksheet& dst,
-                            StatisticsSheet kind);
+// Clears `sheet` and writes its kind and the source's title.
+void LayOutStatisticsSheet(host::Worksheet& source, host::Worksheet& sheet, StatisticsSheet kind);
 // Writes the statistics block of marker m to the .all and .gnt sheets.
-void WriteMarkerStatistics(RunContext& ctx, int m);
+void WriteMarkerStatistics(const store::GenotypeStore& s, int m, host::Worksheet& alleles,
+                           host::Worksheet& genotypes);
 
 }  // namespace report

@@ -4,14 +4,11 @@
 
 namespace report {
 
-void DrawThinGrid(host::Application& app) {
-  host::Worksheet& sheet = app.ActiveSheet();
-  // The block's extent is read off the sheet: its header row and first column.
-  app.ActiveCell().Select();
-  sheet.GetRange(app.Selection(), app.Selection().End(host::xlToRight)).Select();
-  sheet.GetRange(app.Selection(), app.Selection().TopLeft().End(host::xlDown)).Select();
-  app.SetCutCopyMode(false);
-  host::Range block = app.Selection();
+void DrawThinGrid(const host::Range& corner) {
+  host::Worksheet& sheet = corner.Sheet();
+  // The block's extent is read off the sheet: its head row and first column.
+  const host::Range heads = sheet.GetRange(corner, corner.End(host::xlToRight));
+  host::Range block = sheet.GetRange(heads, corner.End(host::xlDown));
   using Attribute = host::Range::BorderAttribute;
   std::vector<host::Range::BorderSetting> frame{
       {host::xlDiagonalUp, Attribute::kLineStyle, host::xlNone}};
@@ -24,15 +21,9 @@ void DrawThinGrid(host::Application& app) {
   block.SetBorders(frame);
 }
 
-void FrameTable(host::Application& app, const host::Range& corner, bool ruled) {
-  if (ruled) {
-    corner.Select();
-    corner.Activate();
-    DrawThinGrid(app);
-  }
-  corner.Select();
-  corner.Activate();
-  TurnHeadTexts(app);
+void FrameTable(const host::Range& corner, bool ruled) {
+  if (ruled) DrawThinGrid(corner);
+  TurnHeadTexts(corner);
 }
 
 }  // namespace report

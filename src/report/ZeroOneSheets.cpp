@@ -6,10 +6,8 @@
 #include <string_view>
 
 #include "analysis/ZeroOne.h"
-#include "host/HostError.h"
 #include "messages/InterfaceTexts.h"
 #include "report/Formatting.h"
-#include "report/SheetAccess.h"
 #include "report/SheetFit.h"
 
 namespace report {
@@ -51,18 +49,15 @@ void WriteMatrices(host::Worksheet& sheet, const analysis::ZeroOneMatrices& matr
 
 }  // namespace
 
-void LayOutZeroOneSheet(RunContext& ctx, int m, host::Worksheet& dst) {
-  const store::GenotypeStore& s = *ctx.store;
+void LayOutZeroOneSheet(host::Worksheet& sheet, const store::GenotypeStore& s, int m,
+                        host::Worksheet& titled) {
   const int n = s.VarietyCount();
-
-  StartSheet(*ctx.app, dst, texts::kZoo);
-  host::Range title = TitleCell(dst);
-  // The title as the character sheet carries it (the source's when there is none).
-  host::Worksheet* titled = ctx.sheets.chr ? ctx.sheets.chr : ctx.sheets.source;
-  if (titled != nullptr) title.SetValue(TitleCell(*titled).Value());
+  StartSheet(sheet, texts::kZoo);
+  host::Range title = TitleCell(sheet);
+  title.SetValue(TitleCell(titled).Value());
   title.Offset(0, 1).SetValue(std::string_view(s.MarkerName(m)));
 
-  host::Range genotypes = Anchor(dst);
+  host::Range genotypes = Anchor(sheet);
   genotypes.SetValue(texts::kTableCorner);
   const store::MarkerTable& table = s.Marker(m);
   for (int g = 1; g <= table.GenotypeCount(); ++g) {
@@ -78,18 +73,16 @@ void LayOutZeroOneSheet(RunContext& ctx, int m, host::Worksheet& dst) {
   }
 }
 
-void WriteZeroOneSheets(RunContext& ctx) {
-  const store::GenotypeStore& s = *ctx.store;
+void WriteZeroOneSheets(const store::GenotypeStore& s, OutputSheets& outputs,
+                        host::Worksheet& titled, Progress& progress) {
   for (int m = 1; m <= s.MarkerCount(); ++m) {
-    host::Worksheet* sheet = nullptr;
-    OpenOutputSheet(ctx, sheet, s.MarkerName(m) + ".zoo");
-    if (sheet == nullptr) throw host::HostError("WriteZeroOneSheets", "", "no sheet for " + s.MarkerName(m));
-    LayOutZeroOneSheet(ctx, m, *sheet);
-    ctx.Comment(msg::MarkerNameComment(m, s.MarkerName(m)));
-    WriteMatrices(*sheet, analysis::ZeroOneMatricesOf(s, m));
+    host::Worksheet& sheet = outputs.Open(s.MarkerName(m) + ".zoo");
+    LayOutZeroOneSheet(sheet, s, m, titled);
+    progress.Comment(msg::MarkerNameComment(m, s.MarkerName(m)));
+    WriteMatrices(sheet, analysis::ZeroOneMatricesOf(s, m));
     // Nothing writes to a 0/1 sheet again: it is laid out now, and its half
     // million cells need not stay in memory until the save.
-    FitAndFinish(*sheet);
+    FitAndFinish(&sheet);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <variant>
 
+#include "report/Layout.h"
 #include "support/MemoryBook.h"
 
 namespace report_test {
@@ -20,10 +21,10 @@ TEST_F(IdentificationSheetTest, UndefinedVarietiesStayEmptyAndARerunClearsOldVal
                             {"P5", {"BB", "", ""}}});
   S().SetCell(5, 2, u"ZZ");  // missing from its table, as after an overflow
   host::Worksheet& identification = NewSheet("Apple.ukai");
-  ctx.sheets.identification = &identification;
-  report::LayOutIdentificationSheet(ctx, *src, identification);
-  report::WriteIdentification(ctx);
+  report::MarkEmptyCorner(*src);
   EXPECT_EQ(Text(*src, "B4"), "*");  // the empty source corner gets the mark
+  report::LayOutIdentificationSheet(*src, identification, S().VarietyCount());
+  report::WriteIdentification(identification, S());
   // m1: AA 3 of 4; m2: AA 2 of 2; m3 (nobody typed) takes no part; n = 5.
   EXPECT_NEAR(std::get<double>(Value(&identification, "C5")), std::sqrt(0.75), 1e-15);
   EXPECT_NEAR(std::get<double>(Value(&identification, "C7")), 0.75, 1e-15);  // typed at one marker
@@ -31,7 +32,8 @@ TEST_F(IdentificationSheetTest, UndefinedVarietiesStayEmptyAndARerunClearsOldVal
 
   // A heading in the source corner stays there; the old values go.
   src->GetRange("B4").SetValue("Name");
-  report::LayOutIdentificationSheet(ctx, *src, identification);
+  report::MarkEmptyCorner(*src);
+  report::LayOutIdentificationSheet(*src, identification, S().VarietyCount());
   EXPECT_EQ(Text(*src, "B4"), "Name");
   ExpectTexts(identification, {{"B4", "*"}, {"C5", ""}, {"D7", ""}});
 }

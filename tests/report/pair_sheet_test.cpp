@@ -18,9 +18,8 @@ class PairSheetTest : public testsupport::MemoryBook {
  protected:
   host::Worksheet& Run(bool make = true) {
     host::Worksheet& cmb = NewSheet("Apple.cmb" + std::to_string(++sheets_));
-    ctx.sheets.pairs = &cmb;
-    report::LayOutPairSheet(ctx, *src, cmb);
-    if (make) report::WritePairCounts(ctx);
+    report::LayOutPairSheet(*src, cmb, S());
+    if (make) report::WritePairCounts(cmb, S(), progress);
     return cmb;
   }
   // n varieties, each unique at every marker, so no pair is coloured.

@@ -8,6 +8,7 @@
 #include "messages/SheetTexts.h"
 #include "report/SheetFit.h"
 #include "report/IdentificationSheet.h"
+#include "report/Layout.h"
 #include "support/MemoryBook.h"
 
 namespace report_test {
@@ -74,9 +75,9 @@ TEST_F(SheetFitTest, IdentificationShowsValuesBelowTenDecimalsInScientificFormat
   }
   Load(markers, rows);
   host::Worksheet& identification = NewSheet("Apple.ukai");
-  ctx.sheets.identification = &identification;
-  report::LayOutIdentificationSheet(ctx, *src, identification);
-  report::WriteIdentification(ctx);
+  report::MarkEmptyCorner(*src);
+  report::LayOutIdentificationSheet(*src, identification, S().VarietyCount());
+  report::WriteIdentification(identification, S());
 
   EXPECT_EQ(identification.GetRange("C5").NumberFormat(), "0.0000000000_ ");
   EXPECT_EQ(identification.GetRange("D5").NumberFormat(), "0.000E+00_ ");
@@ -86,8 +87,8 @@ TEST_F(SheetFitTest, IdentificationShowsValuesBelowTenDecimalsInScientificFormat
   // A rerun whose values show at ten decimals goes back to the fixed format.
   Load(markers,
        {{"V1", std::vector<std::string>(12, "AA")}, {"V2", std::vector<std::string>(12, "AA")}});
-  report::LayOutIdentificationSheet(ctx, *src, identification);
-  report::WriteIdentification(ctx);
+  report::LayOutIdentificationSheet(*src, identification, S().VarietyCount());
+  report::WriteIdentification(identification, S());
   EXPECT_EQ(identification.GetRange("D5").NumberFormat(), "0.0000000000_ ");
 }
 

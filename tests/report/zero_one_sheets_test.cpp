@@ -28,7 +28,8 @@ TEST_F(ZeroOneSheetsTest, AwkwardMarkerNamesGetASheetEachThatTheNextRunReuses) {
   Load({"A/B", "M", "M", "E"}, {{"P1", {"Ab", "AA", "AA", ""}},
                                 {"P2", {"AA", "AB", "AA", ""}},
                                 {"P3", {"aa", "", "BB", ""}}});
-  report::WriteZeroOneSheets(ctx);
+  report::OutputSheets outputs = Outputs();
+  report::WriteZeroOneSheets(S(), outputs, *src, progress);
   std::set<std::string> names;
   host::Worksheet* slash = nullptr;
   host::Worksheet* untyped = nullptr;
@@ -49,10 +50,9 @@ TEST_F(ZeroOneSheetsTest, AwkwardMarkerNamesGetASheetEachThatTheNextRunReuses) {
   ExpectTexts(*untyped,
               {{"B4", "*"}, {"C4", ""}, {"B7", "P3"}, {"B10", "*"}, {"C10", ""}, {"C11", ""}});
 
-  ctx.sheets.openedThisRun.clear();  // a new run on the reopened workbook
-  Reopen();
+  report::OutputSheets rerun = Outputs();  // a new run on the reopened workbook
   S().SetCell(3, 1, u"AA");
-  report::WriteZeroOneSheets(ctx);
+  report::WriteZeroOneSheets(S(), rerun, *src, progress);
   EXPECT_EQ(book->SheetCount(), 5);
   EXPECT_EQ(Row(*slash, 13), (std::vector<double>{1, 0, 0}));
   EXPECT_EQ(Row(*slash, 7), (std::vector<double>{1, 0, 0}));
