@@ -13,10 +13,11 @@
 #include <vector>
 
 #include "host/Host.h"
-#include "report/Combination.h"
-#include "report/RunContext.h"
-#include "report/Ukai.h"
-#include "report/Zoo.h"
+#include "report/IdentificationSheet.h"
+#include "report/Layout.h"
+#include "report/PairSheet.h"
+#include "report/SheetAccess.h"
+#include "report/ZeroOneSheets.h"
 #include "store/GenotypeStore.h"
 
 namespace {
@@ -51,13 +52,13 @@ std::unique_ptr<store::GenotypeStore> FilledStore() {
     for (int v = 1; v <= kVarieties; ++v) {
       if (missing(random) < 0.05) continue;
       const auto [a, b] = genotypes[pick(random)];
-      table.AlleleAdd(static_cast<int16_t>(100 + 2 * a));
-      table.AlleleAdd(static_cast<int16_t>(100 + 2 * b));
+      table.AddSize(static_cast<int16_t>(100 + 2 * a));
+      table.AddSize(static_cast<int16_t>(100 + 2 * b));
       s->SetCell(v, m, std::u16string{alphabet[a], alphabet[b]});
     }
     // Symbols are given by rank once the marker's table is complete.
     std::vector<int16_t> present;
-    for (int a = 1; a <= table.AlleleNum(); ++a) present.push_back(table.AlleleValue(a));
+    for (int a = 1; a <= table.AlleleCount(); ++a) present.push_back(table.AlleleValue(a));
     for (int v = 1; v <= kVarieties; ++v) {
       std::u16string text = s->Cell(v, m);
       if (text.empty()) continue;
@@ -65,7 +66,7 @@ std::unique_ptr<store::GenotypeStore> FilledStore() {
         const int16_t size = static_cast<int16_t>(100 + 2 * alphabet.find(c));
         c = alphabet[std::find(present.begin(), present.end(), size) - present.begin()];
       }
-      table.GenotypeAdd(text);
+      table.AddGenotype(text);
       s->SetCell(v, m, text);
     }
   }
@@ -74,32 +75,27 @@ std::unique_ptr<store::GenotypeStore> FilledStore() {
 
 struct Run {
   host::Application app;
-  report::RunContext ctx;
+  std::unique_ptr<store::GenotypeStore> store;
+  host::Worksheet* source = nullptr;
+  host::Worksheet* pairs = nullptr;
+  host::Worksheet* identification = nullptr;
+  std::unique_ptr<report::OutputSheets> outputs;
   report::NoProgress progress;
-  explicit Run(std::unique_ptr<store::GenotypeStore> s) {
+  explicit Run(std::unique_ptr<store::GenotypeStore> s) : store(std::move(s)) {
     host::Workbook& book = app.AddWorkbook("/tmp/options_bench.xlsx");
-    host::Worksheet& src = book.Sheet(1);
-    src.SetName("Bench.org");
-    src.GetRange("B2").SetValue("Benchmark table");
-    for (int v = 1; v <= s->VarietyCount(); ++v) {
-      src.Cell(4 + v, 2).SetValue(std::string_view(s->VarietyName(v)));
+    source = &book.Sheet(1);
+    source->SetName("Bench.org");
+    source->GetRange("B2").SetValue("Benchmark table");
+    for (int v = 1; v <= store->VarietyCount(); ++v) {
+      source->Cell(4 + v, 2).SetValue(std::string_view(store->VarietyName(v)));
     }
-    for (int m = 1; m <= s->MarkerCount(); ++m) {
-      src.Cell(4, 2 + m).SetValue(std::string_view(s->MarkerName(m)));
+    for (int m = 1; m <= store->MarkerCount(); ++m) {
+      source->Cell(4, 2 + m).SetValue(std::string_view(store->MarkerName(m)));
     }
-    ctx.ExcelApp = &app;
-    ctx.ExcelBook = &book;
-    ctx.SheetBaseName = "Bench";
-    ctx.kind = s->Kind();
-    ctx.store = std::move(s);
-    ctx.progress = &progress;
-    ctx.sheets.SrcSheet = &src;
-    ctx.sheets.ChrSheet = &src;
-    for (const char* name : {"Bench.cmb", "Bench.ukai"}) {
-      host::Worksheet& sheet = book.AddSheet();
-      sheet.SetName(name);
-      (std::string(name) == "Bench.cmb" ? ctx.sheets.CmbSheet : ctx.sheets.UkaiSheet) = &sheet;
-    }
+    report::MarkEmptyCorner(*source);
+    outputs = std::make_unique<report::OutputSheets>(*source, std::vector<std::string>{}, *source);
+    pairs = &outputs->Open("Bench.cmb");
+    identification = &outputs->Open("Bench.ukai");
   }
 };
 
@@ -125,8 +121,8 @@ int main(int argc, char** argv) {
   {
     const auto s = FilledStore();
     for (int m = 1; m <= kMarkers; ++m) {
-      genotypeSum += s->Marker(m).GenoNum();
-      alleleSum += s->Marker(m).AlleleNum();
+      genotypeSum += s->Marker(m).GenotypeCount();
+      alleleSum += s->Marker(m).AlleleCount();
     }
   }
   std::printf("table: %d varieties x %d markers, %.1f alleles and %.1f genotypes per marker\n",
@@ -135,22 +131,24 @@ int main(int argc, char** argv) {
   std::vector<double> cmbFormat, cmbMake, ukaiFormat, ukaiCal, zoo;
   for (int r = 0; r < runs; ++r) {
     Run run(FilledStore());
-    report::RunContext& ctx = run.ctx;
-    cmbFormat.push_back(Seconds(
-        [&] { report::CombinationSheetFormat(ctx, *ctx.sheets.SrcSheet, *ctx.sheets.CmbSheet); }));
-    cmbMake.push_back(Seconds([&] { report::CombinationMake(ctx); }));
-    ukaiFormat.push_back(Seconds(
-        [&] { report::UKaiSheetFormat(ctx, *ctx.sheets.SrcSheet, *ctx.sheets.UkaiSheet); }));
-    ukaiCal.push_back(Seconds([&] { report::UKaiCal(ctx); }));
-    if (withZoo) zoo.push_back(Seconds([&] { report::ZooMake(ctx); }));
+    const store::GenotypeStore& s = *run.store;
+    cmbFormat.push_back(Seconds([&] { report::LayOutPairSheet(*run.source, *run.pairs, s); }));
+    cmbMake.push_back(Seconds([&] { report::WritePairCounts(*run.pairs, s, run.progress); }));
+    ukaiFormat.push_back(Seconds([&] {
+      report::LayOutIdentificationSheet(*run.source, *run.identification, s.VarietyCount());
+    }));
+    ukaiCal.push_back(Seconds([&] { report::WriteIdentification(*run.identification, s); }));
+    if (withZoo)
+      zoo.push_back(Seconds(
+          [&] { report::WriteZeroOneSheets(s, *run.outputs, *run.source, run.progress); }));
   }
   const double target = Median(cmbMake) + Median(ukaiCal);
   std::printf("medians of %d runs (seconds)\n", runs);
-  std::printf("  CombinationSheetFormat      %.4f\n", Median(cmbFormat));
-  std::printf("  CombinationMake             %.4f\n", Median(cmbMake));
-  std::printf("  UKaiSheetFormat             %.4f\n", Median(ukaiFormat));
-  std::printf("  UKaiCal                     %.4f\n", Median(ukaiCal));
-  std::printf("  CombinationMake + UKaiCal   %.4f  (target under 0.2)\n", target);
-  if (withZoo) std::printf("  ZooMake (%d sheets)        %.4f\n", kMarkers, Median(zoo));
+  std::printf("  LayOutPairSheet      %.4f\n", Median(cmbFormat));
+  std::printf("  WritePairCounts             %.4f\n", Median(cmbMake));
+  std::printf("  LayOutIdentificationSheet             %.4f\n", Median(ukaiFormat));
+  std::printf("  WriteIdentification                     %.4f\n", Median(ukaiCal));
+  std::printf("  WritePairCounts + WriteIdentification   %.4f  (target under 0.2)\n", target);
+  if (withZoo) std::printf("  WriteZeroOneSheets (%d sheets)        %.4f\n", kMarkers, Median(zoo));
   return 0;
 }

@@ -28,7 +28,7 @@ void ReadCells(host::Worksheet& sheet) {
 
 void ReadSource(host::Worksheet& sheet) {
   if (!app::IsSourceName(sheet.Name())) return;
-  report::GenotypeRead read = report::ReadGenotypes(sheet, report::CheckType(sheet));
+  report::GenotypeRead read = report::ReadGenotypes(sheet, report::ClassifySource(sheet));
   gSink = gSink + read.findings.size();
 }
 

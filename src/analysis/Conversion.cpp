@@ -11,7 +11,7 @@ using store::Problem;
 using store::TablePlace;
 
 // Inserts symbol d into code gt before the first greater symbol.
-std::u16string MakeChr(const std::u16string& gt, char16_t d) {
+std::u16string InsertSymbol(const std::u16string& gt, char16_t d) {
   std::u16string out = gt;
   const auto at = std::find_if(out.begin(), out.end(), [d](char16_t c) { return c > d; });
   out.insert(at, d);
@@ -22,8 +22,8 @@ int ZeroPoint(const store::GenotypeStore& s, int m) {
   for (int v = 1; v <= s.VarietyCount(); ++v) {
     if (s.Cell(v, m).empty()) continue;
     std::u16string d = s.Cell(v, m);
-    const int16_t a = store::Separate(d).value;
-    const int16_t b = store::Separate(d).value;  // a single part pairs with the mark
+    const int16_t a = store::TakeSizePart(d).value;
+    const int16_t b = store::TakeSizePart(d).value;  // a single part pairs with the mark
     return std::min(a, b);
   }
   return store::kNonNumeric;  // nobody typed: no cell will use it
@@ -36,9 +36,9 @@ void TallySizes(store::GenotypeStore& s, int m, store::Findings& found) {
   for (int v = 1; v <= s.VarietyCount(); ++v) {
     std::u16string d = s.Cell(v, m);
     while (!d.empty()) {
-      const store::SizePart part = store::Separate(d);
+      const store::SizePart part = store::TakeSizePart(d);
       // A full table is logged under the marker alone, at the cell that overflowed it.
-      if (!table.AlleleAdd(part.value))
+      if (!table.AddSize(part.value))
         found.push_back({Problem::TooManyAlleles, 0, m, TablePlace{v, m}});
       if (!part.numeric) found.push_back(CellFinding(Problem::NonNumeric, v, m));
     }
@@ -60,21 +60,21 @@ SsrMarker ConvertSsrMarker(store::GenotypeStore& s, int m) {
     int dist = 0;
     bool first = true;
     while (!d.empty()) {
-      const int16_t x = store::Separate(d).value;
-      code = MakeChr(code, table.SearchAllele(x)[0]);
+      const int16_t x = store::TakeSizePart(d).value;
+      code = InsertSymbol(code, table.SymbolOfSize(x)[0]);
       dist = first ? x : std::abs(dist - x);
       first = false;
     }
     if (code.size() != 2) out.findings.push_back(CellFinding(Problem::NotDiploid, v, m));
     out.distances[v - 1] = dist;
-    if (!table.GenotypeAdd(code))
+    if (!table.AddGenotype(code))
       out.findings.push_back({Problem::TooManyGenotypes, 0, m, TablePlace{v, m}});
     s.SetCell(v, m, std::move(code));
   }
   return out;
 }
 
-store::Findings TallyChrMarker(store::GenotypeStore& s, int m) {
+store::Findings TallyCharacterMarker(store::GenotypeStore& s, int m) {
   store::Findings found;
   store::MarkerTable& table = s.Marker(m);
   for (int v = 1; v <= s.VarietyCount(); ++v) {
@@ -84,21 +84,21 @@ store::Findings TallyChrMarker(store::GenotypeStore& s, int m) {
     const std::u32string text = store::Characters(s.Cell(v, m));
     if (text.size() != 2) found.push_back(CellFinding(Problem::NotDiploid, v, m));
     for (const char32_t c : text) {
-      if (!table.chrAlleleAdd(c))
+      if (!table.AddSymbol(c))
         found.push_back({Problem::TooManyAlleles, 0, m, TablePlace{v, m}});
     }
   }
   for (int v = 1; v <= s.VarietyCount(); ++v) {
     if (s.Cell(v, m).empty()) continue;
-    std::u16string sorted = store::GenotypeStore::SortString(s.Cell(v, m));
-    if (!table.GenotypeAdd(sorted))
+    std::u16string sorted = store::GenotypeStore::SortedCode(s.Cell(v, m));
+    if (!table.AddGenotype(sorted))
       found.push_back({Problem::TooManyGenotypes, 0, m, TablePlace{v, m}});
     s.SetCell(v, m, std::move(sorted));
   }
   return found;
 }
 
-std::string TssrText(const store::GenotypeStore& s, int m, const std::u16string& code, int zero) {
+std::string RelativeSizeText(const store::GenotypeStore& s, int m, const std::u16string& code, int zero) {
   const std::u16string& alphabet = store::AlleleAlphabet();
   std::string out = "'";
   for (size_t i = 0; i < code.size(); ++i) {

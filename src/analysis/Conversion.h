@@ -23,9 +23,9 @@ struct SsrMarker {
 SsrMarker ConvertSsrMarker(store::GenotypeStore& s, int m);
 
 // Character data: sorted two-symbol codes, alleles and genotypes counted.
-store::Findings TallyChrMarker(store::GenotypeStore& s, int m);
+store::Findings TallyCharacterMarker(store::GenotypeStore& s, int m);
 
 // The .tssr text of a code: each size relative to the zero point, signed.
-std::string TssrText(const store::GenotypeStore& s, int m, const std::u16string& code, int zero);
+std::string RelativeSizeText(const store::GenotypeStore& s, int m, const std::u16string& code, int zero);
 
 }  // namespace analysis

@@ -13,9 +13,9 @@ void AlleleStats(const store::MarkerTable& table, MarkerStatistics& out) {
   // Sums are kept wider than the 16-bit tallies: a marker with many
   // non-diploid cells can pass 32767 allele occurrences.
   long total = 0;
-  for (int a = 1; a <= table.AlleleNum(); ++a) total += table.AlleleTally(a);
+  for (int a = 1; a <= table.AlleleCount(); ++a) total += table.AlleleTally(a);
   double s2 = 0.0;
-  for (int a = 1; a <= table.AlleleNum(); ++a) {
+  for (int a = 1; a <= table.AlleleCount(); ++a) {
     const double p = static_cast<double>(table.AlleleTally(a)) / static_cast<double>(total);
     out.alleleRates.push_back(p);
     s2 += p * p;
@@ -33,12 +33,12 @@ void AlleleStats(const store::MarkerTable& table, MarkerStatistics& out) {
 void GenotypeStats(const store::MarkerTable& table, MarkerStatistics& out) {
   long total = 0;
   long heterozygous = 0;
-  for (int g = 1; g <= table.GenoNum(); ++g) {
-    total += table.GenoTally(g);
-    if (IsHeterozygous(table.GenoText(g))) heterozygous += table.GenoTally(g);
+  for (int g = 1; g <= table.GenotypeCount(); ++g) {
+    total += table.GenotypeTally(g);
+    if (IsHeterozygous(table.GenotypeCode(g))) heterozygous += table.GenotypeTally(g);
   }
-  for (int g = 1; g <= table.GenoNum(); ++g) {
-    out.genotypeRates.push_back(static_cast<double>(table.GenoTally(g)) /
+  for (int g = 1; g <= table.GenotypeCount(); ++g) {
+    out.genotypeRates.push_back(static_cast<double>(table.GenotypeTally(g)) /
                                 static_cast<double>(total));
   }
   if (total > 0) out.ho = static_cast<double>(heterozygous) / static_cast<double>(total);

@@ -5,22 +5,22 @@
 
 namespace analysis {
 
-ZeroOneMatrices ZeroOne(const store::GenotypeStore& s, int m) {
+ZeroOneMatrices ZeroOneMatricesOf(const store::GenotypeStore& s, int m) {
   const store::MarkerTable& table = s.Marker(m);
   ZeroOneMatrices out;
   out.varieties = s.VarietyCount();
-  out.genotypes = table.GenoNum();
+  out.genotypes = table.GenotypeCount();
   // SSR alleles are named by rank; character alleles are their own symbols.
   out.alleles = s.Kind() == store::DataKind::Ssr
-                    ? store::Characters(store::AlleleAlphabet().substr(0, table.AlleleNum()))
-                    : table.AlleleText().substr(0, table.AlleleNum());
+                    ? store::Characters(store::AlleleAlphabet().substr(0, table.AlleleCount()))
+                    : table.AlleleText().substr(0, table.AlleleCount());
 
   // Equal genotype codes share one id (the first slot holding the code), so
   // each cell is one integer comparison instead of a string comparison.
   std::unordered_map<std::u16string_view, int> firstSlot;
   std::vector<int> slotId(out.genotypes + 1, 0);
   for (int g = 1; g <= out.genotypes; ++g) {
-    slotId[g] = firstSlot.try_emplace(table.GenoText(g), g).first->second;
+    slotId[g] = firstSlot.try_emplace(table.GenotypeCode(g), g).first->second;
   }
   out.genotype.reserve(static_cast<size_t>(out.varieties) * out.genotypes);
   out.allele.reserve(static_cast<size_t>(out.varieties) * out.alleles.size());

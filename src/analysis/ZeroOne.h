@@ -26,6 +26,6 @@ struct ZeroOneMatrices {
   }
 };
 
-ZeroOneMatrices ZeroOne(const store::GenotypeStore& s, int m);
+ZeroOneMatrices ZeroOneMatricesOf(const store::GenotypeStore& s, int m);
 
 }  // namespace analysis

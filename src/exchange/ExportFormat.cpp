@@ -92,20 +92,20 @@ std::vector<int> AlleleCodes(const store::GenotypeStore& s, int m, const Rules& 
                              std::vector<Renumbered>& renumbered) {
   const store::MarkerTable& table = s.Marker(m);
   bool sizesFit = s.Kind() == store::DataKind::Ssr;
-  for (int a = 1; a <= table.AlleleNum() && sizesFit; ++a) {
+  for (int a = 1; a <= table.AlleleCount() && sizesFit; ++a) {
     const int size = table.AlleleValue(a);
     sizesFit = size >= rules.lowest && size <= rules.highest && size != rules.missing;
   }
   std::vector<int> codes;
   Renumbered mapping{m, {}};
-  for (int a = 1; a <= table.AlleleNum(); ++a) {
+  for (int a = 1; a <= table.AlleleCount(); ++a) {
     codes.push_back(sizesFit ? table.AlleleValue(a) : a);
     const std::string label = s.Kind() == store::DataKind::Ssr
                                   ? std::to_string(table.AlleleValue(a))
                                   : store::ToUtf8(table.AlleleSymbol(a));
     mapping.alleles.emplace_back(a, label);
   }
-  if (!sizesFit && table.AlleleNum() > 0) renumbered.push_back(std::move(mapping));
+  if (!sizesFit && table.AlleleCount() > 0) renumbered.push_back(std::move(mapping));
   return codes;
 }
 

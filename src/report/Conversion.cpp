@@ -8,10 +8,9 @@
 
 #include "analysis/Conversion.h"
 #include "messages/InterfaceTexts.h"
-#include "report/ErrorLog.h"
-#include "report/Formatting.h"
-#include "report/Information.h"
+#include "report/Bands.h"
 #include "report/SheetFit.h"
+#include "report/StatisticsSheets.h"
 
 namespace report {
 namespace {
@@ -45,8 +44,8 @@ class SheetWriter {
 // counts per marker, then the marker and variety counts in column C.
 void WriteMarkerCounts(SheetWriter& w, const GenotypeStore& s, int m) {
   const int n = s.VarietyCount();
-  w.Number(n + 2, m, s.Marker(m).AlleleNum());
-  w.Number(n + 3, m, s.Marker(m).GenoNum());
+  w.Number(n + 2, m, s.Marker(m).AlleleCount());
+  w.Number(n + 3, m, s.Marker(m).GenotypeCount());
 }
 
 void WriteTotals(SheetWriter& w, const GenotypeStore& s) {
@@ -55,7 +54,7 @@ void WriteTotals(SheetWriter& w, const GenotypeStore& s) {
   w.Number(n + 5, 1, n);
 }
 
-Palette PekColour(int dist) {
+Palette PeakDistanceColour(int dist) {
   if (dist == 0) return Palette::Grey;
   if (dist < 0 || dist <= 2) return Palette::Red;
   if (dist <= 4) return Palette::Yellow;
@@ -80,62 +79,57 @@ void WriteConversionSheet(const GenotypeStore& s, host::Worksheet* sheet, bool c
   WriteTotals(w, s);
 }
 
-// Nothing writes to the sheet again: it is laid out and compresses while
-// the run writes the next.
-void FitAndFinish(host::Worksheet* sheet) {
-  if (sheet == nullptr) return;
-  FitSheet(*sheet);
-  sheet->Finish();
-}
-
 }  // namespace
 
-void AdaptSSR(RunContext& ctx) {
-  GenotypeStore& s = *ctx.store;
-  RunSheets& h = ctx.sheets;
+store::Findings WriteSsrConversions(store::GenotypeStore& s, const ConversionSheets& sheets,
+                                    Progress& progress) {
+  store::Findings found;
   std::vector<analysis::SsrMarker> results;
   for (int m = 1; m <= s.MarkerCount(); ++m) {
-    ctx.Comment(msg::MarkerNameComment(m, s.MarkerName(m)));
+    progress.Comment(msg::MarkerNameComment(m, s.MarkerName(m)));
     results.push_back(analysis::ConvertSsrMarker(s, m));
-    ErrorOut(ctx, results.back().findings);
-    InformationOut(ctx, m);
+    found.insert(found.end(), results.back().findings.begin(), results.back().findings.end());
+    WriteMarkerStatistics(s, m, sheets.alleles, sheets.genotypes);
   }
   // The statistics are complete; each notation is then written whole
-  // before the next. The character sheet is finished by the run: the 0/1
-  // sheets take its title.
-  FitAndFinish(h.AllSheet);
-  FitAndFinish(h.GntSheet);
-  WriteConversionSheet(s, h.SsrSheet, true, [&](SheetWriter& w, int v, int m, const auto& code) {
-    w.MarkedText(v, m, s.MakeGenoStr(m, code));
+  // before the next.
+  FitAndFinish(&sheets.alleles);
+  FitAndFinish(&sheets.genotypes);
+  WriteConversionSheet(s, sheets.ssr, true, [&](SheetWriter& w, int v, int m, const auto& code) {
+    w.MarkedText(v, m, s.GenotypeText(m, code));
   });
-  FitAndFinish(h.SsrSheet);
-  WriteConversionSheet(s, h.TssrSheet, true, [&](SheetWriter& w, int v, int m, const auto& code) {
-    w.MarkedText(v, m, analysis::TssrText(s, m, code, results[size_t(m - 1)].zeroPoint));
+  FitAndFinish(sheets.ssr);
+  WriteConversionSheet(s, sheets.tssr, true, [&](SheetWriter& w, int v, int m, const auto& code) {
+    w.MarkedText(v, m, analysis::RelativeSizeText(s, m, code, results[size_t(m - 1)].zeroPoint));
   });
-  FitAndFinish(h.TssrSheet);
-  WriteConversionSheet(s, h.PekSheet, false, [&](SheetWriter& w, int v, int m, const auto&) {
+  FitAndFinish(sheets.tssr);
+  WriteConversionSheet(s, sheets.pek, false, [&](SheetWriter& w, int v, int m, const auto&) {
     const int dist = results[size_t(m - 1)].distances[size_t(v - 1)];
     w.Number(v, m, dist);
-    const Palette colour = PekColour(dist);
-    if (colour != Palette::None) PaintCell(*h.PekSheet, v, m, colour, s.VarietyCount());
+    const Palette colour = PeakDistanceColour(dist);
+    if (colour != Palette::None) FillBandedCell(*sheets.pek, v, m, colour, s.VarietyCount());
   });
-  FitAndFinish(h.PekSheet);
-  WriteConversionSheet(s, h.ChrSheet, true, [&](SheetWriter& w, int v, int m, const auto& code) {
+  FitAndFinish(sheets.pek);
+  WriteConversionSheet(s, &sheets.chr, true, [&](SheetWriter& w, int v, int m, const auto& code) {
     w.Text(v, m, store::ToUtf8(code));
   });
+  return found;
 }
 
-void CountChr(RunContext& ctx) {
-  GenotypeStore& s = *ctx.store;
-  SheetWriter chr(ctx.sheets.ChrSheet);
+store::Findings WriteCharacterTally(store::GenotypeStore& s, const ConversionSheets& sheets,
+                                    Progress& progress) {
+  store::Findings found;
+  SheetWriter chr(&sheets.chr);
   for (int m = 1; m <= s.MarkerCount(); ++m) {
-    ctx.Comment(msg::MarkerNameComment(m, s.MarkerName(m)));
-    ErrorOut(ctx, analysis::TallyChrMarker(s, m));
+    progress.Comment(msg::MarkerNameComment(m, s.MarkerName(m)));
+    const store::Findings tally = analysis::TallyCharacterMarker(s, m);
+    found.insert(found.end(), tally.begin(), tally.end());
     for (int v = 1; v <= s.VarietyCount(); ++v) chr.Text(v, m, store::ToUtf8(s.Cell(v, m)));
     WriteMarkerCounts(chr, s, m);
-    InformationOut(ctx, m);
+    WriteMarkerStatistics(s, m, sheets.alleles, sheets.genotypes);
   }
   WriteTotals(chr, s);
+  return found;
 }
 
 }  // namespace report

@@ -8,11 +8,11 @@ namespace report {
 
 namespace texts = msg::sheet;
 
-void ErrorSheetFormat(RunContext& ctx, host::Worksheet& dst) {
-  dst.Activate();
-  ClearSheet(*ctx.ExcelApp);
-  TitleCell(dst).Offset(-1, 0).SetValue(texts::kErrorLogTitle);
-  host::Range heads = Anchor(dst).Offset(-1, 0);
+void LayOutErrorLog(host::Worksheet& sheet) {
+  sheet.Activate();
+  ClearResultSheet(sheet);
+  TitleCell(sheet).Offset(-1, 0).SetValue(texts::kErrorLogTitle);
+  host::Range heads = Anchor(sheet).Offset(-1, 0);
   heads.SetValue(texts::kErrorCodeHead);
   heads.Offset(0, 1).SetValue(texts::kVarietyHead);
   heads.Offset(0, 2).SetValue(texts::kMarkerHead);
@@ -20,42 +20,27 @@ void ErrorSheetFormat(RunContext& ctx, host::Worksheet& dst) {
   heads.Offset(0, 4).SetValue(texts::kFoundHead);
 }
 
-namespace {
-
-// The address of the source cell as the spreadsheet shows it ("F27") and the
-// text the reading found there, read again from the source sheet: the run
-// never writes into the table, so it is still the text the store was read from.
-void WritePlace(const RunContext& ctx, const host::Range& row, const store::TablePlace& at) {
-  host::Worksheet* source = ctx.sheets.SrcSheet;
-  if (!source) return;
-  const host::Range cell = Anchor(*source).Offset(at.row, at.column);
-  PutText(row.Offset(0, 3), cell.Address());
-  PutText(row.Offset(0, 4), cell.Text());
-}
-
-}  // namespace
-
-void ErrorOut(RunContext& ctx, const store::Finding& found) {
-  ErrorLogState& log = ctx.errors;
-  log.problems.Raise(found.problem);
-  const int r = log.ErrorRow;
-  if (log.ErrorRow < INT32_MAX) ++log.ErrorRow;
-  // Rows past the sheet's last row cannot be written; they are still counted,
-  // so the run knows that problems were found.
-  host::Worksheet* sheet = ctx.sheets.ErrSheet;
-  if (!sheet) return;
-  const host::Range anchor = Anchor(*sheet);
+void ErrorLog::Write(const store::Finding& found, const store::GenotypeStore& store) {
+  problems_.Raise(found.problem);
+  const int r = rows_;
+  if (rows_ < INT32_MAX) ++rows_;
+  const host::Range anchor = Anchor(sheet_);
   if (r > host::kMaxRows - anchor.Row()) return;
   const host::Range row = anchor.Offset(r, 0);
   PutText(row, store::ProblemText(found.problem));
-  if (found.at) WritePlace(ctx, row, *found.at);
-  if (!ctx.store) return;
-  PutText(row.Offset(0, 1), ctx.store->VarietyName(found.variety));
-  PutText(row.Offset(0, 2), ctx.store->MarkerName(found.marker));
+  if (found.at) {
+    // The address as the spreadsheet shows it ("F27") and the text there: the
+    // run never writes into the table, so it is the text the store was read from.
+    const host::Range cell = Anchor(source_).Offset(found.at->row, found.at->column);
+    PutText(row.Offset(0, 3), cell.Address());
+    PutText(row.Offset(0, 4), cell.Text());
+  }
+  PutText(row.Offset(0, 1), store.VarietyName(found.variety));
+  PutText(row.Offset(0, 2), store.MarkerName(found.marker));
 }
 
-void ErrorOut(RunContext& ctx, const store::Findings& found) {
-  for (const store::Finding& f : found) ErrorOut(ctx, f);
+void ErrorLog::Write(const store::Findings& found, const store::GenotypeStore& store) {
+  for (const store::Finding& f : found) Write(f, store);
 }
 
 }  // namespace report

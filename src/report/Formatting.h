@@ -1,26 +1,36 @@
 #pragma once
-// The formatting procedures of the result sheets: clearing, painting, ruling,
-// turning heads, and the order of the run's sheets. ClearSheet, KeisenA and
-// Kaiten are defined in terms of the active sheet and cell, as a user would
-// apply them; everything else addresses its cells explicitly.
+// The formatting of the result sheets: clearing a sheet, ruling and turning
+// the heads of a table found from its corner, and the order of the run's sheets.
 #include "host/Host.h"
 #include "report/Layout.h"
-#include "report/RunContext.h"
 
 namespace report {
 
-// Fills table cell (i, j) of `sheet` with a palette colour; tables wider than
-// 250 columns are laid out in bands of 250 columns, varietyCount + 2 rows apart.
-void PaintCell(host::Worksheet& sheet, int i, int j, Palette colour, int varietyCount);
-// Every value, fill and border of the active sheet goes; other formats stay.
-void ClearSheet(host::Application& app);
-// A thin grid over the block that starts at the active cell.
-void KeisenA(host::Application& app);
-// The header cells right of the active cell: centred, turned to read top to bottom.
-void Kaiten(host::Application& app);
-// Rules and turns the table whose corner is `corner` (KeisenA when `ruled`, then Kaiten).
-void FrameTable(host::Application& app, const host::Range& corner, bool ruled);
+// Every value, fill and border of `sheet` goes; other formats stay.
+void ClearResultSheet(host::Worksheet& sheet);
+// A thin grid over the block of `corner`: its head row runs right and its
+// name column down from the corner, each to the end of its filled run.
+void DrawThinGrid(const host::Range& corner);
+// The head cells right of `corner` up to the end of their run: centred,
+// turned to read top to bottom.
+void TurnHeadTexts(const host::Range& corner);
+// Rules (when `ruled`) and turns the heads of the table whose corner is `corner`.
+void FrameTable(const host::Range& corner, bool ruled);
+
+// The sheets a run writes; a sheet the run does not make stays null.
+struct ResultSheets {
+  host::Worksheet* source = nullptr;
+  host::Worksheet* errorLog = nullptr;
+  host::Worksheet* ssr = nullptr;
+  host::Worksheet* tssr = nullptr;
+  host::Worksheet* pek = nullptr;
+  host::Worksheet* chr = nullptr;
+  host::Worksheet* alleles = nullptr;
+  host::Worksheet* genotypes = nullptr;
+  host::Worksheet* pairs = nullptr;
+  host::Worksheet* identification = nullptr;
+};
 // Moves the source and output sheets of the run to the front in the fixed order.
-void SheetsSort(host::Workbook& book, const RunSheets& sheets);
+void OrderResultSheets(host::Workbook& book, const ResultSheets& sheets);
 
 }  // namespace report

@@ -5,6 +5,7 @@
 
 #include "host/ReadLimits.h"
 #include "messages/CliTexts.h"
+#include "report/Layout.h"
 #include "report/SheetAccess.h"
 #include "text/Utf8.h"
 
@@ -16,7 +17,7 @@ namespace {
 // "*" a run would write there anyway.
 void WriteSource(host::Worksheet& sheet, const exchange::ImportedTable& t) {
   if (!t.title.empty()) sheet.Cell(2, 2).SetValue(t.title);
-  sheet.Cell(4, 2).SetValue("*");
+  MarkEmptyCorner(sheet);
   for (size_t m = 0; m < t.markers.size(); ++m)
     sheet.Cell(4, 3 + static_cast<int>(m)).SetValue(t.markers[m]);
   for (size_t v = 0; v < t.varieties.size(); ++v) {

@@ -25,19 +25,26 @@ void FreezeHeads(host::Worksheet& sheet) {
   sheet.FreezePanes(firstValue.Row(), firstValue.Column());
 }
 
-void StartSheet(host::Application& app, host::Worksheet& dst, const msg::sheet::SheetTitle& title) {
-  dst.Activate();
-  ClearSheet(app);
-  host::Range kind = TitleCell(dst).Offset(-1, 0);
+void MarkEmptyCorner(host::Worksheet& source) {
+  host::Range corner = Anchor(source);
+  if (corner.Text().empty()) corner.SetValue(msg::sheet::kTableCorner);
+}
+
+void StartSheet(host::Worksheet& sheet, const msg::sheet::SheetTitle& title) {
+  sheet.Activate();
+  ClearResultSheet(sheet);
+  host::Range kind = TitleCell(sheet).Offset(-1, 0);
   kind.SetValue(title.kind);
   kind.Offset(0, 1).SetValue(title.description);
 }
 
 namespace {
 
-// Select and copy `from`, then select `to` on the activated dst.
-void CopyAndSelect(host::Application& app, host::Worksheet& src, const host::Range& from,
-                   host::Worksheet& dst, const host::Range& to) {
+// The host pastes at the selection of the sheet it shows: copy `from`, then
+// show dst with `to` selected.
+void CopyAndSelect(host::Worksheet& src, const host::Range& from, host::Worksheet& dst,
+                   const host::Range& to) {
+  host::Application& app = src.Parent().Parent();
   src.Activate();
   from.Select();
   app.SetCutCopyMode(false);
@@ -48,17 +55,17 @@ void CopyAndSelect(host::Application& app, host::Worksheet& src, const host::Ran
 
 }  // namespace
 
-void CopyBlock(host::Application& app, host::Worksheet& src, const host::Range& from,
-               host::Worksheet& dst, const host::Range& to) {
-  CopyAndSelect(app, src, from, dst, to);
+void CopyBlock(host::Worksheet& src, const host::Range& from, host::Worksheet& dst,
+               const host::Range& to) {
+  CopyAndSelect(src, from, dst, to);
   dst.Paste();
 }
 
-void CopyValues(host::Application& app, host::Worksheet& src, const host::Range& from,
-                host::Worksheet& dst, const host::Range& to) {
-  CopyAndSelect(app, src, from, dst, to);
+void CopyValues(host::Worksheet& src, const host::Range& from, host::Worksheet& dst,
+                const host::Range& to) {
+  CopyAndSelect(src, from, dst, to);
   to.PasteSpecial(host::PasteKind::Values);
-  app.SetCutCopyMode(false);
+  src.Parent().Parent().SetCutCopyMode(false);
 }
 
 }  // namespace report

@@ -37,16 +37,23 @@ void FreezeHeads(host::Worksheet& sheet);
 // leading apostrophe as the mark that keeps a text a text).
 void PutText(host::Range cell, std::string_view text);
 
-// The start of every output sheet's layout: activates dst, clears it and
-// writes the sheet's kind into B1 and its description into C1.
-void StartSheet(host::Application& app, host::Worksheet& dst, const msg::sheet::SheetTitle& title);
-// Copies `from` on src to `to` on dst, values and formats, the way a user
-// would: select, copy, select the target, paste. Leaves dst active.
-void CopyBlock(host::Application& app, host::Worksheet& src, const host::Range& from,
-               host::Worksheet& dst, const host::Range& to);
+// Writes the corner mark into the source's table corner when it is empty:
+// the layouts copy the name column down from the corner, and an empty corner
+// would end that column at once. A heading the user put there stays.
+void MarkEmptyCorner(host::Worksheet& source);
+
+// The start of every output sheet's layout: clears the sheet and writes its
+// kind into B1 and its description into C1. The sheet becomes the one the
+// workbook shows, so a workbook saved as a new file opens on the sheet laid
+// out last.
+void StartSheet(host::Worksheet& sheet, const msg::sheet::SheetTitle& title);
+// Copies `from` on src to `to` on dst, values and formats, through the host's
+// clipboard. Leaves dst the sheet the workbook shows.
+void CopyBlock(host::Worksheet& src, const host::Range& from, host::Worksheet& dst,
+               const host::Range& to);
 
 // The same with values only, the copy ended afterwards.
-void CopyValues(host::Application& app, host::Worksheet& src, const host::Range& from,
-                host::Worksheet& dst, const host::Range& to);
+void CopyValues(host::Worksheet& src, const host::Range& from, host::Worksheet& dst,
+                const host::Range& to);
 
 }  // namespace report

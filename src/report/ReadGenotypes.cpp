@@ -1,5 +1,8 @@
 #include "report/ReadGenotypes.h"
 
+#include <memory>
+#include <utility>
+
 #include "analysis/Conversion.h"
 #include "report/Groups.h"
 #include "report/SheetAccess.h"
@@ -7,23 +10,19 @@
 namespace report {
 
 GenotypeRead ReadGenotypes(host::Worksheet& source, SourceKind kind) {
-  RunContext ctx;
-  ctx.ExcelBook = &source.Parent();
-  ctx.ExcelApp = &ctx.ExcelBook->Parent();
-  ctx.kind = kind == SourceKind::Ssr ? store::DataKind::Ssr : store::DataKind::Character;
-  SourceDataRead(ctx, source);
+  NoProgress quiet;
+  SourceTable table = ReadSourceTable(source, DataKindOf(kind), quiet);
   GenotypeRead out;
-  // The limits are logged by the reader itself; they come first, as in a run.
-  for (store::Problem p : {store::Problem::TooManyVarieties, store::Problem::TooManyMarkers})
-    if (ctx.errors.problems.Has(p)) out.findings.push_back({p});
-  store::GenotypeStore& s = *ctx.store;
+  // The limits come first, as in a run; they name no cell here.
+  for (const store::Finding& limit : table.limits) out.findings.push_back({limit.problem});
+  out.store = std::make_unique<store::GenotypeStore>(std::move(table.store));
+  store::GenotypeStore& s = *out.store;
   for (int m = 1; m <= s.MarkerCount(); ++m) {
     const store::Findings found = kind == SourceKind::Ssr
                                       ? analysis::ConvertSsrMarker(s, m).findings
-                                      : analysis::TallyChrMarker(s, m);
+                                      : analysis::TallyCharacterMarker(s, m);
     out.findings.insert(out.findings.end(), found.begin(), found.end());
   }
-  out.store = std::move(ctx.store);
   out.title = source.Cell(2, 2).Text();
   if (const auto groups = ReadGroups(source.Parent()))
     out.populations = PopulationsOf(*out.store, *groups);

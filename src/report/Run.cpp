@@ -1,20 +1,21 @@
 #include "report/Run.h"
 
 #include <algorithm>
-#include <initializer_list>
+#include <utility>
+#include <vector>
 #include <string>
 
 #include "messages/InterfaceTexts.h"
-#include "report/Combination.h"
 #include "report/Conversion.h"
 #include "report/ErrorLog.h"
 #include "report/Formatting.h"
-#include "report/Information.h"
+#include "report/IdentificationSheet.h"
+#include "report/PairSheet.h"
 #include "report/RunStaleSheets.h"
 #include "report/SheetAccess.h"
 #include "report/SheetFit.h"
-#include "report/Ukai.h"
-#include "report/Zoo.h"
+#include "report/StatisticsSheets.h"
+#include "report/ZeroOneSheets.h"
 
 namespace report {
 namespace {
@@ -24,67 +25,97 @@ void Announce(Progress& progress, msg::Ui stage) {
   progress.Comment("");
 }
 
-// The error log and the conversion sheets, framed before the source is read.
-void OpenConversionSheets(RunContext& ctx, host::Worksheet& source) {
-  RunSheets& h = ctx.sheets;
-  const std::string& base = ctx.SheetBaseName;
-  const bool ssr = ctx.kind == store::DataKind::Ssr;
-  h.SrcSheet = &source;  // before any sheet is opened: the source is never one of them
-  SheetOpen(ctx, h.ErrSheet, base + ".err");
-  ErrorSheetFormat(ctx, *h.ErrSheet);
+// The error log and the conversion sheets, opened before the source is read.
+ResultSheets OpenConversionSheets(OutputSheets& outputs, host::Worksheet& source,
+                                  const std::string& base, bool ssr) {
+  ResultSheets sheets;
+  sheets.source = &source;
+  sheets.errorLog = &outputs.Open(base + ".err");
+  LayOutErrorLog(*sheets.errorLog);
   if (ssr) {
-    SheetOpen(ctx, h.SsrSheet, base + ".ssr");
-    SheetOpen(ctx, h.TssrSheet, base + ".tssr");
-    SheetOpen(ctx, h.PekSheet, base + ".pek");
+    sheets.ssr = &outputs.Open(base + ".ssr");
+    sheets.tssr = &outputs.Open(base + ".tssr");
+    sheets.pek = &outputs.Open(base + ".pek");
   }
-  SheetOpen(ctx, h.ChrSheet, base + ".chr");
-  SheetOpen(ctx, h.AllSheet, base + ".all");
-  SheetOpen(ctx, h.GntSheet, base + ".gnt");
-  if (ssr) {
-    TransSheetFormat(ctx, source, *h.SsrSheet, Notation::Ssr);
-    TransSheetFormat(ctx, source, *h.TssrSheet, Notation::Tssr);
-    TransSheetFormat(ctx, source, *h.PekSheet, Notation::Pek);
-  }
-  TransSheetFormat(ctx, source, *h.ChrSheet, Notation::Chr);
-  InformationSheetFormat(ctx, source, *h.AllSheet, StatisticsSheet::Alleles);
-  InformationSheetFormat(ctx, source, *h.GntSheet, StatisticsSheet::Genotypes);
+  sheets.chr = &outputs.Open(base + ".chr");
+  sheets.alleles = &outputs.Open(base + ".all");
+  sheets.genotypes = &outputs.Open(base + ".gnt");
+  return sheets;
 }
 
-// Sheets nothing writes again are laid out now and compress while the run
-// goes on (a finished sheet is no longer fitted at the end).
-void FinishSheets(std::initializer_list<host::Worksheet*> sheets) {
-  for (host::Worksheet* sheet : sheets) {
-    if (sheet != nullptr && sheet->Loaded()) FitAndFinish(*sheet);
+// The frames of the conversion sheets, each with the source's names.
+void LayOutConversionSheets(host::Worksheet& source, const ResultSheets& sheets) {
+  MarkEmptyCorner(source);
+  if (sheets.ssr) {
+    LayOutNotationSheet(source, *sheets.ssr, Notation::Ssr);
+    LayOutNotationSheet(source, *sheets.tssr, Notation::Tssr);
+    LayOutNotationSheet(source, *sheets.pek, Notation::Pek);
   }
+  LayOutNotationSheet(source, *sheets.chr, Notation::Chr);
+  LayOutStatisticsSheet(source, *sheets.alleles, StatisticsSheet::Alleles);
+  LayOutStatisticsSheet(source, *sheets.genotypes, StatisticsSheet::Genotypes);
+}
+
+// Reads the source, converts or tallies it and logs what was found.
+store::GenotypeStore ReadAndConvert(host::Worksheet& source, store::DataKind kind,
+                                    const ResultSheets& sheets, ErrorLog& log,
+                                    Progress& progress) {
+  Announce(progress, msg::Ui::Reading);
+  SourceTable table = ReadSourceTable(source, kind, progress);
+  store::GenotypeStore& s = table.store;
+  log.Write(table.limits, s);
+  const ConversionSheets conversion{sheets.ssr,  sheets.tssr,    sheets.pek,
+                                    *sheets.chr, *sheets.alleles, *sheets.genotypes};
+  if (kind == store::DataKind::Ssr) {
+    Announce(progress, msg::Ui::ConvertingSsr);
+    log.Write(WriteSsrConversions(s, conversion, progress), s);
+  } else {
+    Announce(progress, msg::Ui::CountingChr);
+    log.Write(WriteCharacterTally(s, conversion, progress), s);
+  }
+  FitAndFinish(sheets.alleles);
+  FitAndFinish(sheets.genotypes);
+  return std::move(table.store);
 }
 
 // The optional sheets, written only from data without problems.
-void WriteOptions(RunContext& ctx, host::Worksheet& source, const RunOptions& options,
-                  Progress& progress) {
-  RunSheets& h = ctx.sheets;
-  const std::string& base = ctx.SheetBaseName;
+void WriteOptions(OutputSheets& outputs, ResultSheets& sheets, const std::string& base,
+                  const store::GenotypeStore& s, const RunOptions& options, Progress& progress) {
+  host::Worksheet& source = *sheets.source;
   if (options.zoo) {
     Announce(progress, msg::Ui::ZooRunning);
-    ZooMake(ctx);
-    FinishSheets({h.ChrSheet});
+    WriteZeroOneSheets(s, outputs, *sheets.chr, progress);
+    FitAndFinish(sheets.chr);
   }
   if (options.combination) {
     Announce(progress, msg::Ui::CombinationRunning);
-    SheetOpen(ctx, h.CmbSheet, base + ".cmb");
-    CombinationSheetFormat(ctx, source, *h.CmbSheet);
-    CombinationMake(ctx);
+    sheets.pairs = &outputs.Open(base + ".cmb");
+    LayOutPairSheet(source, *sheets.pairs, s);
+    WritePairCounts(*sheets.pairs, s, progress);
   }
   if (options.ukai) {
     Announce(progress, msg::Ui::UKaiRunning);
-    SheetOpen(ctx, h.UkaiSheet, base + ".ukai");
-    UKaiSheetFormat(ctx, source, *h.UkaiSheet);
-    UKaiCal(ctx);
+    sheets.identification = &outputs.Open(base + ".ukai");
+    LayOutIdentificationSheet(source, *sheets.identification, s.VarietyCount());
+    WriteIdentification(*sheets.identification, s);
   }
+}
+
+// The run's sheets in workbook order.
+std::vector<std::string> WrittenInOrder(host::Workbook& book, const OutputSheets& outputs) {
+  std::vector<std::string> names;
+  const std::vector<host::Worksheet*>& written = outputs.Opened();
+  for (int k = 1; k <= book.SheetCount(); ++k) {
+    host::Worksheet& sheet = book.Sheet(k);
+    if (std::find(written.begin(), written.end(), &sheet) != written.end())
+      names.push_back(sheet.Name());
+  }
+  return names;
 }
 
 }  // namespace
 
-SourceKind CheckType(host::Worksheet& sheet) {
+SourceKind ClassifySource(host::Worksheet& sheet) {
   // The typed cells of the table as the reading takes it (up to the first
   // empty name, within the limits) vote: SSR when most hold a "/". One
   // mistyped cell then gets its own error row instead of turning a whole SSR
@@ -116,45 +147,23 @@ SourceKind CheckType(host::Worksheet& sheet) {
 RunOutcome WriteResults(host::Worksheet& source, SourceKind kind, const RunOptions& options,
                         const std::vector<std::string>& listed, Progress& progress) {
   host::Workbook& book = source.Parent();
-  RunContext ctx;
-  ctx.ExcelApp = &book.Parent();
-  ctx.ExcelBook = &book;
-  ctx.SheetBaseName = source.Name().substr(0, source.Name().find('.'));
-  ctx.kind = kind == SourceKind::Ssr ? store::DataKind::Ssr : store::DataKind::Character;
-  ctx.lstSheet = listed;
-  ctx.progress = &progress;
-
-  OpenConversionSheets(ctx, source);
-  Announce(progress, msg::Ui::Reading);
-  SourceDataRead(ctx, source);
-  if (kind == SourceKind::Ssr) {
-    Announce(progress, msg::Ui::ConvertingSsr);
-    AdaptSSR(ctx);
-  } else {
-    Announce(progress, msg::Ui::CountingChr);
-    CountChr(ctx);
-  }
+  const std::string base = source.Name().substr(0, source.Name().find('.'));
+  OutputSheets outputs(source, listed, book.ActiveSheet());
+  ResultSheets sheets = OpenConversionSheets(outputs, source, base, kind == SourceKind::Ssr);
+  LayOutConversionSheets(source, sheets);
+  ErrorLog log(*sheets.errorLog, source);
+  const store::GenotypeStore s = ReadAndConvert(source, DataKindOf(kind), sheets, log, progress);
   // The 0/1 sheets take the character sheet's title: it is finished after them.
-  RunSheets& h = ctx.sheets;
-  FinishSheets({h.SsrSheet, h.TssrSheet, h.PekSheet, h.AllSheet, h.GntSheet,
-                options.zoo ? nullptr : h.ChrSheet});
-  if (ctx.errors.ErrorRow == 0) WriteOptions(ctx, source, options, progress);
-  ClearStaleSheets(ctx, options);
-  SheetsSort(book, ctx.sheets);
+  if (!options.zoo) FitAndFinish(sheets.chr);
+  const bool problems = log.Rows() != 0;
+  if (!problems) WriteOptions(outputs, sheets, base, s, options, progress);
+  ClearStaleSheets(outputs, sheets, base, s, options, problems);
+  OrderResultSheets(book, sheets);
   // A finished sheet was laid out when it was finished; fitting it again
   // would only bring its cells back into memory.
-  for (host::Worksheet* written : ctx.sheets.openedThisRun)
+  for (host::Worksheet* written : outputs.Opened())
     if (written->Loaded()) FitSheet(*written);
-
-  RunOutcome outcome;
-  outcome.problems = ctx.errors.problems;
-  for (int k = 1; k <= book.SheetCount(); ++k) {
-    host::Worksheet& sheet = book.Sheet(k);
-    for (host::Worksheet* written : ctx.sheets.openedThisRun) {
-      if (written == &sheet) outcome.sheetsWritten.push_back(sheet.Name());
-    }
-  }
-  return outcome;
+  return {log.Problems(), WrittenInOrder(book, outputs)};
 }
 
 }  // namespace report

@@ -24,7 +24,7 @@ struct RunOutcome {
 };
 
 // SSR or character data, by the source's typed cells.
-SourceKind CheckType(host::Worksheet& source);
+SourceKind ClassifySource(host::Worksheet& source);
 
 // Writes the result sheets of `source` (named BASE.org) into its workbook.
 // `listed` is the sheet list as the workbook was opened: only those sheets

@@ -16,44 +16,43 @@ namespace texts = msg::sheet;
 // Cleared rather than removed: the sheet keeps its place, its name and what
 // refers to it, the next run with the option fills it again, and the note
 // says on the sheet itself why it is empty.
-host::Worksheet* ClearWithNote(RunContext& ctx, const std::string& name,
+host::Worksheet* ClearWithNote(OutputSheets& outputs, const std::string& name,
                                const texts::SheetTitle& title, std::string_view note) {
-  host::Worksheet* sheet = FindEarlierOutput(ctx, name);
+  host::Worksheet* sheet = outputs.FindEarlier(name);
   if (!sheet) return nullptr;
-  StartSheet(*ctx.ExcelApp, *sheet, title);
+  StartSheet(*sheet, title);
   TitleCell(*sheet).SetValue(note);
   return sheet;
 }
 
-// A handle of the run that is still empty takes the cleared sheet, so the
+// A sheet of the run that is still missing takes the cleared sheet, so the
 // sheet keeps its place in the fixed order.
-void ClearInto(RunContext& ctx, host::Worksheet*& handle, const std::string& suffix,
+void ClearInto(OutputSheets& outputs, host::Worksheet*& slot, const std::string& name,
                const texts::SheetTitle& title, std::string_view note) {
-  if (handle) return;
-  handle = ClearWithNote(ctx, ctx.SheetBaseName + suffix, title, note);
+  if (slot) return;
+  slot = ClearWithNote(outputs, name, title, note);
 }
 
 }  // namespace
 
-void ClearStaleSheets(RunContext& ctx, const RunOptions& options) {
-  RunSheets& h = ctx.sheets;
-  const bool problems = ctx.errors.ErrorRow != 0;
+void ClearStaleSheets(OutputSheets& outputs, ResultSheets& sheets, const std::string& base,
+                      const store::GenotypeStore& s, const RunOptions& options, bool problems) {
   const std::string_view why = problems ? texts::kSkippedForProblems : texts::kNotChosen;
-  if (problems || !options.combination) ClearInto(ctx, h.CmbSheet, ".cmb", texts::kCmb, why);
-  if (problems || !options.ukai) ClearInto(ctx, h.UkaiSheet, ".ukai", texts::kUkai, why);
+  if (problems || !options.combination)
+    ClearInto(outputs, sheets.pairs, base + ".cmb", texts::kCmb, why);
+  if (problems || !options.ukai)
+    ClearInto(outputs, sheets.identification, base + ".ukai", texts::kUkai, why);
   // The 0/1 sheets are named after the markers: those of this source's
   // markers. There may be 250 of them, up to 180,000 cells each: each is let
   // go of once cleared.
-  if ((problems || !options.zoo) && ctx.store) {
-    for (int m = 1; m <= ctx.store->MarkerCount(); ++m)
-      if (host::Worksheet* sheet =
-              ClearWithNote(ctx, ctx.store->MarkerName(m) + ".zoo", texts::kZoo, why))
-        FitAndFinish(*sheet);
+  if (problems || !options.zoo) {
+    for (int m = 1; m <= s.MarkerCount(); ++m)
+      FitAndFinish(ClearWithNote(outputs, s.MarkerName(m) + ".zoo", texts::kZoo, why));
   }
-  if (ctx.kind != store::DataKind::Ssr) {
-    ClearInto(ctx, h.SsrSheet, ".ssr", texts::kSsr, texts::kNotSsrData);
-    ClearInto(ctx, h.TssrSheet, ".tssr", texts::kTssr, texts::kNotSsrData);
-    ClearInto(ctx, h.PekSheet, ".pek", texts::kPek, texts::kNotSsrData);
+  if (s.Kind() != store::DataKind::Ssr) {
+    ClearInto(outputs, sheets.ssr, base + ".ssr", texts::kSsr, texts::kNotSsrData);
+    ClearInto(outputs, sheets.tssr, base + ".tssr", texts::kTssr, texts::kNotSsrData);
+    ClearInto(outputs, sheets.pek, base + ".pek", texts::kPek, texts::kNotSsrData);
   }
 }
 

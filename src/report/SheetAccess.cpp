@@ -8,7 +8,6 @@
 
 #include "messages/InterfaceTexts.h"
 #include "messages/SheetTexts.h"
-#include "report/ErrorLog.h"
 #include "report/Layout.h"
 #include "store/GenotypeStore.h"
 
@@ -78,9 +77,9 @@ std::string KindMark(const std::string& wanted) {
 // `wanted`: never the source itself, and under a name cut to fit only a sheet
 // that carries the kind our layout writes in B1, so a long marker name cut down
 // to the name of one of the user's own sheets never clears that sheet.
-bool Reusable(const RunContext& ctx, host::Worksheet& sheet, const std::string& wanted,
+bool Reusable(const host::Worksheet& source, host::Worksheet& sheet, const std::string& wanted,
               const std::u16string& form) {
-  if (&sheet == ctx.sheets.SrcSheet) return false;
+  if (&sheet == &source) return false;
   const bool cut = form.size() < store::ToU16(wanted).size();
   return !cut || sheet.GetRange("B1").Text() == KindMark(wanted);
 }
@@ -95,50 +94,50 @@ std::string LegalSheetName(const host::Workbook& book, const std::string& wanted
   }
 }
 
-namespace {
+OutputSheets::OutputSheets(host::Worksheet& source, std::vector<std::string> listed,
+                           host::Worksheet& front)
+    : book_(source.Parent()), source_(source), listed_(std::move(listed)), front_(&front) {}
 
-// The sheet SheetOpen reuses for `name`, or null and in `freeName` the first
+// The sheet Open reuses for `name`, or null and in `freeName` the first
 // candidate name that no sheet has.
-host::Worksheet* FindReusable(RunContext& ctx, const std::string& name, std::string& freeName) {
-  host::Workbook& book = *ctx.ExcelBook;
-  const auto& opened = ctx.sheets.openedThisRun;
+host::Worksheet* OutputSheets::FindReusable(const std::string& name, std::string& freeName) const {
   const std::u16string form = LegalForm(name);
   for (int k = 1;; ++k) {
     std::string candidate = Candidate(form, k);
-    host::Worksheet* existing = book.FindSheet(candidate);
+    host::Worksheet* existing = book_.FindSheet(candidate);
     if (!existing) {
       freeName = std::move(candidate);
       return nullptr;
     }
     // A sheet this run already has stays with its first owner.
-    if (std::find(opened.begin(), opened.end(), existing) != opened.end()) continue;
+    if (std::find(opened_.begin(), opened_.end(), existing) != opened_.end()) continue;
     // Only a sheet the workbook had when it was opened is reused, and only
     // under its exact name; anything else (a sheet differing in letter case)
     // is a clash that moves on to the next candidate.
-    const bool listed =
-        std::find(ctx.lstSheet.begin(), ctx.lstSheet.end(), candidate) != ctx.lstSheet.end();
-    if (listed && existing->Name() == candidate && Reusable(ctx, *existing, name, form))
+    const bool listed = std::find(listed_.begin(), listed_.end(), candidate) != listed_.end();
+    if (listed && existing->Name() == candidate && Reusable(source_, *existing, name, form))
       return existing;
   }
 }
 
-}  // namespace
-
-void SheetOpen(RunContext& ctx, host::Worksheet*& obj, const std::string& name) {
+host::Worksheet& OutputSheets::Open(const std::string& name) {
   std::string freeName;
-  obj = FindReusable(ctx, name, freeName);
-  if (!obj) {
-    obj = &ctx.ExcelBook->AddSheet();
-    obj->SetName(freeName);
+  host::Worksheet* sheet = FindReusable(name, freeName);
+  if (!sheet) {
+    sheet = &book_.AddSheet();
+    sheet->SetName(freeName);
+    sheet->Move(*front_);
   }
-  ctx.sheets.openedThisRun.push_back(obj);
+  front_ = sheet;
+  opened_.push_back(sheet);
+  return *sheet;
 }
 
-host::Worksheet* FindEarlierOutput(RunContext& ctx, const std::string& name) {
+host::Worksheet* OutputSheets::FindEarlier(const std::string& name) {
   std::string unused;
-  host::Worksheet* sheet = FindReusable(ctx, name, unused);
+  host::Worksheet* sheet = FindReusable(name, unused);
   if (!sheet || sheet->GetRange("B1").Text() != KindMark(name)) return nullptr;
-  ctx.sheets.openedThisRun.push_back(sheet);
+  opened_.push_back(sheet);
   return sheet;
 }
 
@@ -170,33 +169,32 @@ NameList ReadNames(host::Range first, int rowStep, int columnStep, int room, int
 
 }  // namespace
 
-void SourceDataRead(RunContext& ctx, host::Worksheet& src) {
-  src.Activate();
-  const host::Range anchor = Anchor(src);
+SourceTable ReadSourceTable(host::Worksheet& source, store::DataKind kind, Progress& progress) {
+  const host::Range anchor = Anchor(source);
   // The scans stop at the sheet's edge when the list runs that far.
   NameList varieties =
       ReadNames(anchor.Offset(1, 0), 1, 0, host::kMaxRows - anchor.Row(), store::kMaxVarieties,
-                [&](int i) { ctx.Comment(msg::VarietyComment(i)); });
+                [&](int i) { progress.Comment(msg::VarietyComment(i)); });
   NameList markers =
       ReadNames(anchor.Offset(0, 1), 0, 1, host::kMaxColumns - anchor.Column(), store::kMaxMarkers,
-                [&](int j) { ctx.Comment(msg::MarkerComment(j)); });
-  ctx.store = std::make_unique<store::GenotypeStore>(ctx.kind, std::move(varieties.names),
-                                                     std::move(markers.names));
-  // The log points at the first name beyond the limit: where the reading stopped.
+                [&](int j) { progress.Comment(msg::MarkerComment(j)); });
+  SourceTable table{store::GenotypeStore(kind, std::move(varieties.names), std::move(markers.names)),
+                    {}};
   if (varieties.tooMany)
-    ErrorOut(ctx, {store::Problem::TooManyVarieties, 0, 0,
-                   store::TablePlace{store::kMaxVarieties + 1, 0}});
+    table.limits.push_back({store::Problem::TooManyVarieties, 0, 0,
+                            store::TablePlace{store::kMaxVarieties + 1, 0}});
   if (markers.tooMany)
-    ErrorOut(ctx,
-             {store::Problem::TooManyMarkers, 0, 0, store::TablePlace{0, store::kMaxMarkers + 1}});
+    table.limits.push_back(
+        {store::Problem::TooManyMarkers, 0, 0, store::TablePlace{0, store::kMaxMarkers + 1}});
 
-  store::GenotypeStore& s = *ctx.store;
+  store::GenotypeStore& s = table.store;
   for (int v = 1; v <= s.VarietyCount(); ++v) {
     for (int m = 1; m <= s.MarkerCount(); ++m) {
-      ctx.Comment(msg::CellComment(v, m));
+      progress.Comment(msg::CellComment(v, m));
       s.SetCell(v, m, store::ToU16(anchor.Offset(v, m).Text()));
     }
   }
+  return table;
 }
 
 }  // namespace report

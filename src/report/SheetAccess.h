@@ -1,28 +1,62 @@
 #pragma once
 // Getting output sheets and reading the source sheet into the store.
 #include <string>
+#include <vector>
 
-#include "report/RunContext.h"
+#include "host/Host.h"
+#include "report/Progress.h"
+#include "report/Run.h"
+#include "store/GenotypeStore.h"
+#include "store/Problems.h"
 
 namespace report {
-
-// Reuses the sheet named `name` if the workbook listed it when it was last
-// opened (ctx.lstSheet), otherwise adds a sheet (before the active one) and
-// names it. Names the workbook cannot take are made legal and unique in a
-// fixed, repeatable way (LegalSheetName), so reruns find the same sheets.
-void SheetOpen(RunContext& ctx, host::Worksheet*& obj, const std::string& name);
-
-// The sheet an earlier run left under `name`: the one SheetOpen would reuse,
-// and only when it carries that output's kind in B1, so a sheet of the user's
-// is never returned. Counted as the run's own from then on; null when none.
-host::Worksheet* FindEarlierOutput(RunContext& ctx, const std::string& name);
 
 // The fixed mapping of a wanted output sheet name to a legal, unique one. A
 // name that is already legal and free is returned unchanged.
 std::string LegalSheetName(const host::Workbook& book, const std::string& wanted);
 
-// Reads names and cell texts of the table at the anchor into a new ctx.store
-// of kind ctx.kind; more than 500 varieties or 250 markers are logged.
-void SourceDataRead(RunContext& ctx, host::Worksheet& src);
+// The output sheets of one run of `source`.
+class OutputSheets {
+ public:
+  // `listed` is the sheet list as the workbook was opened: only those sheets
+  // are reused. A new sheet goes in front of the sheet opened before it, the
+  // first in front of `front` (the sheet the workbook showed when the run
+  // began): the tab order the results have always had before they are sorted.
+  OutputSheets(host::Worksheet& source, std::vector<std::string> listed, host::Worksheet& front);
+
+  // The sheet named `name` if the workbook listed it, otherwise a new sheet
+  // of that name. Names the workbook cannot take are made legal and unique in
+  // a fixed, repeatable way (LegalSheetName), so reruns find the same sheets.
+  host::Worksheet& Open(const std::string& name);
+  // The sheet an earlier run left under `name`: the one Open would reuse, and
+  // only when it carries that output's kind in B1, so a sheet of the user's
+  // is never returned. Counted as the run's own from then on; null when none.
+  host::Worksheet* FindEarlier(const std::string& name);
+  // Every sheet handed out, in the order asked for.
+  const std::vector<host::Worksheet*>& Opened() const { return opened_; }
+
+ private:
+  host::Worksheet* FindReusable(const std::string& name, std::string& freeName) const;
+
+  host::Workbook& book_;
+  host::Worksheet& source_;
+  std::vector<std::string> listed_;
+  host::Worksheet* front_;
+  std::vector<host::Worksheet*> opened_;
+};
+
+inline store::DataKind DataKindOf(SourceKind kind) {
+  return kind == SourceKind::Ssr ? store::DataKind::Ssr : store::DataKind::Character;
+}
+
+// The source table read into a store: names and cell texts as the sheet shows
+// them, at most 500 varieties and 250 markers.
+struct SourceTable {
+  store::GenotypeStore store;
+  // More varieties or markers than that, each pointing at the first name
+  // beyond the limit: where the reading stopped.
+  store::Findings limits;
+};
+SourceTable ReadSourceTable(host::Worksheet& source, store::DataKind kind, Progress& progress);
 
 }  // namespace report

@@ -216,9 +216,10 @@ class Fitter {
 
 void FitSheet(host::Worksheet& sheet) { Fitter(sheet).Fit(); }
 
-void FitAndFinish(host::Worksheet& sheet) {
-  FitSheet(sheet);
-  sheet.Finish();
+void FitAndFinish(host::Worksheet* sheet) {
+  if (sheet == nullptr || !sheet->Loaded()) return;
+  FitSheet(*sheet);
+  sheet->Finish();
 }
 
 }  // namespace report

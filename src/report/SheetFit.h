@@ -17,9 +17,11 @@ double TextExtent(std::string_view utf8);
 // the spreadsheet's general format).
 double NumberExtent(double value, const std::string& formatCode);
 
+// Sizes the columns and head rows of `sheet` to what it holds.
 void FitSheet(host::Worksheet& sheet);
 // Fits a sheet nothing in the run writes again and lets the workbook keep it
-// compactly until the save: its cells need not stay in memory meanwhile.
-void FitAndFinish(host::Worksheet& sheet);
+// compactly until the save: its cells need not stay in memory meanwhile. A
+// missing sheet, or one already finished, is left as it is.
+void FitAndFinish(host::Worksheet* sheet);
 
 }  // namespace report

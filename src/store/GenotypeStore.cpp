@@ -58,7 +58,7 @@ double NearestEven(double x) {
 
 }  // namespace
 
-SizePart Separate(std::u16string& d) {
+SizePart TakeSizePart(std::u16string& d) {
   const size_t slash = d.find(u'/');
   std::u16string part;
   if (slash == std::u16string::npos) {
@@ -98,7 +98,7 @@ const std::string& GenotypeStore::MarkerName(int m) const {
   return m >= 1 && m <= MarkerCount() ? markers_[m - 1] : kNone;
 }
 
-std::string GenotypeStore::MakeGenoStr(int m, const std::u16string& code) const {
+std::string GenotypeStore::GenotypeText(int m, const std::u16string& code) const {
   if (kind_ != DataKind::Ssr) return ToUtf8(code);
   std::string out = "'";
   const std::u16string& alphabet = AlleleAlphabet();
@@ -113,7 +113,7 @@ std::string GenotypeStore::MakeGenoStr(int m, const std::u16string& code) const 
   return out;
 }
 
-std::u16string GenotypeStore::SortString(const std::u16string& d) {
+std::u16string GenotypeStore::SortedCode(const std::u16string& d) {
   // By characters: the two halves of one character are never parted.
   const std::u32string c = Characters(d);
   if (c.size() != 2 || c[0] <= c[1]) return d;

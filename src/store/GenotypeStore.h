@@ -39,7 +39,7 @@ struct SizePart {
   bool numeric;
 };
 // Takes the part before the first "/" off `d` (all of it when there is none).
-SizePart Separate(std::u16string& d);
+SizePart TakeSizePart(std::u16string& d);
 
 class GenotypeStore {
  public:
@@ -64,9 +64,9 @@ class GenotypeStore {
 
   // A genotype code as the sheets show it: SSR codes as their sizes with the
   // leading apostrophe that keeps them text ("'150/152"), character codes as they are.
-  std::string MakeGenoStr(int m, const std::u16string& code) const;
+  std::string GenotypeText(int m, const std::u16string& code) const;
   // A code of two characters in code order; any other text as it is.
-  static std::u16string SortString(const std::u16string& d);
+  static std::u16string SortedCode(const std::u16string& d);
 
  private:
   size_t Index(int v, int m) const {

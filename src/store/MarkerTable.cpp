@@ -29,27 +29,27 @@ bool CountOrInsert(Values& values, std::vector<int16_t>& tallies, const Value& v
 
 }  // namespace
 
-bool MarkerTable::AlleleAdd(int16_t size) {
+bool MarkerTable::AddSize(int16_t size) {
   return CountOrInsert(sizes_, alleleTally_, size, kMaxAlleles);
 }
 
-bool MarkerTable::chrAlleleAdd(char32_t symbol) {
+bool MarkerTable::AddSymbol(char32_t symbol) {
   return CountOrInsert(symbols_, alleleTally_, symbol, kMaxAlleles);
 }
 
-bool MarkerTable::GenotypeAdd(const std::u16string& code) {
-  return CountOrInsert(genotypes_, genoTally_, code, kMaxGenotypes);
+bool MarkerTable::AddGenotype(const std::u16string& code) {
+  return CountOrInsert(genotypes_, genotypeTally_, code, kMaxGenotypes);
 }
 
-std::u16string MarkerTable::SearchAllele(int16_t size) const {
+std::u16string MarkerTable::SymbolOfSize(int16_t size) const {
   const auto at = std::find(sizes_.begin(), sizes_.end(), size);
   if (at == sizes_.end()) return u"*";
   return std::u16string(1, AlleleAlphabet()[at - sizes_.begin()]);
 }
 
-int16_t MarkerTable::SearchGeno(const std::u16string& code) const {
+int16_t MarkerTable::TallyOfGenotype(const std::u16string& code) const {
   const auto at = std::find(genotypes_.begin(), genotypes_.end(), code);
-  return at == genotypes_.end() ? 0 : genoTally_[at - genotypes_.begin()];
+  return at == genotypes_.end() ? 0 : genotypeTally_[at - genotypes_.begin()];
 }
 
 }  // namespace store

@@ -32,8 +32,8 @@ TEST(ConvertSsrMarker, CodesDistancesZeroPointAndProblemsInOrder) {
   EXPECT_TRUE(s.Cell(1, 1).empty());
   EXPECT_EQ(out.zeroPoint, 154);  // V2's, the first typed: min(154, the mark)
   EXPECT_EQ(out.distances, (std::vector<int>{0, 9846, 4, 150, 152, 150}));
-  EXPECT_EQ(analysis::TssrText(s, 1, u"BD", out.zeroPoint), "'-4/0");
-  EXPECT_EQ(analysis::TssrText(s, 1, u"E*", out.zeroPoint), "'+9846/-154");
+  EXPECT_EQ(analysis::RelativeSizeText(s, 1, u"BD", out.zeroPoint), "'-4/0");
+  EXPECT_EQ(analysis::RelativeSizeText(s, 1, u"E*", out.zeroPoint), "'+9846/-154");
   EXPECT_EQ(out.findings, (store::Findings{store::CellFinding(Problem::NonNumeric, 2, 1),
                                            store::CellFinding(Problem::NotDiploid, 4, 1),
                                            store::CellFinding(Problem::NotDiploid, 5, 1)}));
@@ -57,7 +57,7 @@ TEST(ConvertSsrMarker, FullTablesAreReportedWhereTheyOverflow) {
       column.push_back(store::ToU16(std::to_string(100 + a) + "/" + std::to_string(100 + b)));
   store::GenotypeStore g = Source(store::DataKind::Ssr, column);
   const analysis::SsrMarker full = analysis::ConvertSsrMarker(g, 1);
-  EXPECT_EQ(g.Marker(1).GenoNum(), 250);
+  EXPECT_EQ(g.Marker(1).GenotypeCount(), 250);
   EXPECT_EQ(full.findings,
             (store::Findings{{Problem::TooManyGenotypes, 0, 1, store::TablePlace{251, 1}}}));
   EXPECT_EQ(g.Cell(251, 1), u"UU");
@@ -68,28 +68,28 @@ TEST(ConvertSsrMarker, ASingleSizeOfTheFirstVarietyIsItsZeroPoint) {
   const analysis::SsrMarker out = analysis::ConvertSsrMarker(s, 1);
   EXPECT_EQ(out.zeroPoint, 152);
   EXPECT_EQ(out.findings, (store::Findings{store::CellFinding(Problem::NotDiploid, 1, 1)}));
-  EXPECT_EQ(analysis::TssrText(s, 1, s.Cell(2, 1), out.zeroPoint), "'-2/+4");
+  EXPECT_EQ(analysis::RelativeSizeText(s, 1, s.Cell(2, 1), out.zeroPoint), "'-2/+4");
 }
 
-TEST(TallyChrMarker, SortsCountsAndReportsOddCells) {
+TEST(TallyCharacterMarker, SortsCountsAndReportsOddCells) {
   store::GenotypeStore s = Source(store::DataKind::Character, {u"BA", u"A", u"", u"CBA", u"AB"});
-  EXPECT_EQ(analysis::TallyChrMarker(s, 1),
+  EXPECT_EQ(analysis::TallyCharacterMarker(s, 1),
             (store::Findings{store::CellFinding(Problem::NotDiploid, 2, 1),
                              store::CellFinding(Problem::NotDiploid, 4, 1)}));
   EXPECT_EQ(s.Cell(1, 1), u"AB");
   EXPECT_EQ(s.Cell(4, 1), u"CBA");  // odd cells stay as they are
   EXPECT_EQ(s.Marker(1).AlleleText(), U"ABC");
-  EXPECT_EQ(s.Marker(1).SearchGeno(u"AB"), 2);
+  EXPECT_EQ(s.Marker(1).TallyOfGenotype(u"AB"), 2);
 }
 
-TEST(TallyChrMarker, CountsCharactersNotUtf16Units) {
+TEST(TallyCharacterMarker, CountsCharactersNotUtf16Units) {
   // U+1F600 takes two UTF-16 units but is one character, so one allele.
   store::GenotypeStore s =
       Source(store::DataKind::Character, {u"\U0001F600", u"\U0001F600A", u"A\U0001F600"});
-  EXPECT_EQ(analysis::TallyChrMarker(s, 1), (store::Findings{store::CellFinding(Problem::NotDiploid, 1, 1)}));
+  EXPECT_EQ(analysis::TallyCharacterMarker(s, 1), (store::Findings{store::CellFinding(Problem::NotDiploid, 1, 1)}));
   EXPECT_EQ(s.Marker(1).AlleleText(), U"A\U0001F600");
   EXPECT_EQ(s.Cell(2, 1), u"A\U0001F600");  // sorted by character, its halves kept together
-  EXPECT_EQ(s.Marker(1).SearchGeno(u"A\U0001F600"), 2);
+  EXPECT_EQ(s.Marker(1).TallyOfGenotype(u"A\U0001F600"), 2);
   EXPECT_EQ(store::ToUtf8(s.Marker(1).AlleleSymbol(2)), "\xF0\x9F\x98\x80");
 }
 
@@ -97,7 +97,7 @@ TEST(ConvertSsrMarker, NegativeSizesAreReportedAndSizeZeroIsKept) {
   store::GenotypeStore s = Source(store::DataKind::Ssr, {u"0/0", u"-150/152"});
   const analysis::SsrMarker out = analysis::ConvertSsrMarker(s, 1);
   EXPECT_EQ(out.findings, (store::Findings{store::CellFinding(Problem::NonNumeric, 2, 1)}));
-  EXPECT_EQ(s.MakeGenoStr(1, s.Cell(1, 1)), "'0/0");
+  EXPECT_EQ(s.GenotypeText(1, s.Cell(1, 1)), "'0/0");
   EXPECT_EQ(s.Marker(1).AlleleValue(1), 0);
   EXPECT_EQ(s.Marker(1).AlleleTally(1), 2);
 }

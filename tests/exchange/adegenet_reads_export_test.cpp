@@ -29,7 +29,7 @@ std::string Reader(const Case& c, const store::GenotypeStore& s) {
 // marker was written as numbers.
 int IndexOf(const store::MarkerTable& table, int written, bool renumbered) {
   if (renumbered) return written;
-  for (int a = 1; a <= table.AlleleNum(); ++a)
+  for (int a = 1; a <= table.AlleleCount(); ++a)
     if (table.AlleleValue(a) == written) return a;
   return 0;
 }
@@ -54,8 +54,8 @@ TEST_P(AdegenetReadsExport, AllelesAndCountsMatchTheAlleleTables) {
     const store::MarkerTable& table = s.Marker(m);
     bool renumbered = false;
     for (const auto& r : e.alleles) renumbered = renumbered || r.marker == m;
-    EXPECT_EQ(loci[m - 1].alleles, table.AlleleNum()) << s.MarkerName(m);
-    ASSERT_EQ(static_cast<int>(loci[m - 1].counts.size()), table.AlleleNum()) << s.MarkerName(m);
+    EXPECT_EQ(loci[m - 1].alleles, table.AlleleCount()) << s.MarkerName(m);
+    ASSERT_EQ(static_cast<int>(loci[m - 1].counts.size()), table.AlleleCount()) << s.MarkerName(m);
     for (const auto& [written, count] : loci[m - 1].counts) {
       const int a = IndexOf(table, written, renumbered);
       ASSERT_GE(a, 1) << s.MarkerName(m) << " allele " << written;

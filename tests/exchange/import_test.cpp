@@ -80,7 +80,7 @@ std::pair<int, int> Indexes(const store::GenotypeStore& s, int m, const std::str
   for (const auto& r : e.alleles) renumbered = renumbered || r.marker == m;
   auto index = [&](int written) {
     if (renumbered) return written;
-    for (int a = 1; a <= s.Marker(m).AlleleNum(); ++a)
+    for (int a = 1; a <= s.Marker(m).AlleleCount(); ++a)
       if (s.Marker(m).AlleleValue(a) == written) return a;
     return 0;
   };

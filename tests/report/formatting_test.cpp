@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/Host.h"
+#include "report/Bands.h"
 
 namespace {
 
@@ -39,20 +40,20 @@ class Formatting : public ::testing::Test {
   }
 };
 
-TEST_F(Formatting, PaintCellLaysWideTablesOutInBandsOf250Columns) {
+TEST_F(Formatting, BandedCellsOfWideTablesStack250ColumnsABand) {
   using report::Palette;
-  host::Worksheet& other = book.AddSheet();  // PaintCell addresses its sheet, active or not
-  report::PaintCell(sheet, 1, 1, Palette::Grey, 300);
+  host::Worksheet& other = book.AddSheet();  // FillBandedCell addresses its sheet, active or not
+  report::FillBandedCell(sheet, 1, 1, Palette::Grey, 300);
   EXPECT_EQ(&app.ActiveSheet(), &other);
   EXPECT_EQ(At("C5").InteriorColorIndex(), host::PaletteIndex(15));
 
-  report::PaintCell(sheet, 1, 250, Palette::Red, 300);
+  report::FillBandedCell(sheet, 1, 250, Palette::Red, 300);
   EXPECT_EQ(At("IR5").InteriorColorIndex(), host::PaletteIndex(3));  // last column of band 0
-  report::PaintCell(sheet, 1, 251, Palette::Yellow, 300);
+  report::FillBandedCell(sheet, 1, 251, Palette::Yellow, 300);
   EXPECT_EQ(At("C307").InteriorColorIndex(), host::PaletteIndex(6));  // band 1 starts 302 rows lower
-  report::PaintCell(sheet, 10, 251, Palette::BrightGreen, 300);
+  report::FillBandedCell(sheet, 10, 251, Palette::BrightGreen, 300);
   EXPECT_EQ(At("C316").InteriorColorIndex(), host::PaletteIndex(4));
-  report::PaintCell(sheet, 500, 500, Palette::Turquoise, 500);
+  report::FillBandedCell(sheet, 500, 500, Palette::Turquoise, 500);
   EXPECT_EQ(At("IR1006").InteriorColorIndex(), host::PaletteIndex(8));
   EXPECT_EQ(book.Styles().fills[XfOf("C316").fillId].fg.attributes, "indexed=\"11\"");
   EXPECT_EQ(sheet.Store().CellCount(), 5u);
@@ -63,13 +64,13 @@ TEST_F(Formatting, ClearSheetRemovesValuesFillsAndBordersButKeepsNumberFormats) 
   At("C5:E7").SetNumberFormatLocal("0.0000000000_ ");
   At("C5").SetValue(0.25);
   At("C5").SetOrientation(-90);
-  report::PaintCell(sheet, 1, 1, report::Palette::Red, 3);
-  At("B4").Activate();
-  report::KeisenA(app);
+  report::FillBandedCell(sheet, 1, 1, report::Palette::Red, 3);
+  report::DrawThinGrid(At("B4"));
   At("G9").SetBorderLineStyle(host::Edge::DiagonalDown, host::LineStyle::Continuous);
   ASSERT_TRUE(Ruled("C5"));
 
-  report::ClearSheet(app);
+  book.AddSheet();  // the sheet shown is not the one cleared
+  report::ClearResultSheet(sheet);
   for (const char* a : {"B4", "C4", "B5", "C5", "E7", "G9"}) {
     EXPECT_TRUE(host::IsEmpty(At(a).Value())) << a;
     EXPECT_TRUE(Bare(a)) << a;
@@ -77,34 +78,28 @@ TEST_F(Formatting, ClearSheetRemovesValuesFillsAndBordersButKeepsNumberFormats) 
   }
   EXPECT_EQ(At("C5").NumberFormat(), "0.0000000000_ ");
   EXPECT_EQ(XfOf("C5").alignment.textRotation, 180);
-  EXPECT_EQ(app.Selection().Address(), "A1:XFD1048576");
 }
 
-TEST_F(Formatting, KeisenARulesTheBlockFoundFromTheActiveCell) {
+TEST_F(Formatting, ThinGridRulesTheBlockFoundFromItsCorner) {
   Table(3, 5);  // header to E4, names to B9, data cells all empty
-  At("B4").Activate();
-  report::KeisenA(app);
-  EXPECT_EQ(app.Selection().Address(), "B4:E9");
+  report::DrawThinGrid(At("B4"));
   for (const char* a : {"B4", "E4", "B9", "E9", "C6", "D8"}) EXPECT_TRUE(Ruled(a)) << a;
   for (const char* a : {"F4", "B10", "A4", "B3", "F9"}) EXPECT_TRUE(Bare(a)) << a;
   EXPECT_EQ(BorderOf("C6").left.color.attributes, "indexed=\"64\"");
   EXPECT_FALSE(BorderOf("C6").diagonalUp);
 
-  // A header gap ends the block before it.
-  host::Worksheet& second = book.AddSheet();
-  for (const char* a : {"B4", "C4", "D4", "F4", "B5"}) second.GetRange(a).SetValue("x");
-  second.GetRange("B4").Activate();
-  report::KeisenA(app);
-  EXPECT_EQ(app.Selection().Address(), "B4:D5");
+  // A head gap ends the block before it.
+  for (const char* a : {"H4", "I4", "J4", "L4", "H5"}) At(a).SetValue("x");
+  report::DrawThinGrid(At("H4"));
+  for (const char* a : {"H4", "J4", "J5"}) EXPECT_TRUE(Ruled(a)) << a;
+  for (const char* a : {"K4", "L4", "H6"}) EXPECT_TRUE(Bare(a)) << a;
 }
 
-TEST_F(Formatting, KaitenTurnsTheHeadsRightOfTheActiveCell) {
+TEST_F(Formatting, HeadTextsRightOfTheCornerAreTurnedUpToAGap) {
   Table(4, 2);
   At("E4").SetValue("");  // gap after D4, another head after it
   At("F4").SetValue("M5");
-  At("B4").Activate();
-  report::Kaiten(app);
-  EXPECT_EQ(app.Selection().Address(), "C4:D4");
+  report::TurnHeadTexts(At("B4"));
   for (const char* a : {"C4", "D4"}) {
     const host::Alignment& al = XfOf(a).alignment;
     EXPECT_EQ(al.textRotation, 180) << a;
@@ -135,19 +130,19 @@ class Ordering : public ::testing::Test {
 TEST_F(Ordering, OutputSheetsAUserMovedGoBackWithoutGaps) {
   // Character data with only the 0/1 option: source, err, chr, all, gnt.
   book.Sheet(1).SetName("last");
-  report::RunSheets h;
+  report::ResultSheets h;
   Add("front");
-  h.ChrSheet = Add("B.chr");
-  h.SrcSheet = Add("B.org");
+  h.chr = Add("B.chr");
+  h.source = Add("B.org");
   Add("M1.zoo");
-  h.AllSheet = Add("B.all");
-  h.ErrSheet = Add("B.err");
-  h.GntSheet = Add("B.gnt");
+  h.alleles = Add("B.all");
+  h.errorLog = Add("B.err");
+  h.genotypes = Add("B.gnt");
   Add("M2.zoo");
-  report::SheetsSort(book, h);
+  report::OrderResultSheets(book, h);
   EXPECT_EQ(Names(), (std::vector<std::string>{"B.org", "B.err", "B.gnt", "B.all", "B.chr", "front",
                                                "M1.zoo", "M2.zoo", "last"}));
-  report::SheetsSort(book, h);  // already in order: nothing moves
+  report::OrderResultSheets(book, h);  // already in order: nothing moves
   EXPECT_EQ(book.Sheet(6).Name(), "front");
 }
 

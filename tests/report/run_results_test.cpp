@@ -55,7 +55,7 @@ TEST_F(RunResults, MostTypedCellsDecideTheKindAndATieGoesToTheFirst) {
   for (const Case& c : cases) {
     host::Worksheet& sheet = NewSheet(std::string(c.name) + ".org");
     Table(sheet, c.rows);
-    EXPECT_EQ(report::CheckType(sheet), c.kind) << c.name;
+    EXPECT_EQ(report::ClassifySource(sheet), c.kind) << c.name;
   }
 }
 
@@ -63,8 +63,8 @@ TEST_F(RunResults, TheErrorLogNamesTheCellAndItsTextBesideTheOldColumns) {
   // One typo in C5 and a number where a pair belongs: the table stays SSR data.
   Table(*src, {{"V1", "180-192", "150/154"}, {"V2", "150/152", "150/156"}, {"V3", "152/150", ""}});
   src->GetRange("D7").SetValue(180);
-  ASSERT_EQ(report::CheckType(*src), SourceKind::Ssr);
-  report::WriteResults(*src, SourceKind::Ssr, {}, ctx.lstSheet, progress);
+  ASSERT_EQ(report::ClassifySource(*src), SourceKind::Ssr);
+  report::WriteResults(*src, SourceKind::Ssr, {}, Listed(), progress);
 
   host::Worksheet& err = book->SheetByName("Apple.err");
   ExpectTexts(err, {{"B3", std::string(texts::kErrorCodeHead)},
@@ -92,13 +92,11 @@ TEST_F(RunResults, OptionSheetsOfAnEarlierRunKeepNoResultsTheRunDidNotCompute) {
   // A sheet of the user's under an output's name, without its kind in B1.
   host::Worksheet& mine = NewSheet("Apple.ukai");
   mine.GetRange("C3").SetValue(7);
-  Reopen();
-  report::WriteResults(*src, SourceKind::Ssr, {false, false, false}, ctx.lstSheet, progress);
+  report::WriteResults(*src, SourceKind::Ssr, {false, false, false}, Listed(), progress);
   EXPECT_EQ(Numbers(mine), 1);
   EXPECT_EQ(Text(mine, "B2"), "");
   mine.SetName("Notes");
-  Reopen();
-  report::WriteResults(*src, SourceKind::Ssr, {true, true, true}, ctx.lstSheet, progress);
+  report::WriteResults(*src, SourceKind::Ssr, {true, true, true}, Listed(), progress);
   const std::vector<std::string> options{"Apple.cmb", "Apple.ukai", "M1.zoo", "M2.zoo"};
   for (const std::string& name : options) ASSERT_GT(Numbers(book->SheetByName(name)), 0) << name;
 
@@ -111,21 +109,18 @@ TEST_F(RunResults, OptionSheetsOfAnEarlierRunKeepNoResultsTheRunDidNotCompute) {
     }
   };
   // A data problem skips every option: the earlier results go, the note says why.
-  Reopen();
   src->GetRange("D6").SetValue("152/156/158");
-  report::WriteResults(*src, SourceKind::Ssr, {true, true, true}, ctx.lstSheet, progress);
+  report::WriteResults(*src, SourceKind::Ssr, {true, true, true}, Listed(), progress);
   expectNoted(options, texts::kSkippedForProblems);
 
   // Fixed, but no option chosen.
-  Reopen();
   src->GetRange("D6").SetValue("152/156");
-  report::WriteResults(*src, SourceKind::Ssr, {false, false, false}, ctx.lstSheet, progress);
+  report::WriteResults(*src, SourceKind::Ssr, {false, false, false}, Listed(), progress);
   expectNoted(options, texts::kNotChosen);
 
   // The source now holds character data: its SSR sheets say so.
-  Reopen();
   Table(*src, {{"V1", "AB", "AA"}, {"V2", "AB", "BB"}, {"V3", "BB", "AB"}});
-  report::WriteResults(*src, SourceKind::Character, {false, true, true}, ctx.lstSheet, progress);
+  report::WriteResults(*src, SourceKind::Character, {false, true, true}, Listed(), progress);
   expectNoted({"Apple.ssr", "Apple.tssr", "Apple.pek"}, texts::kNotSsrData);
   EXPECT_GT(Numbers(book->SheetByName("Apple.cmb")), 0);
   EXPECT_EQ(Numbers(mine), 1);

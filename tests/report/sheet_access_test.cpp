@@ -6,6 +6,7 @@
 
 #include "messages/InterfaceTexts.h"
 #include "messages/SheetTexts.h"
+#include "report/ErrorLog.h"
 #include "report/SheetAccess.h"
 #include "report/TablePlacement.h"
 #include "support/MemoryBook.h"
@@ -13,7 +14,7 @@
 namespace {
 
 using SourceReading = testsupport::MemoryBook;
-using SheetOpening = testsupport::MemoryBook;
+using OpeningOutputSheets = testsupport::MemoryBook;
 
 TEST_F(SourceReading, ReadsNamesAndCellTextsAsTheSheetShowsThem) {
   Source({{"M1", "マーカー2"}, {"品種1"}, {"V2"}, {""}, {"V4 after a gap", "x"}});
@@ -21,52 +22,63 @@ TEST_F(SourceReading, ReadsNamesAndCellTextsAsTheSheetShowsThem) {
   src->GetRange("D5").SetValue(180.5);
   src->GetRange("C6").SetValue(host::CellValue(true));
   src->GetRange("D6").SetValue(host::CellValue(host::ErrorValue{"#N/A"}));
-  report::SourceDataRead(ctx, *src);
-  EXPECT_EQ(S().VarietyCount(), 2);
-  EXPECT_EQ(S().MarkerCount(), 2);
-  EXPECT_EQ(S().VarietyName(1), "品種1");
-  EXPECT_EQ(S().MarkerName(2), "マーカー2");
-  EXPECT_EQ(S().Cell(1, 1) + u"," + S().Cell(1, 2) + u"," + S().Cell(2, 1) + u"," + S().Cell(2, 2),
+  const report::SourceTable table = report::ReadSourceTable(*src, store::DataKind::Ssr, progress);
+  const store::GenotypeStore& s = table.store;
+  EXPECT_EQ(s.VarietyCount(), 2);
+  EXPECT_EQ(s.MarkerCount(), 2);
+  EXPECT_EQ(s.VarietyName(1), "品種1");
+  EXPECT_EQ(s.MarkerName(2), "マーカー2");
+  EXPECT_EQ(s.Cell(1, 1) + u"," + s.Cell(1, 2) + u"," + s.Cell(2, 1) + u"," + s.Cell(2, 2),
             u"180,180.5,TRUE,#N/A");
-  EXPECT_EQ(ctx.errors.ErrorRow, 0);
+  EXPECT_TRUE(table.limits.empty());
   for (const std::string& text :
        {msg::VarietyComment(2), msg::MarkerComment(1), msg::CellComment(2, 1)})
     EXPECT_EQ(std::count(progress.comments.begin(), progress.comments.end(), text), 1) << text;
 }
 
 TEST_F(SourceReading, LimitsAreReachedOnlyBeyond500VarietiesAnd250Markers) {
-  report::SheetOpen(ctx, ctx.sheets.ErrSheet, "Apple.err");
-  report::SourceDataRead(ctx, *src);  // an empty source
-  EXPECT_EQ(S().VarietyCount() + S().MarkerCount() + ctx.errors.ErrorRow, 0);
+  auto read = [&] { return report::ReadSourceTable(*src, store::DataKind::Ssr, progress); };
+  {
+    const report::SourceTable empty = read();
+    EXPECT_EQ(empty.store.VarietyCount() + empty.store.MarkerCount(), 0);
+    EXPECT_TRUE(empty.limits.empty());
+  }
   for (int i = 1; i <= 500; ++i) Put(src->Cell(4 + i, 2), "V" + std::to_string(i));
   for (int j = 1; j <= 250; ++j) Put(src->Cell(4, 2 + j), "M" + std::to_string(j));
   src->Cell(504, 252).SetValue("150/152");
-  report::SourceDataRead(ctx, *src);
-  EXPECT_EQ(S().VarietyCount(), 500);
-  EXPECT_EQ(S().MarkerCount(), 250);
-  EXPECT_EQ(S().Cell(500, 250), u"150/152");
-  EXPECT_EQ(ctx.errors.ErrorRow, 0);
-
+  {
+    const report::SourceTable full = read();
+    EXPECT_EQ(full.store.VarietyCount(), 500);
+    EXPECT_EQ(full.store.MarkerCount(), 250);
+    EXPECT_EQ(full.store.Cell(500, 250), u"150/152");
+    EXPECT_TRUE(full.limits.empty());
+  }
   src->Cell(505, 2).SetValue("V501");
   src->Cell(506, 2).SetValue("V502");
   src->Cell(4, 253).SetValue("M251");
-  report::SourceDataRead(ctx, *src);
-  EXPECT_EQ(S().VarietyCount(), 500);
-  EXPECT_EQ(S().MarkerCount(), 250);
-  EXPECT_TRUE(Found(store::Problem::TooManyVarieties) && Found(store::Problem::TooManyMarkers));
-  EXPECT_EQ(ErrorRows(),
+  const report::SourceTable beyond = read();
+  EXPECT_EQ(beyond.store.VarietyCount(), 500);
+  EXPECT_EQ(beyond.store.MarkerCount(), 250);
+  // The log points at the first name beyond each limit.
+  host::Worksheet& err = NewSheet("Apple.err");
+  report::ErrorLog log(err, *src);
+  log.Write(beyond.limits, beyond.store);
+  EXPECT_TRUE(log.Problems().Has(store::Problem::TooManyVarieties) &&
+              log.Problems().Has(store::Problem::TooManyMarkers));
+  EXPECT_EQ(LogRows(err, log.Rows()),
             (std::vector<std::string>{std::string(msg::sheet::kTooManyVarieties) + "|||B505|V501",
                                       std::string(msg::sheet::kTooManyMarkers) + "|||IS4|M251"}));
 }
 
-TEST_F(SheetOpening, IllegalAndDuplicateNamesMapToTheSameSheetsOnEveryRun) {
+TEST_F(OpeningOutputSheets, IllegalAndDuplicateNamesMapToTheSameSheetsOnEveryRun) {
   const std::vector<std::string> wanted{
       "a:b.zoo",      "a/b.zoo",  "a:b.zoo",
       "M[1]?*\\.zoo", "'quoted'", "A marker name far longer than thirty-one characters.zoo",
       "History",      "M\v1.zoo"};
   auto openAll = [&] {
-    std::vector<host::Worksheet*> sheets(wanted.size());
-    for (size_t k = 0; k < wanted.size(); ++k) report::SheetOpen(ctx, sheets[k], wanted[k]);
+    report::OutputSheets outputs = Outputs();
+    std::vector<host::Worksheet*> sheets;
+    for (const std::string& name : wanted) sheets.push_back(&outputs.Open(name));
     return sheets;
   };
   const auto first = openAll();
@@ -77,8 +89,6 @@ TEST_F(SheetOpening, IllegalAndDuplicateNamesMapToTheSameSheetsOnEveryRun) {
                                              "_quoted_", "A marker name far longer than t",
                                              "History_", "M_1.zoo"}));
   // The next run, on the reopened workbook, gets the same sheets back.
-  ctx.sheets.Clear();
-  Reopen();
   const int count = book->SheetCount();
   EXPECT_EQ(openAll(), first);
   EXPECT_EQ(book->SheetCount(), count);
@@ -92,29 +102,43 @@ TEST_F(SheetOpening, IllegalAndDuplicateNamesMapToTheSameSheetsOnEveryRun) {
 // A marker name cut to 31 characters can come out as the name of a sheet of
 // the user's, or of the source: neither is ever written over, and the sheet
 // that takes the results instead is the one every later run reuses.
-TEST_F(SheetOpening, CutNamesNeverTakeTheUsersSheets) {
+TEST_F(OpeningOutputSheets, CutNamesNeverTakeTheUsersSheets) {
   const std::string mine = "A marker name far longer than t";
   book->AddSheet().SetName(mine);
   book->SheetByName(mine).GetRange("B1").SetValue("keep me");
   src->SetName("Apple and pear trial 2026 a.org");  // 31 characters
-  Reopen();
   const std::string wanted = mine + "hirty-one characters.zoo";
-  host::Worksheet* zoo = nullptr;
-  host::Worksheet* clash = nullptr;
-  report::SheetOpen(ctx, zoo, wanted);
-  report::SheetOpen(ctx, clash, "Apple and pear trial 2026 a.org and more.zoo");
-  EXPECT_EQ(zoo->Name(), "A marker name far longer th (2)");
+  report::OutputSheets outputs = Outputs();
+  host::Worksheet* zeroOne = &outputs.Open(wanted);
+  host::Worksheet* clash = &outputs.Open("Apple and pear trial 2026 a.org and more.zoo");
+  EXPECT_EQ(zeroOne->Name(), "A marker name far longer th (2)");
   EXPECT_NE(clash, src);
-  zoo->GetRange("B1").SetValue(msg::sheet::kZoo.kind);
+  zeroOne->GetRange("B1").SetValue(msg::sheet::kZoo.kind);
   clash->GetRange("B1").SetValue(msg::sheet::kZoo.kind);
 
-  ctx.sheets.Clear();
-  ctx.sheets.SrcSheet = src;
-  Reopen();
-  host::Worksheet* again = nullptr;
-  report::SheetOpen(ctx, again, wanted);
-  EXPECT_EQ(again, zoo);
+  report::OutputSheets rerun = Outputs();
+  EXPECT_EQ(&rerun.Open(wanted), zeroOne);
   EXPECT_EQ(Text(book->SheetByName(mine), "B1"), "keep me");
+}
+
+// New sheets go in front of the sheet opened before them, the first in front
+// of the sheet given, whichever sheet the workbook shows meanwhile.
+TEST_F(OpeningOutputSheets, NewSheetsArePlacedInFrontOfTheSheetOpenedBefore) {
+  host::Worksheet& notes = NewSheet("Notes");
+  host::Worksheet& err = NewSheet("Apple.err");  // a sheet of an earlier run
+  notes.Move(err);
+  src->Move(err);
+  ASSERT_EQ(Listed(), (std::vector<std::string>{"Notes", "Apple.org", "Apple.err"}));
+  const std::vector<std::string> listed = Listed();
+  notes.Activate();
+  report::OutputSheets outputs(*src, listed, *src);
+  outputs.Open("Apple.ssr");
+  notes.Activate();
+  EXPECT_EQ(&outputs.Open("Apple.err"), &err);
+  outputs.Open("M1.zoo");
+  outputs.Open("M2.zoo");
+  EXPECT_EQ(Listed(), (std::vector<std::string>{"Notes", "Apple.ssr", "Apple.org", "M2.zoo",
+                                                "M1.zoo", "Apple.err"}));
 }
 
 // Where a source's table must stand, and where one misplaced seems to stand.

@@ -7,7 +7,8 @@
 
 #include "messages/SheetTexts.h"
 #include "report/SheetFit.h"
-#include "report/Ukai.h"
+#include "report/IdentificationSheet.h"
+#include "report/Layout.h"
 #include "support/MemoryBook.h"
 
 namespace report_test {
@@ -62,7 +63,7 @@ TEST_F(SheetFitTest, TurnedHeadsGetARowTallEnoughForTheirText) {
   EXPECT_EQ(Width(sheet, 3), 0);  // a turned head needs no width
 }
 
-TEST_F(SheetFitTest, UkaiShowsValuesBelowTenDecimalsInScientificFormat) {
+TEST_F(SheetFitTest, IdentificationShowsValuesBelowTenDecimalsInScientificFormat) {
   // Ten varieties, each with its own genotype at 12 markers: f0 = 0.1 and
   // P1 = 1 - (1 - 1e-12)^10, about 1e-11, which ten decimals show as zero.
   std::vector<std::string> markers;
@@ -73,22 +74,22 @@ TEST_F(SheetFitTest, UkaiShowsValuesBelowTenDecimalsInScientificFormat) {
     rows.push_back({"V" + std::to_string(v + 1), std::vector<std::string>(12, code)});
   }
   Load(markers, rows);
-  host::Worksheet& ukai = NewSheet("Apple.ukai");
-  ctx.sheets.UkaiSheet = &ukai;
-  report::UKaiSheetFormat(ctx, *src, ukai);
-  report::UKaiCal(ctx);
+  host::Worksheet& identification = NewSheet("Apple.ukai");
+  report::MarkEmptyCorner(*src);
+  report::LayOutIdentificationSheet(*src, identification, S().VarietyCount());
+  report::WriteIdentification(identification, S());
 
-  EXPECT_EQ(ukai.GetRange("C5").NumberFormat(), "0.0000000000_ ");
-  EXPECT_EQ(ukai.GetRange("D5").NumberFormat(), "0.000E+00_ ");
-  EXPECT_NEAR(std::get<double>(Value(&ukai, "D5")), 1e-11, 1e-14);
-  EXPECT_EQ(ukai.FrozenAt(), std::make_pair(5, 3));
+  EXPECT_EQ(identification.GetRange("C5").NumberFormat(), "0.0000000000_ ");
+  EXPECT_EQ(identification.GetRange("D5").NumberFormat(), "0.000E+00_ ");
+  EXPECT_NEAR(std::get<double>(Value(&identification, "D5")), 1e-11, 1e-14);
+  EXPECT_EQ(identification.FrozenAt(), std::make_pair(5, 3));
 
   // A rerun whose values show at ten decimals goes back to the fixed format.
   Load(markers,
        {{"V1", std::vector<std::string>(12, "AA")}, {"V2", std::vector<std::string>(12, "AA")}});
-  report::UKaiSheetFormat(ctx, *src, ukai);
-  report::UKaiCal(ctx);
-  EXPECT_EQ(ukai.GetRange("D5").NumberFormat(), "0.0000000000_ ");
+  report::LayOutIdentificationSheet(*src, identification, S().VarietyCount());
+  report::WriteIdentification(identification, S());
+  EXPECT_EQ(identification.GetRange("D5").NumberFormat(), "0.0000000000_ ");
 }
 
 }  // namespace

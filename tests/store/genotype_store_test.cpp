@@ -15,19 +15,19 @@ using Ints = std::vector<int>;
 
 Ints Sizes(const MarkerTable& t) {
   Ints out;
-  for (int a = 1; a <= t.AlleleNum(); ++a) out.push_back(t.AlleleValue(a));
+  for (int a = 1; a <= t.AlleleCount(); ++a) out.push_back(t.AlleleValue(a));
   return out;
 }
 Ints Tallies(const MarkerTable& t) {
   Ints out;
-  for (int a = 1; a <= t.AlleleNum(); ++a) out.push_back(t.AlleleTally(a));
+  for (int a = 1; a <= t.AlleleCount(); ++a) out.push_back(t.AlleleTally(a));
   return out;
 }
 // The parts of a cell text; a non-numeric part as -1.
 Ints Split(std::u16string d) {
   Ints parts;
   do {
-    const store::SizePart part = store::Separate(d);
+    const store::SizePart part = store::TakeSizePart(d);
     EXPECT_EQ(part.numeric, part.value != store::kNonNumeric);
     parts.push_back(part.numeric ? part.value : -1);
   } while (!d.empty());
@@ -36,64 +36,64 @@ Ints Split(std::u16string d) {
 
 TEST(MarkerTable, AllelesAreSortedCountedAndNamedByRank) {
   MarkerTable t;
-  for (int16_t x : {152, 150, 152, 148}) EXPECT_TRUE(t.AlleleAdd(x));
+  for (int16_t x : {152, 150, 152, 148}) EXPECT_TRUE(t.AddSize(x));
   EXPECT_EQ(Sizes(t), (Ints{148, 150, 152}));
   EXPECT_EQ(Tallies(t), (Ints{1, 1, 2}));
-  EXPECT_EQ(t.SearchAllele(148), u"A");
-  EXPECT_EQ(t.SearchAllele(152), u"C");
-  EXPECT_EQ(t.SearchAllele(154), u"*");
-  EXPECT_EQ(MarkerTable().SearchAllele(0), u"*");
+  EXPECT_EQ(t.SymbolOfSize(148), u"A");
+  EXPECT_EQ(t.SymbolOfSize(152), u"C");
+  EXPECT_EQ(t.SymbolOfSize(154), u"*");
+  EXPECT_EQ(MarkerTable().SymbolOfSize(0), u"*");
   // A size of 0 is an allele like any other, not a free slot.
   MarkerTable zero;
-  for (int16_t x : {0, 5, 0, -3}) zero.AlleleAdd(x);
+  for (int16_t x : {0, 5, 0, -3}) zero.AddSize(x);
   EXPECT_EQ(Sizes(zero), (Ints{-3, 0, 5}));
   EXPECT_EQ(Tallies(zero), (Ints{1, 2, 1}));
 
   MarkerTable chr;
-  for (char16_t c : {u'b', u'A', u'b', u'a', u'ｦ', u'0'}) chr.chrAlleleAdd(c);
+  for (char16_t c : {u'b', u'A', u'b', u'a', u'ｦ', u'0'}) chr.AddSymbol(c);
   EXPECT_EQ(chr.AlleleText(), U"0Aabｦ");
   EXPECT_EQ(Tallies(chr), (Ints{1, 1, 1, 2, 1}));
 }
 
 TEST(MarkerTable, GenotypesSortByCodeAndAreCounted) {
   MarkerTable t;
-  for (const char16_t* g : {u"AB", u"AA", u"0A", u"AB", u"Aｱ", u"aa"}) t.GenotypeAdd(g);
-  ASSERT_EQ(t.GenoNum(), 5);
+  for (const char16_t* g : {u"AB", u"AA", u"0A", u"AB", u"Aｱ", u"aa"}) t.AddGenotype(g);
+  ASSERT_EQ(t.GenotypeCount(), 5);
   const std::u16string expected[] = {u"0A", u"AA", u"AB", u"Aｱ", u"aa"};
-  for (int g = 1; g <= 5; ++g) EXPECT_EQ(t.GenoText(g), expected[g - 1]);
-  EXPECT_EQ(t.SearchGeno(u"AB"), 2);
-  EXPECT_EQ(t.SearchGeno(u"BA"), 0);
-  EXPECT_EQ(GenotypeStore::SortString(u"ｦA"), u"Aｦ");
-  EXPECT_EQ(GenotypeStore::SortString(u"ﾝｦ"), u"ｦﾝ");  // by code, not by alphabet position
+  for (int g = 1; g <= 5; ++g) EXPECT_EQ(t.GenotypeCode(g), expected[g - 1]);
+  EXPECT_EQ(t.TallyOfGenotype(u"AB"), 2);
+  EXPECT_EQ(t.TallyOfGenotype(u"BA"), 0);
+  EXPECT_EQ(GenotypeStore::SortedCode(u"ｦA"), u"Aｦ");
+  EXPECT_EQ(GenotypeStore::SortedCode(u"ﾝｦ"), u"ｦﾝ");  // by code, not by alphabet position
 }
 
 TEST(MarkerTable, FullTablesRejectNewValuesButCountKnownOnes) {
   const std::u16string& alphabet = store::AlleleAlphabet();
   ASSERT_EQ(alphabet.size(), 103u);
   MarkerTable t;
-  for (int x = 103; x >= 1; --x) EXPECT_TRUE(t.AlleleAdd(static_cast<int16_t>(2 * x)));
-  EXPECT_EQ(t.SearchAllele(206), u"ﾝ");
-  EXPECT_EQ(t.SearchAllele(2 * 63), u"ｱ");
-  EXPECT_FALSE(t.AlleleAdd(207));  // new, above every size
-  EXPECT_FALSE(t.AlleleAdd(1));    // new, below every size
-  EXPECT_TRUE(t.AlleleAdd(100));   // known
-  EXPECT_EQ(t.AlleleNum(), 103);
+  for (int x = 103; x >= 1; --x) EXPECT_TRUE(t.AddSize(static_cast<int16_t>(2 * x)));
+  EXPECT_EQ(t.SymbolOfSize(206), u"ﾝ");
+  EXPECT_EQ(t.SymbolOfSize(2 * 63), u"ｱ");
+  EXPECT_FALSE(t.AddSize(207));  // new, above every size
+  EXPECT_FALSE(t.AddSize(1));    // new, below every size
+  EXPECT_TRUE(t.AddSize(100));   // known
+  EXPECT_EQ(t.AlleleCount(), 103);
   EXPECT_EQ(t.AlleleValue(1), 2);
   EXPECT_EQ(t.AlleleTally(50), 2);
   MarkerTable chr;
-  for (char16_t c : alphabet) chr.chrAlleleAdd(c);
-  EXPECT_FALSE(chr.chrAlleleAdd(u'!'));
+  for (char16_t c : alphabet) chr.AddSymbol(c);
+  EXPECT_FALSE(chr.AddSymbol(u'!'));
   EXPECT_EQ(chr.AlleleText().size(), 103u);
 
   MarkerTable g;
-  for (int i = 0; i < 250; ++i) EXPECT_TRUE(g.GenotypeAdd({alphabet[i / 100], alphabet[i % 100]}));
-  EXPECT_TRUE(g.GenotypeAdd(u"AA"));
-  EXPECT_FALSE(g.GenotypeAdd(u"!!"));
-  EXPECT_EQ(g.SearchGeno(u"AA"), 2);
-  EXPECT_EQ(g.SearchGeno(u"!!"), 0);
+  for (int i = 0; i < 250; ++i) EXPECT_TRUE(g.AddGenotype({alphabet[i / 100], alphabet[i % 100]}));
+  EXPECT_TRUE(g.AddGenotype(u"AA"));
+  EXPECT_FALSE(g.AddGenotype(u"!!"));
+  EXPECT_EQ(g.TallyOfGenotype(u"AA"), 2);
+  EXPECT_EQ(g.TallyOfGenotype(u"!!"), 0);
 }
 
-TEST(Separate, YieldsRoundedSizesOrNotNumeric) {
+TEST(TakeSizePart, YieldsRoundedSizesOrNotNumeric) {
   EXPECT_EQ(Split(u"150/152"), (Ints{150, 152}));
   EXPECT_EQ(Split(u"150/"), (Ints{150}));
   EXPECT_EQ(Split(u" +1.5e2 / 0 "), (Ints{150, 0}));
@@ -114,15 +114,15 @@ TEST(GenotypeStore, NamesCellsAndGenotypeTexts) {
   EXPECT_EQ(s.VarietyName(0), "");  // out of range: empty, not a crash
   EXPECT_EQ(s.MarkerName(3), "");
   EXPECT_TRUE(s.Cell(1, 2).empty());
-  for (int16_t x : {150, 152}) s.Marker(1).AlleleAdd(x);
-  for (int16_t x : {-5, 0}) s.Marker(2).AlleleAdd(x);
-  EXPECT_EQ(s.MakeGenoStr(1, u"AB"), "'150/152");
-  EXPECT_EQ(s.MakeGenoStr(1, u"A*"), "'150/");
-  EXPECT_EQ(s.MakeGenoStr(1, u"A"), "'150");
-  EXPECT_EQ(s.MakeGenoStr(2, u"AB"), "'-5/0");
-  EXPECT_EQ(s.MakeGenoStr(2, u"BB"), "'0/0");  // size 0 is shown, not left blank
+  for (int16_t x : {150, 152}) s.Marker(1).AddSize(x);
+  for (int16_t x : {-5, 0}) s.Marker(2).AddSize(x);
+  EXPECT_EQ(s.GenotypeText(1, u"AB"), "'150/152");
+  EXPECT_EQ(s.GenotypeText(1, u"A*"), "'150/");
+  EXPECT_EQ(s.GenotypeText(1, u"A"), "'150");
+  EXPECT_EQ(s.GenotypeText(2, u"AB"), "'-5/0");
+  EXPECT_EQ(s.GenotypeText(2, u"BB"), "'0/0");  // size 0 is shown, not left blank
   GenotypeStore chr(store::DataKind::Character, {}, {"M1"});
-  EXPECT_EQ(chr.MakeGenoStr(1, u"Ab"), "Ab");
+  EXPECT_EQ(chr.GenotypeText(1, u"Ab"), "Ab");
 }
 
 TEST(TextConversion, RoundTripsAndReplacesBrokenInput) {

@@ -1,6 +1,6 @@
 #pragma once
 // A workbook in memory with the source sheet "Apple.org" (title "Apple trial"
-// in B2) and a run context wired as a run wires it.
+// in B2), and a genotype store for the layout steps to write from.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -11,7 +11,7 @@
 
 #include "host/Host.h"
 #include "report/ErrorLog.h"
-#include "report/RunContext.h"
+#include "report/SheetAccess.h"
 #include "store/GenotypeStore.h"
 #include "support/RecordingStatus.h"
 #include "support/Tallied.h"
@@ -27,16 +27,10 @@ class MemoryBook : public ::testing::Test {
     src = &book->Sheet(1);
     src->SetName("Apple.org");
     src->GetRange("B2").SetValue("Apple trial");
-    ctx.ExcelApp = &app;
-    ctx.ExcelBook = book;
-    ctx.SheetBaseName = "Apple";
-    ctx.lstSheet = {"Apple.org"};
-    ctx.progress = &progress;
-    ctx.sheets.SrcSheet = src;
   }
 
   // Variety names go to the source sheet, markers to its header row; the store
-  // is tallied as the conversion stage leaves it (SSR sizes: add with AlleleAdd).
+  // is tallied as the conversion stage leaves it (SSR sizes: add with AddSize).
   struct Variety {
     std::string name;
     std::vector<std::string> cells;  // genotype codes, "" when not typed
@@ -52,11 +46,9 @@ class MemoryBook : public ::testing::Test {
       codes.emplace_back();
       for (const std::string& cell : rows[v].cells) codes.back().push_back(store::ToU16(cell));
     }
-    ctx.kind = kind;
-    ctx.store = std::make_unique<store::GenotypeStore>(Tallied(codes, kind, names, markers));
+    store = std::make_unique<store::GenotypeStore>(Tallied(codes, kind, names, markers));
   }
-  store::GenotypeStore& S() { return *ctx.store; }
-  bool Found(store::Problem p) const { return ctx.errors.problems.Has(p); }
+  store::GenotypeStore& S() { return *store; }
 
   static void Put(host::Range cell, const std::string& text) {
     cell.SetValue(std::string_view(text));
@@ -73,11 +65,14 @@ class MemoryBook : public ::testing::Test {
     sheet.SetName(name);
     return sheet;
   }
-  // The sheet list as the workbook would be reopened after a run.
-  void Reopen() {
-    ctx.lstSheet.clear();
-    for (int k = 1; k <= book->SheetCount(); ++k) ctx.lstSheet.push_back(book->Sheet(k).Name());
+  // The sheet list as the workbook would be reopened now.
+  std::vector<std::string> Listed() const {
+    std::vector<std::string> names;
+    for (int k = 1; k <= book->SheetCount(); ++k) names.push_back(book->Sheet(k).Name());
+    return names;
   }
+  // The output sheets of a new run on the workbook as it would be reopened now.
+  report::OutputSheets Outputs() { return report::OutputSheets(*src, Listed(), *src); }
 
   static std::string Text(host::Worksheet& sheet, const char* a) {
     return sheet.GetRange(a).Text();
@@ -93,14 +88,13 @@ class MemoryBook : public ::testing::Test {
     for (const auto& [address, text] : cells)
       EXPECT_EQ(Text(sheet, address), text) << sheet.Name() << "!" << address;
   }
-  // The error log as "message|variety|marker|cell|text" rows.
-  std::vector<std::string> ErrorRows() {
+  // The first `count` rows of an error log as "message|variety|marker|cell|text".
+  static std::vector<std::string> LogRows(host::Worksheet& err, int count) {
     std::vector<std::string> rows;
-    auto* err = ctx.sheets.ErrSheet;
-    for (int r = 4; err && r < ctx.errors.ErrorRow + 4; ++r)
-      rows.push_back(err->Cell(r, 2).Text() + "|" + err->Cell(r, 3).Text() + "|" +
-                     err->Cell(r, 4).Text() + "|" + err->Cell(r, 5).Text() + "|" +
-                     err->Cell(r, 6).Text());
+    for (int r = 4; r < count + 4; ++r)
+      rows.push_back(err.Cell(r, 2).Text() + "|" + err.Cell(r, 3).Text() + "|" +
+                     err.Cell(r, 4).Text() + "|" + err.Cell(r, 5).Text() + "|" +
+                     err.Cell(r, 6).Text());
     return rows;
   }
 
@@ -108,7 +102,7 @@ class MemoryBook : public ::testing::Test {
   host::Workbook* book = nullptr;
   host::Worksheet* src = nullptr;
   RecordingStatus progress;  // the run's stages and comments
-  report::RunContext ctx;
+  std::unique_ptr<store::GenotypeStore> store;
 };
 
 }  // namespace testsupport

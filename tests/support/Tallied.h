@@ -24,9 +24,9 @@ inline store::GenotypeStore Tallied(const std::vector<std::vector<std::u16string
       const std::u16string& code = rows[v - 1][m - 1];
       s.SetCell(v, m, code);
       if (code.empty()) continue;
-      s.Marker(m).GenotypeAdd(code);
+      s.Marker(m).AddGenotype(code);
       if (kind == store::DataKind::Character)
-        for (char16_t c : code) s.Marker(m).chrAlleleAdd(c);
+        for (char16_t c : code) s.Marker(m).AddSymbol(c);
     }
   }
   return s;

@@ -150,11 +150,11 @@ void Session::Close() {
 SheetKind Session::Classify(const std::string& sheet) {
   if (sheet.find('.') == std::string::npos) return SheetKind::UnknownType;
   if (!IsSourceName(sheet)) return SheetKind::NotSource;
-  if (!book_) throw host::HostError("CheckType", "", "no workbook is open");
+  if (!book_) throw host::HostError("ClassifySource", "", "no workbook is open");
   // Nothing changes a sheet while it is open here (a run reopens what it
   // saved): its cells are counted once.
   if (auto known = kinds_.find(sheet); known != kinds_.end()) return known->second;
-  const SheetKind kind = report::CheckType(book_->SheetByName(sheet)) == report::SourceKind::Ssr
+  const SheetKind kind = report::ClassifySource(book_->SheetByName(sheet)) == report::SourceKind::Ssr
                              ? SheetKind::Ssr
                              : SheetKind::Character;
   kinds_.emplace(sheet, kind);

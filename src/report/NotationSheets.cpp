@@ -50,28 +50,23 @@ void WritePekLegend(host::Range at) {
 
 }  // namespace
 
-void TransSheetFormat(RunContext& ctx, host::Worksheet& src, host::Worksheet& dst,
-                      Notation notation) {
-  host::Application& app = *ctx.ExcelApp;
-  StartSheet(app, dst, TitleOf(notation));
-  CopyBlock(app, src, TitleCell(src), dst, TitleCell(dst));
+void LayOutNotationSheet(host::Worksheet& src, host::Worksheet& dst, Notation notation) {
+  StartSheet(dst, TitleOf(notation));
+  CopyBlock(src, TitleCell(src), dst, TitleCell(dst));
 
   // The marker row and the variety column are copied only as far as the store
   // takes them (250 markers, 500 varieties), so that the totals block written
   // under the converted rows meets its labels.
-  host::Range srcCorner = Anchor(src);
+  const host::Range srcCorner = Anchor(src);
   const host::Range firstMarker = srcCorner.Offset(0, 1);
   const host::Range markerEnd = firstMarker.End(host::Direction::Right);
   const int lastColumn = std::min(markerEnd.Column(), srcCorner.Column() + store::kMaxMarkers);
-  CopyBlock(app, src, src.GetRange(firstMarker, src.Cell(firstMarker.Row(), lastColumn)), dst,
+  CopyBlock(src, src.GetRange(firstMarker, src.Cell(firstMarker.Row(), lastColumn)), dst,
             Anchor(dst).Offset(0, 1));
 
-  // An empty corner would end the name column at once: it gets the mark.
-  if (srcCorner.Text().empty()) srcCorner.SetValue(sheet::kTableCorner);
   const host::Range varietyEnd = srcCorner.End(host::Direction::Down);
   const int lastRow = std::min(varietyEnd.Row(), srcCorner.Row() + store::kMaxVarieties);
-  CopyBlock(app, src, src.GetRange(srcCorner, src.Cell(lastRow, srcCorner.Column())), dst,
-            Anchor(dst));
+  CopyBlock(src, src.GetRange(srcCorner, src.Cell(lastRow, srcCorner.Column())), dst, Anchor(dst));
 
   const host::Range dstCorner = Anchor(dst);
   host::Range below = dstCorner.End(host::Direction::Down).Offset(2, 0);
@@ -80,7 +75,7 @@ void TransSheetFormat(RunContext& ctx, host::Worksheet& src, host::Worksheet& ds
   } else {
     WriteTotalsLabels(below);
   }
-  FrameTable(app, dstCorner, notation == Notation::Pek);
+  FrameTable(dstCorner, notation == Notation::Pek);
   FreezeHeads(dst);
 }
 

@@ -1,12 +1,11 @@
 // The identification sheet (.ukai): per variety f0, the geometric mean of the
 // frequencies of its own genotypes, and P1, the chance that one of the tester
 // varieties matches it at every typed marker.
-#include "report/Ukai.h"
+#include "report/IdentificationSheet.h"
 
 #include <vector>
 
-#include "analysis/Ukai.h"
-#include "host/HostError.h"
+#include "analysis/Identification.h"
 #include "report/Formatting.h"
 
 namespace report {
@@ -14,32 +13,27 @@ namespace {
 
 namespace sheet = msg::sheet;
 
-constexpr char kUkaiNumberFormat[] = "0.0000000000_ ";
+constexpr char kProbabilityFormat[] = "0.0000000000_ ";
 // A positive value below half the tenth decimal would read as zero there.
-constexpr char kUkaiTinyFormat[] = "0.000E+00_ ";
+constexpr char kTinyProbabilityFormat[] = "0.000E+00_ ";
 constexpr double kSmallestShown = 0.5e-10;
 
 void PutProbability(host::Range cell, double value) {
   cell.SetValue(value);
-  if (value > 0 && value < kSmallestShown) cell.SetNumberFormatLocal(kUkaiTinyFormat);
+  if (value > 0 && value < kSmallestShown) cell.SetNumberFormatLocal(kTinyProbabilityFormat);
 }
 
 }  // namespace
 
-void UKaiSheetFormat(RunContext& ctx, host::Worksheet& src, host::Worksheet& dst) {
-  host::Application& app = *ctx.ExcelApp;
-  const int n = ctx.store->VarietyCount();
-
-  StartSheet(app, dst, sheet::kUkai);
+void LayOutIdentificationSheet(host::Worksheet& src, host::Worksheet& dst, int n) {
+  StartSheet(dst, sheet::kUkai);
   // The source's title cell, value and formatting.
-  CopyBlock(app, src, TitleCell(src), dst, TitleCell(dst));
+  CopyBlock(src, TitleCell(src), dst, TitleCell(dst));
 
-  // The name column is taken from the source sheet itself; an empty heading
-  // would cut the run short, so it gets the corner mark (kept in the source).
-  host::Range srcB4 = Anchor(src);
-  if (srcB4.Text().empty()) srcB4.SetValue(sheet::kTableCorner);
+  // The name column is taken from the source sheet itself.
+  const host::Range srcB4 = Anchor(src);
   host::Range b4 = Anchor(dst);
-  CopyValues(app, src, src.GetRange(srcB4, srcB4.End(host::Direction::Down)), dst, b4);
+  CopyValues(src, src.GetRange(srcB4, srcB4.End(host::Direction::Down)), dst, b4);
 
   b4.SetValue(sheet::kTableCorner);
   b4.Offset(0, 1).SetValue(sheet::kF0);
@@ -48,7 +42,7 @@ void UKaiSheetFormat(RunContext& ctx, host::Worksheet& src, host::Worksheet& dst
   host::Range head = dst.GetRange(b4, b4.End(host::Direction::Right));
   host::Range last = b4.End(host::Direction::Down);
   host::Range table = dst.GetRange(head, dst.Cell(last.Row(), head.LastColumn()));
-  table.SetNumberFormatLocal(kUkaiNumberFormat);
+  table.SetNumberFormatLocal(kProbabilityFormat);
 
   b4.Offset(n + 2, 0).SetValue(sheet::kF0);
   b4.Offset(n + 2, 1).SetValue(sheet::kF0Formula);
@@ -60,12 +54,9 @@ void UKaiSheetFormat(RunContext& ctx, host::Worksheet& src, host::Worksheet& dst
   FreezeHeads(dst);
 }
 
-void UKaiCal(RunContext& ctx) {
-  if (ctx.sheets.UkaiSheet == nullptr) {
-    throw host::HostError("UKaiCal", "", "the identification sheet is not open");
-  }
-  const std::vector<analysis::Identification> values = analysis::UkaiProbabilities(*ctx.store);
-  const host::Range anchor = Anchor(*ctx.sheets.UkaiSheet);
+void WriteIdentification(host::Worksheet& dst, const store::GenotypeStore& s) {
+  const std::vector<analysis::Identification> values = analysis::IdentificationProbabilities(s);
+  const host::Range anchor = Anchor(dst);
   for (int v = 1; v <= static_cast<int>(values.size()); ++v) {
     host::Range f0 = anchor.Offset(v, 1);
     host::Range p1 = anchor.Offset(v, 2);

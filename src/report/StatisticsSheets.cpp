@@ -1,6 +1,6 @@
 // Allele and genotype statistics: per marker the allele frequencies, HE, HO
 // and PIC on the .all sheet and the genotype frequencies on the .gnt sheet.
-#include "report/Information.h"
+#include "report/StatisticsSheets.h"
 
 #include <string>
 #include <string_view>
@@ -16,7 +16,7 @@ namespace {
 
 // Rows each marker owns on the two sheets, the last of each block left empty.
 constexpr int kAlleleBlockRows = 7;
-constexpr int kGenoBlockRows = 4;
+constexpr int kGenotypeBlockRows = 4;
 
 // The head of marker m's block: its name, then the row labels beside it.
 template <typename Labels>
@@ -33,7 +33,7 @@ void WriteAlleleBlock(host::Worksheet& all, const store::GenotypeStore& s, int m
                       const analysis::MarkerStatistics& stats) {
   const store::MarkerTable& table = s.Marker(m);
   host::Range head = BlockHead(all, kAlleleBlockRows, s, m, msg::sheet::kAlleleLabels);
-  for (int a = 1; a <= table.AlleleNum(); ++a) {
+  for (int a = 1; a <= table.AlleleCount(); ++a) {
     host::Range column = head.Offset(0, 1 + a);
     if (s.Kind() == store::DataKind::Ssr) {
       column.SetValue(static_cast<int>(table.AlleleValue(a)));
@@ -53,30 +53,28 @@ void WriteAlleleBlock(host::Worksheet& all, const store::GenotypeStore& s, int m
 void WriteGenotypeBlock(host::Worksheet& gnt, const store::GenotypeStore& s, int m,
                         const analysis::MarkerStatistics& stats) {
   const store::MarkerTable& table = s.Marker(m);
-  host::Range head = BlockHead(gnt, kGenoBlockRows, s, m, msg::sheet::kGenotypeLabels);
-  for (int g = 1; g <= table.GenoNum(); ++g) {
+  host::Range head = BlockHead(gnt, kGenotypeBlockRows, s, m, msg::sheet::kGenotypeLabels);
+  for (int g = 1; g <= table.GenotypeCount(); ++g) {
     host::Range column = head.Offset(0, 1 + g);
-    const std::string text = s.MakeGenoStr(m, table.GenoText(g));
+    const std::string text = s.GenotypeText(m, table.GenotypeCode(g));
     // SSR texts carry their apostrophe on purpose; character codes are plain text.
     if (s.Kind() == store::DataKind::Ssr) {
       column.SetValue(std::string_view(text));
     } else {
       PutText(column, text);
     }
-    column.Offset(1, 0).SetValue(static_cast<int>(table.GenoTally(g)));
+    column.Offset(1, 0).SetValue(static_cast<int>(table.GenotypeTally(g)));
     column.Offset(2, 0).SetValue(store::RoundHalfEven(stats.genotypeRates[g - 1], 4));
   }
 }
 
 }  // namespace
 
-void InformationSheetFormat(RunContext& ctx, host::Worksheet& src, host::Worksheet& dst,
-                            StatisticsSheet kind) {
-  host::Application& app = ctx.ExcelApp ? *ctx.ExcelApp : dst.Parent().Parent();
-  StartSheet(app, dst, kind == StatisticsSheet::Alleles ? msg::sheet::kAll : msg::sheet::kGnt);
+void LayOutStatisticsSheet(host::Worksheet& source, host::Worksheet& sheet, StatisticsSheet kind) {
+  StartSheet(sheet, kind == StatisticsSheet::Alleles ? msg::sheet::kAll : msg::sheet::kGnt);
   // The value only, not the source cell's formatting.
-  host::Range title = TitleCell(dst);
-  const host::CellValue value = TitleCell(src).Value();
+  host::Range title = TitleCell(sheet);
+  const host::CellValue value = TitleCell(source).Value();
   if (const auto* text = std::get_if<std::string>(&value)) {
     PutText(title, *text);
   } else if (!host::IsEmpty(value)) {
@@ -84,14 +82,11 @@ void InformationSheetFormat(RunContext& ctx, host::Worksheet& src, host::Workshe
   }
 }
 
-void InformationOut(RunContext& ctx, int m) {
-  const analysis::MarkerStatistics stats = analysis::MarkerStats(*ctx.store, m);
-  // Each sheet is active while its block is written, as it always was: the
-  // sheets the run adds later go before the active one.
-  ctx.sheets.AllSheet->Activate();
-  WriteAlleleBlock(*ctx.sheets.AllSheet, *ctx.store, m, stats);
-  ctx.sheets.GntSheet->Activate();
-  WriteGenotypeBlock(*ctx.sheets.GntSheet, *ctx.store, m, stats);
+void WriteMarkerStatistics(const store::GenotypeStore& s, int m, host::Worksheet& alleles,
+                           host::Worksheet& genotypes) {
+  const analysis::MarkerStatistics stats = analysis::MarkerStats(s, m);
+  WriteAlleleBlock(alleles, s, m, stats);
+  WriteGenotypeBlock(genotypes, s, m, stats);
 }
 
 }  // namespace report

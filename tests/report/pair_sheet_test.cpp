@@ -1,5 +1,5 @@
 // The combination sheet: pair counts, colours, band layout and legend.
-#include "report/Combination.h"
+#include "report/PairSheet.h"
 
 #include <string>
 #include <vector>
@@ -14,13 +14,12 @@ namespace {
 const std::string kRed(msg::sheet::kCmbLegend[0].colour);
 const std::string kBlue(msg::sheet::kCmbLegend[3].colour);
 
-class CombinationTest : public testsupport::MemoryBook {
+class PairSheetTest : public testsupport::MemoryBook {
  protected:
   host::Worksheet& Run(bool make = true) {
     host::Worksheet& cmb = NewSheet("Apple.cmb" + std::to_string(++sheets_));
-    ctx.sheets.CmbSheet = &cmb;
-    report::CombinationSheetFormat(ctx, *src, cmb);
-    if (make) report::CombinationMake(ctx);
+    report::LayOutPairSheet(*src, cmb, S());
+    if (make) report::WritePairCounts(cmb, S(), progress);
     return cmb;
   }
   // n varieties, each unique at every marker, so no pair is coloured.
@@ -35,7 +34,7 @@ class CombinationTest : public testsupport::MemoryBook {
   int sheets_ = 0;
 };
 
-TEST_F(CombinationTest, ColourClassesFollowTheCountAndTextsCompareExactly) {
+TEST_F(PairSheetTest, ColourClassesFollowTheCountAndTextsCompareExactly) {
   // Against P1: P2 identical, P3 differs at 3 markers (one by letter case only),
   // P4 at 4, P6 at 2; P5 is untyped at b only; nobody is typed at e, which never counts.
   Load({"a", "b", "c", "d", "e"}, {{"P1", {"AA", "AB", "BB", "AC", ""}},
@@ -59,7 +58,7 @@ TEST_F(CombinationTest, ColourClassesFollowTheCountAndTextsCompareExactly) {
   ExpectTexts(Run(), {{"B4", kRed}, {"C7", "3"}, {"B8", ""}});
 }
 
-TEST_F(CombinationTest, BandsStackVarietyCountPlusTwoRowsApart) {
+TEST_F(PairSheetTest, BandsStackVarietyCountPlusTwoRowsApart) {
   Load({}, Named(250, 0));
   ExpectTexts(Run(false), {{"IR4", "var250"}, {"IS4", ""}, {"B255", ""}, {"B256", kRed}});
 
@@ -82,7 +81,7 @@ TEST_F(CombinationTest, BandsStackVarietyCountPlusTwoRowsApart) {
                            {"B1008", kRed}});
 }
 
-TEST_F(CombinationTest, PairAcrossBandsLandsInBothBands) {
+TEST_F(PairSheetTest, PairAcrossBandsLandsInBothBands) {
   std::vector<Variety> rows = Named(300, 4);
   rows[259].cells = rows[9].cells;  // varieties 10 and 260 identical
   Load({"a", "b", "c", "d"}, rows);

@@ -2,12 +2,10 @@
 
 namespace report {
 
-void Kaiten(host::Application& app) {
-  host::Worksheet& sheet = app.ActiveSheet();
+void TurnHeadTexts(const host::Range& corner) {
   // The corner cell stays as it is; only the heads to its right turn.
-  app.ActiveCell().Offset(0, 1).Select();
-  sheet.GetRange(app.Selection(), app.Selection().End(host::Direction::Right)).Select();
-  host::Range heads = app.Selection();
+  const host::Range first = corner.Offset(0, 1);
+  host::Range heads = corner.Sheet().GetRange(first, first.End(host::Direction::Right));
   heads.SetHorizontalAlignment(host::HorizontalAlignment::Center);
   heads.SetVerticalAlignment(host::VerticalAlignment::Center);
   heads.SetWrapText(false);

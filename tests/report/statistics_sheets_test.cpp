@@ -1,6 +1,6 @@
 // The .all and .gnt statistics blocks at the table limits and for markers the
 // analysis leaves without HE, HO or PIC.
-#include "report/Information.h"
+#include "report/StatisticsSheets.h"
 
 #include <gtest/gtest.h>
 
@@ -20,14 +20,14 @@ const CellValue kEmpty{};
 class Statistics : public testsupport::MemoryBook {
  protected:
   void SetUp() override {
-    ctx.sheets.AllSheet = allSheet = &book->AddSheet();
-    ctx.sheets.GntSheet = gntSheet = &book->AddSheet();
+    allSheet = &book->AddSheet();
+    gntSheet = &book->AddSheet();
   }
   // Varieties by rows of codes, tallied as the conversion leaves them.
   void Rows(store::DataKind kind, const std::vector<std::vector<std::u16string>>& rows) {
-    ctx.kind = kind;
-    ctx.store = std::make_unique<store::GenotypeStore>(testsupport::Tallied(rows, kind));
+    store = std::make_unique<store::GenotypeStore>(testsupport::Tallied(rows, kind));
   }
+  void Write(int m) { report::WriteMarkerStatistics(S(), m, *allSheet, *gntSheet); }
   CellValue All(const char* address) { return Value(allSheet, address); }
   CellValue Gnt(const char* address) { return Value(gntSheet, address); }
 
@@ -40,9 +40,9 @@ TEST_F(Statistics, BlocksOfLaterMarkersAndFullTables) {
   for (char16_t c : alphabet) rows.push_back({u"", rows.empty() ? u"'x" : u"", {c, c}});
   Rows(store::DataKind::Character, rows);
   for (int i = 0; i < 250; ++i)
-    S().Marker(3).GenotypeAdd({alphabet[i / 100], alphabet[i % 100], u'!'});
-  report::InformationOut(ctx, 3);
-  report::InformationOut(ctx, 2);
+    S().Marker(3).AddGenotype({alphabet[i / 100], alphabet[i % 100], u'!'});
+  Write(3);
+  Write(2);
   EXPECT_EQ(All("B18"), T("M3"));
   EXPECT_EQ(All("D18"), T("0"));  // by code: digits first, ﾝ last
   EXPECT_EQ(All("DB18"), T("ﾝ"));
@@ -57,7 +57,7 @@ TEST_F(Statistics, BlocksOfLaterMarkersAndFullTables) {
 
 TEST_F(Statistics, UntypedMarkerGetsLabelsButNoHeHoOrPic) {
   Rows(store::DataKind::Ssr, {{u""}});
-  ASSERT_NO_THROW(report::InformationOut(ctx, 1));
+  ASSERT_NO_THROW(Write(1));
   EXPECT_EQ(All("C9"), T(msg::sheet::kAlleleLabels[5]));
   for (const char* a : {"D4", "D7", "D8", "D9"}) EXPECT_EQ(All(a), kEmpty) << a;
   EXPECT_EQ(Gnt("C6"), T(msg::sheet::kGenotypeLabels[2]));

@@ -1,15 +1,13 @@
 // The 0/1 sheets (one ".zoo" sheet per marker): presence and absence of each
 // genotype and each allele per variety, as phylogeny software reads them.
-#include "report/Zoo.h"
+#include "report/ZeroOneSheets.h"
 
 #include <string>
 #include <string_view>
 
 #include "analysis/ZeroOne.h"
-#include "host/HostError.h"
 #include "messages/InterfaceTexts.h"
 #include "report/Formatting.h"
-#include "report/SheetAccess.h"
 #include "report/SheetFit.h"
 
 namespace report {
@@ -20,7 +18,7 @@ namespace texts = msg::sheet;
 // The allele heads: sizes for SSR data, the symbols for character data.
 void WriteAlleleHeads(host::Range corner, const store::GenotypeStore& s, int m) {
   const store::MarkerTable& table = s.Marker(m);
-  for (int a = 1; a <= table.AlleleNum(); ++a) {
+  for (int a = 1; a <= table.AlleleCount(); ++a) {
     if (s.Kind() == store::DataKind::Ssr) {
       corner.Offset(0, a).SetValue(table.AlleleValue(a));
     } else {
@@ -30,43 +28,40 @@ void WriteAlleleHeads(host::Range corner, const store::GenotypeStore& s, int m) 
   }
 }
 
-void WriteMatrices(host::Worksheet& sheet, const analysis::ZeroOneMatrices& zoo) {
-  const int n = zoo.varieties;
-  const int alleles = static_cast<int>(zoo.alleles.size());
+void WriteMatrices(host::Worksheet& sheet, const analysis::ZeroOneMatrices& matrices) {
+  const int n = matrices.varieties;
+  const int alleles = static_cast<int>(matrices.alleles.size());
   const host::Range anchor = Anchor(sheet);
   for (int v = 1; v <= n; ++v) {
     const int genotypeRow = anchor.Row() + v;
     const int alleleRow = anchor.Row() + n + 3 + v;
     // Up to 125,000 rows of these sheets: give each row exactly its cells.
-    sheet.Store().ReserveRow(genotypeRow, zoo.genotypes + 1);
+    sheet.Store().ReserveRow(genotypeRow, matrices.genotypes + 1);
     sheet.Store().ReserveRow(alleleRow, alleles + 1);
-    for (int g = 1; g <= zoo.genotypes; ++g) {
-      sheet.Cell(genotypeRow, anchor.Column() + g).SetValue(zoo.Genotype(v, g));
+    for (int g = 1; g <= matrices.genotypes; ++g) {
+      sheet.Cell(genotypeRow, anchor.Column() + g).SetValue(matrices.Genotype(v, g));
     }
     for (int a = 1; a <= alleles; ++a) {
-      sheet.Cell(alleleRow, anchor.Column() + a).SetValue(zoo.Allele(v, a));
+      sheet.Cell(alleleRow, anchor.Column() + a).SetValue(matrices.Allele(v, a));
     }
   }
 }
 
 }  // namespace
 
-void ZooSheetFormat(RunContext& ctx, int m, host::Worksheet& dst) {
-  const store::GenotypeStore& s = *ctx.store;
+void LayOutZeroOneSheet(host::Worksheet& sheet, const store::GenotypeStore& s, int m,
+                        host::Worksheet& titled) {
   const int n = s.VarietyCount();
-
-  StartSheet(*ctx.ExcelApp, dst, texts::kZoo);
-  host::Range title = TitleCell(dst);
-  // The title as the character sheet carries it (the source's when there is none).
-  host::Worksheet* titled = ctx.sheets.ChrSheet ? ctx.sheets.ChrSheet : ctx.sheets.SrcSheet;
-  if (titled != nullptr) title.SetValue(TitleCell(*titled).Value());
+  StartSheet(sheet, texts::kZoo);
+  host::Range title = TitleCell(sheet);
+  title.SetValue(TitleCell(titled).Value());
   title.Offset(0, 1).SetValue(std::string_view(s.MarkerName(m)));
 
-  host::Range genotypes = Anchor(dst);
+  host::Range genotypes = Anchor(sheet);
   genotypes.SetValue(texts::kTableCorner);
   const store::MarkerTable& table = s.Marker(m);
-  for (int g = 1; g <= table.GenoNum(); ++g) {
-    const std::string head = s.MakeGenoStr(m, table.GenoText(g));
+  for (int g = 1; g <= table.GenotypeCount(); ++g) {
+    const std::string head = s.GenotypeText(m, table.GenotypeCode(g));
     genotypes.Offset(0, g).SetValue(std::string_view(head));
   }
   host::Range alleles = genotypes.Offset(n + 3, 0);
@@ -78,18 +73,16 @@ void ZooSheetFormat(RunContext& ctx, int m, host::Worksheet& dst) {
   }
 }
 
-void ZooMake(RunContext& ctx) {
-  const store::GenotypeStore& s = *ctx.store;
+void WriteZeroOneSheets(const store::GenotypeStore& s, OutputSheets& outputs,
+                        host::Worksheet& titled, Progress& progress) {
   for (int m = 1; m <= s.MarkerCount(); ++m) {
-    host::Worksheet* sheet = nullptr;
-    SheetOpen(ctx, sheet, s.MarkerName(m) + ".zoo");
-    if (sheet == nullptr) throw host::HostError("ZooMake", "", "no sheet for " + s.MarkerName(m));
-    ZooSheetFormat(ctx, m, *sheet);
-    ctx.Comment(msg::MarkerNameComment(m, s.MarkerName(m)));
-    WriteMatrices(*sheet, analysis::ZeroOne(s, m));
+    host::Worksheet& sheet = outputs.Open(s.MarkerName(m) + ".zoo");
+    LayOutZeroOneSheet(sheet, s, m, titled);
+    progress.Comment(msg::MarkerNameComment(m, s.MarkerName(m)));
+    WriteMatrices(sheet, analysis::ZeroOneMatricesOf(s, m));
     // Nothing writes to a 0/1 sheet again: it is laid out now, and its half
     // million cells need not stay in memory until the save.
-    FitAndFinish(*sheet);
+    FitAndFinish(&sheet);
   }
 }
 

@@ -1,4 +1,4 @@
-#include "analysis/Ukai.h"
+#include "analysis/Identification.h"
 
 #include <cmath>
 #include <string_view>
@@ -18,9 +18,9 @@ std::vector<MarkerFrequencies> Frequencies(const store::GenotypeStore& s) {
   std::vector<MarkerFrequencies> out(s.MarkerCount() + 1);
   for (int m = 1; m <= s.MarkerCount(); ++m) {
     const store::MarkerTable& table = s.Marker(m);
-    for (int g = 1; g <= table.GenoNum(); ++g) {
-      out[m].typed += table.GenoTally(g);
-      out[m].tally.try_emplace(table.GenoText(g), table.GenoTally(g));
+    for (int g = 1; g <= table.GenotypeCount(); ++g) {
+      out[m].typed += table.GenotypeTally(g);
+      out[m].tally.try_emplace(table.GenotypeCode(g), table.GenotypeTally(g));
     }
   }
   return out;
@@ -28,7 +28,7 @@ std::vector<MarkerFrequencies> Frequencies(const store::GenotypeStore& s) {
 
 }  // namespace
 
-std::vector<Identification> UkaiProbabilities(const store::GenotypeStore& s) {
+std::vector<Identification> IdentificationProbabilities(const store::GenotypeStore& s) {
   const std::vector<MarkerFrequencies> freq = Frequencies(s);
   const int n = s.VarietyCount();
   std::vector<Identification> out(n);

@@ -1,6 +1,6 @@
 // The 0/1 sheets of markers whose names a sheet cannot take, share a name or
 // were never typed, and their reuse by the next run.
-#include "report/Zoo.h"
+#include "report/ZeroOneSheets.h"
 
 #include <set>
 #include <string>
@@ -12,7 +12,7 @@
 namespace report_test {
 namespace {
 
-using ZooTest = testsupport::MemoryBook;
+using ZeroOneSheetsTest = testsupport::MemoryBook;
 
 // The numbers of three cells of a row from column C.
 std::vector<double> Row(host::Worksheet& sheet, int row) {
@@ -24,11 +24,12 @@ std::vector<double> Row(host::Worksheet& sheet, int row) {
   return out;
 }
 
-TEST_F(ZooTest, AwkwardMarkerNamesGetASheetEachThatTheNextRunReuses) {
+TEST_F(ZeroOneSheetsTest, AwkwardMarkerNamesGetASheetEachThatTheNextRunReuses) {
   Load({"A/B", "M", "M", "E"}, {{"P1", {"Ab", "AA", "AA", ""}},
                                 {"P2", {"AA", "AB", "AA", ""}},
                                 {"P3", {"aa", "", "BB", ""}}});
-  report::ZooMake(ctx);
+  report::OutputSheets outputs = Outputs();
+  report::WriteZeroOneSheets(S(), outputs, *src, progress);
   std::set<std::string> names;
   host::Worksheet* slash = nullptr;
   host::Worksheet* untyped = nullptr;
@@ -49,10 +50,9 @@ TEST_F(ZooTest, AwkwardMarkerNamesGetASheetEachThatTheNextRunReuses) {
   ExpectTexts(*untyped,
               {{"B4", "*"}, {"C4", ""}, {"B7", "P3"}, {"B10", "*"}, {"C10", ""}, {"C11", ""}});
 
-  ctx.sheets.openedThisRun.clear();  // a new run on the reopened workbook
-  Reopen();
+  report::OutputSheets rerun = Outputs();  // a new run on the reopened workbook
   S().SetCell(3, 1, u"AA");
-  report::ZooMake(ctx);
+  report::WriteZeroOneSheets(S(), rerun, *src, progress);
   EXPECT_EQ(book->SheetCount(), 5);
   EXPECT_EQ(Row(*slash, 13), (std::vector<double>{1, 0, 0}));
   EXPECT_EQ(Row(*slash, 7), (std::vector<double>{1, 0, 0}));

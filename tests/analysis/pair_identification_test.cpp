@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "analysis/PairMatrix.h"
-#include "analysis/Ukai.h"
+#include "analysis/Identification.h"
 #include "support/Tallied.h"
 
 namespace analysis_test {
@@ -47,12 +47,12 @@ TEST(PairMatrix, PackedLanesCountEveryMarkerOfManyWords) {
   EXPECT_EQ(pairs.Distinguishing(2, 3), 250);
 }
 
-TEST(Ukai, WorkedExampleAndUndefinedVarieties) {
+TEST(Identification, WorkedExampleAndUndefinedVarieties) {
   // m1: AA twice, AB twice; m2: CC twice, CD and DD; V4 untyped everywhere.
   store::GenotypeStore s =
       Tallied({{u"AA", u"CC"}, {u"AA", u"CD"}, {u"AB", u"DD"}, {u"", u""}, {u"AB", u"CC"}});
   s.SetCell(5, 2, u"ZZ");  // missing from its table, as after an overflow
-  const std::vector<analysis::Identification> id = analysis::UkaiProbabilities(s);
+  const std::vector<analysis::Identification> id = analysis::IdentificationProbabilities(s);
   ASSERT_EQ(id.size(), 5u);
   // V2: f(m1) = 2/4, f(m2) = 1/4 (of 4 typed each); f0 = sqrt(1/8), P1 = 1 - (1 - 1/8)^5.
   EXPECT_NEAR(*id[1].f0, std::sqrt(1.0 / 8), 1e-15);
@@ -62,19 +62,19 @@ TEST(Ukai, WorkedExampleAndUndefinedVarieties) {
   EXPECT_FALSE(id[4].f0 || id[4].p1);  // a code without a frequency
 }
 
-TEST(Ukai, TinyProbabilitiesKeepTheirValue) {
+TEST(Identification, TinyProbabilitiesKeepTheirValue) {
   std::vector<std::vector<std::u16string>> rows;
   for (int v = 0; v < 50; ++v) {
     const char16_t c = store::AlleleAlphabet()[v];
     rows.push_back(std::vector<std::u16string>(30, std::u16string{c, c}));
   }
-  const std::vector<analysis::Identification> id = analysis::UkaiProbabilities(Tallied(rows));
+  const std::vector<analysis::Identification> id = analysis::IdentificationProbabilities(Tallied(rows));
   const double x = std::pow(1.0 / 50, 30);  // about 1e-51: 1 - (1 - x)^n would be 0
   EXPECT_NEAR(*id[0].f0, 0.02, 1e-15);
   EXPECT_NEAR(*id[0].p1 / (50 * x), 1.0, 1e-12);
 
   // A genotype everybody shares: f0 = P1 = 1.
-  const auto shared = analysis::UkaiProbabilities(Tallied({{u"AA"}, {u"AA"}}));
+  const auto shared = analysis::IdentificationProbabilities(Tallied({{u"AA"}, {u"AA"}}));
   EXPECT_DOUBLE_EQ(*shared[1].f0, 1.0);
   EXPECT_DOUBLE_EQ(*shared[1].p1, 1.0);
 }

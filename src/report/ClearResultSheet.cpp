@@ -2,17 +2,15 @@
 
 namespace report {
 
-void ClearSheet(host::Application& app) {
-  host::Worksheet& sheet = app.ActiveSheet();
-  sheet.Cells().Select();
-  host::Range selection = app.Selection();
-  selection.ClearContents();
+void ClearResultSheet(host::Worksheet& sheet) {
+  host::Range cells = sheet.Cells();
+  cells.ClearContents();
   for (host::Edge index :
        {host::Edge::DiagonalDown, host::Edge::DiagonalUp, host::Edge::Left, host::Edge::Top,
         host::Edge::Bottom, host::Edge::Right, host::Edge::InsideVertical, host::Edge::InsideHorizontal}) {
-    selection.SetBorderLineStyle(index, host::LineStyle::None);
+    cells.SetBorderLineStyle(index, host::LineStyle::None);
   }
-  selection.SetInteriorColorIndex(host::ColorIndex::None);
+  cells.SetInteriorColorIndex(host::ColorIndex::None);
 }
 
 }  // namespace report

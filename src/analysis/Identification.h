@@ -18,6 +18,6 @@ struct Identification {
 };
 
 // Per variety, index v - 1.
-std::vector<Identification> UkaiProbabilities(const store::GenotypeStore& s);
+std::vector<Identification> IdentificationProbabilities(const store::GenotypeStore& s);
 
 }  // namespace analysis
