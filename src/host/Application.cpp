@@ -22,7 +22,9 @@ Workbook& Application::Open(const std::string& path) {
     }
   }
   std::unique_ptr<Workbook> book = OpenWorkbookFile(*this, path);
-  if (!book) throw HostError("Open", path, "the file could not be read as a workbook");
+  if (!book)
+    throw OpenError(path, FailureCode::UnreadableAsWorkbook,
+                    "the file could not be read as a workbook");
   books_.push_back(std::move(book));
   active_ = books_.back().get();
   return *active_;

@@ -15,6 +15,20 @@ std::string Compose(const std::string& operation, const std::string& file,
   text += ": " + reason;
   return text;
 }
+
+const char* OperationName(Operation operation) {
+  switch (operation) {
+    case Operation::Open:
+      return "Open";
+    case Operation::Save:
+      return "Save";
+    case Operation::Lock:
+      return "Lock";
+    case Operation::Other:
+      break;
+  }
+  return "";
+}
 }  // namespace
 
 HostError::HostError(std::string operation, std::string file, std::string reason)
@@ -22,6 +36,11 @@ HostError::HostError(std::string operation, std::string file, std::string reason
       operation_(std::move(operation)),
       file_(std::move(file)),
       reason_(std::move(reason)) {}
+
+HostError::HostError(host::Failure cause, std::string file, std::string reason)
+    : HostError(OperationName(cause.operation), std::move(file), std::move(reason)) {
+  cause_ = std::move(cause);
+}
 
 bool IsOutOfMemory(const std::exception& error) {
   if (dynamic_cast<const std::bad_alloc*>(&error) != nullptr) return true;

@@ -57,7 +57,7 @@ RunLock::RunLock(const std::string& path, std::chrono::milliseconds wait,
     if (attempt == Attempt::Locked || attempt == Attempt::NoLock) return;
     if (attempt == Attempt::Moved && std::chrono::steady_clock::now() < deadline) continue;
     if (std::chrono::steady_clock::now() >= deadline)
-      throw HostError("Lock", path,
+      throw HostError(Failure{Operation::Lock, FailureCode::Busy, {}}, path,
                       "another AlleleScope run is working on this workbook; try again when it "
                       "has finished");
     if (!told && waiting) waiting();

@@ -39,10 +39,13 @@ std::vector<fs::path> LockFilesBeside(const fs::path& file) {
 std::string ResolveLinks(const std::string& path) {
   fs::path current(path);
   for (int hops = 0; IsLink(current); ++hops) {
-    if (hops == kMaxLinks) throw HostError("Save", path, "the links lead in a circle");
+    if (hops == kMaxLinks)
+      throw SaveError(path, FailureCode::LinksInCircle, "the links lead in a circle");
     std::error_code ec;
     const fs::path next = fs::read_symlink(current, ec);
-    if (ec) throw HostError("Save", path, "the link cannot be read: " + ec.message());
+    if (ec)
+      throw SaveError(path, FailureCode::LinkUnreadable,
+                      "the link cannot be read: " + ec.message(), {ec.message()});
     current = next.is_absolute() ? next : current.parent_path() / next;
   }
   return current.string();
@@ -54,11 +57,12 @@ void CheckWritable(const std::string& path) {
   // A rename over a device or a folder would put a file where the system
   // keeps something else; only a file is ever replaced.
   if (!S_ISREG(st.st_mode))
-    throw HostError("Save", path, "this is not a regular file; nothing was saved (name a file)");
+    throw SaveError(path, FailureCode::SaveNotRegularFile,
+                    "this is not a regular file; nothing was saved (name a file)");
   // The administrator may write anything; the spreadsheet programs still
   // treat a file nobody may write as read-only, and so do we.
   if ((st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0)
-    throw HostError("Save", path,
+    throw SaveError(path, FailureCode::ReadOnly,
                     "the file is read-only; nothing was saved (save the results to another file)");
 }
 

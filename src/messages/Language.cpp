@@ -10,6 +10,8 @@
 #include <set>
 #include <system_error>
 
+#include "messages/HostFailureTexts.h"
+
 namespace msg {
 namespace {
 
@@ -51,7 +53,8 @@ void UseEnvironmentLanguage() {
 std::vector<std::string_view> TranslatableTexts() {
   std::vector<std::string_view> texts;
   std::set<std::string_view> seen;
-  for (const auto& part : {detail::InterfaceMsgids(), detail::CommandLineMsgids()})
+  for (const auto& part :
+       {detail::InterfaceMsgids(), detail::CommandLineMsgids(), detail::HostFailureMsgids()})
     for (std::string_view text : part)
       if (seen.insert(text).second) texts.push_back(text);
   return texts;

@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "e2e/CliHarness.h"
 #include "messages/InterfaceTexts.h"
+#include "support/Interop.h"
 #include "support/LocaleScope.h"
 #include "support/PoFile.h"
 #include "support/SourceBook.h"
@@ -71,4 +73,29 @@ TEST(LanguageEndToEnd, TheDesktopsNumberFormatChangesNothingInTheWorkbook) {
   if (results.size() < 2) GTEST_SKIP() << "no locale besides C is installed (scripts/setup.sh)";
   ASSERT_FALSE(results[0].empty());
   for (const std::string& result : results) EXPECT_EQ(result, results[0]);
+}
+
+// A workbook that cannot be opened is reported in the user's language from
+// the first word to the last: the operation and the reason come from the
+// catalogue, not from the host's own texts.
+TEST(LanguageEndToEnd, AnUnreadableWorkbookIsReportedWhollyInJapanese) {
+  if (!Installed("ja_JP.UTF-8")) GTEST_SKIP() << "ja_JP.UTF-8 is not installed (scripts/setup.sh)";
+  TempDir dir;
+  const std::string good = dir.File("good.xlsx"), damaged = dir.File("damaged.xlsx");
+  testsupport::WriteWorkbook(good, {testsupport::CleanSsr("Apple.org")});
+  const std::string bytes = testsupport::ReadFileBytes(good);
+  testsupport::WriteFileBytes(damaged, bytes.substr(0, bytes.size() / 2));
+  const auto po = testsupport::ReadPo(testsupport::SourcePath("po/ja.po"));
+  const auto japanese = [&po](const char* english) { return po.at(english).msgstr; };
+  const std::pair<std::string, const char*> cases[] = {
+      {dir.File("missing.xlsx"), "the file does not exist"},
+      {damaged, "the file is damaged or not a workbook"}};
+  for (const auto& [book, reason] : cases) {
+    const e2e::CommandResult result = CliUnder("ja_JP.UTF-8", {"run", book});
+    EXPECT_EQ(result.exitCode, 1);
+    const std::string failed = japanese("{} failed");
+    EXPECT_EQ(result.err, "allelescope: " + book + ": " +
+                              failed.replace(failed.find("{}"), 2, japanese("Open")) + ": " +
+                              japanese(reason) + "\n");
+  }
 }

@@ -78,12 +78,12 @@ class FailNextSave : public host::SaveObserver {
   std::string reason_;
 };
 
-std::string ExpectOpenError(const std::string& path) {
+host::HostError ExpectOpenError(const std::string& path) {
   host::Application app;
   const host::HostError e = HostFailure([&] { app.Open(path); });
   EXPECT_EQ(e.Operation(), "Open") << path;
   EXPECT_EQ(e.File(), path);
-  return e.Reason();
+  return e;
 }
 
 TEST(XlsxPackage, NewWorkbookIsCompleteAndReadsBack) {
@@ -238,6 +238,17 @@ TEST(XlsxPackage, ForeignAndDamagedFilesAreRefusedClearly) {
   WriteFileBytes(dir.File("locked.xlsx"), encrypted);
   WriteFileBytes(dir.File("junk.xls"), compound + std::string(600, 'x'));
 
+  std::filesystem::create_directory(dir.File("folder.xlsx"));
+  MakeBook(dir.File("zip.xlsx"));
+  const std::string book = ReadFileBytes(dir.File("zip.xlsx"));
+  WriteFileBytes(dir.File("cut.xlsx"), book.substr(0, book.size() / 2));
+  {
+    int error = 0;
+    zip_t* zip = zip_open(dir.File("zip.xlsx").c_str(), 0, &error);
+    ASSERT_NE(zip, nullptr);
+    ASSERT_EQ(zip_delete(zip, zip_name_locate(zip, "[Content_Types].xml", 0)), 0);
+    ASSERT_EQ(zip_close(zip), 0);
+  }
   MakeBook(dir.File("letter.xlsx"));
   ReplacePart(
       dir.File("letter.xlsx"), "_rels/.rels",
@@ -250,13 +261,19 @@ TEST(XlsxPackage, ForeignAndDamagedFilesAreRefusedClearly) {
       dir.File("strict.xlsx"), "xl/workbook.xml",
       R"(<workbook xmlns="http://purl.oclc.org/ooxml/spreadsheetml/main"><sheets/></workbook>)");
 
-  const std::pair<const char*, const char*> files[] = {
-      {"absent.xlsx", "does not exist"}, {"empty.xlsx", "empty"},
-      {"pipe.xlsx", "not a regular file"}, {"text.xlsx", "not a workbook"},
-      {"locked.xlsx", "encrypted"},      {"junk.xls", ""},
-      {"letter.xlsx", "not a workbook"}, {"strict.xlsx", "Strict"}};
-  for (const auto& [name, reason] : files)
-    EXPECT_NE(ExpectOpenError(dir.File(name)).find(reason), std::string::npos) << name;
+  using host::FailureCode;
+  const std::pair<const char*, FailureCode> files[] = {
+      {"absent.xlsx", FailureCode::FileMissing},     {"empty.xlsx", FailureCode::FileEmpty},
+      {"pipe.xlsx", FailureCode::NotRegularFile},    {"text.xlsx", FailureCode::NotWorkbook},
+      {"locked.xlsx", FailureCode::Encrypted},       {"letter.xlsx", FailureCode::OtherDocument},
+      {"strict.xlsx", FailureCode::StrictForm},      {"folder.xlsx", FailureCode::IsFolder},
+      {"zip.xlsx", FailureCode::ArchiveNotWorkbook}, {"cut.xlsx", FailureCode::Damaged}};
+  for (const auto& [name, code] : files) {
+    const host::Failure cause = ExpectOpenError(dir.File(name)).Cause();
+    EXPECT_EQ(cause.operation, host::Operation::Open) << name;
+    EXPECT_EQ(cause.code, code) << name;
+  }
+  ExpectOpenError(dir.File("junk.xls"));
 }
 
 // What a lenient reader would take but the XML rules refuse: a reference that
@@ -275,7 +292,7 @@ TEST(XlsxPackage, DocumentPartsBreakingTheXmlRulesAreRefused) {
   for (const auto& [part, xml, reason] : cases) {
     WriteFileBytes(path, ReadFileBytes(base));
     ReplacePart(path, part, xml);
-    const std::string got = ExpectOpenError(path);
+    const std::string got = ExpectOpenError(path).Reason();
     EXPECT_NE(got.find(std::string("part ") + part + " is damaged"), std::string::npos) << got;
     EXPECT_NE(got.find(reason), std::string::npos) << got;
   }

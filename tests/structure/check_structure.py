@@ -25,6 +25,9 @@ ALLOWED = {
     "report": {"text", "host", "store", "analysis", "exchange", "messages"},
     "app/core": {"text", "host", "store", "analysis", "exchange", "report", "messages"},
 }
+# Single files a folder may use beyond its folders: the catalogue words the
+# host's failure codes, which include nothing themselves.
+ALLOWED_FILES = {"messages": {"host/HostFailure.h"}}
 for front in ("app/cli", "app/gui"):
     ALLOWED[front] = ALLOWED["app/core"] | {"app/core"}
 MAX_LINES = 80
@@ -57,7 +60,8 @@ def check_includes(src, problems):
                 m = INCLUDE.match(line)
                 if m and os.path.exists(os.path.join(src, m.group(1))):
                     other = folder_of(m.group(1))
-                    if other != me and other not in ALLOWED.get(me, set()):
+                    if (other != me and other not in ALLOWED.get(me, set())
+                            and m.group(1) not in ALLOWED_FILES.get(me, set())):
                         problems.append(f"{rel}:{number}: {me} must not include {m.group(1)}")
                 if me != "app/gui" and CLICK.search(line):
                     problems.append(f"{rel}:{number}: window event name outside the window")

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "messages/CliTexts.h"
+#include "messages/HostFailureTexts.h"
 
 namespace cli {
 
@@ -63,10 +64,7 @@ void Complain(std::ostream& err, std::string_view text) {
 std::string HelpText(msg::Cli id) { return std::string(msg::Text(id)); }
 
 std::string Describe(const host::HostError& e) {
-  std::string text = e.Operation().empty() ? std::string(msg::Text(msg::Cli::Failed))
-                                           : msg::Format(msg::Cli::OperationFailed, e.Operation());
-  if (!e.File().empty()) text = fmt::format("{}: {}", e.File(), text);
-  return e.Reason().empty() ? text : fmt::format("{}: {}", text, e.Reason());
+  return msg::FailureLine(e.Cause(), e.Operation(), e.File(), e.Reason());
 }
 
 std::string_view Gloss(app::SheetKind kind) {

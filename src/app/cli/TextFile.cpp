@@ -19,6 +19,7 @@
 #include "host/FileIdentity.h"
 #include "host/HostError.h"
 #include "messages/CliTexts.h"
+#include "messages/HostFailureTexts.h"
 
 namespace cli {
 
@@ -122,7 +123,8 @@ bool WriteTextFile(const std::string& path, const std::string& text, std::ostrea
     if (!refusal) return true;
     Complain(err, *refusal);
   } catch (const host::HostError& e) {
-    Complain(err, msg::Format(msg::Cli::CannotWrite, path, e.Reason()));
+    Complain(err,
+             msg::Format(msg::Cli::CannotWrite, path, msg::FailureText(e.Cause(), e.Reason())));
   } catch (const std::exception& e) {
     Complain(err, msg::Format(msg::Cli::CannotWrite, path, e.what()));
   }

@@ -16,6 +16,7 @@
 #include "app/gui/UiText.h"
 #include "app/gui/WindowMetrics.h"
 #include "host/HostError.h"
+#include "messages/HostFailureTexts.h"
 
 namespace gui {
 
@@ -258,9 +259,12 @@ void MainWindow::Repaint(bool now) {
 }
 
 void MainWindow::ReportError(const QString& heading, const host::HostError& error) {
-  QString text = heading + QStringLiteral("\n\n") + FromUtf8(error.Operation());
+  const std::string_view operation = msg::OperationText(error.Cause().operation);
+  QString text = heading + QStringLiteral("\n\n") +
+                 FromUtf8(operation.empty() ? std::string_view(error.Operation()) : operation);
   if (!error.File().empty()) text += QStringLiteral(": ") + FromUtf8(error.File());
-  if (!error.Reason().empty()) text += QStringLiteral("\n") + FromUtf8(error.Reason());
+  const std::string reason = msg::FailureText(error.Cause(), error.Reason());
+  if (!reason.empty()) text += QStringLiteral("\n") + FromUtf8(reason);
   ShowMessage(this, QMessageBox::Warning, UiText(msg::Ui::ProgramTitle), text);
 }
 

@@ -161,7 +161,8 @@ std::unique_ptr<Workbook> Import(Application& app, const std::string& path) {
   unsigned info = 0;
   if (freexl_get_info(raw, FREEXL_BIFF_PASSWORD, &info) == FREEXL_OK &&
       info == FREEXL_BIFF_OBFUSCATED)
-    throw HostError("Open", path, "the workbook is protected with a password");
+    throw OpenError(path, FailureCode::PasswordProtected,
+                    "the workbook is protected with a password");
   unsigned sheetCount = 0;
   if (freexl_get_info(raw, FREEXL_BIFF_SHEET_COUNT, &sheetCount) != FREEXL_OK || sheetCount == 0)
     throw HostError("Open", path, "the workbook has no sheets");
@@ -246,7 +247,8 @@ std::unique_ptr<Workbook> ImportXls(Application& app, const std::string& path) {
                           std::to_string(kMaxLegacyReadSeconds) +
                           " seconds of processor time): it is damaged or made to be slow");
     default:
-      throw HostError("Open", path, "the file is damaged: the legacy workbook reader failed on it");
+      throw OpenError(path, FailureCode::Damaged,
+                      "the file is damaged: the legacy workbook reader failed on it");
   }
 }
 

@@ -29,24 +29,27 @@ bool IsStrict(pugi::xml_node root) {
 PackageStructure ReadPackageStructure(const PartReader& read) {
   std::string xml;
   if (!read("[Content_Types].xml", xml))
-    throw std::runtime_error("the file is a zip archive but not a workbook");
+    throw PackageRefusal(FailureCode::ArchiveNotWorkbook,
+                         "the file is a zip archive but not a workbook");
   if (!read("_rels/.rels", xml))
-    throw std::runtime_error("the file is a zip archive but not a workbook (no relationships)");
+    throw PackageRefusal(FailureCode::ArchiveNotWorkbook,
+                         "the file is a zip archive but not a workbook (no relationships)");
   PackageStructure s;
   for (const Rel& rel : ParseRels(xml, "")) {
     if (rel.type.find("purl.oclc.org") != std::string::npos)
-      throw std::runtime_error(kStrictReason);
+      throw PackageRefusal(FailureCode::StrictForm, kStrictReason);
     if (EndsWith(rel.type, "/officeDocument") && s.workbookPart.empty())
       s.workbookPart = rel.target;
   }
   if (s.workbookPart.empty() || !read(s.workbookPart, xml))
-    throw std::runtime_error("the package holds no workbook");
+    throw PackageRefusal(FailureCode::ArchiveNotWorkbook, "the package holds no workbook");
   pugi::xml_document doc;
   if (!LoadDoc(doc, xml)) throw std::runtime_error("the workbook part is damaged");
   pugi::xml_node root = doc.document_element();
-  if (IsStrict(root)) throw std::runtime_error(kStrictReason);
+  if (IsStrict(root)) throw PackageRefusal(FailureCode::StrictForm, kStrictReason);
   if (LocalName(root.name()) != "workbook")
-    throw std::runtime_error("the package is a document of another kind, not a workbook");
+    throw PackageRefusal(FailureCode::OtherDocument,
+                         "the package is a document of another kind, not a workbook");
 
   std::vector<Rel> rels;
   std::string relsXml;

@@ -6,9 +6,11 @@
 #include <functional>
 #include <map>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "host/HostFailure.h"
 #include "host/Styles.h"
 
 namespace host::xlsx {
@@ -30,8 +32,18 @@ struct PackageStructure {
   int activeTab = 0;
 };
 
-// Throws std::runtime_error with a reason a user can act on (not a workbook,
-// Strict form, missing parts ...).
+// A package that is not a workbook this program can edit.
+class PackageRefusal : public std::runtime_error {
+ public:
+  PackageRefusal(FailureCode code, const char* reason) : std::runtime_error(reason), code_(code) {}
+  FailureCode Code() const { return code_; }
+
+ private:
+  FailureCode code_;
+};
+
+// Throws PackageRefusal for a package of another kind (not a workbook, Strict
+// form), std::runtime_error for a damaged one.
 PackageStructure ReadPackageStructure(const PartReader& read);
 
 // One model sheet, in model order, as the save sees it.

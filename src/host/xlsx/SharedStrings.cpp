@@ -88,18 +88,19 @@ void SharedStringTable::Read(zip_t* zip, const std::string& part, const std::str
   zip_int64_t index = FindEntry(zip, part);
   if (index < 0) return;  // a dangling relationship: cells that use it read empty
   ZipFilePtr entry(zip_fopen_index(zip, static_cast<zip_uint64_t>(index), 0));
-  if (!entry) throw HostError("Open", file, zip_strerror(zip));
+  if (!entry) throw OpenError(file, FailureCode::PartDamaged, zip_strerror(zip), {part});
   try {
     strings_ = ReadSharedStrings(
         [&](char* buffer, size_t size) { return ReadChunk(entry.get(), buffer, size); }, budget);
   } catch (const LimitError& e) {
     strings_.clear();
-    throw HostError("Open", file, "part " + part + " is too large: " + e.what());
+    throw OpenError(file, FailureCode::PartTooLarge, "part " + part + " is too large: " + e.what(),
+                    {part});
   } catch (const std::exception& e) {
     if (IsOutOfMemory(e)) throw;  // not the file's fault
     strings_.clear();
-    throw HostError("Open", file,
-                    "the shared text table (part " + part + ") is damaged: " + e.what());
+    throw OpenError(file, FailureCode::SharedTextsDamaged,
+                    "the shared text table (part " + part + ") is damaged: " + e.what(), {part});
   }
 }
 

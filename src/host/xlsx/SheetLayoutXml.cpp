@@ -2,6 +2,7 @@
 
 #include "host/xlsx/Xml.h"
 #include "host/xlsx/XmlDoc.h"
+#include "host/xlsx/XmlWriter.h"
 
 namespace host::xlsx {
 namespace {
@@ -15,22 +16,15 @@ std::string FrozenPaneXml(std::pair<int, int> at, const std::string& prefix) {
   const char* active = xSplit > 0 && ySplit > 0 ? "bottomRight"
                        : xSplit > 0             ? "topRight"
                                                 : "bottomLeft";
-  std::string cell;
-  AppendRef(cell, at.first, at.second);
-  std::string out = '<' + prefix + "pane";
-  if (xSplit > 0) {
-    out += " xSplit=\"";
-    AppendInt(out, xSplit);
-    out += '"';
-  }
-  if (ySplit > 0) {
-    out += " ySplit=\"";
-    AppendInt(out, ySplit);
-    out += '"';
-  }
-  out += " topLeftCell=\"" + cell + "\" activePane=\"" + active + "\" state=\"frozen\"/>";
-  out += '<' + prefix + "selection pane=\"" + active + "\" activeCell=\"" + cell + "\" sqref=\"" +
-         cell + "\"/>";
+  std::string out;
+  XmlWriter xml(out, prefix);
+  xml.Start("pane");
+  if (xSplit > 0) xml.Attr("xSplit", xSplit);
+  if (ySplit > 0) xml.Attr("ySplit", ySplit);
+  xml.RefAttr("topLeftCell", at.first, at.second).Attr("activePane", active);
+  xml.Attr("state", "frozen").End("pane");
+  xml.Start("selection").Attr("pane", active).RefAttr("activeCell", at.first, at.second);
+  xml.RefAttr("sqref", at.first, at.second).End("selection");
   return out;
 }
 
@@ -81,33 +75,34 @@ std::vector<XlsxSheetExtra::Element> ModelLayoutElements(const Worksheet& sheet,
 }
 
 std::string NewSheetViewsXml(const Worksheet& sheet, bool tabSelected) {
-  std::string out = tabSelected ? "<sheetViews><sheetView tabSelected=\"1\" workbookViewId=\"0\""
-                                : "<sheetViews><sheetView workbookViewId=\"0\"";
-  const std::string pane = sheet.FrozenAt() ? FrozenPaneXml(*sheet.FrozenAt(), "") : "";
-  out += pane.empty() ? "/>" : '>' + pane + "</sheetView>";
-  return out + "</sheetViews>";
+  std::string out;
+  XmlWriter xml(out);
+  xml.Start("sheetViews").Start("sheetView");
+  if (tabSelected) xml.Attr("tabSelected", 1);
+  xml.Attr("workbookViewId", 0);
+  if (sheet.FrozenAt()) xml.Raw(FrozenPaneXml(*sheet.FrozenAt(), ""));
+  xml.End("sheetView").End("sheetViews");
+  return out;
 }
 
 std::string ColsXml(const Worksheet& sheet) {
   const auto& widths = sheet.ColumnWidths();
   if (widths.empty()) return {};
-  std::string out = "<cols>";
+  std::string out;
+  XmlWriter xml(out);
+  xml.Start("cols");
   // Neighbouring columns of one width share a <col> element.
   for (auto it = widths.begin(); it != widths.end();) {
     auto last = it;
     while (std::next(last) != widths.end() && std::next(last)->first == last->first + 1 &&
            std::next(last)->second == it->second)
       ++last;
-    out += "<col min=\"";
-    AppendInt(out, it->first);
-    out += "\" max=\"";
-    AppendInt(out, last->first);
-    out += "\" width=\"";
-    AppendNumber(out, it->second);
-    out += "\" customWidth=\"1\"/>";
+    xml.Start("col").Attr("min", it->first).Attr("max", last->first);
+    xml.NumberAttr("width", it->second).Attr("customWidth", 1).End("col");
     it = std::next(last);
   }
-  return out + "</cols>";
+  xml.End("cols");
+  return out;
 }
 
 }  // namespace host::xlsx

@@ -17,6 +17,7 @@
 #include "host/HostAddress.h"
 #include "host/Workbook.h"
 #include "host/xlsx/Xml.h"
+#include "host/xlsx/XmlWriter.h"
 
 namespace host::xlsx {
 
@@ -199,11 +200,7 @@ class SheetParser : public StreamParser {
     for (int i = 0; atts[i]; i += 2) {
       std::string_view an = atts[i];
       if (an == "r" || an == "spans") continue;  // spans would go stale once cells change
-      if (!row_->attributes.empty()) row_->attributes += ' ';
-      row_->attributes.append(an);
-      row_->attributes += "=\"";
-      AppendAttrEscaped(row_->attributes, atts[i + 1]);
-      row_->attributes += '"';
+      XmlWriter::KeepAttribute(row_->attributes, an, atts[i + 1]);
     }
     // What the attributes take, escaped as they are kept (a quote is &quot;).
     if (!row_->attributes.empty()) budget_.AddText(row_->attributes.capacity());

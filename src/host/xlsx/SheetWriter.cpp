@@ -82,15 +82,6 @@ std::string_view Clip(std::string_view text) {
   return text.substr(0, i);
 }
 
-void AppendInline(std::string& out, std::string_view text) {
-  text = Clip(text);
-  out += " t=\"inlineStr\"><is><t";
-  if (NeedsPreserve(text)) out += " xml:space=\"preserve\"";
-  out += '>';
-  AppendCellText(out, text);
-  out += "</t></is>";
-}
-
 // The text collected before it goes to the sink.
 constexpr size_t kPiece = 65536;
 
@@ -99,24 +90,14 @@ class Writer {
   Writer(Worksheet& sheet, const SheetWriteOptions& options, const XmlSink& sink)
       : sheet_(sheet), options_(options), sink_(sink) {}
 
-  void Cells(std::string& out) {
+  // Flushes `out`, which `xml` appends to, to the sink after each piece.
+  void Cells(XmlWriter& xml, std::string& out) {
     const CellStore& store = sheet_.Store();
     const auto& formulas = store.Formulas();
-    out += "<sheetData>";
+    xml.Start("sheetData");
     for (const auto& [r, row] : store.Rows()) {
       if (row.cells.empty() && row.attributes.empty()) continue;
-      out += "<row r=\"";
-      AppendInt(out, r);
-      out += '"';
-      if (!row.attributes.empty()) {
-        out += ' ';
-        out += row.attributes;
-      }
-      if (row.cells.empty()) {
-        out += "/>";
-        continue;
-      }
-      out += '>';
+      xml.Start("row").Attr("r", r).Kept(row.attributes);
       int lastColumn = 0;
       for (const Cell& cell : row.cells) {
         if (cell.column <= lastColumn || cell.column > kMaxColumns) continue;  // never twice
@@ -126,18 +107,18 @@ class Writer {
           auto it = formulas.find({r, cell.column});
           if (it != formulas.end()) formula = &it->second;
         }
-        CellXml(out, r, cell, formula);
+        CellXml(xml, r, cell, formula);
       }
-      out += "</row>";
+      xml.End("row");
       if (out.size() >= kPiece) {
         sink_(out);
         out.clear();
       }
     }
-    out += "</sheetData>";
+    xml.End("sheetData");
   }
 
-  static void Dimension(std::string& out, const CellStore& store) {
+  static void Dimension(XmlWriter& xml, const CellStore& store) {
     int minRow = INT_MAX, maxRow = 0, minCol = INT_MAX, maxCol = 0;
     for (const auto& [r, row] : store.Rows()) {
       if (row.cells.empty()) continue;
@@ -146,88 +127,76 @@ class Writer {
       minCol = std::min<int>(minCol, row.cells.front().column);
       maxCol = std::max<int>(maxCol, row.cells.back().column);
     }
-    out += "<dimension ref=\"";
-    if (maxRow == 0) {
-      out += "A1";
-    } else {
-      AppendRef(out, minRow, minCol);
-      if (minRow != maxRow || minCol != maxCol) {
-        out += ':';
-        AppendRef(out, maxRow, maxCol);
-      }
-    }
-    out += "\"/>";
+    xml.Start("dimension");
+    if (maxRow == 0)
+      xml.Attr("ref", "A1");
+    else if (minRow == maxRow && minCol == maxCol)
+      xml.RefAttr("ref", minRow, minCol);
+    else
+      xml.RangeAttr("ref", minRow, minCol, maxRow, maxCol);
+    xml.End("dimension");
   }
 
-  void Merges(std::string& out) {
+  void Merges(XmlWriter& xml) {
     std::vector<Range>& merges = sheet_.Merges();
     if (merges.empty()) return;
-    out += "<mergeCells count=\"";
-    AppendInt(out, static_cast<long long>(merges.size()));
-    out += "\">";
+    xml.Start("mergeCells").Attr("count", static_cast<long long>(merges.size()));
     for (const Range& m : merges) {
-      out += "<mergeCell ref=\"";
-      AppendRef(out, m.Row(), m.Column());
-      out += ':';
-      AppendRef(out, m.LastRow(), m.LastColumn());
-      out += "\"/>";
+      xml.Start("mergeCell")
+          .RangeAttr("ref", m.Row(), m.Column(), m.LastRow(), m.LastColumn())
+          .End("mergeCell");
     }
-    out += "</mergeCells>";
+    xml.End("mergeCells");
   }
 
  private:
-  void CellXml(std::string& out, int r, const Cell& cell, const std::string* formula) {
-    out += "<c r=\"";
-    AppendRef(out, r, cell.column);
-    out += '"';
-    if (cell.style > 0) {
-      out += " s=\"";
-      AppendInt(out, cell.style);
-      out += '"';
+  static void Value(XmlWriter& xml, const std::string* formula, double number) {
+    if (formula) xml.Raw(*formula);
+    xml.Start("v").Number(number).End("v");
+  }
+
+  void TextCell(XmlWriter& xml, const Cell& cell, const std::string& text,
+                const std::string* formula) {
+    if (formula) {
+      xml.Attr("t", "str").Raw(*formula).Start("v");
+      if (NeedsPreserve(text)) xml.Attr("xml:space", "preserve");
+      xml.CellText(Clip(text)).End("v");
+    } else if (KeepsSharedString(cell, text)) {
+      xml.Attr("t", "s").Start("v").Int(cell.sharedString).End("v");
+    } else {
+      // Inline, so the shared string table stays as the file had it.
+      const std::string_view clipped = Clip(text);
+      xml.Attr("t", "inlineStr").Start("is").Start("t");
+      if (NeedsPreserve(clipped)) xml.Attr("xml:space", "preserve");
+      xml.CellText(clipped).End("t").End("is");
     }
+  }
+
+  void CellXml(XmlWriter& xml, int r, const Cell& cell, const std::string* formula) {
+    xml.Start("c").RefAttr("r", r, cell.column);
+    if (cell.style > 0) xml.Attr("s", cell.style);
     const CellValue& v = cell.value;
     if (const double* d = std::get_if<double>(&v)) {
       if (std::isfinite(*d)) {
-        out += '>';
-        if (formula) out += *formula;
-        out += "<v>";
-        AppendNumber(out, *d);
-        out += "</v></c>";
+        Value(xml, formula, *d);
       } else {
-        out += " t=\"e\">";
-        if (formula) out += *formula;
-        out += "<v>#NUM!</v></c>";
+        xml.Attr("t", "e");
+        if (formula) xml.Raw(*formula);
+        xml.Start("v").Text("#NUM!").End("v");
       }
     } else if (const std::string* s = std::get_if<std::string>(&v)) {
-      if (formula) {
-        out += " t=\"str\">" + *formula + "<v";
-        if (NeedsPreserve(*s)) out += " xml:space=\"preserve\"";
-        out += '>';
-        AppendCellText(out, Clip(*s));
-        out += "</v></c>";
-      } else if (KeepsSharedString(cell, *s)) {
-        out += " t=\"s\"><v>";
-        AppendInt(out, cell.sharedString);
-        out += "</v></c>";
-      } else {
-        AppendInline(out, *s);
-        out += "</c>";
-      }
+      TextCell(xml, cell, *s, formula);
     } else if (const bool* b = std::get_if<bool>(&v)) {
-      out += " t=\"b\">";
-      if (formula) out += *formula;
-      out += *b ? "<v>1</v></c>" : "<v>0</v></c>";
+      xml.Attr("t", "b");
+      Value(xml, formula, *b ? 1 : 0);
     } else if (const ErrorValue* e = std::get_if<ErrorValue>(&v)) {
-      out += " t=\"e\">";
-      if (formula) out += *formula;
-      out += "<v>";
-      AppendEscaped(out, e->text);
-      out += "</v></c>";
+      xml.Attr("t", "e");
+      if (formula) xml.Raw(*formula);
+      xml.Start("v").Text(e->text).End("v");
     } else if (formula) {
-      out += '>' + *formula + "</c>";
-    } else {
-      out += "/>";
+      xml.Raw(*formula);
     }
+    xml.End("c");
   }
 
   bool KeepsSharedString(const Cell& cell, const std::string& text) const {
@@ -243,70 +212,81 @@ class Writer {
 
 }  // namespace
 
+namespace {
+
+using KeptElements = std::vector<std::pair<int, const XlsxSheetExtra::Element*>>;
+
+// Starts the root as the file had it and ranks the elements kept from the file
+// and those the model lays out, in schema order.
+KeptElements StartKeptRoot(XmlWriter& xml, Worksheet& sheet, const XlsxSheetExtra& extra,
+                           const std::vector<XlsxSheetExtra::Element>& layout) {
+  xml.Start(extra.rootName);
+  bool hasDefaultNs = false;
+  for (const auto& [name, value] : extra.rootAttributes) {
+    if (name == "xmlns") hasDefaultNs = true;
+    xml.Attr(name, value);
+  }
+  // Cells are written unprefixed; a prefixed root needs the default namespace too.
+  if (!hasDefaultNs && extra.rootName.find(':') != std::string::npos) xml.Attr("xmlns", kMainNs);
+  KeptElements elements;
+  int rank = 0;
+  for (const auto& e : layout) elements.emplace_back(Rank(e.localName), &e);
+  for (const auto& e : extra.elements) {
+    if (ModelOwns(sheet, e.localName)) continue;  // written from the model instead
+    int r = Rank(e.localName);
+    if (r >= 0) rank = r;  // unknown elements travel with the element before them
+    elements.emplace_back(rank, &e);
+  }
+  std::stable_sort(elements.begin(), elements.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  return elements;
+}
+
+void StartNewRoot(XmlWriter& xml, Worksheet& sheet, const SheetWriteOptions& options) {
+  xml.Start("worksheet").Attr("xmlns", kMainNs).Attr("xmlns:r", kRelNs);
+  Writer::Dimension(xml, sheet.Store());
+  xml.Raw(NewSheetViewsXml(sheet, options.tabSelected));
+  xml.Start("sheetFormatPr").Attr("defaultRowHeight", 15).End("sheetFormatPr");
+  xml.Raw(ColsXml(sheet));
+}
+
+}  // namespace
+
 void WriteSheetXml(Worksheet& sheet, const XlsxSheetExtra* extra, const SheetWriteOptions& options,
                    const XmlSink& sink) {
-  const CellStore& store = sheet.Store();
   std::string out;
   out.reserve(2 * kPiece);
-  out += "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
-
-  std::vector<std::pair<int, const XlsxSheetExtra::Element*>> elements;
-  bool parsed = extra && extra->parsed;
+  XmlWriter xml(out);
+  xml.Declaration();
+  const bool parsed = extra && extra->parsed;
   const std::vector<XlsxSheetExtra::Element> layout =
       parsed ? ModelLayoutElements(sheet, *extra) : std::vector<XlsxSheetExtra::Element>{};
-  if (parsed) {
-    XmlWriter root(out);
-    root.Start(extra->rootName);
-    bool hasDefaultNs = false;
-    for (const auto& [name, value] : extra->rootAttributes) {
-      if (name == "xmlns") hasDefaultNs = true;
-      root.Attr(name, value);
-    }
-    // Cells are written unprefixed; a prefixed root needs the default namespace too.
-    if (!hasDefaultNs && extra->rootName.find(':') != std::string::npos)
-      root.Attr("xmlns", kMainNs);
-    out += '>';
-    int rank = 0;
-    for (const auto& e : layout) elements.emplace_back(Rank(e.localName), &e);
-    for (const auto& e : extra->elements) {
-      if (ModelOwns(sheet, e.localName)) continue;  // written from the model instead
-      int r = Rank(e.localName);
-      if (r >= 0) rank = r;  // unknown elements travel with the element before them
-      elements.emplace_back(rank, &e);
-    }
-    std::stable_sort(elements.begin(), elements.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-  } else {
-    out += std::string("<worksheet xmlns=\"") + kMainNs + "\" xmlns:r=\"" + kRelNs + "\">";
-  }
-
-  Writer writer(sheet, options, sink);
-  auto emitUpTo = [&](int limit, size_t& next) {
-    while (next < elements.size() && elements[next].first < limit)
-      out += elements[next++].second->xml;
-  };
+  KeptElements elements;
   size_t next = 0;
+  auto emitUpTo = [&](int limit) {
+    while (next < elements.size() && elements[next].first < limit)
+      xml.Raw(elements[next++].second->xml);
+  };
   if (parsed) {
-    emitUpTo(kDimensionRank, next);
-    Writer::Dimension(out, store);
-    emitUpTo(kDataRank, next);
+    elements = StartKeptRoot(xml, sheet, *extra, layout);
+    emitUpTo(kDimensionRank);
+    Writer::Dimension(xml, sheet.Store());
+    emitUpTo(kDataRank);
   } else {
-    Writer::Dimension(out, store);
-    out += NewSheetViewsXml(sheet, options.tabSelected);
-    out += "<sheetFormatPr defaultRowHeight=\"15\"/>";
-    out += ColsXml(sheet);
+    StartNewRoot(xml, sheet, options);
   }
-  writer.Cells(out);
-  emitUpTo(kMergeRank, next);
-  writer.Merges(out);
+  Writer writer(sheet, options, sink);
+  writer.Cells(xml, out);
+  emitUpTo(kMergeRank);
+  writer.Merges(xml);
   // Elements ranked with mergeCells itself cannot occur (it is never kept), so
   // the rest follow in order.
-  emitUpTo(INT_MAX, next);
-  if (!parsed)
-    out +=
-        "<pageMargins left=\"0.7\" right=\"0.7\" top=\"0.75\" bottom=\"0.75\" header=\"0.3\" "
-        "footer=\"0.3\"/>";
-  out += "</" + (parsed ? extra->rootName : std::string("worksheet")) + '>';
+  emitUpTo(INT_MAX);
+  if (!parsed) {
+    xml.Start("pageMargins").Attr("left", "0.7").Attr("right", "0.7").Attr("top", "0.75");
+    xml.Attr("bottom", "0.75").Attr("header", "0.3").Attr("footer", "0.3").End("pageMargins");
+  }
+  xml.End(parsed ? extra->rootName : std::string("worksheet"));
   sink(out);
 }
 

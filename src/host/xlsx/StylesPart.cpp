@@ -15,6 +15,9 @@ namespace host::xlsx {
 
 namespace {
 
+constexpr const char* kMainNamespace =
+    "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+
 ColorRef ReadColor(pugi::xml_node node) {
   ColorRef color;
   if (!node) return color;
@@ -324,44 +327,63 @@ std::string AppendStyles(const std::string& originalXml, const StyleTable& t) {
   return SaveDoc(doc);
 }
 
-std::string NewStylesXml(const StyleTable& t) {
-  std::string out =
-      "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
-      "<styleSheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">";
-  if (!t.numFmts.empty()) {
-    out += "<numFmts count=\"" + std::to_string(t.numFmts.size()) + "\">";
-    for (const auto& [id, code] : t.numFmts) out += NumFmtXml(id, code, "");
-    out += "</numFmts>";
+namespace {
+
+void WriteFonts(XmlWriter& xml, int count) {
+  xml.Start("fonts").Attr("count", count);
+  for (int i = 0; i < count; ++i) {
+    xml.Start("font");
+    xml.Start("sz").Attr("val", 11).End("sz").Start("color").Attr("theme", 1).End("color");
+    xml.Start("name").Attr("val", "Calibri").End("name");
+    xml.Start("family").Attr("val", 2).End("family");
+    xml.Start("scheme").Attr("val", "minor").End("scheme").End("font");
   }
-  int fonts = t.fontCount > 0 ? t.fontCount : 1;
-  out += "<fonts count=\"" + std::to_string(fonts) + "\">";
-  for (int i = 0; i < fonts; ++i)
-    out +=
-        "<font><sz val=\"11\"/><color theme=\"1\"/><name val=\"Calibri\"/><family val=\"2\"/>"
-        "<scheme val=\"minor\"/></font>";
-  out += "</fonts>";
+  xml.End("fonts");
+}
+
+// A list element with its count and the entries `entryXml` writes.
+template <typename Entry, typename ToXml>
+void WriteList(XmlWriter& xml, const char* name, const std::vector<Entry>& entries,
+               ToXml entryXml) {
+  xml.Start(name).Attr("count", static_cast<long long>(entries.size()));
+  for (const Entry& entry : entries) xml.Raw(entryXml(entry, ""));
+  xml.End(name);
+}
+
+void WriteClosingLists(XmlWriter& xml) {
+  xml.Start("cellStyles").Attr("count", 1).Start("cellStyle").Attr("name", "Normal");
+  xml.Attr("xfId", 0).Attr("builtinId", 0).End("cellStyle").End("cellStyles");
+  xml.Start("dxfs").Attr("count", 0).End("dxfs");
+  xml.Start("tableStyles").Attr("count", 0).End("tableStyles");
+}
+
+}  // namespace
+
+std::string NewStylesXml(const StyleTable& t) {
+  std::string out;
+  XmlWriter xml(out);
+  xml.Declaration().Start("styleSheet").Attr("xmlns", kMainNamespace);
+  if (!t.numFmts.empty()) {
+    xml.Start("numFmts").Attr("count", static_cast<long long>(t.numFmts.size()));
+    for (const auto& [id, code] : t.numFmts) xml.Raw(NumFmtXml(id, code, ""));
+    xml.End("numFmts");
+  }
+  WriteFonts(xml, t.fontCount > 0 ? t.fontCount : 1);
   std::vector<Fill> fills = t.fills;
   // Readers expect the two reserved fills first.
   if (fills.empty()) fills.push_back(Fill{"none", {}, {}, {}});
   if (fills.size() < 2) fills.push_back(Fill{"gray125", {}, {}, {}});
-  out += "<fills count=\"" + std::to_string(fills.size()) + "\">";
-  for (const Fill& f : fills) out += FillXml(f);
-  out += "</fills>";
+  WriteList(xml, "fills", fills, FillXml);
   std::vector<Border> borders = t.borders;
   if (borders.empty()) borders.emplace_back();
-  out += "<borders count=\"" + std::to_string(borders.size()) + "\">";
-  for (const Border& b : borders) out += BorderXml(b);
-  out += "</borders>";
-  out +=
-      "<cellStyleXfs count=\"1\"><xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" borderId=\"0\"/>"
-      "</cellStyleXfs>";
+  WriteList(xml, "borders", borders, BorderXml);
+  xml.Start("cellStyleXfs").Attr("count", 1).Start("xf").Attr("numFmtId", 0).Attr("fontId", 0);
+  xml.Attr("fillId", 0).Attr("borderId", 0).End("xf").End("cellStyleXfs");
   std::vector<Xf> xfs = t.xfs;
   if (xfs.empty()) xfs.emplace_back();
-  out += "<cellXfs count=\"" + std::to_string(xfs.size()) + "\">";
-  for (const Xf& xf : xfs) out += XfXml(xf);
-  out +=
-      "</cellXfs><cellStyles count=\"1\"><cellStyle name=\"Normal\" xfId=\"0\" builtinId=\"0\"/>"
-      "</cellStyles><dxfs count=\"0\"/><tableStyles count=\"0\"/></styleSheet>";
+  WriteList(xml, "cellXfs", xfs, XfXml);
+  WriteClosingLists(xml);
+  xml.End("styleSheet");
   return out;
 }
 

@@ -27,10 +27,12 @@ bool XlsxBackend::ReadPart(const std::string& name, std::string& out) const {
       CheckDocumentShape(out);
     } catch (const LimitError& e) {
       out.clear();
-      throw HostError("Open", path_, "part " + name + " is too large: " + e.what());
+      throw OpenError(path_, FailureCode::PartTooLarge,
+                      "part " + name + " is too large: " + e.what(), {name});
     } catch (const std::runtime_error& e) {
       out.clear();
-      throw HostError("Open", path_, "part " + name + " is damaged: " + e.what());
+      throw OpenError(path_, FailureCode::PartDamaged, "part " + name + " is damaged: " + e.what(),
+                      {name});
     }
     return true;
   }
@@ -52,17 +54,18 @@ void XlsxBackend::LoadSheet(Worksheet& sheet) {
   LoadSharedStrings();
   zip_int64_t index = FindEntry(zip_.get(), extra->partName);
   const ReadBudget::Held before = budget_.Holds();
-  auto fail = [&](const std::string& why) {
+  auto fail = [&](FailureCode code, const std::string& why) {
     budget_.Release(budget_.AddedSince(before));
     sheet.Store() = CellStore();
     sheet.Merges().clear();
     extra->elements.clear();
     extra->damaged = true;
-    throw HostError("Open", path_, "sheet '" + sheet.Name() + "' " + why);
+    throw OpenError(path_, code, "sheet '" + sheet.Name() + "' " + why, {sheet.Name()});
   };
-  if (index < 0) fail("is missing from the file");
+  if (index < 0) fail(FailureCode::SheetMissing, "is missing from the file");
   ZipFilePtr file(zip_fopen_index(zip_.get(), static_cast<zip_uint64_t>(index), 0));
-  if (!file) fail(std::string("cannot be read: ") + zip_strerror(zip_.get()));
+  if (!file)
+    fail(FailureCode::SheetUnreadable, std::string("cannot be read: ") + zip_strerror(zip_.get()));
   try {
     ReadSheet([&](char* buffer, size_t size) { return ReadChunk(file.get(), buffer, size); },
               sharedStrings_, sheet, *extra, budget_);
@@ -71,12 +74,13 @@ void XlsxBackend::LoadSheet(Worksheet& sheet) {
   } catch (const HostError&) {
     throw;
   } catch (const LimitError& e) {
-    fail("(part " + extra->partName + ") is too large: " + e.what());
+    fail(FailureCode::SheetTooLarge, "(part " + extra->partName + ") is too large: " + e.what());
   } catch (const UnsupportedXml& e) {
-    fail("(part " + extra->partName + ") cannot be read: " + e.what());
+    fail(FailureCode::SheetUnreadable,
+         "(part " + extra->partName + ") cannot be read: " + e.what());
   } catch (const std::exception& e) {
     if (IsOutOfMemory(e)) throw;  // not the file's fault
-    fail("(part " + extra->partName + ") is damaged: " + e.what());
+    fail(FailureCode::SheetDamaged, "(part " + extra->partName + ") is damaged: " + e.what());
   }
 }
 
@@ -87,7 +91,8 @@ std::unique_ptr<Workbook> XlsxBackend::Open(Application& app, const std::string&
   backend->opened_ = FileIdentity::Of(path);
   backend->zip_ = OpenZip(path, ZIP_RDONLY | ZIP_CHECKCONS, reason);
   if (!backend->zip_)
-    throw HostError("Open", path, "the file is damaged or not a workbook (" + reason + ")");
+    throw OpenError(path, FailureCode::Damaged,
+                    "the file is damaged or not a workbook (" + reason + ")");
   backend->path_ = path;  // parts beyond the read limits are refused naming the file
   PackageStructure structure;
   StyleTable styles;
@@ -101,10 +106,14 @@ std::unique_ptr<Workbook> XlsxBackend::Open(Application& app, const std::string&
   } catch (const HostError&) {
     throw;
   } catch (const LimitError& e) {
-    throw HostError("Open", path, "part " + structure.stylesPart + " is too large: " + e.what());
+    throw OpenError(path, FailureCode::PartTooLarge,
+                    "part " + structure.stylesPart + " is too large: " + e.what(),
+                    {structure.stylesPart});
+  } catch (const PackageRefusal& e) {
+    throw OpenError(path, e.Code(), e.what());
   } catch (const std::exception& e) {
     if (IsOutOfMemory(e)) throw;  // not the file's fault
-    throw HostError("Open", path, e.what());
+    throw OpenError(path, FailureCode::Damaged, e.what());
   }
   backend->workbookPart_ = structure.workbookPart;
   backend->sharedStringsPart_ = structure.sharedStringsPart;
@@ -125,7 +134,8 @@ std::unique_ptr<Workbook> XlsxBackend::Open(Application& app, const std::string&
     if (!entry.worksheet) sheet->SetLoaded();  // chart sheets have no cells
     book->AppendSheet(std::move(sheet));
   }
-  if (book->SheetCount() == 0) throw HostError("Open", path, "the workbook has no sheets");
+  if (book->SheetCount() == 0)
+    throw OpenError(path, FailureCode::NoSheets, "the workbook has no sheets");
   book->SetActiveSheet(book->Sheet(std::clamp(structure.activeTab, 0, book->SheetCount() - 1) + 1));
   return book;
 }

@@ -38,8 +38,9 @@ std::vector<bool> SheetsToRewrite(Workbook& book, const std::string& path) {
     rewrite[i] = isNew || (sheet.Modified() && extra->worksheet);
     if (!rewrite[i]) continue;
     if (extra && extra->damaged)
-      throw HostError("Save", path,
-                      "sheet '" + sheet.Name() + "' could not be read; saving would lose it");
+      throw SaveError(path, FailureCode::SheetLost,
+                      "sheet '" + sheet.Name() + "' could not be read; saving would lose it",
+                      {sheet.Name()});
     if (!Parked(extra)) sheet.Store();
   }
   return rewrite;
@@ -82,12 +83,13 @@ void XlsxBackend::Save(Workbook& book, const std::string& path, SaveMode mode) {
     throw;
   } catch (const std::exception& e) {
     if (IsOutOfMemory(e)) throw;  // not the file's fault
-    throw HostError("Save", path, e.what());
+    throw SaveError(path, FailureCode::WriteFailed, e.what(), {e.what()});
   }
 }
 
 void XlsxBackend::SaveTo(Workbook& book, const std::string& path, SaveMode mode) {
-  if (book.SheetCount() == 0) throw HostError("Save", path, "a workbook needs at least one sheet");
+  if (book.SheetCount() == 0)
+    throw SaveError(path, FailureCode::NoSheetToSave, "a workbook needs at least one sheet");
   SavePlan plan = PlanSave(book, path);
   AtomicFile file(path);
   PackageWriter writer(file.Descriptor());
@@ -180,7 +182,7 @@ void XlsxBackend::AdoptSaved(Workbook& book, const std::string& path, const Save
   std::string reason;
   ZipPtr reopened = OpenZip(path, ZIP_RDONLY, reason);
   if (!reopened)
-    throw HostError("Save", path,
+    throw SaveError(path, FailureCode::SavedNotReopened,
                     "the results were saved, but the file cannot be opened again: " + reason);
   zip_ = std::move(reopened);
   virtual_.clear();

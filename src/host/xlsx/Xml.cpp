@@ -32,36 +32,6 @@ void AppendEscaped(std::string& out, std::string_view text) {
   out.append(text.substr(start));
 }
 
-void AppendAttrEscaped(std::string& out, std::string_view text) {
-  for (char ch : text) {
-    switch (ch) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '\n':
-        out += "&#10;";
-        break;
-      case '\r':
-        out += "&#13;";
-        break;
-      case '\t':
-        out += "&#9;";
-        break;
-      default:
-        out += ch;
-    }
-  }
-}
-
 namespace {
 
 bool IsHex(char c) {

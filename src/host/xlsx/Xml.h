@@ -9,8 +9,6 @@ namespace host::xlsx {
 
 // Appends text escaped for element content (&, <, >).
 void AppendEscaped(std::string& out, std::string_view text);
-// Appends text escaped for a double-quoted attribute value.
-void AppendAttrEscaped(std::string& out, std::string_view text);
 // Appends cell text: control characters (and CR, which parsers would fold into
 // LF) as _xHHHH_, a literal _xHHHH_ as _x005F_xHHHH_, then XML-escaped.
 void AppendCellText(std::string& out, std::string_view text);
