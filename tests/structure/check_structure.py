@@ -3,7 +3,8 @@
 - each folder includes only the folders below it (host and messages stand
   alone; store uses messages; analysis uses store; exchange uses store and
   analysis; report uses host, store, analysis and exchange; the session uses
-  all of those; the front ends use the session);
+  all of those; the window uses the session and what it uses; the command
+  line uses the session and the message catalogue only);
 - the window's event names (…_Click) stay in the window;
 - no function is longer than 80 lines (pmccabe counts them).
 Usage: check_structure.py SRC_DIR"""
@@ -23,8 +24,8 @@ ALLOWED = {
     "report": {"host", "store", "analysis", "exchange", "messages"},
     "app/core": {"host", "store", "analysis", "exchange", "report", "messages"},
 }
-for front in ("app/cli", "app/gui"):
-    ALLOWED[front] = ALLOWED["app/core"] | {"app/core"}
+ALLOWED["app/gui"] = ALLOWED["app/core"] | {"app/core"}
+ALLOWED["app/cli"] = {"app/core", "messages"}
 MAX_LINES = 80
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
 CLICK = re.compile(r"\b\w+_Click\b")
