@@ -142,25 +142,23 @@ TEST(ExportAlleles, CharacterAllelesAreNumberedInTableOrder) {
 
 }  // namespace
 
-// A typed allele whose size is the format's missing code (0 is a valid size;
-// STRUCTURE's -9 too) must not pass for an untyped one: the marker is written
-// by allele numbers instead, and only the untyped variety reads as missing.
+// A typed allele whose size is the format's missing code (size 0 is valid)
+// must not pass for an untyped one: the marker is written by allele numbers
+// instead, and only the untyped variety reads as missing.
 TEST(ExportAlleles, ASizeEqualToTheMissingCodeIsNeverWrittenAsMissing) {
   struct Case {
     Format format;
-    std::string small;    // a typed allele of the missing code's size
-    std::string typed;    // how the variety typed "small/180" is written
+    std::string typed;    // how the variety typed "0/180" is written
     std::string untyped;  // how the untyped variety is written
   };
-  for (const Case& c : {Case{Format::Genepop, "0", "A , 001002\n", "C , 000000\n"},
-                        Case{Format::Structure, "-9", "A 1 2\n", "C -9 -9\n"},
-                        Case{Format::Genalex, "0", "A,t,1,2\n", "C,t,0,0\n"}}) {
-    const auto s = ConvertedSsr({"A", "B", "C"}, {"M"}, {{c.small + "/180"}, {"180/180"}, {""}});
+  for (const Case& c : {Case{Format::Genepop, "A , 001002\n", "C , 000000\n"},
+                        Case{Format::Genalex, "A,t,1,2\n", "C,t,0,0\n"}}) {
+    const auto s = ConvertedSsr({"A", "B", "C"}, {"M"}, {{"0/180"}, {"180/180"}, {""}});
     const exchange::Exported e = exchange::Export(s, c.format, "t");
     EXPECT_NE(e.text.find(c.typed), std::string::npos) << e.text;
     EXPECT_NE(e.text.find(c.untyped), std::string::npos) << e.text;
     ASSERT_EQ(e.alleles.size(), 1u) << e.text;
     EXPECT_EQ(e.alleles[0].alleles,
-              (std::vector<std::pair<int, std::string>>{{1, c.small}, {2, "180"}}));
+              (std::vector<std::pair<int, std::string>>{{1, "0"}, {2, "180"}}));
   }
 }
