@@ -253,9 +253,16 @@ constexpr std::array kEnglish = {
     Entry{Cli::TableSeemsAt,
           "the table on this sheet seems to have its corner at {}: move it so that the corner is "
           "at {}"},
+    Entry{Cli::HelpUsageLabel, "Usage"},
+    Entry{Cli::HelpOptionsLabel, "OPTIONS"},
+    Entry{Cli::HelpCommandLabel, "COMMAND"},
+    Entry{Cli::HelpArgumentsHead, "Positionals:"},
+    Entry{Cli::HelpOptionsHead, "Options:"},
+    Entry{Cli::HelpCommandsHead, "Subcommands:"},
+    Entry{Cli::HelpRequiredLabel, "REQUIRED"},
 };
 
-static_assert(detail::InIdOrder(kEnglish, Cli::TableSeemsAt));
+static_assert(detail::InIdOrder(kEnglish, Cli::HelpRequiredLabel));
 
 // Heads that import writes into a workbook: a workbook reads the same on every desktop.
 constexpr std::array kNeverTranslated = {Cli::GroupsVarietyHead, Cli::GroupsPopulationHead};

@@ -168,6 +168,14 @@ enum class Cli {
   TableNoNames,      // {sheet} {first marker cell} {first variety cell}
   TableMustStart,    // {corner} {first marker cell} {first variety cell}
   TableSeemsAt,      // {corner found} {corner}
+  // The command line parser's own words in the help.
+  HelpUsageLabel,
+  HelpOptionsLabel,  // the usage line's stand-in for the options
+  HelpCommandLabel,  // the usage line's stand-in for a command
+  HelpArgumentsHead,  // the headings end with their colon: "Options" alone is the
+  HelpOptionsHead,    // window's option frame, which keeps a translation of its own
+  HelpCommandsHead,
+  HelpRequiredLabel,
 };
 
 // The text of `id` in the interface language.

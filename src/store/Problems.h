@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "messages/InterfaceTexts.h"
 #include "messages/SheetTexts.h"
 
 namespace store {
@@ -63,23 +64,32 @@ struct Finding {
 inline Finding CellFinding(Problem p, int v, int m) { return {p, v, m, TablePlace{v, m}}; }
 using Findings = std::vector<Finding>;
 
-// The error log's text of a kind of problem.
-constexpr std::string_view ProblemText(Problem p) {
+// The two texts of a kind of problem: its rows in the error log (English, as
+// the sheet has it) and its line of the closing message (in the user's language).
+struct ProblemWording {
+  std::string_view logText;
+  msg::Ui closingLine;
+};
+
+constexpr ProblemWording WordingOf(Problem p) {
   switch (p) {
     case Problem::TooManyVarieties:
-      return msg::sheet::kTooManyVarieties;
+      return {msg::sheet::kTooManyVarieties, msg::Ui::TooManyVarieties};
     case Problem::TooManyMarkers:
-      return msg::sheet::kTooManyMarkers;
+      return {msg::sheet::kTooManyMarkers, msg::Ui::TooManyMarkers};
     case Problem::NonNumeric:
-      return msg::sheet::kNotNumeric;
+      return {msg::sheet::kNotNumeric, msg::Ui::NonNumeric};
     case Problem::NotDiploid:
-      return msg::sheet::kNotDiploid;
+      return {msg::sheet::kNotDiploid, msg::Ui::NotDiploid};
     case Problem::TooManyAlleles:
-      return msg::sheet::kTooManyAlleles;
+      return {msg::sheet::kTooManyAlleles, msg::Ui::TooManyAlleles};
     case Problem::TooManyGenotypes:
       break;
   }
-  return msg::sheet::kTooManyGenotypes;
+  return {msg::sheet::kTooManyGenotypes, msg::Ui::TooManyGenotypes};
 }
+
+// The error log's text of a kind of problem.
+constexpr std::string_view ProblemText(Problem p) { return WordingOf(p).logText; }
 
 }  // namespace store

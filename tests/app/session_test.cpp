@@ -140,6 +140,16 @@ TEST_F(SessionFixture, CleanSsrRunAnnouncesEveryStageSavesAndReopens) {
   EXPECT_EQ(SavedCell(path, "Apple.chr", 1, 2), "chr");
 }
 
+// A caller that ends with the run (the command line) leaves the saved file unread.
+TEST_F(SessionFixture, WithoutReopeningARunSavesAndHoldsNoWorkbook) {
+  const std::string path = Open({testsupport::CleanSsr("Apple.org")});
+  session.SetReopenAfterRun(false);
+  EXPECT_EQ(session.Run("Apple.org", options, progress).savedPath, path);
+  EXPECT_FALSE(session.IsOpen());
+  EXPECT_TRUE(session.SheetNames().empty());
+  EXPECT_EQ(SavedCell(path, "Apple.chr", 1, 2), "chr");
+}
+
 TEST_F(SessionFixture, RerunsReuseEveryOutputSheetAndKeepOnlyTheirOwnErrorRows) {
   SheetLayout layout = testsupport::CleanSsr("Apple.org", 5, 2);
   for (int i : {1, 2, 3}) layout.cells[i][1] = "150/152/154";

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <regex>
+#include <set>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -93,9 +96,91 @@ TEST(LanguageEndToEnd, AnUnreadableWorkbookIsReportedWhollyInJapanese) {
   for (const auto& [book, reason] : cases) {
     const e2e::CommandResult result = CliUnder("ja_JP.UTF-8", {"run", book});
     EXPECT_EQ(result.exitCode, 1);
-    const std::string failed = japanese("{} failed");
+    std::string failed = japanese("{} failed");
     EXPECT_EQ(result.err, "allelescope: " + book + ": " +
                               failed.replace(failed.find("{}"), 2, japanese("Open")) + ": " +
                               japanese(reason) + "\n");
+  }
+}
+
+namespace {
+
+// Columns a terminal gives the text: two for kana, kanji and full-width forms.
+std::size_t Columns(const std::string& line) {
+  std::size_t n = 0;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const auto c = static_cast<unsigned char>(line[i]);
+    if ((c & 0xC0) == 0x80) continue;
+    const auto next = i + 1 < line.size() ? static_cast<unsigned char>(line[i + 1]) : 0;
+    n += (c >= 0xE3 && c <= 0xE9) || (c == 0xEF && (next == 0xBC || next == 0xBD)) ? 2 : 1;
+  }
+  return n;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();  // a terminal's line ends
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+// Latin words a Japanese help may hold besides option names and sheet or
+// file types (.org, .xlsx): the program's and its commands' names, value
+// names, the names of formats, programs, cells, sheets and the window's options.
+const std::set<std::string> kNames = {
+    "allelescope", "AlleleScope", "sheets", "run", "demo", "export", "markers", "import", "help",
+    "WORKBOOK", "NAME", "FILE", "DIR", "COMMAND", "MESSAGE", "GLOSS", "TAB", "MARKER",
+    "genepop", "structure", "genalex", "csv", "GENEPOP", "GenAlEx", "CSV", "poppr",
+    "SSR", "AB", "DNA", "B", "C", "Groups", "Pop", "Combination", "Ukai",
+    "UTF", "Shift_JIS", "CP", "ISO"};
+
+std::vector<std::string> EnglishWords(const std::string& help) {
+  static const std::regex option("--?[A-Za-z][-A-Za-z]*|\\.[A-Za-z]+");
+  static const std::regex word("[A-Za-z][A-Za-z_]*");
+  const std::string text = std::regex_replace(help, option, " ");
+  std::vector<std::string> words;
+  for (auto it = std::sregex_iterator(text.begin(), text.end(), word);
+       it != std::sregex_iterator(); ++it)
+    if (!kNames.count(it->str())) words.push_back(it->str());
+  return words;
+}
+
+}  // namespace
+
+// The parser's own words ("Usage", "Options", "REQUIRED") are translated with
+// the rest; what stays Latin is what a user types or a file holds.
+TEST(LanguageEndToEnd, AJapaneseHelpHoldsNoEnglishWords) {
+  if (!Installed("ja_JP.UTF-8")) GTEST_SKIP() << "ja_JP.UTF-8 is not installed (scripts/setup.sh)";
+  std::vector<std::vector<std::string>> asks = {{"--help"}, {"help"}};
+  for (const char* command : {"sheets", "run", "demo", "export", "markers", "import", "help"})
+    asks.push_back({command, "--help"});
+  for (const std::vector<std::string>& args : asks) {
+    const e2e::CommandResult help = CliUnder("ja_JP.UTF-8", args);
+    EXPECT_EQ(help.exitCode, 0) << args[0];
+    EXPECT_FALSE(Ascii(help.out)) << help.out;
+    EXPECT_EQ(EnglishWords(help.out), std::vector<std::string>{}) << help.out;
+  }
+}
+
+// On a terminal the help takes its width (COLUMNS here: a test's terminal has
+// no size); into a pipe or file it keeps 80 columns.
+TEST(LanguageEndToEnd, TheHelpIsWrappedToTheTerminalsWidth) {
+  for (const std::string lang : {"C.UTF-8", "ja_JP.UTF-8"}) {
+    if (!Installed(lang)) continue;
+    const std::string command = "env -u LC_ALL -u LC_MESSAGES -u LANGUAGE COLUMNS=56 LANG=" +
+                                lang + " " + testsupport::Quote(ALLELESCOPE_CLI) + " run --help";
+    const e2e::CommandResult terminal =
+        testsupport::RunCommand("script -qec " + testsupport::Quote(command) + " /dev/null");
+    const std::vector<std::string> lines = Lines(terminal.out);
+    ASSERT_GT(lines.size(), 10u) << terminal.out << terminal.err;
+    for (const std::string& line : lines) EXPECT_LE(Columns(line), 56u) << lang << ": " << line;
+    std::size_t widest = 0;
+    for (const std::string& line : Lines(CliUnder(lang, {"run", "--help"}).out))
+      widest = std::max(widest, Columns(line));
+    EXPECT_GT(widest, 56u) << lang;
+    EXPECT_LE(widest, 80u) << lang;
   }
 }

@@ -141,3 +141,24 @@ TEST(ExportAlleles, CharacterAllelesAreNumberedInTableOrder) {
 }
 
 }  // namespace
+
+// A typed allele whose size is the format's missing code (size 0 is valid)
+// must not pass for an untyped one: the marker is written by allele numbers
+// instead, and only the untyped variety reads as missing.
+TEST(ExportAlleles, ASizeEqualToTheMissingCodeIsNeverWrittenAsMissing) {
+  struct Case {
+    Format format;
+    std::string typed;    // how the variety typed "0/180" is written
+    std::string untyped;  // how the untyped variety is written
+  };
+  for (const Case& c : {Case{Format::Genepop, "A , 001002\n", "C , 000000\n"},
+                        Case{Format::Genalex, "A,t,1,2\n", "C,t,0,0\n"}}) {
+    const auto s = ConvertedSsr({"A", "B", "C"}, {"M"}, {{"0/180"}, {"180/180"}, {""}});
+    const exchange::Exported e = exchange::Export(s, c.format, "t");
+    EXPECT_NE(e.text.find(c.typed), std::string::npos) << e.text;
+    EXPECT_NE(e.text.find(c.untyped), std::string::npos) << e.text;
+    ASSERT_EQ(e.alleles.size(), 1u) << e.text;
+    EXPECT_EQ(e.alleles[0].alleles,
+              (std::vector<std::pair<int, std::string>>{{1, "0"}, {2, "180"}}));
+  }
+}

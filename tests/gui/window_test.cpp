@@ -83,7 +83,7 @@ class WindowTest : public QObject {
     if (child == nullptr) qFatal("no control %s", name);
     return child;
   }
-  QString Message() { return Child<QLabel>("lblMessage")->text(); }
+  QString Message() { return Child<QLabel>("messageLabel")->text(); }
 
   // The view activates only an item that the same double click pressed first.
   void Click(QListWidget* list, const QString& text, bool twice = false) {
@@ -96,7 +96,7 @@ class WindowTest : public QObject {
   }
   void OpenBook() {
     QVERIFY(window_->SetDirectory(dir_.path()));
-    Click(Child<QListWidget>("filBook"), QStringLiteral("book.xlsx"));
+    Click(Child<QListWidget>("fileList"), QStringLiteral("book.xlsx"));
     QCOMPARE(Message(), ChooseSheetText());
   }
 
@@ -126,23 +126,23 @@ class WindowTest : public QObject {
 
   void startsWaitingForAFileWithEveryTextVisible() {
     QCOMPARE(Message(), ChooseFileText());
-    QVERIFY(Child<QLabel>("lblComment")->text().isEmpty());
-    QVERIFY(!Child<QPushButton>("cmdExec")->isEnabled());
-    QVERIFY(Child<QPushButton>("cmdExit")->isEnabled());
-    for (const char* name : {"chkZoo", "chkCombination", "chkUKai"}) {
+    QVERIFY(Child<QLabel>("commentLabel")->text().isEmpty());
+    QVERIFY(!Child<QPushButton>("startButton")->isEnabled());
+    QVERIFY(Child<QPushButton>("quitButton")->isEnabled());
+    for (const char* name : {"zeroOneBox", "combinationBox", "ukaiBox"}) {
       QVERIFY(!Child<QCheckBox>(name)->isEnabled());
       QVERIFY(!Child<QCheckBox>(name)->isChecked());
     }
     // Fixed captions fit their controls.
     for (QAbstractButton* button : window_->findChildren<QAbstractButton*>())
       QVERIFY2(button->sizeHint().width() <= button->width(), qPrintable(button->objectName()));
-    for (const char* name : {"lblTitle1", "Label1"}) {
+    for (const char* name : {"titleLabel", "editionLabel"}) {
       QLabel* label = Child<QLabel>(name);
       QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->width());
     }
     // Every status text fits the message label, wrapped, without running into the comment.
-    QLabel* message = Child<QLabel>("lblMessage");
-    QVERIFY(message->geometry().bottom() < Child<QLabel>("lblComment")->geometry().top());
+    QLabel* message = Child<QLabel>("messageLabel");
+    QVERIFY(message->geometry().bottom() < Child<QLabel>("commentLabel")->geometry().top());
     for (msg::Ui id : {msg::Ui::ChooseFile, msg::Ui::ChooseSheet, msg::Ui::NoType,
                        msg::Ui::NotSource, msg::Ui::SsrChosen, msg::Ui::ChrChosen, msg::Ui::Reading,
                        msg::Ui::ConvertingSsr, msg::Ui::CountingChr, msg::Ui::ZooRunning,
@@ -157,7 +157,7 @@ class WindowTest : public QObject {
   // numbers stay in "C" although Qt handed every locale category to the desktop.
   void speaksTheLanguageOfTheLocaleAndNamesNoOtherSystem() {
     QCOMPARE(std::setlocale(LC_NUMERIC, nullptr), "C");
-    const QString banner = Child<QLabel>("Label1")->text();
+    const QString banner = Child<QLabel>("editionLabel")->text();
     QVERIFY(banner.contains(QStringLiteral(ALLELESCOPE_VERSION)));
     QVERIFY(!banner.contains(QStringLiteral("Windows")));
     const std::string english(msg::English(msg::Ui::FinishedNormally));
@@ -167,14 +167,14 @@ class WindowTest : public QObject {
     const auto po = testsupport::ReadPo(testsupport::SourcePath("po/ja.po"));
     QCOMPARE(UiText(msg::Ui::FinishedNormally),
              gui::FromUtf8(japanese ? po.at(english).msgstr : english));
-    QCOMPARE(Child<QPushButton>("cmdExec")->text(), UiText(msg::Ui::StartButton));
+    QCOMPARE(Child<QPushButton>("startButton")->text(), UiText(msg::Ui::StartButton));
   }
 
   void opensTheWorkbookAndSheetNamedOnTheCommandLine() {
     QVERIFY(window_->OpenAtStart(bookPath_, QStringLiteral("Chr.org")).isEmpty());
     QCOMPARE(Message(), UiText(msg::Ui::ChrChosen));
-    QVERIFY(Child<QPushButton>("cmdExec")->isEnabled());
-    QCOMPARE(Child<QListWidget>("lstSheet")->currentItem()->text(), QStringLiteral("Chr.org"));
+    QVERIFY(Child<QPushButton>("startButton")->isEnabled());
+    QCOMPARE(Child<QListWidget>("sheetList")->currentItem()->text(), QStringLiteral("Chr.org"));
 
     QVERIFY(window_->OpenAtStart(bookPath_, QStringLiteral("Plum.org")).contains("Plum.org"));
     QCOMPARE(Message(), ChooseSheetText());
@@ -188,25 +188,25 @@ class WindowTest : public QObject {
     QVERIFY(
         QFile::copy(QStringLiteral(ALLELESCOPE_SOURCE_DIR "/tests/golden/inputs/legacy.xls"), xls));
     QVERIFY(window_->OpenAtStart(xls, QStringLiteral("Old.org")).isEmpty());
-    QTest::mouseClick(Child<QPushButton>("cmdExec"), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>("startButton"), Qt::LeftButton);
     const QString xlsx = legacy.filePath(QStringLiteral("old.xlsx"));
     QVERIFY(QFile::exists(xlsx));
     // The closing message says where the results went.
     QCOMPARE(shown_.size(), std::size_t{1});
     QVERIFY(shown_[0].text.endsWith(QStringLiteral("\n\n") +
                                     gui::UiFormat(msg::Ui::SavedElsewhere, xlsx.toStdString())));
-    QCOMPARE(Child<QListWidget>("filBook")->currentItem()->text(), QStringLiteral("old.xlsx"));
+    QCOMPARE(Child<QListWidget>("fileList")->currentItem()->text(), QStringLiteral("old.xlsx"));
     // A rerun saves where it opened.
     QVERIFY(window_->ChooseSheet(QStringLiteral("Old.org")));
-    QTest::mouseClick(Child<QPushButton>("cmdExec"), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>("startButton"), Qt::LeftButton);
     QCOMPARE(shown_.size(), std::size_t{2});
     QVERIFY(shown_[1].text.endsWith(Closing({}, xlsx)));
   }
 
   void walksFoldersAndListsOnlyWorkbooks() {
     QVERIFY(window_->SetDirectory(dir_.filePath(QStringLiteral("sub"))));
-    QListWidget* dirs = Child<QListWidget>("dirBook");
-    QListWidget* files = Child<QListWidget>("filBook");
+    QListWidget* dirs = Child<QListWidget>("folderList");
+    QListWidget* files = Child<QListWidget>("fileList");
     QVERIFY(files->count() == 0);
     // Up to the parent through the folder chain, then down again.
     Click(dirs, QFileInfo(dir_.path()).fileName(), true);
@@ -216,7 +216,7 @@ class WindowTest : public QObject {
     Click(dirs, QStringLiteral("sub"), true);
     QCOMPARE(QFileInfo(window_->Directory()).fileName(), QStringLiteral("sub"));
     // The drive list shows the volume the folder lies on.
-    QComboBox* drives = Child<QComboBox>("drvBook");
+    QComboBox* drives = Child<QComboBox>("driveList");
     QVERIFY(drives->currentIndex() >= 0);
     QVERIFY(window_->Directory().startsWith(drives->currentData().toString()));
     // Nothing is opened by walking.
@@ -226,26 +226,26 @@ class WindowTest : public QObject {
 
   void openingAWorkbookListsItsSheetsAndAFailureKeepsTheWindowUsable() {
     OpenBook();
-    QListWidget* sheets = Child<QListWidget>("lstSheet");
+    QListWidget* sheets = Child<QListWidget>("sheetList");
     const QStringList original{"Apple.org", "Chr.org", "Notes", "Pear.ssr", "Bad.org"};
     QCOMPARE(Items(sheets), original);
     QVERIFY(sheets->selectedItems().isEmpty());
 
-    Click(Child<QListWidget>("filBook"), QStringLiteral("broken.xlsx"));
+    Click(Child<QListWidget>("fileList"), QStringLiteral("broken.xlsx"));
     QCOMPARE(shown_.size(), std::size_t{1});
     QCOMPARE(shown_[0].icon, QMessageBox::Warning);
     QVERIFY(shown_[0].text.contains(dir_.filePath(QStringLiteral("broken.xlsx"))));
     // The first workbook is still open, listed and selected in the file list.
     QCOMPARE(Items(sheets), original);
-    QCOMPARE(Child<QListWidget>("filBook")->currentItem()->text(), QStringLiteral("book.xlsx"));
+    QCOMPARE(Child<QListWidget>("fileList")->currentItem()->text(), QStringLiteral("book.xlsx"));
     Click(sheets, QStringLiteral("Apple.org"));
-    QVERIFY(Child<QPushButton>("cmdExec")->isEnabled());
+    QVERIFY(Child<QPushButton>("startButton")->isEnabled());
   }
 
   void choosingASheetShowsItsOutcome() {
     OpenBook();
-    QListWidget* sheets = Child<QListWidget>("lstSheet");
-    QPushButton* start = Child<QPushButton>("cmdExec");
+    QListWidget* sheets = Child<QListWidget>("sheetList");
+    QPushButton* start = Child<QPushButton>("startButton");
     struct Case {
       const char* sheet;
       msg::Ui message;
@@ -256,30 +256,30 @@ class WindowTest : public QObject {
                           {"Chr.org", msg::Ui::ChrChosen, true},
                           {"Pear.ssr", msg::Ui::NotSource, false}};
     for (const Case& c : cases) {
-      Child<QLabel>("lblComment")->setText(QStringLiteral("left over"));
+      Child<QLabel>("commentLabel")->setText(QStringLiteral("left over"));
       Click(sheets, QString::fromUtf8(c.sheet));
       QCOMPARE(Message(), UiText(c.message));
-      QVERIFY(Child<QLabel>("lblComment")->text().isEmpty());
+      QVERIFY(Child<QLabel>("commentLabel")->text().isEmpty());
       QCOMPARE(start->isEnabled(), c.source);
-      for (const char* name : {"chkZoo", "chkCombination", "chkUKai"})
+      for (const char* name : {"zeroOneBox", "combinationBox", "ukaiBox"})
         QCOMPARE(Child<QCheckBox>(name)->isEnabled(), c.source);
-      QVERIFY(!Child<QCheckBox>("chkZoo")->isChecked());
-      QCOMPARE(Child<QCheckBox>("chkCombination")->isChecked(), c.source);
-      QCOMPARE(Child<QCheckBox>("chkUKai")->isChecked(), c.source);
+      QVERIFY(!Child<QCheckBox>("zeroOneBox")->isChecked());
+      QCOMPARE(Child<QCheckBox>("combinationBox")->isChecked(), c.source);
+      QCOMPARE(Child<QCheckBox>("ukaiBox")->isChecked(), c.source);
     }
     // A second file leaves nothing chosen: Start waits for a sheet again.
     Click(sheets, QStringLiteral("Apple.org"));
-    Click(Child<QListWidget>("filBook"), QStringLiteral("book.xlsx"));
+    Click(Child<QListWidget>("fileList"), QStringLiteral("book.xlsx"));
     QVERIFY(!start->isEnabled());
     QVERIFY(sheets->selectedItems().isEmpty());
   }
 
   void runOnAnSsrSheetReportsAndReloads() {
     OpenBook();
-    QListWidget* sheets = Child<QListWidget>("lstSheet");
+    QListWidget* sheets = Child<QListWidget>("sheetList");
     Click(sheets, QStringLiteral("Apple.org"));
-    Child<QCheckBox>("chkZoo")->setChecked(false);
-    Child<QCheckBox>("chkCombination")->setChecked(false);  // the user's choice counts
+    Child<QCheckBox>("zeroOneBox")->setChecked(false);
+    Child<QCheckBox>("combinationBox")->setChecked(false);  // the user's choice counts
     QString messageAtClose;
     // Said once the file is saved: a save that fails after it would make it a wrong success.
     const QDateTime before = QFileInfo(bookPath_).lastModified();
@@ -297,7 +297,7 @@ class WindowTest : public QObject {
           saved = QFileInfo(bookPath_).lastModified() > before;
           QVERIFY(!window_->Running());
         });
-    QTest::mouseClick(Child<QPushButton>("cmdExec"), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>("startButton"), Qt::LeftButton);
     RecordMessages();
 
     QCOMPARE(shown_.size(), std::size_t{1});
@@ -315,14 +315,14 @@ class WindowTest : public QObject {
     QVERIFY(!Items(sheets).contains(QStringLiteral("Apple.cmb")));
     QVERIFY(sheets->selectedItems().isEmpty());
     QCOMPARE(Message(), ChooseSheetText());
-    QVERIFY(!Child<QPushButton>("cmdExec")->isEnabled());
-    QVERIFY(Child<QCheckBox>("chkUKai")->isChecked());
+    QVERIFY(!Child<QPushButton>("startButton")->isEnabled());
+    QVERIFY(Child<QCheckBox>("ukaiBox")->isChecked());
   }
 
   void closingMessageShowsEachProblemOnItsOwnLine() {
     OpenBook();
-    Click(Child<QListWidget>("lstSheet"), QStringLiteral("Bad.org"));
-    QTest::mouseClick(Child<QPushButton>("cmdExec"), Qt::LeftButton);
+    Click(Child<QListWidget>("sheetList"), QStringLiteral("Bad.org"));
+    QTest::mouseClick(Child<QPushButton>("startButton"), Qt::LeftButton);
     QCOMPARE(shown_.size(), std::size_t{1});
     QCOMPARE(shown_[0].text,
              Closing(UiText(msg::Ui::NonNumeric) + QLatin1Char('\n') + UiText(msg::Ui::NotDiploid),
@@ -339,7 +339,7 @@ class WindowTest : public QObject {
     // The folder goes while the run works (its labels repaint through the
     // event loop): the save at its end has nowhere to go.
     QTimer::singleShot(0, [&gone] { QVERIFY(gone.remove()); });
-    QTest::mouseClick(Child<QPushButton>("cmdExec"), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>("startButton"), Qt::LeftButton);
 
     QVERIFY(!window_->Running());
     QCOMPARE(shown_.size(), std::size_t{1});  // the failure only, no closing message before it
@@ -347,13 +347,13 @@ class WindowTest : public QObject {
     QVERIFY(shown_.back().text.startsWith(UiText(msg::Ui::RunStopped)));
     QVERIFY(shown_.back().text.contains(path));
     QCOMPARE(Message(), ChooseSheetText());
-    QVERIFY(!Child<QPushButton>("cmdExec")->isEnabled());
-    QVERIFY(Child<QCheckBox>("chkUKai")->isChecked());
+    QVERIFY(!Child<QPushButton>("startButton")->isEnabled());
+    QVERIFY(Child<QCheckBox>("ukaiBox")->isChecked());
   }
 
   void quitAndTheWindowFrameBothShutTheHostDown() {
     OpenBook();
-    QTest::mouseClick(Child<QPushButton>("cmdExit"), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>("quitButton"), Qt::LeftButton);
     QVERIFY(!window_->isVisible());
     QVERIFY(!window_->GetSession().IsOpen());
 
@@ -365,7 +365,7 @@ class WindowTest : public QObject {
   }
 
   void aboutWindowShowsTitleVersionAndSystemInformation() {
-    QTest::mouseClick(Child<QPushButton>("cmdInformation"), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>("helpButton"), Qt::LeftButton);
     gui::AboutWindow* about = window_->About();
     QVERIFY(about != nullptr && about->isVisible());
     QVERIFY(!about->isModal());
@@ -373,13 +373,13 @@ class WindowTest : public QObject {
     auto label = [about](const char* name) {
       return about->findChild<QLabel*>(QString::fromLatin1(name));
     };
-    QCOMPARE(label("lblVersion")->text(), gui::UiFormat(msg::Ui::VersionLabel, 1, 0, 0));
-    QVERIFY(label("lblDescription")->text().isEmpty());
-    QLabel* notice = label("lblDisclaimer");
+    QCOMPARE(label("versionLabel")->text(), gui::UiFormat(msg::Ui::VersionLabel, 1, 0, 0));
+    QVERIFY(label("descriptionLabel")->text().isEmpty());
+    QLabel* notice = label("disclaimerLabel");
     QVERIFY(!notice->text().isEmpty());
     QVERIFY(notice->heightForWidth(notice->width()) <= notice->height());
-    QVERIFY(!label("picIcon")->pixmap().isNull());
-    auto* sysInfo = about->findChild<QPushButton*>(QStringLiteral("cmdSysInfo"));
+    QVERIFY(!label("iconLabel")->pixmap().isNull());
+    auto* sysInfo = about->findChild<QPushButton*>(QStringLiteral("systemInfoButton"));
     QVERIFY(sysInfo->sizeHint().width() <= sysInfo->width());
 
     // No system information program installed: the fallback message.
@@ -398,7 +398,7 @@ class WindowTest : public QObject {
     QTRY_VERIFY(QFile::exists(bin.filePath(QStringLiteral("hardinfo.ran"))));
     QCOMPARE(shown_.size(), std::size_t{1});
 
-    QTest::mouseClick(about->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
+    QTest::mouseClick(about->findChild<QPushButton*>(QStringLiteral("okButton")), Qt::LeftButton);
     QTRY_VERIFY(window_->About() == nullptr);
   }
 
@@ -420,21 +420,21 @@ class WindowTest : public QObject {
       return answer;
     });
     QVERIFY(window_->SetDirectory(other.path()));
-    Click(Child<QListWidget>("filBook"), QStringLiteral("shared.xlsx"));
-    Click(Child<QListWidget>("lstSheet"), QStringLiteral("Apple.org"));
-    QTest::mouseClick(Child<QPushButton>("cmdExec"), Qt::LeftButton);
+    Click(Child<QListWidget>("fileList"), QStringLiteral("shared.xlsx"));
+    Click(Child<QListWidget>("sheetList"), QStringLiteral("Apple.org"));
+    QTest::mouseClick(Child<QPushButton>("startButton"), Qt::LeftButton);
     QCOMPARE(asked.size(), 1);
     QVERIFY(asked[0].contains(QStringLiteral(".~lock.shared.xlsx#")));
     QVERIFY(shown_.empty());
     QVERIFY(contents() == before);
     // The choice stands; this time the user goes ahead.
     answer = true;
-    QTest::mouseClick(Child<QPushButton>("cmdExec"), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>("startButton"), Qt::LeftButton);
     gui::SetQuestionFunction({});
     QCOMPARE(asked.size(), 2);
     QCOMPARE(shown_.size(), std::size_t{1});
     QCOMPARE(shown_[0].text, Closing(UiText(msg::Ui::FinishedNormally), path));
-    QVERIFY(Items(Child<QListWidget>("lstSheet")).contains(QStringLiteral("Apple.ssr")));
+    QVERIFY(Items(Child<QListWidget>("sheetList")).contains(QStringLiteral("Apple.ssr")));
   }
 
   // The program itself: --help and --version need no display, and --screenshot

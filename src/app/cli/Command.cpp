@@ -14,6 +14,9 @@ Command::Command(CLI::App& parent, const std::string& name, msg::Cli summary, ms
     : sub_(parent.add_subcommand(name, HelpText(summary) + "\n\n" + HelpText(details))) {
   // The exit statuses and limits are the program's, told once in its help.
   sub_->footer(HelpText(msg::Cli::CommandFooter));
+  // The parser gives a command its help flag before the heading of its group:
+  // made again, the flag stands under the same heading as the other options.
+  sub_->set_help_flag("-h,--help", HelpText(msg::Cli::HelpOption));
 }
 
 void Command::AddWorkbook(std::string& path) {
@@ -48,10 +51,10 @@ int Guarded(std::ostream& err, const std::function<int()>& body) {
     std::istringstream lines(e.what());
     for (std::string line; std::getline(lines, line);) Complain(err, line);
     return kDataProblems;
-  } catch (const host::HostError& e) {
+  } catch (const app::HostError& e) {
     Complain(err, Describe(e));
   } catch (const std::exception& e) {
-    Complain(err, host::IsOutOfMemory(e) ? std::string(msg::Text(msg::Cli::OutOfMemory))
+    Complain(err, app::IsOutOfMemory(e) ? std::string(msg::Text(msg::Cli::OutOfMemory))
                                          : msg::Format(msg::Cli::RunStopped, e.what()));
   }
   return kUnreadable;
@@ -63,7 +66,7 @@ void Complain(std::ostream& err, std::string_view text) {
 
 std::string HelpText(msg::Cli id) { return std::string(msg::Text(id)); }
 
-std::string Describe(const host::HostError& e) {
+std::string Describe(const app::HostError& e) {
   return msg::FailureLine(e.Cause(), e.Operation(), e.File(), e.Reason());
 }
 

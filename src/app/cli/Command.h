@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "app/core/Session.h"
-#include "host/HostError.h"
+#include "app/core/Failure.h"
 #include "messages/CliTexts.h"
 
 namespace cli {
@@ -62,7 +62,7 @@ int Guarded(std::ostream& err, const std::function<int()>& body);
 // "allelescope: TEXT" on a line of its own.
 void Complain(std::ostream& err, std::string_view text);
 // "FILE: Open failed: reason" for the user.
-std::string Describe(const host::HostError& e);
+std::string Describe(const app::HostError& e);
 // The short English gloss of what choosing a sheet means.
 std::string_view Gloss(app::SheetKind kind);
 

@@ -63,7 +63,9 @@ std::string Describe(const CLI::App& root, const CLI::App* chosen, const CLI::Pa
 
 void SetUpProgram(CLI::App& root) {
   auto text = [](msg::Cli id) { return std::string(msg::Text(id)); };
-  root.formatter(std::make_shared<HelpFormatter>());
+  root.formatter(std::make_shared<HelpFormatter>(HelpColumns()));
+  // Before any option: each takes its group's heading from here.
+  root.option_defaults()->group(text(msg::Cli::HelpOptionsHead));
   root.set_help_flag("-h,--help", text(msg::Cli::HelpOption));
   root.set_version_flag("--version", msg::Format(msg::Cli::VersionLine, ALLELESCOPE_VERSION),
                         text(msg::Cli::VersionOption));

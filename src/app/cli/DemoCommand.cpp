@@ -14,7 +14,7 @@
 
 #include "app/cli/Command.h"
 #include "app/cli/RunWorkbook.h"
-#include "app/cli/TextFile.h"
+#include "app/core/TextFile.h"
 #include "messages/CliTexts.h"
 
 namespace fs = std::filesystem;
@@ -87,7 +87,7 @@ std::string CopyExample(const fs::path& source, const fs::path& copy) {
   ssize_t n = 0;
   while (out >= 0 && reason.empty() && (n = ::read(in, buffer, sizeof buffer)) > 0) {
     try {
-      WriteAll(out, std::string_view(buffer, static_cast<size_t>(n)));
+      app::WriteAll(out, std::string_view(buffer, static_cast<size_t>(n)));
     } catch (const std::runtime_error& e) {
       reason = e.what();
     }

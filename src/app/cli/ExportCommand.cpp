@@ -8,14 +8,14 @@
 #include "app/cli/Command.h"
 #include "app/cli/RunWorkbook.h"
 #include "app/cli/SourceProblems.h"
-#include "app/cli/TextFile.h"
-#include "exchange/ExportFormat.h"
+#include "app/core/Export.h"
+#include "app/core/TextFile.h"
 #include "messages/CliTexts.h"
 
 namespace cli {
 namespace {
 
-void ListChanges(const store::GenotypeStore& s, const exchange::Exported& done, std::ostream& out) {
+void ListChanges(const app::ExportResult& done, std::ostream& out) {
   for (const auto& r : done.varieties)
     out << msg::Format(msg::Cli::RenamedVariety, r.from, r.to) << '\n';
   for (const auto& r : done.markers)
@@ -24,33 +24,18 @@ void ListChanges(const store::GenotypeStore& s, const exchange::Exported& done, 
     std::vector<std::string> pairs;
     for (const auto& [number, allele] : r.alleles)
       pairs.push_back(msg::Format(msg::Cli::AlleleNumber, number, allele));
-    out << msg::Format(msg::Cli::RenumberedAlleles, s.MarkerName(r.marker), fmt::join(pairs, " "))
-        << '\n';
+    out << msg::Format(msg::Cli::RenumberedAlleles, r.marker, fmt::join(pairs, " ")) << '\n';
   }
-}
-
-// Each variety's population: its group on the Groups sheet, else the
-// source's name, the one population of a workbook without that sheet.
-std::vector<std::string> Populations(const report::GenotypeRead& read, const std::string& stem,
-                                     size_t& ungrouped) {
-  if (read.populations.empty()) return std::vector<std::string>(read.store->VarietyCount(), stem);
-  std::vector<std::string> populations = read.populations;
-  for (std::string& population : populations)
-    if (population.empty()) {
-      population = stem;
-      ++ungrouped;
-    }
-  return populations;
 }
 
 class ExportCommand : public Command {
  public:
   explicit ExportCommand(CLI::App& parent)
       : Command(parent, "export", msg::Cli::ExportSummary, msg::Cli::ExportDescription) {
-    const std::map<std::string, exchange::Format> formats{
-        {"genepop", exchange::Format::Genepop},
-        {"structure", exchange::Format::Structure},
-        {"genalex", exchange::Format::Genalex}};
+    const std::map<std::string, app::ExportFormat> formats{
+        {"genepop", app::ExportFormat::Genepop},
+        {"structure", app::ExportFormat::Structure},
+        {"genalex", app::ExportFormat::Genalex}};
     AddWorkbook(request_.workbook);
     AddSheet(request_.sheet);
     sub_->add_option("--format", format_, HelpText(msg::Cli::ExportFormatOption))
@@ -64,32 +49,33 @@ class ExportCommand : public Command {
 
  protected:
   int Run(std::ostream& out, std::ostream& err) override {
-    if (NamesAWorkbook(output_)) {
+    if (app::NamesAWorkbook(output_)) {
       Complain(err, msg::Format(msg::Cli::OutputNamesWorkbook, output_));
       return kUsage;
     }
-    const CheckedSource source = ReadCheckedSource(request_, out, err);
-    if (source.exitCode != kFinished) return source.exitCode;
-    const report::GenotypeRead& read = source.read;
-    const std::string stem = source.sheet.substr(0, source.sheet.find('.'));
-    size_t ungrouped = 0;
-    const exchange::Exported done =
-        exchange::Export(*read.store, format_, read.title.empty() ? stem : read.title,
-                         Populations(read, stem, ungrouped));
-    if (!WriteTextFile(output_, done.text, err)) return kUnreadable;
+    app::Session session;
+    const std::string sheet = OpenSource(session, request_, err);
+    if (sheet.empty()) return kUsage;
+    const app::ExportResult done = app::ExportSource(session, sheet, format_);
+    if (ListProblems(done.problems, out)) return kDataProblems;
+    if (const auto fault = app::WriteTextFile(output_, done.text)) {
+      Complain(err, *fault);
+      return kUnreadable;
+    }
     // Beside an export sent to standard output, the list would end up in it.
-    std::ostream& changes = IsStandardOutput(output_) ? err : out;
-    ListChanges(*read.store, done, changes);
+    std::ostream& changes = app::IsStandardOutput(output_) ? err : out;
+    ListChanges(done, changes);
     // STRUCTURE files are written without a population column, as before.
-    if (ungrouped > 0 && format_ != exchange::Format::Structure)
-      changes << msg::Format(msg::Cli::UngroupedVarieties, ungrouped, stem) << '\n';
+    if (done.ungrouped > 0 && format_ != app::ExportFormat::Structure)
+      changes << msg::Format(msg::Cli::UngroupedVarieties, done.ungrouped, done.sourcePopulation)
+              << '\n';
     if (!request_.quiet) err << msg::Format(msg::Cli::ExportWritten, output_) << '\n';
     return kFinished;
   }
 
  private:
   RunRequest request_;
-  exchange::Format format_ = exchange::Format::Genepop;
+  app::ExportFormat format_ = app::ExportFormat::Genepop;
   std::string output_;
 };
 

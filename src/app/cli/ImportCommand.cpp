@@ -6,8 +6,7 @@
 
 #include "app/cli/Command.h"
 #include "app/core/Import.h"
-#include "exchange/TextEncoding.h"
-#include "host/AsciiText.h"
+#include "app/core/TextFile.h"
 #include "messages/CliTexts.h"
 
 namespace cli {
@@ -17,10 +16,10 @@ class ImportCommand : public Command {
  public:
   explicit ImportCommand(CLI::App& parent)
       : Command(parent, "import", msg::Cli::ImportSummary, msg::Cli::ImportDescription) {
-    const std::map<std::string, exchange::ImportKind> kinds{
-        {"genepop", exchange::ImportKind::Genepop},
-        {"genalex", exchange::ImportKind::Genalex},
-        {"csv", exchange::ImportKind::Csv}};
+    const std::map<std::string, app::ImportKind> kinds{
+        {"genepop", app::ImportKind::Genepop},
+        {"genalex", app::ImportKind::Genalex},
+        {"csv", app::ImportKind::Csv}};
     sub_->add_option("FILE", input_, HelpText(msg::Cli::ImportFileArgument))
         ->required()
         ->type_name("");
@@ -35,11 +34,11 @@ class ImportCommand : public Command {
 
  protected:
   int Run(std::ostream& out, std::ostream& err) override {
-    if (host::AsciiLower(std::filesystem::path(output_).extension().string()) != ".xlsx") {
+    if (app::LowerExtension(output_) != ".xlsx") {
       Complain(err, msg::Format(msg::Cli::OutputKind, ".xlsx", output_));
       return kUsage;
     }
-    if (!encoding_.empty() && !exchange::KnownEncoding(encoding_)) {
+    if (!encoding_.empty() && !app::KnownEncoding(encoding_)) {
       Complain(err, msg::Format(msg::Cli::UnknownEncoding, encoding_));
       return kUsage;
     }
@@ -47,10 +46,10 @@ class ImportCommand : public Command {
       const app::ImportReport done = app::ImportFile(input_, output_, kind_, encoding_);
       out << msg::Format(msg::Cli::ImportWritten, output_, done.varieties, done.markers) << '\n';
       return kFinished;
-    } catch (const exchange::ImportError& e) {
+    } catch (const app::ImportError& e) {
       Complain(err, msg::Format(msg::Cli::ImportProblem, input_, e.Line(), e.Reason()));
     } catch (const std::runtime_error& e) {
-      if (host::IsOutOfMemory(e)) throw;  // Guarded says it in the user's words
+      if (app::IsOutOfMemory(e)) throw;  // Guarded says it in the user's words
       Complain(err, e.what());
     }
     return kUnreadable;
@@ -59,7 +58,7 @@ class ImportCommand : public Command {
  private:
   std::string input_;
   std::string output_;
-  std::optional<exchange::ImportKind> kind_;
+  std::optional<app::ImportKind> kind_;
   std::string encoding_;
 };
 

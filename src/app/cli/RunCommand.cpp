@@ -1,28 +1,14 @@
 // `allelescope run WORKBOOK`: the whole analysis of one source sheet.
-#include <filesystem>
 #include <ostream>
 #include <string>
 
 #include "app/cli/Command.h"
 #include "app/cli/RunWorkbook.h"
-#include "host/AsciiText.h"
-#include "host/FileIdentity.h"
+#include "app/core/TextFile.h"
 #include "messages/CliTexts.h"
 
 namespace cli {
 namespace {
-
-std::string Extension(const std::string& path) {
-  return host::AsciiLower(std::filesystem::path(path).extension().string());
-}
-
-// The copy would replace the very workbook it promises to leave untouched:
-// decided by the file, so "./book.xlsx", a link or a hard link count too.
-bool SameFile(const std::string& output, const std::string& workbook) {
-  const auto copy = host::FileIdentity::Of(output);
-  const auto book = host::FileIdentity::Of(workbook);
-  return copy && book && copy->SameFile(*book);
-}
 
 class RunCommand : public Command {
  public:
@@ -43,12 +29,14 @@ class RunCommand : public Command {
     if (!request_.output.empty()) {
       // The copy keeps the package's kind: a macro workbook saved under .xlsx
       // (or a plain one under .xlsm) is a file the spreadsheet refuses to open.
-      const std::string wanted = Extension(request_.workbook) == ".xlsm" ? ".xlsm" : ".xlsx";
-      if (Extension(request_.output) != wanted) {
+      const std::string wanted =
+          app::LowerExtension(request_.workbook) == ".xlsm" ? ".xlsm" : ".xlsx";
+      if (app::LowerExtension(request_.output) != wanted) {
         Complain(err, msg::Format(msg::Cli::OutputKind, wanted, request_.output));
         return kUsage;
       }
-      if (SameFile(request_.output, request_.workbook)) {
+      // The copy would replace the very workbook it promises to leave untouched.
+      if (app::SameFile(request_.output, request_.workbook)) {
         Complain(err, msg::Format(msg::Cli::OutputIsInput, request_.output));
         return kUsage;
       }

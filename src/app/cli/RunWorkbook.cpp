@@ -8,7 +8,6 @@
 
 #include "app/cli/Command.h"
 #include "app/cli/TerminalProgress.h"
-#include "host/AsciiText.h"
 #include "messages/CliTexts.h"
 #include "messages/InterfaceTexts.h"
 
@@ -21,21 +20,12 @@ std::string JoinNames(const std::vector<std::string>& names) {
   return text.empty() ? std::string(msg::Text(msg::Cli::NoSheets)) : text;
 }
 
-// The sheet of the list a user meant: the exact name, else the one that
-// matches ignoring case (the workbook's names are unique ignoring case).
-std::string FindSheet(const std::vector<std::string>& names, const std::string& wanted) {
-  for (const auto& name : names)
-    if (name == wanted) return name;
-  for (const auto& name : names)
-    if (host::AsciiLower(name) == host::AsciiLower(wanted)) return name;
-  return {};
-}
-
 // The sheet to run, or empty after telling the user why there is none.
-std::string ChooseSheet(const RunRequest& request, const std::vector<std::string>& names,
+std::string ChooseSheet(const app::Session& session, const RunRequest& request,
                         std::ostream& err) {
+  const std::vector<std::string>& names = session.SheetNames();
   if (!request.sheet.empty()) {
-    std::string sheet = FindSheet(names, request.sheet);
+    std::string sheet = session.FindSheet(request.sheet);
     if (sheet.empty())
       Complain(err, msg::Format(msg::Cli::NoSheetNamed, request.workbook, request.sheet,
                                 JoinNames(names)));
@@ -56,8 +46,9 @@ bool IsSource(app::SheetKind kind) {
 
 }  // namespace
 
-std::string ChooseSource(app::Session& session, const RunRequest& request, std::ostream& err) {
-  const std::string sheet = ChooseSheet(request, session.SheetNames(), err);
+std::string OpenSource(app::Session& session, const RunRequest& request, std::ostream& err) {
+  session.Open(request.workbook);
+  const std::string sheet = ChooseSheet(session, request, err);
   if (sheet.empty()) return {};
   const app::SheetKind kind = session.Classify(sheet);
   if (!IsSource(kind)) {
@@ -72,14 +63,14 @@ std::string ChooseSource(app::Session& session, const RunRequest& request, std::
 
 int RunWorkbook(const RunRequest& request, std::ostream& out, std::ostream& err) {
   app::Session session;
-  session.Open(request.workbook);
-  const std::string sheet = ChooseSource(session, request, err);
+  const std::string sheet = OpenSource(session, request, err);
   if (sheet.empty()) return kUsage;
 
   std::ostream silent(nullptr);  // swallows what quiet leaves out
   TerminalProgress progress(request.quiet ? silent : err,
                             !request.quiet && ::isatty(STDERR_FILENO) == 1 && &err == &std::cerr);
   session.SetSaveOverLockFile(request.ignoreLock);
+  session.SetReopenAfterRun(false);  // the command ends with the run
   app::RunReport report;
   try {
     report = session.Run(sheet, request.options, progress, request.output);

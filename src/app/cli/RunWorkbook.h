@@ -17,9 +17,10 @@ struct RunRequest {
   bool quiet = false;  // only errors on standard error
 };
 
-// The source sheet the request names (or the only one), announced on `err`;
-// empty after a usage message when there is none.
-std::string ChooseSource(app::Session& session, const RunRequest& request, std::ostream& err);
+// Opens the request's workbook in `session`; the source sheet the request
+// names (or the only one), announced on `err`; empty after a usage message
+// when there is none.
+std::string OpenSource(app::Session& session, const RunRequest& request, std::ostream& err);
 
 // The exit status: finished, data problems, or a usage fault. Failures of the
 // host or the run are thrown (see Guarded).

@@ -1,24 +1,14 @@
 #pragma once
-// What `export` and `markers` share: a source read and checked as a run reads
-// it, and writing a text file whole or not at all.
+// What `export` and `markers` share: the data problems that stop them, listed
+// on standard output as the error log has them.
 #include <iosfwd>
-#include <string>
+#include <vector>
 
-#include "app/cli/RunWorkbook.h"
-#include "report/ReadGenotypes.h"
+#include "app/core/SourceCheck.h"
 
 namespace cli {
 
-struct CheckedSource {
-  std::string sheet;
-  report::GenotypeRead read;
-  int exitCode = 0;  // kFinished, or the status that already ends the command
-};
-
-// Opens the request's workbook, chooses its source and reads it. Without a
-// source the exit code is a usage fault; with data problems they are listed
-// on `out` as the error log has them, nothing is written, and the exit code
-// says so.
-CheckedSource ReadCheckedSource(const RunRequest& request, std::ostream& out, std::ostream& err);
+// Lists `problems` and that nothing was written; false when there are none.
+bool ListProblems(const std::vector<app::DataProblem>& problems, std::ostream& out);
 
 }  // namespace cli

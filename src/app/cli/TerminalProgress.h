@@ -5,11 +5,11 @@
 #include <ostream>
 #include <string_view>
 
-#include "report/Progress.h"
+#include "app/core/Session.h"
 
 namespace cli {
 
-class TerminalProgress : public report::Progress {
+class TerminalProgress : public app::Progress {
  public:
   TerminalProgress(std::ostream& err, bool interactive);
   ~TerminalProgress() override;

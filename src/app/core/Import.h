@@ -4,9 +4,17 @@
 #include <optional>
 #include <string>
 
+#include "app/core/Failure.h"
 #include "exchange/ImportFormat.h"
+#include "exchange/TextEncoding.h"
 
 namespace app {
+
+using ImportKind = exchange::ImportKind;
+// A malformed input: the line it was found on and the reason.
+using ImportError = exchange::ImportError;
+// Whether an encoding named by the user is one an import can read.
+using exchange::KnownEncoding;
 
 // The largest file an import reads: as much text as a workbook may hold
 // (the read limits' text budget), far beyond any real genotype file.
@@ -24,6 +32,6 @@ struct ImportReport {
 // be read (not a regular file, larger than kMaxImportBytes), does not fit a
 // sheet, or `output` exists (std::runtime_error with the user's text).
 ImportReport ImportFile(const std::string& input, const std::string& output,
-                        std::optional<exchange::ImportKind> kind, const std::string& encoding = {});
+                        std::optional<ImportKind> kind, const std::string& encoding = {});
 
 }  // namespace app

@@ -25,30 +25,11 @@ bool SamePath(const std::string& a, const std::string& b) {
   return std::filesystem::weakly_canonical(a, ec) == std::filesystem::weakly_canonical(b, ec);
 }
 
-// The closing-message line of a kind of problem.
-msg::Ui ClosingLine(store::Problem problem) {
-  switch (problem) {
-    case store::Problem::TooManyVarieties:
-      return msg::Ui::TooManyVarieties;
-    case store::Problem::TooManyMarkers:
-      return msg::Ui::TooManyMarkers;
-    case store::Problem::NonNumeric:
-      return msg::Ui::NonNumeric;
-    case store::Problem::NotDiploid:
-      return msg::Ui::NotDiploid;
-    case store::Problem::TooManyAlleles:
-      return msg::Ui::TooManyAlleles;
-    case store::Problem::TooManyGenotypes:
-      return msg::Ui::TooManyGenotypes;
-  }
-  return msg::Ui::FinishedNormally;
-}
-
 std::vector<ProblemEntry> Entries(const store::ProblemSet& found) {
   std::vector<ProblemEntry> entries;
   for (store::Problem problem : store::kAllProblems)
     if (found.Has(problem))
-      entries.push_back({problem, std::string(msg::Text(ClosingLine(problem)))});
+      entries.push_back({problem, std::string(msg::Text(store::WordingOf(problem).closingLine))});
   return entries;
 }
 
@@ -167,6 +148,14 @@ std::vector<SheetInfo> Session::Sheets() {
   return sheets;
 }
 
+std::string Session::FindSheet(const std::string& name) const {
+  for (const std::string& sheet : sheetNames_)
+    if (sheet == name) return sheet;
+  for (const std::string& sheet : sheetNames_)
+    if (host::AsciiLower(sheet) == host::AsciiLower(name)) return sheet;
+  return {};
+}
+
 report::SourceKind Session::CheckSource(const std::string& sheet) {
   const SheetKind kind = Classify(sheet);
   if (kind != SheetKind::Ssr && kind != SheetKind::Character)
@@ -203,6 +192,10 @@ RunReport Session::Run(const std::string& sheet, const RunOptions& options,
     throw;
   }
   result.splitHardLink = splitHardLink;
+  if (!reopenAfterRun_) {
+    Forget();
+    return result;
+  }
   try {
     Open(result.savedPath);
   } catch (const std::exception&) {

@@ -39,6 +39,8 @@ bool IsSourceName(std::string_view name);
 std::string_view ChoiceText(SheetKind kind);
 
 using RunOptions = report::RunOptions;
+// Where a run tells its stage and what it is working on.
+using Progress = report::Progress;
 
 struct ProblemEntry {
   store::Problem problem;
@@ -99,9 +101,13 @@ class Session {
   SheetKind Classify(const std::string& sheet);
   // Every sheet with its kind.
   std::vector<SheetInfo> Sheets();
+  // The sheet a user means by `name`: that name, else the one that matches it
+  // ignoring case (the workbook's names are unique so); empty when none does.
+  std::string FindSheet(const std::string& name) const;
 
   // Runs the source `sheet`, saves the workbook in place (a legacy .xls to a
-  // new .xlsx beside it) or to `saveTo`, and reopens what was saved. Any
+  // new .xlsx beside it) or to `saveTo`, and reopens what was saved (unless
+  // SetReopenAfterRun says not to: the session then holds no workbook). Any
   // exception before the save has ended stops the run: nothing is saved, the
   // workbook is read again from disk, and the exception goes on to the
   // caller. Once saved, the run has succeeded: a reopen that fails then
@@ -115,7 +121,7 @@ class Session {
   // anything is run, when another program holds the file to be saved open,
   // unless SetSaveOverLockFile allows it; host::HostError for a read-only file;
   // TableNotFound, before anything is written, for a source without a table.
-  RunReport Run(const std::string& sheet, const RunOptions& options, report::Progress& progress,
+  RunReport Run(const std::string& sheet, const RunOptions& options, Progress& progress,
                 const std::string& saveTo = {});
 
   // The genotypes of the source `sheet`, read and converted as a run does it;
@@ -128,11 +134,14 @@ class Session {
   void SetSaveOverLockFile(bool allow) { saveOverLockFile_ = allow; }
   // How long Run waits for another run on the same workbook to finish.
   void SetLockWait(std::chrono::milliseconds wait) { lockWait_ = wait; }
+  // Whether Run reads the saved workbook again, for more choices and runs; a
+  // caller that ends with the run has no use for it.
+  void SetReopenAfterRun(bool reopen) { reopenAfterRun_ = reopen; }
 
  private:
   host::Application& Host();
   RunReport WriteAndSave(const std::string& sheet, report::SourceKind kind,
-                         const RunOptions& options, report::Progress& progress,
+                         const RunOptions& options, Progress& progress,
                          const std::string& saveTo);
   void Reload(const std::string& path);
   // Lets go of the open workbook without ending the host.
@@ -150,6 +159,7 @@ class Session {
   std::map<std::string, SheetKind> kinds_;      // the sources classified so far
   std::optional<host::FileIdentity> openedAs_;  // the file as it was when opened
   bool saveOverLockFile_ = false;
+  bool reopenAfterRun_ = true;
   std::chrono::milliseconds lockWait_{30000};
 };
 

@@ -31,56 +31,56 @@ QString AboutWindow::VersionText(const QString& version) {
 }
 
 AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("frmAbout"));
+  setObjectName(QStringLiteral("aboutWindow"));
   setFont(GothicFont(9));
   const TwipScale tw(*this);
   setFixedSize(tw(6210), tw(3555));
   setWindowIcon(AppIcon());
 
-  picIcon_ = new QLabel(this);
-  picIcon_->setObjectName(QStringLiteral("picIcon"));
-  picIcon_->setGeometry(tw.Rect(240, 240, 540, 540));
-  picIcon_->setPixmap(AppPixmap(picIcon_->width()));
+  iconLabel_ = new QLabel(this);
+  iconLabel_->setObjectName(QStringLiteral("iconLabel"));
+  iconLabel_->setGeometry(tw.Rect(240, 240, 540, 540));
+  iconLabel_->setPixmap(AppPixmap(iconLabel_->width()));
 
-  lblTitle_ = new QLabel(this);
-  lblTitle_->setObjectName(QStringLiteral("lblTitle"));
-  lblTitle_->setFont(GothicFont(14.25));
-  PlaceLabel(lblTitle_, tw.Rect(1050, 240, 3885, 480));
+  titleLabel_ = new QLabel(this);
+  titleLabel_->setObjectName(QStringLiteral("titleLabel"));
+  titleLabel_->setFont(GothicFont(14.25));
+  PlaceLabel(titleLabel_, tw.Rect(1050, 240, 3885, 480));
 
-  lblVersion_ = new QLabel(this);
-  lblVersion_->setObjectName(QStringLiteral("lblVersion"));
-  lblVersion_->setFont(GothicFont(9.75));
-  PlaceLabel(lblVersion_, tw.Rect(1050, 780, 3885, 225));
+  versionLabel_ = new QLabel(this);
+  versionLabel_->setObjectName(QStringLiteral("versionLabel"));
+  versionLabel_->setFont(GothicFont(9.75));
+  PlaceLabel(versionLabel_, tw.Rect(1050, 780, 3885, 225));
 
-  lblDescription_ = new QLabel(this);
-  lblDescription_->setObjectName(QStringLiteral("lblDescription"));
-  lblDescription_->setGeometry(tw.Rect(1050, 1125, 3885, 1170));
-  lblDescription_->setWordWrap(true);
-  lblDescription_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  descriptionLabel_ = new QLabel(this);
+  descriptionLabel_->setObjectName(QStringLiteral("descriptionLabel"));
+  descriptionLabel_->setGeometry(tw.Rect(1050, 1125, 3885, 1170));
+  descriptionLabel_->setWordWrap(true);
+  descriptionLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-  lblDisclaimer_ = new QLabel(this);
-  lblDisclaimer_->setObjectName(QStringLiteral("lblDisclaimer"));
-  lblDisclaimer_->setGeometry(tw.Rect(240, 2625, 3750, 825));
-  lblDisclaimer_->setWordWrap(true);
-  lblDisclaimer_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  lblDisclaimer_->setText(UiText(msg::Ui::Disclaimer));
+  disclaimerLabel_ = new QLabel(this);
+  disclaimerLabel_->setObjectName(QStringLiteral("disclaimerLabel"));
+  disclaimerLabel_->setGeometry(tw.Rect(240, 2625, 3750, 825));
+  disclaimerLabel_->setWordWrap(true);
+  disclaimerLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  disclaimerLabel_->setText(UiText(msg::Ui::Disclaimer));
 
-  cmdOK_ = new QPushButton(UiText(msg::Ui::OkButton), this);
-  cmdOK_->setObjectName(QStringLiteral("cmdOK"));
-  cmdOK_->setGeometry(tw.Rect(4320, 2625, 1380, 345));
-  cmdOK_->setDefault(true);  // Enter; Escape closes the dialog as well
-  connect(cmdOK_, &QPushButton::clicked, this, &AboutWindow::cmdOK_Click);
+  okButton_ = new QPushButton(UiText(msg::Ui::OkButton), this);
+  okButton_->setObjectName(QStringLiteral("okButton"));
+  okButton_->setGeometry(tw.Rect(4320, 2625, 1380, 345));
+  okButton_->setDefault(true);  // Enter; Escape closes the dialog as well
+  connect(okButton_, &QPushButton::clicked, this, &AboutWindow::OkClicked);
 
-  cmdSysInfo_ = new QPushButton(UiText(msg::Ui::SysInfoButton), this);
-  cmdSysInfo_->setObjectName(QStringLiteral("cmdSysInfo"));
-  cmdSysInfo_->setGeometry(tw.Rect(4320, 3075, 1380, 345));
-  connect(cmdSysInfo_, &QPushButton::clicked, this, &AboutWindow::cmdSysInfo_Click);
+  systemInfoButton_ = new QPushButton(UiText(msg::Ui::SysInfoButton), this);
+  systemInfoButton_->setObjectName(QStringLiteral("systemInfoButton"));
+  systemInfoButton_->setGeometry(tw.Rect(4320, 3075, 1380, 345));
+  connect(systemInfoButton_, &QPushButton::clicked, this, &AboutWindow::SystemInfoClicked);
 
   // Form_Load
   const std::string_view title = msg::Text(msg::Ui::ProgramTitle);
   setWindowTitle(UiFormat(msg::Ui::AboutCaption, title));
-  lblVersion_->setText(VersionText(QStringLiteral(ALLELESCOPE_VERSION)));
-  lblTitle_->setText(FromUtf8(title));
+  versionLabel_->setText(VersionText(QStringLiteral(ALLELESCOPE_VERSION)));
+  titleLabel_->setText(FromUtf8(title));
 }
 
 void AboutWindow::paintEvent(QPaintEvent* event) {
@@ -96,9 +96,9 @@ void AboutWindow::paintEvent(QPaintEvent* event) {
                    QColor(255, 255, 255));
 }
 
-void AboutWindow::cmdOK_Click() { close(); }
+void AboutWindow::OkClicked() { close(); }
 
-void AboutWindow::cmdSysInfo_Click() {
+void AboutWindow::SystemInfoClicked() {
   if (!StartSysInfo()) {
     ShowMessage(this, QMessageBox::NoIcon, UiText(msg::Ui::ProgramTitle),
                 UiText(msg::Ui::SysInfoUnavailable));

@@ -21,16 +21,16 @@ class AboutWindow : public QDialog {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  void cmdOK_Click();
-  void cmdSysInfo_Click();
+  void OkClicked();
+  void SystemInfoClicked();
 
-  QLabel* picIcon_;
-  QLabel* lblTitle_;
-  QLabel* lblVersion_;
-  QLabel* lblDescription_;
-  QLabel* lblDisclaimer_;
-  QPushButton* cmdOK_;
-  QPushButton* cmdSysInfo_;
+  QLabel* iconLabel_;
+  QLabel* titleLabel_;
+  QLabel* versionLabel_;
+  QLabel* descriptionLabel_;
+  QLabel* disclaimerLabel_;
+  QPushButton* okButton_;
+  QPushButton* systemInfoButton_;
 };
 
 }  // namespace gui

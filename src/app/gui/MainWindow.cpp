@@ -61,7 +61,7 @@ class RunFlag {
 };
 
 // The run's stages go to the message label, its details to the comment label.
-class LabelProgress : public report::Progress {
+class LabelProgress : public app::Progress {
  public:
   using Show = std::function<void(std::string_view)>;
   LabelProgress(Show stage, Show comment)
@@ -81,7 +81,7 @@ bool IsSource(app::SheetKind kind) {
 
 MainWindow::MainWindow(QWidget* parent)
     : QWidget(parent), session_(std::make_unique<app::Session>()) {
-  setObjectName(QStringLiteral("frmMain"));
+  setObjectName(QStringLiteral("mainWindow"));
   setWindowTitle(UiText(msg::Ui::ProgramTitle));
   setWindowIcon(AppIcon());
   setFont(GothicFont(9));
@@ -96,14 +96,14 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::ShowSheets() {
   fillingSheets_ = true;
-  lstSheet_->clear();
-  for (const std::string& name : session_->SheetNames()) lstSheet_->addItem(FromUtf8(name));
-  lstSheet_->setCurrentRow(-1);
+  sheetList_->clear();
+  for (const std::string& name : session_->SheetNames()) sheetList_->addItem(FromUtf8(name));
+  sheetList_->setCurrentRow(-1);
   fillingSheets_ = false;
   chosenSheet_.clear();
   SetMessage(msg::Text(msg::Ui::ChooseSheet));
   SetComment("");
-  cmdExec_->setEnabled(false);
+  startButton_->setEnabled(false);
 }
 
 void MainWindow::ShowChoice(app::SheetKind kind) {
@@ -111,16 +111,16 @@ void MainWindow::ShowChoice(app::SheetKind kind) {
   SetComment("");
   // A source starts with the usual choice: the pairwise check and Ukai, no 0/1 sheets.
   const bool source = IsSource(kind);
-  cmdExec_->setEnabled(source);
-  for (QCheckBox* box : {chkZoo_, chkCombination_, chkUKai_}) box->setEnabled(source);
-  chkZoo_->setChecked(false);
-  chkCombination_->setChecked(source);
-  chkUKai_->setChecked(source);
+  startButton_->setEnabled(source);
+  for (QCheckBox* box : {zeroOneBox_, combinationBox_, ukaiBox_}) box->setEnabled(source);
+  zeroOneBox_->setChecked(false);
+  combinationBox_->setChecked(source);
+  ukaiBox_->setChecked(source);
 }
 
-void MainWindow::lstSheet_Click() {
+void MainWindow::SheetChosen() {
   if (fillingSheets_ || running_) return;
-  const QList<QListWidgetItem*> selected = lstSheet_->selectedItems();
+  const QList<QListWidgetItem*> selected = sheetList_->selectedItems();
   if (selected.isEmpty()) return;
   chosenSheet_ = selected.front()->text().toStdString();
   try {
@@ -133,9 +133,9 @@ void MainWindow::lstSheet_Click() {
 }
 
 bool MainWindow::ChooseSheet(const QString& name) {
-  const QList<QListWidgetItem*> found = lstSheet_->findItems(name, Qt::MatchExactly);
+  const QList<QListWidgetItem*> found = sheetList_->findItems(name, Qt::MatchExactly);
   if (found.isEmpty()) return false;
-  lstSheet_->setCurrentItem(found.front());
+  sheetList_->setCurrentItem(found.front());
   return true;
 }
 
@@ -147,11 +147,11 @@ QString MainWindow::OpenAtStart(const QString& workbook, const QString& sheet) {
 }
 
 void MainWindow::Start() {
-  if (cmdExec_->isEnabled()) cmdExec_Click();
+  if (startButton_->isEnabled()) StartClicked();
 }
 
-void MainWindow::cmdExec_Click() {
-  if (running_ || !cmdExec_->isEnabled() || chosenSheet_.empty()) return;
+void MainWindow::StartClicked() {
+  if (running_ || !startButton_->isEnabled() || chosenSheet_.empty()) return;
   std::optional<app::RunReport> report = RunChosenSheet(false);
   if (!report && askedToSave_) report = RunChosenSheet(true);
   if (!report) return;
@@ -170,9 +170,9 @@ void MainWindow::cmdExec_Click() {
 }
 
 std::optional<app::RunReport> MainWindow::RunChosenSheet(bool overLockFile) {
-  const app::RunOptions options{.zoo = chkZoo_->isChecked(),
-                                .combination = chkCombination_->isChecked(),
-                                .ukai = chkUKai_->isChecked()};
+  const app::RunOptions options{.zoo = zeroOneBox_->isChecked(),
+                                .combination = combinationBox_->isChecked(),
+                                .ukai = ukaiBox_->isChecked()};
   LabelProgress progress([this](std::string_view text) { SetMessage(text); },
                          [this](std::string_view text) { SetComment(text); });
   RunFlag runFlag(running_);
@@ -213,9 +213,9 @@ void MainWindow::ShowClosingMessage(const app::RunReport& report, const QString&
                              : UiFormat(msg::Cli::ResultsSaved, path)));
 }
 
-void MainWindow::cmdExit_Click() { close(); }
+void MainWindow::QuitClicked() { close(); }
 
-void MainWindow::cmdInformation_Click() {
+void MainWindow::HelpClicked() {
   if (about_ == nullptr) {
     about_ = new AboutWindow(this);
     about_->setAttribute(Qt::WA_DeleteOnClose);
@@ -242,12 +242,12 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 // ---- Status labels ----------------------------------------------------------
 
 void MainWindow::SetMessage(std::string_view text) {
-  lblMessage_->setText(FromUtf8(text));
+  messageLabel_->setText(FromUtf8(text));
   Repaint(true);
 }
 
 void MainWindow::SetComment(std::string_view text) {
-  lblComment_->setText(FromUtf8(text));
+  commentLabel_->setText(FromUtf8(text));
   Repaint(false);
 }
 

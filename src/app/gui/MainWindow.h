@@ -57,13 +57,13 @@ class MainWindow : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private slots:
-  void drvBook_Change(int index);
-  void dirBook_Change(QListWidgetItem* item);
-  void filBook_Click(QListWidgetItem* item);
-  void lstSheet_Click();
-  void cmdExec_Click();
-  void cmdExit_Click();
-  void cmdInformation_Click();
+  void DriveChosen(int index);
+  void FolderChosen(QListWidgetItem* item);
+  void FileChosen(QListWidgetItem* item);
+  void SheetChosen();
+  void StartClicked();
+  void QuitClicked();
+  void HelpClicked();
 
  private:
   // Where the folder and file list items keep their full paths.
@@ -99,21 +99,21 @@ class MainWindow : public QWidget {
   // while clicks and keys wait until the run has ended.
   void Repaint(bool now);
 
-  QLabel* lblTitle1_;
-  QLabel* Label1_;
-  QComboBox* drvBook_;
-  QListWidget* dirBook_;
-  QListWidget* filBook_;
-  QListWidget* lstSheet_;
-  QLabel* lblMessage_;
-  QLabel* lblComment_;
-  QGroupBox* fraOption_;
-  QCheckBox* chkCombination_;
-  QCheckBox* chkUKai_;
-  QCheckBox* chkZoo_;
-  QPushButton* cmdExec_;
-  QPushButton* cmdExit_;
-  QPushButton* cmdInformation_;
+  QLabel* titleLabel_;
+  QLabel* editionLabel_;
+  QComboBox* driveList_;
+  QListWidget* folderList_;
+  QListWidget* fileList_;
+  QListWidget* sheetList_;
+  QLabel* messageLabel_;
+  QLabel* commentLabel_;
+  QGroupBox* optionFrame_;
+  QCheckBox* combinationBox_;
+  QCheckBox* ukaiBox_;
+  QCheckBox* zeroOneBox_;
+  QPushButton* startButton_;
+  QPushButton* quitButton_;
+  QPushButton* helpButton_;
 
   std::unique_ptr<app::Session> session_;
   QPointer<AboutWindow> about_;

@@ -34,112 +34,112 @@ void MainWindow::BuildControls() {
   BuildButtons(tw);
 
   // Labels and the frame take no focus; the rest keep the original order.
-  QWidget* order[] = {drvBook_, dirBook_,        filBook_, lstSheet_, cmdExec_,
-                      cmdExit_, chkCombination_, chkUKai_, chkZoo_,   cmdInformation_};
+  QWidget* order[] = {driveList_,   folderList_,    fileList_, sheetList_,  startButton_,
+                      quitButton_, combinationBox_, ukaiBox_, zeroOneBox_, helpButton_};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
-  drvBook_->setFocus();
+  driveList_->setFocus();
 }
 
 void MainWindow::BuildTitles(const TwipScale& tw) {
   // The two title labels overlap a little; the window paints their common strip
   // so that neither covers the other's text.
-  lblTitle1_ = new QLabel(UiText(msg::Ui::TitleBanner), this);
-  lblTitle1_->setObjectName(QStringLiteral("lblTitle1"));
-  lblTitle1_->setAlignment(Qt::AlignCenter);
-  lblTitle1_->setFont(GothicFont(26.25, true));
-  lblTitle1_->setGeometry(tw.Rect(360, 360, 8295, 615));
+  titleLabel_ = new QLabel(UiText(msg::Ui::TitleBanner), this);
+  titleLabel_->setObjectName(QStringLiteral("titleLabel"));
+  titleLabel_->setAlignment(Qt::AlignCenter);
+  titleLabel_->setFont(GothicFont(26.25, true));
+  titleLabel_->setGeometry(tw.Rect(360, 360, 8295, 615));
 
-  Label1_ = new QLabel(UiFormat(msg::Ui::TitleEdition, ALLELESCOPE_VERSION), this);
-  Label1_->setObjectName(QStringLiteral("Label1"));
-  Label1_->setAlignment(Qt::AlignCenter);
-  Label1_->setFont(GothicFont(14.25, true));
-  Label1_->setGeometry(tw.Rect(360, 840, 8295, 375));
+  editionLabel_ = new QLabel(UiFormat(msg::Ui::TitleEdition, ALLELESCOPE_VERSION), this);
+  editionLabel_->setObjectName(QStringLiteral("editionLabel"));
+  editionLabel_->setAlignment(Qt::AlignCenter);
+  editionLabel_->setFont(GothicFont(14.25, true));
+  editionLabel_->setGeometry(tw.Rect(360, 840, 8295, 375));
 }
 
 void MainWindow::BuildLists(const TwipScale& tw) {
-  drvBook_ = new QComboBox(this);
-  drvBook_->setObjectName(QStringLiteral("drvBook"));
-  drvBook_->setGeometry(tw.Rect(360, 1800, 2415, 300));
-  drvBook_->setGeometry(drvBook_->x(), drvBook_->y(), drvBook_->width(),
-                        std::max(drvBook_->height(), drvBook_->sizeHint().height()));
-  connect(drvBook_, &QComboBox::activated, this, &MainWindow::drvBook_Change);
+  driveList_ = new QComboBox(this);
+  driveList_->setObjectName(QStringLiteral("driveList"));
+  driveList_->setGeometry(tw.Rect(360, 1800, 2415, 300));
+  driveList_->setGeometry(driveList_->x(), driveList_->y(), driveList_->width(),
+                        std::max(driveList_->height(), driveList_->sizeHint().height()));
+  connect(driveList_, &QComboBox::activated, this, &MainWindow::DriveChosen);
 
-  dirBook_ = new QListWidget(this);
-  dirBook_->setObjectName(QStringLiteral("dirBook"));
-  const int dirTop = std::max(tw(2280), drvBook_->geometry().bottom() + 1 + tw(60));
-  dirBook_->setGeometry(tw(360), dirTop, tw(2415), tw(2280 + 3030) - dirTop);
-  connect(dirBook_, &QListWidget::itemActivated, this, &MainWindow::dirBook_Change);
+  folderList_ = new QListWidget(this);
+  folderList_->setObjectName(QStringLiteral("folderList"));
+  const int dirTop = std::max(tw(2280), driveList_->geometry().bottom() + 1 + tw(60));
+  folderList_->setGeometry(tw(360), dirTop, tw(2415), tw(2280 + 3030) - dirTop);
+  connect(folderList_, &QListWidget::itemActivated, this, &MainWindow::FolderChosen);
 
-  filBook_ = new QListWidget(this);
-  filBook_->setObjectName(QStringLiteral("filBook"));
-  filBook_->setFont(GothicFont(12));
-  filBook_->setGeometry(tw.Rect(3120, 1800, 2415, 3450));
-  connect(filBook_, &QListWidget::itemClicked, this, &MainWindow::filBook_Click);
+  fileList_ = new QListWidget(this);
+  fileList_->setObjectName(QStringLiteral("fileList"));
+  fileList_->setFont(GothicFont(12));
+  fileList_->setGeometry(tw.Rect(3120, 1800, 2415, 3450));
+  connect(fileList_, &QListWidget::itemClicked, this, &MainWindow::FileChosen);
   // Enter opens too; a double click (click, then activate) opens only once.
-  connect(filBook_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
-    if (item->data(kPathRole).toString() != openedPath_) filBook_Click(item);
+  connect(fileList_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+    if (item->data(kPathRole).toString() != openedPath_) FileChosen(item);
   });
 
-  lstSheet_ = new QListWidget(this);
-  lstSheet_->setObjectName(QStringLiteral("lstSheet"));
-  lstSheet_->setFont(GothicFont(12));
-  lstSheet_->setGeometry(tw.Rect(5760, 1800, 2895, 3420));
-  connect(lstSheet_, &QListWidget::itemSelectionChanged, this, &MainWindow::lstSheet_Click);
+  sheetList_ = new QListWidget(this);
+  sheetList_->setObjectName(QStringLiteral("sheetList"));
+  sheetList_->setFont(GothicFont(12));
+  sheetList_->setGeometry(tw.Rect(5760, 1800, 2895, 3420));
+  connect(sheetList_, &QListWidget::itemSelectionChanged, this, &MainWindow::SheetChosen);
 }
 
 void MainWindow::BuildStatus(const TwipScale& tw) {
   // The status texts are longer than the label is wide: they wrap onto a second
   // line, and the comment label starts below it.
-  lblMessage_ = new QLabel(this);
-  lblMessage_->setObjectName(QStringLiteral("lblMessage"));
-  lblMessage_->setFont(GothicFont(12));
-  lblMessage_->setWordWrap(true);
-  lblMessage_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  const int messageHeight = std::max(tw(255), 2 * lblMessage_->fontMetrics().lineSpacing());
-  lblMessage_->setGeometry(tw(360), tw(5640), tw(3735), messageHeight);
+  messageLabel_ = new QLabel(this);
+  messageLabel_->setObjectName(QStringLiteral("messageLabel"));
+  messageLabel_->setFont(GothicFont(12));
+  messageLabel_->setWordWrap(true);
+  messageLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  const int messageHeight = std::max(tw(255), 2 * messageLabel_->fontMetrics().lineSpacing());
+  messageLabel_->setGeometry(tw(360), tw(5640), tw(3735), messageHeight);
 
-  lblComment_ = new QLabel(this);
-  lblComment_->setObjectName(QStringLiteral("lblComment"));
-  lblComment_->setWordWrap(true);
-  lblComment_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  commentLabel_ = new QLabel(this);
+  commentLabel_->setObjectName(QStringLiteral("commentLabel"));
+  commentLabel_->setWordWrap(true);
+  commentLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   const int commentTop = std::max(tw(6120), tw(5640) + messageHeight);
-  lblComment_->setGeometry(tw(360), commentTop, tw(3735), tw(6120 + 1575) - commentTop);
+  commentLabel_->setGeometry(tw(360), commentTop, tw(3735), tw(6120 + 1575) - commentTop);
 }
 
 void MainWindow::BuildOptions(const TwipScale& tw) {
-  fraOption_ = new QGroupBox(UiText(msg::Ui::OptionFrame), this);
-  fraOption_->setObjectName(QStringLiteral("fraOption"));
-  fraOption_->setGeometry(tw.Rect(4440, 5640, 2175, 1455));
+  optionFrame_ = new QGroupBox(UiText(msg::Ui::OptionFrame), this);
+  optionFrame_->setObjectName(QStringLiteral("optionFrame"));
+  optionFrame_->setGeometry(tw.Rect(4440, 5640, 2175, 1455));
   auto makeOption = [&](const char* name, msg::Ui caption, int top, int width) {
-    auto* box = new QCheckBox(UiText(caption), fraOption_);
+    auto* box = new QCheckBox(UiText(caption), optionFrame_);
     box->setObjectName(QString::fromLatin1(name));
     box->setGeometry(tw(240), tw(top), tw(width), std::max(tw(255), box->sizeHint().height()));
     box->setEnabled(false);
     return box;
   };
-  chkCombination_ = makeOption("chkCombination", msg::Ui::OptionCombination, 360, 1575);
-  chkUKai_ = makeOption("chkUKai", msg::Ui::OptionUKai, 720, 1455);
-  chkZoo_ = makeOption("chkZoo", msg::Ui::OptionZoo, 1080, 1455);
+  combinationBox_ = makeOption("combinationBox", msg::Ui::OptionCombination, 360, 1575);
+  ukaiBox_ = makeOption("ukaiBox", msg::Ui::OptionUKai, 720, 1455);
+  zeroOneBox_ = makeOption("zeroOneBox", msg::Ui::OptionZoo, 1080, 1455);
 }
 
 void MainWindow::BuildButtons(const TwipScale& tw) {
-  cmdExec_ = new QPushButton(UiText(msg::Ui::StartButton), this);
-  cmdExec_->setObjectName(QStringLiteral("cmdExec"));
-  cmdExec_->setFont(GothicFont(15.75));
-  cmdExec_->setGeometry(tw.Rect(6960, 5640, 1815, 975));
-  cmdExec_->setEnabled(false);
-  connect(cmdExec_, &QPushButton::clicked, this, &MainWindow::cmdExec_Click);
+  startButton_ = new QPushButton(UiText(msg::Ui::StartButton), this);
+  startButton_->setObjectName(QStringLiteral("startButton"));
+  startButton_->setFont(GothicFont(15.75));
+  startButton_->setGeometry(tw.Rect(6960, 5640, 1815, 975));
+  startButton_->setEnabled(false);
+  connect(startButton_, &QPushButton::clicked, this, &MainWindow::StartClicked);
 
-  cmdExit_ = new QPushButton(UiText(msg::Ui::QuitButton), this);
-  cmdExit_->setObjectName(QStringLiteral("cmdExit"));
-  cmdExit_->setFont(GothicFont(14.25));
-  cmdExit_->setGeometry(tw.Rect(6960, 6840, 1815, 855));
-  connect(cmdExit_, &QPushButton::clicked, this, &MainWindow::cmdExit_Click);
+  quitButton_ = new QPushButton(UiText(msg::Ui::QuitButton), this);
+  quitButton_->setObjectName(QStringLiteral("quitButton"));
+  quitButton_->setFont(GothicFont(14.25));
+  quitButton_->setGeometry(tw.Rect(6960, 6840, 1815, 855));
+  connect(quitButton_, &QPushButton::clicked, this, &MainWindow::QuitClicked);
 
-  cmdInformation_ = new QPushButton(UiText(msg::Ui::HelpButton), this);
-  cmdInformation_->setObjectName(QStringLiteral("cmdInformation"));
-  cmdInformation_->setGeometry(tw.Rect(4440, 7320, 2175, 375));
-  connect(cmdInformation_, &QPushButton::clicked, this, &MainWindow::cmdInformation_Click);
+  helpButton_ = new QPushButton(UiText(msg::Ui::HelpButton), this);
+  helpButton_->setObjectName(QStringLiteral("helpButton"));
+  helpButton_->setGeometry(tw.Rect(4440, 7320, 2175, 375));
+  connect(helpButton_, &QPushButton::clicked, this, &MainWindow::HelpClicked);
 }
 
 void MainWindow::paintEvent(QPaintEvent* event) {

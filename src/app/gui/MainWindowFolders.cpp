@@ -53,15 +53,15 @@ void MainWindow::FillDrives() {
     }
   }
 
-  drvBook_->clear();
-  for (const QString& root : roots) drvBook_->addItem(QDir::toNativeSeparators(root), root);
-  drvBook_->setCurrentIndex(current);
-  drvBook_->setToolTip(current >= 0 ? drvBook_->currentText() : QString());
+  driveList_->clear();
+  for (const QString& root : roots) driveList_->addItem(QDir::toNativeSeparators(root), root);
+  driveList_->setCurrentIndex(current);
+  driveList_->setToolTip(current >= 0 ? driveList_->currentText() : QString());
 }
 
 void MainWindow::FillDirectories() {
-  dirBook_->clear();
-  const QStyle* style = dirBook_->style();
+  folderList_->clear();
+  const QStyle* style = folderList_->style();
   const QIcon open = style->standardIcon(QStyle::SP_DirOpenIcon);
   const QIcon closed = style->standardIcon(QStyle::SP_DirClosedIcon);
 
@@ -75,31 +75,31 @@ void MainWindow::FillDirectories() {
   for (int level = 0; level < chain.size(); ++level) {
     const QFileInfo info(chain[level]);
     const QString name = level == 0 ? QDir::toNativeSeparators(chain[level]) : info.fileName();
-    auto* item = new QListWidgetItem(open, indent(level) + name, dirBook_);
+    auto* item = new QListWidgetItem(open, indent(level) + name, folderList_);
     item->setData(kPathRole, chain[level]);
   }
-  QListWidgetItem* here = dirBook_->item(dirBook_->count() - 1);
+  QListWidgetItem* here = folderList_->item(folderList_->count() - 1);
   const QDir dir(directory_);
   for (const QFileInfo& sub :
        dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase)) {
-    auto* item = new QListWidgetItem(closed, indent(chain.size()) + sub.fileName(), dirBook_);
+    auto* item = new QListWidgetItem(closed, indent(chain.size()) + sub.fileName(), folderList_);
     item->setData(kPathRole, sub.absoluteFilePath());
   }
-  dirBook_->setCurrentItem(here);
-  dirBook_->setToolTip(QDir::toNativeSeparators(directory_));
+  folderList_->setCurrentItem(here);
+  folderList_->setToolTip(QDir::toNativeSeparators(directory_));
 }
 
 void MainWindow::FillFiles() {
-  filBook_->clear();
+  fileList_->clear();
   const QDir dir(directory_);
   const QStringList patterns{QStringLiteral("*.xls"), QStringLiteral("*.xlsx"),
                              QStringLiteral("*.xlsm")};
   for (const QFileInfo& file :
        dir.entryInfoList(patterns, QDir::Files, QDir::Name | QDir::IgnoreCase)) {
     if (!IsWorkbookName(file.fileName())) continue;
-    auto* item = new QListWidgetItem(file.fileName(), filBook_);
+    auto* item = new QListWidgetItem(file.fileName(), fileList_);
     item->setData(kPathRole, file.absoluteFilePath());
-    if (file.absoluteFilePath() == openedPath_) filBook_->setCurrentItem(item);
+    if (file.absoluteFilePath() == openedPath_) fileList_->setCurrentItem(item);
   }
 }
 
@@ -113,15 +113,15 @@ bool MainWindow::SetDirectory(const QString& path) {
   return true;
 }
 
-void MainWindow::drvBook_Change(int index) {
-  const QString root = drvBook_->itemData(index).toString();
+void MainWindow::DriveChosen(int index) {
+  const QString root = driveList_->itemData(index).toString();
   if (!SetDirectory(root)) {
     WarnFolder(this, root);
     FillDrives();  // back to the drive of the folder still shown
   }
 }
 
-void MainWindow::dirBook_Change(QListWidgetItem* item) {
+void MainWindow::FolderChosen(QListWidgetItem* item) {
   if (item == nullptr) return;
   const QString path = item->data(kPathRole).toString();
   if (!SetDirectory(path)) {
@@ -129,7 +129,7 @@ void MainWindow::dirBook_Change(QListWidgetItem* item) {
   }
 }
 
-void MainWindow::filBook_Click(QListWidgetItem* item) {
+void MainWindow::FileChosen(QListWidgetItem* item) {
   if (item == nullptr || running_) return;
   const QString path = item->data(kPathRole).toString();
   try {
@@ -146,9 +146,9 @@ void MainWindow::filBook_Click(QListWidgetItem* item) {
 }
 
 void MainWindow::SelectOpenedFile() {
-  filBook_->clearSelection();
-  for (int i = 0; i < filBook_->count(); ++i) {
-    if (filBook_->item(i)->data(kPathRole).toString() == openedPath_) filBook_->setCurrentRow(i);
+  fileList_->clearSelection();
+  for (int i = 0; i < fileList_->count(); ++i) {
+    if (fileList_->item(i)->data(kPathRole).toString() == openedPath_) fileList_->setCurrentRow(i);
   }
 }
 
@@ -156,11 +156,11 @@ bool MainWindow::OpenWorkbook(const QString& path) {
   const QFileInfo info(path);
   if (!SetDirectory(info.absolutePath())) return false;
   const QString wanted = info.canonicalFilePath();
-  for (int i = 0; i < filBook_->count(); ++i) {
-    QListWidgetItem* item = filBook_->item(i);
+  for (int i = 0; i < fileList_->count(); ++i) {
+    QListWidgetItem* item = fileList_->item(i);
     if (QFileInfo(item->data(kPathRole).toString()).canonicalFilePath() == wanted) {
-      filBook_->setCurrentItem(item);
-      filBook_Click(item);
+      fileList_->setCurrentItem(item);
+      FileChosen(item);
       return openedPath_ == item->data(kPathRole).toString();
     }
   }

@@ -59,7 +59,7 @@ int TakeScreenshots(gui::MainWindow& window, const QString& dir, const QString& 
   if (!QDir().mkpath(dir)) return 1;
   bool saved = window.grab().save(QDir(dir).filePath(QStringLiteral("main-window.png")));
 
-  QMetaObject::invokeMethod(window.findChild<QWidget*>(QStringLiteral("cmdInformation")), "click");
+  QMetaObject::invokeMethod(window.findChild<QWidget*>(QStringLiteral("helpButton")), "click");
   gui::AboutWindow* about = window.About();
   if (about == nullptr) return 1;
   QApplication::processEvents();

@@ -1,4 +1,4 @@
-#include "app/cli/TextFile.h"
+#include "app/core/TextFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,11 +9,9 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <ostream>
 #include <stdexcept>
 #include <string_view>
 
-#include "app/cli/Command.h"
 #include "host/AsciiText.h"
 #include "host/AtomicFile.h"
 #include "host/FileIdentity.h"
@@ -21,7 +19,7 @@
 #include "messages/CliTexts.h"
 #include "messages/HostFailureTexts.h"
 
-namespace cli {
+namespace app {
 
 void WriteAll(int fd, std::string_view text) {
   while (!text.empty()) {
@@ -37,7 +35,7 @@ namespace {
 namespace fs = std::filesystem;
 
 bool HasWorkbookExtension(const fs::path& path) {
-  const std::string extension = host::AsciiLower(path.extension().string());
+  const std::string extension = LowerExtension(path.string());
   return extension == ".xlsx" || extension == ".xlsm" || extension == ".xls";
 }
 
@@ -117,18 +115,24 @@ bool NamesAWorkbook(const std::string& path) {
 
 bool IsStandardOutput(const std::string& path) { return StandardStream(path) == STDOUT_FILENO; }
 
-bool WriteTextFile(const std::string& path, const std::string& text, std::ostream& err) {
+std::optional<std::string> WriteTextFile(const std::string& path, const std::string& text) {
   try {
-    const std::optional<std::string> refusal = Write(path, text);
-    if (!refusal) return true;
-    Complain(err, *refusal);
+    return Write(path, text);
   } catch (const host::HostError& e) {
-    Complain(err,
-             msg::Format(msg::Cli::CannotWrite, path, msg::FailureText(e.Cause(), e.Reason())));
+    return msg::Format(msg::Cli::CannotWrite, path, msg::FailureText(e.Cause(), e.Reason()));
   } catch (const std::exception& e) {
-    Complain(err, msg::Format(msg::Cli::CannotWrite, path, e.what()));
+    return msg::Format(msg::Cli::CannotWrite, path, e.what());
   }
-  return false;
 }
 
-}  // namespace cli
+std::string LowerExtension(const std::string& path) {
+  return host::AsciiLower(fs::path(path).extension().string());
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  const auto first = host::FileIdentity::Of(a);
+  const auto second = host::FileIdentity::Of(b);
+  return first && second && first->SameFile(*second);
+}
+
+}  // namespace app

@@ -1,10 +1,11 @@
 #pragma once
-// Writing a command's text output (an export) to the file the user named.
-#include <iosfwd>
+// Writing a command's text output (an export) to the file the user named, and
+// telling what a path the user named leads to.
+#include <optional>
 #include <string>
 #include <string_view>
 
-namespace cli {
+namespace app {
 
 // Whether `path`, as spelt or where its links lead, has a workbook's
 // extension (.xlsx, .xlsm, .xls): a text written there would pass for a
@@ -25,7 +26,14 @@ void WriteAll(int fd, std::string_view text);
 // happens, and one that holds a workbook is refused. Standard output or
 // error is written as the shell opened it (">>" adds to a log); a terminal,
 // pipe or character device is opened and written. A folder, disk or socket is
-// refused. A message on `err` and false when nothing was written.
-bool WriteTextFile(const std::string& path, const std::string& text, std::ostream& err);
+// refused. When nothing was written, the message that says why.
+std::optional<std::string> WriteTextFile(const std::string& path, const std::string& text);
 
-}  // namespace cli
+// The extension of `path` in lower case, with its dot (".xlsx").
+std::string LowerExtension(const std::string& path);
+
+// Whether two paths lead to one file: decided by the file, so "./book.xlsx",
+// a link or a hard link count as the same.
+bool SameFile(const std::string& a, const std::string& b);
+
+}  // namespace app
