@@ -76,7 +76,11 @@ TEST(HardyWeinberg, NothingToTestWithOneAlleleOrNone) {
 // The null the test stands on, drawn independently: the 2N allele copies
 // shuffled and paired off. Every distinct order of the copies is equally
 // likely, so the chance of a table is its share of the orders.
-double PValueByShuffling(const GenotypeCounts& observed) {
+struct Shuffled {
+  double p;
+  long tables;
+};
+Shuffled PValueByShuffling(const GenotypeCounts& observed) {
   std::vector<int> copies;
   const std::vector<int> totals = observed.AlleleTotals();
   for (int a = 0; a < observed.AlleleCount(); ++a) copies.insert(copies.end(), totals[a], a);
@@ -99,7 +103,8 @@ double PValueByShuffling(const GenotypeCounts& observed) {
   long atMost = 0;
   for (const auto& [table, n] : tables)
     if (n <= mine) atMost += n;
-  return static_cast<double>(atMost) / static_cast<double>(orders);
+  return {static_cast<double>(atMost) / static_cast<double>(orders),
+          static_cast<long>(tables.size())};
 }
 
 // Every `inbred`-th individual homozygous, so that tables stray from the null.
@@ -117,6 +122,7 @@ GenotypeCounts RandomTable(std::mt19937& rng, int alleles, int individuals, int 
   return c;
 }
 
+// The walk is taken while the tables number at most the limit.
 TEST(HardyWeinberg, WalkOverEveryTableAgreesWithShuffledGametes) {
   std::mt19937 rng(5);
   for (int round = 0; round < 12; ++round) {
@@ -124,8 +130,14 @@ TEST(HardyWeinberg, WalkOverEveryTableAgreesWithShuffledGametes) {
     const GenotypeCounts c = RandomTable(rng, alleles, individuals);
     const auto r = analysis::HardyWeinbergTest(c);
     if (!r) continue;  // one allele drawn
+    const Shuffled shuffled = PValueByShuffling(c);
     EXPECT_EQ(r->method, HweMethod::Exact);
-    EXPECT_NEAR(r->p, PValueByShuffling(c), 1e-12) << "round " << round;
+    EXPECT_NEAR(r->p, shuffled.p, 1e-12) << "round " << round;
+    HweSettings limit;
+    limit.enumerationLimit = shuffled.tables;
+    EXPECT_EQ(analysis::HardyWeinbergTest(c, limit)->method, HweMethod::Exact) << round;
+    limit.enumerationLimit = shuffled.tables - 1;
+    EXPECT_EQ(analysis::HardyWeinbergTest(c, limit)->method, HweMethod::Chain) << round;
   }
 }
 
