@@ -114,10 +114,10 @@ suppressMessages({{ library(adegenet); library(ape) }})
 put <- function(key, v) cat(key, sprintf("%.17g", as.vector(v)), "\n")
 x <- {0}
 put("alleles", 1 - propShared(x))
-load <- function(f) {{ m <- as.matrix(read.table(f)); v <- paste0("v", seq_len(nrow(m)));
+load <- function(f) {{ m <- as.matrix(read.table(f)); v <- paste0("V", seq_len(nrow(m)));
   dimnames(m) <- list(v, v); m }}
 d <- load("{1}/d.tsv"); v <- rownames(d)
-put("upgma", cophenetic(hclust(as.dist(d), "average"))[v, v])
+put("upgma", as.matrix(cophenetic(hclust(as.dist(d), "average")))[v, v])
 put("nj", cophenetic(nj(as.dist(d)))[v, v])
 j <- nj(as.dist(load("{1}/j.tsv")))
 put("jittered", cophenetic(j)[v, v])
