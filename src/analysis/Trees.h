@@ -3,6 +3,8 @@
 // neighbour-joining. Both join one pair at a time; where several pairs are
 // equally good the pair of lowest indexes is joined (rows before columns),
 // and a joined pair takes the lower index of the two, so a run repeats.
+// UPGMA compares distances exactly; neighbour-joining counts criteria within
+// a relative 1e-10 of the smallest as equal, so rounding never decides.
 #include <optional>
 #include <string>
 #include <utility>
