@@ -5,7 +5,7 @@ set -euo pipefail
 pkgs=(
   build-essential cmake pkg-config git
   libzip-dev zipcmp zlib1g-dev libpugixml-dev libexpat1-dev libfreexl-dev
-  libcli11-dev libfmt-dev
+  libcli11-dev libfmt-dev libeigen3-dev
   qt6-base-dev libgl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libxlsxwriter-dev
@@ -14,7 +14,7 @@ pkgs=(
   zip unzip pmccabe
   gettext locales
   dpkg-dev fakeroot lintian desktop-file-utils appstream scdoc librsvg2-bin man-db
-  r-cran-adegenet
+  r-cran-adegenet r-cran-ape
   clang-14 libfuzzer-14-dev
 )
 missing=()
