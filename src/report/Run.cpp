@@ -150,7 +150,7 @@ RunOutcome WriteResults(host::Worksheet& source, SourceKind kind, const RunOptio
   outcome.problems = ctx.errors.problems;
   for (int k = 1; k <= book.SheetCount(); ++k) {
     host::Worksheet& sheet = book.Sheet(k);
-    for (host::Worksheet* written : ctx.sheets.openedThisRun) {
+    for (const host::Worksheet* written : ctx.sheets.openedThisRun) {
       if (written == &sheet) outcome.sheetsWritten.push_back(sheet.Name());
     }
   }

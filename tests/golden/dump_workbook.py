@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """Prints a workbook as a user's spreadsheet reads it, one line per fact, in a
 fixed order: sheet order and state, views, column widths, row heights, merges,
-and every stored cell with its value, type and format. Two workbooks that print
-the same look the same. Usage: dump_workbook.py WORKBOOK"""
+and every stored cell with its value, type and format, then the formats the
+cells name. Two workbooks that print the same look the same. Usage: dump_workbook.py WORKBOOK"""
+import hashlib
 import sys
 
 import openpyxl
@@ -36,7 +37,18 @@ def cell_format(cell):
            f"numfmt={cell.number_format!r} quote={quote}"
 
 
+def format_id(text, formats):
+    """A short name for a format, the same wherever it occurs: a new format
+    elsewhere in the workbook leaves the names of the others as they are."""
+    key = hashlib.sha1(text.encode("utf-8")).hexdigest()[:8]
+    formats[key] = text
+    return key
+
+
 def dump(path, out):
+    """Writes the listing; each format is named by a short id on the cell lines
+    and spelt out once at the end."""
+    formats = {}
     wb = openpyxl.load_workbook(path)
     out.write(f"sheets {[ws.title for ws in wb.worksheets]!r}\n")
     out.write(f"active {wb.active.title!r}\n")
@@ -60,7 +72,10 @@ def dump(path, out):
             value = cell.value
             if value is None and not cell.has_style:
                 continue
-            out.write(f"{cell.coordinate} {cell.data_type} {value!r} {cell_format(cell)}\n")
+            out.write(f"{cell.coordinate} {cell.data_type} {value!r} "
+                      f"{format_id(cell_format(cell), formats)}\n")
+    for key in sorted(formats):
+        out.write(f"format {key} {formats[key]}\n")
 
 
 if __name__ == "__main__":

@@ -214,8 +214,8 @@ class SheetParser : public StreamParser {
     formula_.clear();
     column_ = 0;
     const char* ref = Attr(atts, "r");
-    int r = 0, c = 0;
     if (ref) {
+      int r = 0, c = 0;
       if (ParseRef(ref, r, c) && r == rowNumber_) column_ = c;
     } else if (lastColumn_ < kMaxColumns) {
       column_ = lastColumn_ + 1;
