@@ -79,28 +79,3 @@ else()
   message(WARNING "rsvg-convert or python3 not found: only the scalable icon is installed")
 endif()
 add_custom_target(allelescope_data ALL DEPENDS ${DATA_OUTPUTS})
-
-# Checks of what gets installed: the pages document every option --help lists,
-# and the completion offers what the programs list.
-if(TARGET allelescope AND TARGET allelescope-gui AND DEBIAN_PYTHON AND SCDOC_PROGRAM)
-  add_test(NAME manual_pages
-    COMMAND ${DEBIAN_PYTHON} ${CMAKE_SOURCE_DIR}/tests/package/check_manpages.py
-      $<TARGET_FILE:allelescope> $<TARGET_FILE:allelescope-gui>
-      ${PKG_OUT}/allelescope.1 ${PKG_OUT}/allelescope-gui.1)
-endif()
-find_program(BASH_PROGRAM bash)
-if(TARGET allelescope AND TARGET allelescope-gui AND BASH_PROGRAM)
-  add_test(NAME bash_completion
-    COMMAND ${BASH_PROGRAM} ${CMAKE_SOURCE_DIR}/tests/package/check_completion.sh
-      ${PKG_SRC}/completion/allelescope.bash $<TARGET_FILE_DIR:allelescope>
-      ${CMAKE_SOURCE_DIR}/examples)
-endif()
-if(TARGET allelescope_gui_lib AND RSVG_CONVERT)
-  add_executable(allelescope_icon_test tests/package/icon_test.cpp)
-  set_target_properties(allelescope_icon_test PROPERTIES AUTOMOC ON)
-  target_link_libraries(allelescope_icon_test PRIVATE allelescope_gui_lib Qt6::Test)
-  target_compile_definitions(allelescope_icon_test PRIVATE ALLELESCOPE_ICON_DIR="${PKG_OUT}/icons")
-  add_dependencies(allelescope_icon_test allelescope_data)
-  add_test(NAME icon_matches_window COMMAND allelescope_icon_test)
-  set_tests_properties(icon_matches_window PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
-endif()

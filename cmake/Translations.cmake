@@ -3,6 +3,8 @@
 # gettext looks for them.
 include(GNUInstallDirs)
 find_program(MSGFMT_PROGRAM msgfmt REQUIRED)
+# Globbed, unlike the sources: a translation is one po/LANG.po file and adding
+# a language should take nothing more than that file.
 file(GLOB PO_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/po/*.po)
 set(MO_FILES)
 foreach(po ${PO_FILES})

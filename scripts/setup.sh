@@ -16,6 +16,7 @@ pkgs=(
   dpkg-dev fakeroot lintian desktop-file-utils appstream scdoc librsvg2-bin man-db
   r-cran-adegenet r-cran-ape
   clang-14 libfuzzer-14-dev
+  clang-format cppcheck
 )
 missing=()
 for p in "${pkgs[@]}"; do

@@ -17,7 +17,6 @@ struct Rules {
   int highest;
   int missing;
   std::string_view forbidden;
-  std::string_view separator;
   bool popReserved = false;  // a line "Pop" opens a population
   bool spreadsheet = false;  // opened in a spreadsheet program, which runs formulas
 };
@@ -25,13 +24,13 @@ struct Rules {
 Rules RulesOf(Format format) {
   switch (format) {
     case Format::Genepop:
-      return {1, 999, 0, " \t,", " ", true};
+      return {1, 999, 0, " \t,", true};
     case Format::Structure:
-      return {-32768, 32767, -9, " \t", " "};
+      return {-32768, 32767, -9, " \t"};
     case Format::Genalex:
       break;
   }
-  return {-32768, 32767, 0, ",\"", ",", false, true};
+  return {-32768, 32767, 0, ",\"", false, true};
 }
 
 bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }

@@ -56,7 +56,7 @@ void WriteTotals(SheetWriter& w, const GenotypeStore& s) {
 
 Palette PeakDistanceColour(int dist) {
   if (dist == 0) return Palette::Grey;
-  if (dist < 0 || dist <= 2) return Palette::Red;
+  if (dist <= 2) return Palette::Red;  // a negative distance too
   if (dist <= 4) return Palette::Yellow;
   return Palette::None;  // 5 or more: no fill
 }

@@ -38,7 +38,7 @@ void WriteTotalsLabels(host::Range at) {
 constexpr Palette kPekLegendFill[] = {Palette::Grey, Palette::Red, Palette::Yellow};
 static_assert(std::size(kPekLegendFill) == std::size(sheet::kPekLegend));
 
-void WritePekLegend(host::Range at) {
+void WritePekLegend(const host::Range& at) {
   int row = 0;
   for (const sheet::LegendLine& line : sheet::kPekLegend) {
     at.Offset(row, 0).SetValue(line.colour);

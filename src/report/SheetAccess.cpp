@@ -151,7 +151,7 @@ struct NameList {
 };
 
 template <typename Comment>
-NameList ReadNames(host::Range first, int rowStep, int columnStep, int room, int limit,
+NameList ReadNames(const host::Range& first, int rowStep, int columnStep, int room, int limit,
                    const Comment& comment) {
   NameList out;
   for (int i = 0; i < room; ++i) {

@@ -16,7 +16,7 @@ namespace {
 namespace texts = msg::sheet;
 
 // The allele heads: sizes for SSR data, the symbols for character data.
-void WriteAlleleHeads(host::Range corner, const store::GenotypeStore& s, int m) {
+void WriteAlleleHeads(const host::Range& corner, const store::GenotypeStore& s, int m) {
   const store::MarkerTable& table = s.Marker(m);
   for (int a = 1; a <= table.AlleleCount(); ++a) {
     if (s.Kind() == store::DataKind::Ssr) {

@@ -1,11 +1,16 @@
 #!/usr/bin/python3
 """The golden result workbooks: runs the command line on a fixed set of inputs
 and compares each result, sheet by sheet, cell by cell and format by format,
-and its exit status and closing message, with the saved result in expected/.
+and its exit status and closing message, with the saved result in expected/:
+the workbook NAME.xlsx, its listing NAME.txt (dump_workbook.py --compact:
+a very large sheet by its first cells and a digest) and NAME.log.
+The listing is committed beside the workbook so that a change of output shows
+in a diff.
 
 Usage: check_golden.py CLI [--update] [CASE ...]
-With --update the current results become the expected ones: do that only in
-the commit that changes the output on purpose, and say so there."""
+With --update the current results become the expected ones (workbook, listing
+and messages): do that only in the commit that changes the output on purpose,
+and say so there."""
 import io
 import os
 import pathlib
@@ -75,16 +80,19 @@ def main():
     for name in names:
         with tempfile.TemporaryDirectory() as tmp:
             result, log = run_case(cli, name, pathlib.Path(tmp))
-            text = io.StringIO()
+            text, listing = io.StringIO(), io.StringIO()
             dump(result, text)
+            dump(result, listing, compact=True)
             if update:
                 shutil.copy(result, EXPECTED / f"{name}.xlsx")
+                (EXPECTED / f"{name}.txt").write_text(listing.getvalue(), encoding="utf-8")
                 (EXPECTED / f"{name}.log").write_text(log, encoding="utf-8")
                 print(f"updated {name}")
                 continue
             want = io.StringIO()
             dump(EXPECTED / f"{name}.xlsx", want)
             ok = compare(f"{name} (workbook)", text.getvalue(), _write_tmp(tmp, want.getvalue()))
+            ok &= compare(f"{name} (listing)", listing.getvalue(), EXPECTED / f"{name}.txt")
             ok &= compare(f"{name} (messages)", log, EXPECTED / f"{name}.log")
             print(f"{'ok  ' if ok else 'FAIL'} {name}")
             failed += not ok

@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """Prints a workbook as a user's spreadsheet reads it, one line per fact, in a
 fixed order: sheet order and state, views, column widths, row heights, merges,
-and every stored cell with its value, type and format. Two workbooks that print
-the same look the same. Usage: dump_workbook.py WORKBOOK"""
+and every stored cell with its value, type and format, then the formats the
+cells name. Two workbooks that print the same look the same. Usage: dump_workbook.py WORKBOOK [--compact]"""
+import hashlib
 import sys
 
 import openpyxl
@@ -36,7 +37,45 @@ def cell_format(cell):
            f"numfmt={cell.number_format!r} quote={quote}"
 
 
-def dump(path, out):
+def format_id(text, formats):
+    """A short name for a format, the same wherever it occurs: a new format
+    elsewhere in the workbook leaves the names of the others as they are."""
+    key = hashlib.sha1(text.encode("utf-8")).hexdigest()[:8]
+    formats[key] = text
+    return key
+
+
+# A sheet of more cells than this is listed by its first cells and a digest
+# of the rest, so that the committed listing of a very large result stays
+# small enough to read in a diff.
+LISTED_CELLS = 2000
+
+
+class _Cells:
+    """The cell lines of one sheet, cut to LISTED_CELLS when `compact`."""
+
+    def __init__(self, out, compact):
+        self.out, self.compact, self.count = out, compact, 0
+        self.digest = hashlib.sha1()
+
+    def write(self, line):
+        self.count += 1
+        if not self.compact or self.count <= LISTED_CELLS:
+            self.out.write(line)
+        else:
+            self.digest.update(line.encode("utf-8"))
+
+    def close(self):
+        if self.count > LISTED_CELLS and self.compact:
+            self.out.write(f"... {self.count - LISTED_CELLS} more cells, "
+                           f"sha1 {self.digest.hexdigest()}\n")
+
+
+def dump(path, out, compact=False):
+    """Writes the listing; each format is named by a short id on the cell lines
+    and spelt out once at the end. `compact` cuts the cells of a very large
+    sheet to the first ones and a digest of the rest."""
+    formats = {}
     wb = openpyxl.load_workbook(path)
     out.write(f"sheets {[ws.title for ws in wb.worksheets]!r}\n")
     out.write(f"active {wb.active.title!r}\n")
@@ -55,13 +94,18 @@ def dump(path, out):
                 out.write(f"row {key} height={d.ht} hidden={int(bool(d.hidden))}\n")
         for rng in sorted(str(r) for r in ws.merged_cells.ranges):
             out.write(f"merge {rng}\n")
+        cells = _Cells(out, compact)
         for (row, column) in sorted(ws._cells):
             cell = ws._cells[(row, column)]
             value = cell.value
             if value is None and not cell.has_style:
                 continue
-            out.write(f"{cell.coordinate} {cell.data_type} {value!r} {cell_format(cell)}\n")
+            cells.write(f"{cell.coordinate} {cell.data_type} {value!r} "
+                        f"{format_id(cell_format(cell), formats)}\n")
+        cells.close()
+    for key in sorted(formats):
+        out.write(f"format {key} {formats[key]}\n")
 
 
 if __name__ == "__main__":
-    dump(sys.argv[1], sys.stdout)
+    dump(sys.argv[1], sys.stdout, compact="--compact" in sys.argv[2:])
