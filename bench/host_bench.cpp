@@ -45,13 +45,15 @@ int RunScenario(const std::string& name, const std::string& path) {
         for (int c = 1; c <= kFormattedColumns; ++c) sheet.Cell(r, c).SetValue(r * 0.5 + c);
       host::Range all =
           sheet.GetRange(sheet.Cell(1, 1), sheet.Cell(kFormattedRows, kFormattedColumns));
-      for (host::Edge edge : {host::Edge::Left, host::Edge::Top, host::Edge::Bottom, host::Edge::Right,
-                       host::Edge::InsideVertical, host::Edge::InsideHorizontal}) {
+      for (host::Edge edge :
+           {host::Edge::Left, host::Edge::Top, host::Edge::Bottom, host::Edge::Right,
+            host::Edge::InsideVertical, host::Edge::InsideHorizontal}) {
         all.SetBorderLineStyle(edge, host::LineStyle::Continuous);
         all.SetBorderWeight(edge, host::BorderWeight::Thin);
       }
       for (int r = 1; r <= kFormattedRows; r += 2)
-        sheet.GetRange(sheet.Cell(r, 1), sheet.Cell(r, kFormattedColumns)).SetInteriorColorIndex(host::PaletteIndex(6));
+        sheet.GetRange(sheet.Cell(r, 1), sheet.Cell(r, kFormattedColumns))
+            .SetInteriorColorIndex(host::PaletteIndex(6));
       cells = double(kFormattedRows) * kFormattedColumns;
     } else {
       for (int s = 1; s < kPlainSheets; ++s) book.AddSheet();

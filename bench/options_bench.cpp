@@ -139,8 +139,8 @@ int main(int argc, char** argv) {
     }));
     ukaiCal.push_back(Seconds([&] { report::WriteIdentification(*run.identification, s); }));
     if (withZoo)
-      zoo.push_back(Seconds(
-          [&] { report::WriteZeroOneSheets(s, *run.outputs, *run.source, run.progress); }));
+      zoo.push_back(
+          Seconds([&] { report::WriteZeroOneSheets(s, *run.outputs, *run.source, run.progress); }));
   }
   const double target = Median(cmbMake) + Median(ukaiCal);
   std::printf("medians of %d runs (seconds)\n", runs);

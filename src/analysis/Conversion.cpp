@@ -84,8 +84,7 @@ store::Findings TallyCharacterMarker(store::GenotypeStore& s, int m) {
     const std::u32string text = store::Characters(s.Cell(v, m));
     if (text.size() != 2) found.push_back(CellFinding(Problem::NotDiploid, v, m));
     for (const char32_t c : text) {
-      if (!table.AddSymbol(c))
-        found.push_back({Problem::TooManyAlleles, 0, m, TablePlace{v, m}});
+      if (!table.AddSymbol(c)) found.push_back({Problem::TooManyAlleles, 0, m, TablePlace{v, m}});
     }
   }
   for (int v = 1; v <= s.VarietyCount(); ++v) {
@@ -98,7 +97,8 @@ store::Findings TallyCharacterMarker(store::GenotypeStore& s, int m) {
   return found;
 }
 
-std::string RelativeSizeText(const store::GenotypeStore& s, int m, const std::u16string& code, int zero) {
+std::string RelativeSizeText(const store::GenotypeStore& s, int m, const std::u16string& code,
+                             int zero) {
   const std::u16string& alphabet = store::AlleleAlphabet();
   std::string out = "'";
   for (size_t i = 0; i < code.size(); ++i) {

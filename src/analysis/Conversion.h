@@ -26,6 +26,7 @@ SsrMarker ConvertSsrMarker(store::GenotypeStore& s, int m);
 store::Findings TallyCharacterMarker(store::GenotypeStore& s, int m);
 
 // The .tssr text of a code: each size relative to the zero point, signed.
-std::string RelativeSizeText(const store::GenotypeStore& s, int m, const std::u16string& code, int zero);
+std::string RelativeSizeText(const store::GenotypeStore& s, int m, const std::u16string& code,
+                             int zero);
 
 }  // namespace analysis

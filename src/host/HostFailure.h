@@ -39,11 +39,11 @@ enum class FailureCode {
   SaveNotRegularFile,
   ReadOnly,
   LinksInCircle,
-  LinkUnreadable,   // {the system's reason}
+  LinkUnreadable,  // {the system's reason}
   NoSheetToSave,
-  SheetLost,        // {sheet}
+  SheetLost,  // {sheet}
   SavedNotReopened,
-  WriteFailed,      // {the reason, in the system's words}
+  WriteFailed,  // {the reason, in the system's words}
   // Another run holds the workbook.
   Busy,
   // Anything else: a fault of the program rather than of the file, shown with

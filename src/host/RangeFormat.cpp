@@ -241,8 +241,8 @@ void Range::SetInteriorColorIndex(ColorIndex color) const {
           [&](Xf& xf, StyleTable& styles) {
             int fillId = 0;
             if (color != ColorIndex::None) {
-              fillId = styles.AddFill(Fill{"solid", PaletteColor(static_cast<int>(color)),
-                                           ColorRef{"indexed=\"64\""}, {}});
+              fillId = styles.AddFill(Fill{
+                  "solid", PaletteColor(static_cast<int>(color)), ColorRef{"indexed=\"64\""}, {}});
             }
             if (fillId == xf.fillId) return;
             xf.fillId = fillId;

@@ -44,8 +44,8 @@ std::string ResolveLinks(const std::string& path) {
     std::error_code ec;
     const fs::path next = fs::read_symlink(current, ec);
     if (ec)
-      throw SaveError(path, FailureCode::LinkUnreadable,
-                      "the link cannot be read: " + ec.message(), {ec.message()});
+      throw SaveError(path, FailureCode::LinkUnreadable, "the link cannot be read: " + ec.message(),
+                      {ec.message()});
     current = next.is_absolute() ? next : current.parent_path() / next;
   }
   return current.string();

@@ -42,9 +42,11 @@ std::unique_ptr<Workbook> OpenWorkbookFile(Application& app, const std::string& 
     throw OpenError(path, FailureCode::IsFolder, "this is a folder, not a file");
   // A named pipe or a device would block the open or never end.
   if (!std::filesystem::is_regular_file(path, ec))
-    throw OpenError(path, FailureCode::NotRegularFile, "this is not a regular file (a pipe, device or socket)");
+    throw OpenError(path, FailureCode::NotRegularFile,
+                    "this is not a regular file (a pipe, device or socket)");
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw OpenError(path, FailureCode::FileUnreadable, "the file cannot be read (no permission?)");
+  if (!in)
+    throw OpenError(path, FailureCode::FileUnreadable, "the file cannot be read (no permission?)");
   unsigned char magic[8] = {};
   in.read(reinterpret_cast<char*>(magic), sizeof magic);
   std::streamsize got = in.gcount();
@@ -57,7 +59,8 @@ std::unique_ptr<Workbook> OpenWorkbookFile(Application& app, const std::string& 
       throw OpenError(path, FailureCode::Encrypted, "the workbook is encrypted with a password");
     return xls::ImportXls(app, path);
   }
-  throw OpenError(path, FailureCode::NotWorkbook, "the file is not a workbook (.xlsx, .xlsm or .xls)");
+  throw OpenError(path, FailureCode::NotWorkbook,
+                  "the file is not a workbook (.xlsx, .xlsm or .xls)");
 }
 
 std::unique_ptr<WorkbookBackend> NewXlsxBackend() { return std::make_unique<xlsx::XlsxBackend>(); }

@@ -170,8 +170,8 @@ enum class Cli {
   TableSeemsAt,      // {corner found} {corner}
   // The command line parser's own words in the help.
   HelpUsageLabel,
-  HelpOptionsLabel,  // the usage line's stand-in for the options
-  HelpCommandLabel,  // the usage line's stand-in for a command
+  HelpOptionsLabel,   // the usage line's stand-in for the options
+  HelpCommandLabel,   // the usage line's stand-in for a command
   HelpArgumentsHead,  // the headings end with their colon: "Options" alone is the
   HelpOptionsHead,    // window's option frame, which keeps a translation of its own
   HelpCommandsHead,

@@ -86,8 +86,8 @@ std::string FailureLine(const host::Failure& failure, std::string_view operation
                         std::string_view file, std::string_view hostReason) {
   std::string_view operation = OperationText(failure.operation);
   if (operation.empty()) operation = operationName;
-  std::string text = operation.empty() ? std::string(Text(Cli::Failed))
-                                       : Format(Cli::OperationFailed, operation);
+  std::string text =
+      operation.empty() ? std::string(Text(Cli::Failed)) : Format(Cli::OperationFailed, operation);
   if (!file.empty()) text = fmt::format("{}: {}", file, text);
   const std::string reason = FailureText(failure, hostReason);
   return reason.empty() ? text : fmt::format("{}: {}", text, reason);

@@ -79,10 +79,10 @@ std::string SourceStem(const std::string& base) {
 // the length of a text only a cell has a limit for.
 void CheckImportedTableFits(const exchange::ImportedTable& table, const std::string& file) {
   if (const std::string* text = TooLongText(table))
-    throw std::runtime_error(msg::Format(
-        msg::Cli::ImportDoesNotFit, file,
-        msg::Format(msg::Cli::ImportTextTooLong, utf8::Count(*text), Start(*text),
-                    host::kMaxCellCharacters)));
+    throw std::runtime_error(
+        msg::Format(msg::Cli::ImportDoesNotFit, file,
+                    msg::Format(msg::Cli::ImportTextTooLong, utf8::Count(*text), Start(*text),
+                                host::kMaxCellCharacters)));
 }
 
 void WriteImportedWorkbook(host::Application& app, const std::string& path, const std::string& base,

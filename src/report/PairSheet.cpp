@@ -33,7 +33,8 @@ Palette PairColour(int d) {
 
 }  // namespace
 
-void LayOutPairSheet(host::Worksheet& source, host::Worksheet& sheet, const store::GenotypeStore& s) {
+void LayOutPairSheet(host::Worksheet& source, host::Worksheet& sheet,
+                     const store::GenotypeStore& s) {
   const int n = s.VarietyCount();
   StartSheet(sheet, texts::kCmb);
   // The source's title cell, value and formatting.

@@ -10,7 +10,8 @@ namespace report {
 
 // Clears `sheet` and writes the source's title, the names of every band and
 // the colour legend below the last band.
-void LayOutPairSheet(host::Worksheet& source, host::Worksheet& sheet, const store::GenotypeStore& s);
+void LayOutPairSheet(host::Worksheet& source, host::Worksheet& sheet,
+                     const store::GenotypeStore& s);
 // Writes and colours the count of every pair; the diagonal is only filled.
 void WritePairCounts(host::Worksheet& sheet, const store::GenotypeStore& s, Progress& progress);
 

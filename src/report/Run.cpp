@@ -1,9 +1,9 @@
 #include "report/Run.h"
 
 #include <algorithm>
+#include <string>
 #include <utility>
 #include <vector>
-#include <string>
 
 #include "messages/InterfaceTexts.h"
 #include "report/Conversion.h"
@@ -58,13 +58,12 @@ void LayOutConversionSheets(host::Worksheet& source, const ResultSheets& sheets)
 
 // Reads the source, converts or tallies it and logs what was found.
 store::GenotypeStore ReadAndConvert(host::Worksheet& source, store::DataKind kind,
-                                    const ResultSheets& sheets, ErrorLog& log,
-                                    Progress& progress) {
+                                    const ResultSheets& sheets, ErrorLog& log, Progress& progress) {
   Announce(progress, msg::Ui::Reading);
   SourceTable table = ReadSourceTable(source, kind, progress);
   store::GenotypeStore& s = table.store;
   log.Write(table.limits, s);
-  const ConversionSheets conversion{sheets.ssr,  sheets.tssr,    sheets.pek,
+  const ConversionSheets conversion{sheets.ssr,  sheets.tssr,     sheets.pek,
                                     *sheets.chr, *sheets.alleles, *sheets.genotypes};
   if (kind == store::DataKind::Ssr) {
     Announce(progress, msg::Ui::ConvertingSsr);

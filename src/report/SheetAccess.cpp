@@ -178,11 +178,11 @@ SourceTable ReadSourceTable(host::Worksheet& source, store::DataKind kind, Progr
   NameList markers =
       ReadNames(anchor.Offset(0, 1), 0, 1, host::kMaxColumns - anchor.Column(), store::kMaxMarkers,
                 [&](int j) { progress.Comment(msg::MarkerComment(j)); });
-  SourceTable table{store::GenotypeStore(kind, std::move(varieties.names), std::move(markers.names)),
-                    {}};
+  SourceTable table{
+      store::GenotypeStore(kind, std::move(varieties.names), std::move(markers.names)), {}};
   if (varieties.tooMany)
-    table.limits.push_back({store::Problem::TooManyVarieties, 0, 0,
-                            store::TablePlace{store::kMaxVarieties + 1, 0}});
+    table.limits.push_back(
+        {store::Problem::TooManyVarieties, 0, 0, store::TablePlace{store::kMaxVarieties + 1, 0}});
   if (markers.tooMany)
     table.limits.push_back(
         {store::Problem::TooManyMarkers, 0, 0, store::TablePlace{0, store::kMaxMarkers + 1}});

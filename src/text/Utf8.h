@@ -36,9 +36,7 @@ constexpr std::size_t Utf16Units(char32_t character) { return character >= 0x100
 
 // The offset of the first byte that starts no well-formed character, or npos.
 std::size_t FindInvalid(std::string_view text);
-inline bool IsValid(std::string_view text) {
-  return FindInvalid(text) == std::string_view::npos;
-}
+inline bool IsValid(std::string_view text) { return FindInvalid(text) == std::string_view::npos; }
 
 // Where a text may be cut without splitting a character: the start of the
 // character byte `at` belongs to, or the first start at or after `at`

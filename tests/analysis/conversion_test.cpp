@@ -86,7 +86,8 @@ TEST(TallyCharacterMarker, CountsCharactersNotUtf16Units) {
   // U+1F600 takes two UTF-16 units but is one character, so one allele.
   store::GenotypeStore s =
       Source(store::DataKind::Character, {u"\U0001F600", u"\U0001F600A", u"A\U0001F600"});
-  EXPECT_EQ(analysis::TallyCharacterMarker(s, 1), (store::Findings{store::CellFinding(Problem::NotDiploid, 1, 1)}));
+  EXPECT_EQ(analysis::TallyCharacterMarker(s, 1),
+            (store::Findings{store::CellFinding(Problem::NotDiploid, 1, 1)}));
   EXPECT_EQ(s.Marker(1).AlleleText(), U"A\U0001F600");
   EXPECT_EQ(s.Cell(2, 1), u"A\U0001F600");  // sorted by character, its halves kept together
   EXPECT_EQ(s.Marker(1).TallyOfGenotype(u"A\U0001F600"), 2);

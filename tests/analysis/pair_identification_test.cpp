@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "analysis/PairMatrix.h"
 #include "analysis/Identification.h"
+#include "analysis/PairMatrix.h"
 #include "support/Tallied.h"
 
 namespace analysis_test {
@@ -68,7 +68,8 @@ TEST(Identification, TinyProbabilitiesKeepTheirValue) {
     const char16_t c = store::AlleleAlphabet()[v];
     rows.push_back(std::vector<std::u16string>(30, std::u16string{c, c}));
   }
-  const std::vector<analysis::Identification> id = analysis::IdentificationProbabilities(Tallied(rows));
+  const std::vector<analysis::Identification> id =
+      analysis::IdentificationProbabilities(Tallied(rows));
   const double x = std::pow(1.0 / 50, 30);  // about 1e-51: 1 - (1 - x)^n would be 0
   EXPECT_NEAR(*id[0].f0, 0.02, 1e-15);
   EXPECT_NEAR(*id[0].p1 / (50 * x), 1.0, 1e-12);

@@ -131,19 +131,20 @@ std::vector<std::string> Lines(const std::string& text) {
 // file types (.org, .xlsx): the program's and its commands' names, value
 // names, the names of formats, programs, cells, sheets and the window's options.
 const std::set<std::string> kNames = {
-    "allelescope", "AlleleScope", "sheets", "run", "demo", "export", "markers", "import", "help",
-    "WORKBOOK", "NAME", "FILE", "DIR", "COMMAND", "MESSAGE", "GLOSS", "TAB", "MARKER",
-    "genepop", "structure", "genalex", "csv", "GENEPOP", "GenAlEx", "CSV", "poppr",
-    "SSR", "AB", "DNA", "B", "C", "Groups", "Pop", "Combination", "Ukai",
-    "UTF", "Shift_JIS", "CP", "ISO"};
+    "allelescope", "AlleleScope", "sheets",   "run",    "demo",    "export",      "markers",
+    "import",      "help",        "WORKBOOK", "NAME",   "FILE",    "DIR",         "COMMAND",
+    "MESSAGE",     "GLOSS",       "TAB",      "MARKER", "genepop", "structure",   "genalex",
+    "csv",         "GENEPOP",     "GenAlEx",  "CSV",    "poppr",   "SSR",         "AB",
+    "DNA",         "B",           "C",        "Groups", "Pop",     "Combination", "Ukai",
+    "UTF",         "Shift_JIS",   "CP",       "ISO"};
 
 std::vector<std::string> EnglishWords(const std::string& help) {
   static const std::regex option("--?[A-Za-z][-A-Za-z]*|\\.[A-Za-z]+");
   static const std::regex word("[A-Za-z][A-Za-z_]*");
   const std::string text = std::regex_replace(help, option, " ");
   std::vector<std::string> words;
-  for (auto it = std::sregex_iterator(text.begin(), text.end(), word);
-       it != std::sregex_iterator(); ++it)
+  for (auto it = std::sregex_iterator(text.begin(), text.end(), word); it != std::sregex_iterator();
+       ++it)
     if (!kNames.count(it->str())) words.push_back(it->str());
   return words;
 }
@@ -170,8 +171,8 @@ TEST(LanguageEndToEnd, AJapaneseHelpHoldsNoEnglishWords) {
 TEST(LanguageEndToEnd, TheHelpIsWrappedToTheTerminalsWidth) {
   for (const std::string lang : {"C.UTF-8", "ja_JP.UTF-8"}) {
     if (!Installed(lang)) continue;
-    const std::string command = "env -u LC_ALL -u LC_MESSAGES -u LANGUAGE COLUMNS=56 LANG=" +
-                                lang + " " + testsupport::Quote(ALLELESCOPE_CLI) + " run --help";
+    const std::string command = "env -u LC_ALL -u LC_MESSAGES -u LANGUAGE COLUMNS=56 LANG=" + lang +
+                                " " + testsupport::Quote(ALLELESCOPE_CLI) + " run --help";
     const e2e::CommandResult terminal =
         testsupport::RunCommand("script -qec " + testsupport::Quote(command) + " /dev/null");
     const std::vector<std::string> lines = Lines(terminal.out);

@@ -129,7 +129,7 @@ TEST_F(HostBook, BordersGoOnTheRightSidesAndCreateCellsOfAnEmptyBlock) {
   host::Worksheet& sheet = book.Sheet(1);
   host::Range block = sheet.GetRange("B4:D6");  // no cells exist yet
   for (host::Edge index : {host::Edge::Left, host::Edge::Top, host::Edge::Bottom, host::Edge::Right,
-                    host::Edge::InsideVertical, host::Edge::InsideHorizontal}) {
+                           host::Edge::InsideVertical, host::Edge::InsideHorizontal}) {
     block.SetBorderLineStyle(index, host::LineStyle::Continuous);
     block.SetBorderWeight(index, host::BorderWeight::Thin);
     block.SetBorderColorIndex(index, host::ColorIndex::Automatic);

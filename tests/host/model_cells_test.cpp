@@ -140,9 +140,8 @@ TEST_F(HostCells, CellsWrittenInAnyOrderAndFramedAcrossGapsStayInPlace) {
     Fill(address, address);
   for (int row = 1; row <= 2; ++row) {
     const auto& cells = sheet.Store().Rows().at(row).cells;
-    EXPECT_EQ(std::count_if(cells.begin(), cells.end(), [](const host::Cell& c) {
-                return c.column >= 8 && c.column <= 11;
-              }),
+    EXPECT_EQ(std::count_if(cells.begin(), cells.end(),
+                            [](const host::Cell& c) { return c.column >= 8 && c.column <= 11; }),
               4);
   }
   for (const char* address : {"H1", "I1", "J1", "K1", "H2", "I2", "J2", "K2"}) {

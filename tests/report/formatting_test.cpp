@@ -50,7 +50,8 @@ TEST_F(Formatting, BandedCellsOfWideTablesStack250ColumnsABand) {
   report::FillBandedCell(sheet, 1, 250, Palette::Red, 300);
   EXPECT_EQ(At("IR5").InteriorColorIndex(), host::PaletteIndex(3));  // last column of band 0
   report::FillBandedCell(sheet, 1, 251, Palette::Yellow, 300);
-  EXPECT_EQ(At("C307").InteriorColorIndex(), host::PaletteIndex(6));  // band 1 starts 302 rows lower
+  EXPECT_EQ(At("C307").InteriorColorIndex(),
+            host::PaletteIndex(6));  // band 1 starts 302 rows lower
   report::FillBandedCell(sheet, 10, 251, Palette::BrightGreen, 300);
   EXPECT_EQ(At("C316").InteriorColorIndex(), host::PaletteIndex(4));
   report::FillBandedCell(sheet, 500, 500, Palette::Turquoise, 500);

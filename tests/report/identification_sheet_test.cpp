@@ -1,10 +1,9 @@
 // The identification sheet where the fixed runs never go: an empty source
 // corner, varieties without values, and a rerun over old values.
-#include "report/IdentificationSheet.h"
-
 #include <cmath>
 #include <variant>
 
+#include "report/IdentificationSheet.h"
 #include "report/Layout.h"
 #include "support/MemoryBook.h"
 

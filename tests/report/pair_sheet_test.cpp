@@ -1,11 +1,10 @@
 // The combination sheet: pair counts, colours, band layout and legend.
-#include "report/PairSheet.h"
-
 #include <string>
 #include <vector>
 
 #include "messages/InterfaceTexts.h"
 #include "messages/SheetTexts.h"
+#include "report/PairSheet.h"
 #include "support/MemoryBook.h"
 
 namespace report_test {
@@ -45,8 +44,14 @@ TEST_F(PairSheetTest, ColourClassesFollowTheCountAndTextsCompareExactly) {
                                    {"P6", {"AA", "AB", "CC", "CC", ""}}});
   host::Worksheet& cmb = Run();
   ExpectTexts(cmb, {{"D5", "0"}, {"E5", "3"}, {"F5", "4"}, {"G5", "1"}, {"H5", "2"}, {"C8", "4"}});
-  for (const auto& [address, colour] : {std::pair{"D5", 3}, {"C6", 3}, {"E5", 8}, {"C7", 8},
-                                         {"F5", static_cast<int>(host::ColorIndex::None)}, {"G5", 6}, {"H5", 4}, {"C5", 15}})
+  for (const auto& [address, colour] : {std::pair{"D5", 3},
+                                        {"C6", 3},
+                                        {"E5", 8},
+                                        {"C7", 8},
+                                        {"F5", static_cast<int>(host::ColorIndex::None)},
+                                        {"G5", 6},
+                                        {"H5", 4},
+                                        {"C5", 15}})
     EXPECT_EQ(Fill(cmb, address), colour) << address;
 
   // One variety: only the grey diagonal cell. No variety: only the legend, at B4.
@@ -89,8 +94,10 @@ TEST_F(PairSheetTest, PairAcrossBandsLandsInBothBands) {
   // (10, 260): band 2, row 4 + 302 + 10, column 3 + 9; (260, 10): band 1, row 264.
   ExpectTexts(cmb, {{"L316", "0"}, {"L264", "0"}, {"K316", "4"}, {"AY606", "4"}});
   // L566: the diagonal of variety 260.
-  for (const auto& [address, colour] :
-       {std::pair{"L316", 3}, {"L264", 3}, {"K316", static_cast<int>(host::ColorIndex::None)}, {"L566", 15}})
+  for (const auto& [address, colour] : {std::pair{"L316", 3},
+                                        {"L264", 3},
+                                        {"K316", static_cast<int>(host::ColorIndex::None)},
+                                        {"L566", 15}})
     EXPECT_EQ(Fill(cmb, address), colour) << address;
   EXPECT_EQ(progress.comments.back(), msg::PairComment(300, 300));
 }

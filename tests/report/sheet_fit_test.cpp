@@ -6,9 +6,9 @@
 #include <string>
 
 #include "messages/SheetTexts.h"
-#include "report/SheetFit.h"
 #include "report/IdentificationSheet.h"
 #include "report/Layout.h"
+#include "report/SheetFit.h"
 #include "support/MemoryBook.h"
 
 namespace report_test {

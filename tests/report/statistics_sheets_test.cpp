@@ -1,7 +1,5 @@
 // The .all and .gnt statistics blocks at the table limits and for markers the
 // analysis leaves without HE, HO or PIC.
-#include "report/StatisticsSheets.h"
-
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -9,6 +7,7 @@
 #include <vector>
 
 #include "messages/SheetTexts.h"
+#include "report/StatisticsSheets.h"
 #include "support/MemoryBook.h"
 
 namespace {

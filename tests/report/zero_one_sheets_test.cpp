@@ -1,12 +1,11 @@
 // The 0/1 sheets of markers whose names a sheet cannot take, share a name or
 // were never typed, and their reuse by the next run.
-#include "report/ZeroOneSheets.h"
-
 #include <set>
 #include <string>
 #include <variant>
 #include <vector>
 
+#include "report/ZeroOneSheets.h"
 #include "support/MemoryBook.h"
 
 namespace report_test {

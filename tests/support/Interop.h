@@ -29,8 +29,8 @@ bool HaveLibreOffice();
 // Converts a workbook with LibreOffice headless, using a private profile so
 // parallel runs do not collide. `format` is "csv" (every sheet, raw values,
 // files named <base>-<sheet>.csv), "csv-shown" (the same with each cell's text
-// as its number format shows it), "pdf" (every sheet as printed) or "xlsx". ok is false when LibreOffice
-// printed "Error:" or wrote nothing; log holds its output.
+// as its number format shows it), "pdf" (every sheet as printed) or "xlsx". ok is false when
+// LibreOffice printed "Error:" or wrote nothing; log holds its output.
 struct Conversion {
   bool ok = false;
   std::string log;

@@ -2,11 +2,11 @@
 // where it is first malformed. The edges of every length, the forms a
 // workbook cannot hold (overlong, surrogates, past U+10FFFF) and texts cut
 // short are read as replacement characters, and reading goes on after them.
+#include "text/Utf8.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "text/Utf8.h"
 
 namespace {
 
@@ -28,9 +28,10 @@ const Case kCases[] = {
     {"three bytes, highest", "\xEF\xBF\xBF", U"\uFFFF", kValid},
     {"just below the surrogates", "\xED\x9F\xBF", U"\uD7FF", kValid},
     {"just above the surrogates", "\xEE\x80\x80", U"\uE000", kValid},
-    {"four bytes, lowest and highest", "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF",
-     U"\U00010000\U0010FFFF", kValid},
-    {"mixed scripts", "Ab \xEF\xBD\xB1 \xE5\x93\x81 \xF0\x9F\x8C\xB1", U"Ab ｱ 品 \U0001F331", kValid},
+    {"four bytes, lowest and highest", "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF", U"\U00010000\U0010FFFF",
+     kValid},
+    {"mixed scripts", "Ab \xEF\xBD\xB1 \xE5\x93\x81 \xF0\x9F\x8C\xB1", U"Ab ｱ 品 \U0001F331",
+     kValid},
     {"stray continuation byte", "a\x80z", U"a\uFFFDz", 1},
     {"byte that leads nothing", "\xFF\xFE", {R, R}, 0},
     {"overlong two bytes", "\xC0\xAF", {R, R}, 0},

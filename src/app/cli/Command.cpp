@@ -55,7 +55,7 @@ int Guarded(std::ostream& err, const std::function<int()>& body) {
     Complain(err, Describe(e));
   } catch (const std::exception& e) {
     Complain(err, app::IsOutOfMemory(e) ? std::string(msg::Text(msg::Cli::OutOfMemory))
-                                         : msg::Format(msg::Cli::RunStopped, e.what()));
+                                        : msg::Format(msg::Cli::RunStopped, e.what()));
   }
   return kUnreadable;
 }

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/core/Session.h"
 #include "app/core/Failure.h"
+#include "app/core/Session.h"
 #include "messages/CliTexts.h"
 
 namespace cli {

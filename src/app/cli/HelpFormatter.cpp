@@ -87,8 +87,8 @@ std::vector<Piece> Pieces(std::string_view text) {
       continue;
     }
     const bool wide = IsWide(decoded.character);
-    const bool glued = !pieces.empty() && !spaced &&
-                       ((joins && !wide) || opens || OneOf(glyph, kClosingMarks));
+    const bool glued =
+        !pieces.empty() && !spaced && ((joins && !wide) || opens || OneOf(glyph, kClosingMarks));
     if (!glued) pieces.push_back({{}, 0, spaced});
     pieces.back().text += glyph;
     pieces.back().columns += wide ? 2 : 1;
@@ -108,7 +108,6 @@ std::size_t HangingIndent(std::string_view line) {
   const std::size_t text = line.find_first_not_of(' ', gap);
   return text == std::string_view::npos ? indent : text;
 }
-
 
 void WrapLine(std::string_view line, std::size_t width, std::string& out) {
   const std::string_view head = line.substr(0, HangingIndent(line));

@@ -16,10 +16,9 @@ class ImportCommand : public Command {
  public:
   explicit ImportCommand(CLI::App& parent)
       : Command(parent, "import", msg::Cli::ImportSummary, msg::Cli::ImportDescription) {
-    const std::map<std::string, app::ImportKind> kinds{
-        {"genepop", app::ImportKind::Genepop},
-        {"genalex", app::ImportKind::Genalex},
-        {"csv", app::ImportKind::Csv}};
+    const std::map<std::string, app::ImportKind> kinds{{"genepop", app::ImportKind::Genepop},
+                                                       {"genalex", app::ImportKind::Genalex},
+                                                       {"csv", app::ImportKind::Csv}};
     sub_->add_option("FILE", input_, HelpText(msg::Cli::ImportFileArgument))
         ->required()
         ->type_name("");

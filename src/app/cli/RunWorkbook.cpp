@@ -21,8 +21,7 @@ std::string JoinNames(const std::vector<std::string>& names) {
 }
 
 // The sheet to run, or empty after telling the user why there is none.
-std::string ChooseSheet(const app::Session& session, const RunRequest& request,
-                        std::ostream& err) {
+std::string ChooseSheet(const app::Session& session, const RunRequest& request, std::ostream& err) {
   const std::vector<std::string>& names = session.SheetNames();
   if (!request.sheet.empty()) {
     std::string sheet = session.FindSheet(request.sheet);

@@ -135,9 +135,10 @@ SheetKind Session::Classify(const std::string& sheet) {
   // Nothing changes a sheet while it is open here (a run reopens what it
   // saved): its cells are counted once.
   if (auto known = kinds_.find(sheet); known != kinds_.end()) return known->second;
-  const SheetKind kind = report::ClassifySource(book_->SheetByName(sheet)) == report::SourceKind::Ssr
-                             ? SheetKind::Ssr
-                             : SheetKind::Character;
+  const SheetKind kind =
+      report::ClassifySource(book_->SheetByName(sheet)) == report::SourceKind::Ssr
+          ? SheetKind::Ssr
+          : SheetKind::Character;
   kinds_.emplace(sheet, kind);
   return kind;
 }

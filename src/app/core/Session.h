@@ -141,8 +141,7 @@ class Session {
  private:
   host::Application& Host();
   RunReport WriteAndSave(const std::string& sheet, report::SourceKind kind,
-                         const RunOptions& options, Progress& progress,
-                         const std::string& saveTo);
+                         const RunOptions& options, Progress& progress, const std::string& saveTo);
   void Reload(const std::string& path);
   // Lets go of the open workbook without ending the host.
   void Forget();

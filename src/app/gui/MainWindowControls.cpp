@@ -34,8 +34,8 @@ void MainWindow::BuildControls() {
   BuildButtons(tw);
 
   // Labels and the frame take no focus; the rest keep the original order.
-  QWidget* order[] = {driveList_,   folderList_,    fileList_, sheetList_,  startButton_,
-                      quitButton_, combinationBox_, ukaiBox_, zeroOneBox_, helpButton_};
+  QWidget* order[] = {driveList_,  folderList_,     fileList_, sheetList_,  startButton_,
+                      quitButton_, combinationBox_, ukaiBox_,  zeroOneBox_, helpButton_};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
   driveList_->setFocus();
 }
@@ -61,7 +61,7 @@ void MainWindow::BuildLists(const TwipScale& tw) {
   driveList_->setObjectName(QStringLiteral("driveList"));
   driveList_->setGeometry(tw.Rect(360, 1800, 2415, 300));
   driveList_->setGeometry(driveList_->x(), driveList_->y(), driveList_->width(),
-                        std::max(driveList_->height(), driveList_->sizeHint().height()));
+                          std::max(driveList_->height(), driveList_->sizeHint().height()));
   connect(driveList_, &QComboBox::activated, this, &MainWindow::DriveChosen);
 
   folderList_ = new QListWidget(this);

@@ -15,8 +15,7 @@ namespace host::xlsx {
 
 namespace {
 
-constexpr const char* kMainNamespace =
-    "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+constexpr const char* kMainNamespace = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
 
 ColorRef ReadColor(pugi::xml_node node) {
   ColorRef color;

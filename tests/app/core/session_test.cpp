@@ -79,12 +79,9 @@ TEST_F(SessionFixture, EverySheetIsClassifiedByItsNameAndItsTypedCells) {
         Source("Apple.org.x", "180/192"), Source("Apple", "180/192"),
         Source("Apple.ssr", "180/192"), Source("Chr.org", "A")});
   const std::vector<std::pair<std::string, SheetKind>> expected = {
-      {"Apple.org", SheetKind::Ssr},
-      {"Pear.ORG", SheetKind::Ssr},
-      {"Apple.org.x", SheetKind::NotSource},
-      {"Apple", SheetKind::UnknownType},
-      {"Apple.ssr", SheetKind::NotSource},
-      {"Chr.org", SheetKind::Character}};
+      {"Apple.org", SheetKind::Ssr},         {"Pear.ORG", SheetKind::Ssr},
+      {"Apple.org.x", SheetKind::NotSource}, {"Apple", SheetKind::UnknownType},
+      {"Apple.ssr", SheetKind::NotSource},   {"Chr.org", SheetKind::Character}};
   const std::vector<app::SheetInfo> sheets = session.Sheets();
   ASSERT_EQ(sheets.size(), expected.size());
   for (std::size_t k = 0; k < sheets.size(); ++k) {
@@ -211,8 +208,9 @@ struct RollbackTest : SessionFixture {
 };
 
 TEST_F(RollbackTest, AFailedSaveNamesTheOperation) {
-  const host::HostError e = testsupport::HostFailure(
-      [&] { session.Run("Apple.org", options, progress, dir.File("no-such-folder/results.xlsx")); });
+  const host::HostError e = testsupport::HostFailure([&] {
+    session.Run("Apple.org", options, progress, dir.File("no-such-folder/results.xlsx"));
+  });
   EXPECT_FALSE(e.Operation().empty());
   ExpectRolledBack();
 }

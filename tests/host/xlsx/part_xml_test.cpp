@@ -130,8 +130,8 @@ std::map<std::string, std::string> StructureWithOneSheet() {
   host::xlsx::SheetPlan sheet;
   sheet.name = "R&D <\"1'>";
   sheet.rewrite = true;
-  return host::xlsx::EditStructure(read, "xl/workbook.xml", host::xlsx::NewPackageOrder(),
-                                   {sheet}, 0, host::StyleTable::Default(), true)
+  return host::xlsx::EditStructure(read, "xl/workbook.xml", host::xlsx::NewPackageOrder(), {sheet},
+                                   0, host::StyleTable::Default(), true)
       .parts;
 }
 
@@ -141,24 +141,34 @@ TEST(PartXml, StructurePartsOfANewWorkbook) {
   const std::map<std::string, std::string> expected = {
       {"xl/workbook.xml",
        R"(<workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" )"
-       R"(xmlns:r=")" + rels + R"("><workbookPr/><bookViews><workbookView/>)"
-       R"(</bookViews><sheets><sheet name="R&amp;D &lt;&quot;1'>" sheetId="1" r:id="rId2"/>)"
-       R"(</sheets><calcPr calcId="191029"/></workbook>)"},
+       R"(xmlns:r=")" +
+           rels +
+           R"("><workbookPr/><bookViews><workbookView/>)"
+           R"(</bookViews><sheets><sheet name="R&amp;D &lt;&quot;1'>" sheetId="1" r:id="rId2"/>)"
+           R"(</sheets><calcPr calcId="191029"/></workbook>)"},
       {"xl/_rels/workbook.xml.rels",
        R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
-       R"(<Relationship Id="rId1" Type=")" + rels + R"(/styles" Target="styles.xml"/>)"
-       R"(<Relationship Id="rId2" Type=")" + rels + R"(/worksheet" )"
-       R"(Target="worksheets/sheet1.xml"/></Relationships>)"},
+       R"(<Relationship Id="rId1" Type=")" +
+           rels +
+           R"(/styles" Target="styles.xml"/>)"
+           R"(<Relationship Id="rId2" Type=")" +
+           rels +
+           R"(/worksheet" )"
+           R"(Target="worksheets/sheet1.xml"/></Relationships>)"},
       {"[Content_Types].xml",
        R"(<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">)"
        R"(<Default Extension="rels" ContentType="application/vnd.openxmlformats-package.)"
        R"(relationships+xml"/><Default Extension="xml" ContentType="application/xml"/>)"
-       R"(<Override PartName="/xl/workbook.xml" ContentType=")" + types + R"(sheet.main+xml"/>)"
-       R"(<Override PartName="/xl/styles.xml" ContentType=")" + types + R"(styles+xml"/>)"
-       R"(<Override PartName="/docProps/app.xml" ContentType="application/vnd.)"
-       R"(openxmlformats-officedocument.extended-properties+xml"/>)"
-       R"(<Override PartName="/xl/worksheets/sheet1.xml" ContentType=")" + types +
-           R"(worksheet+xml"/></Types>)"},
+       R"(<Override PartName="/xl/workbook.xml" ContentType=")" +
+           types +
+           R"(sheet.main+xml"/>)"
+           R"(<Override PartName="/xl/styles.xml" ContentType=")" +
+           types +
+           R"(styles+xml"/>)"
+           R"(<Override PartName="/docProps/app.xml" ContentType="application/vnd.)"
+           R"(openxmlformats-officedocument.extended-properties+xml"/>)"
+           R"(<Override PartName="/xl/worksheets/sheet1.xml" ContentType=")" +
+           types + R"(worksheet+xml"/></Types>)"},
   };
   const auto parts = StructureWithOneSheet();
   for (const auto& [name, xml] : expected) {

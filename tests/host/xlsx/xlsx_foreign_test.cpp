@@ -96,7 +96,8 @@ TEST(XlsxForeign, StyleValuesWithMarkupCharactersAreWrittenBackEscaped) {
     {
       host::Application app;
       host::Worksheet& sheet = app.Open(path).Sheet(1);
-      sheet.GetRange("A1").SetInteriorColorIndex(host::PaletteIndex(3));  // a new format from the one with le"ft
+      sheet.GetRange("A1").SetInteriorColorIndex(
+          host::PaletteIndex(3));  // a new format from the one with le"ft
       sheet.GetRange("B2").SetNumberFormatLocal(R"(0.00" <R&D>")");
       sheet.Parent().Save();
     }

@@ -87,7 +87,8 @@ void EditAndSave(const std::string& path) {
   cell.SetValue(0.123456789012);
   cell.SetInteriorColorIndex(host::PaletteIndex(3));
   cell.SetInteriorPattern(host::FillPattern::Solid);
-  for (host::Edge edge : {host::Edge::Left, host::Edge::Top, host::Edge::Bottom, host::Edge::Right}) {
+  for (host::Edge edge :
+       {host::Edge::Left, host::Edge::Top, host::Edge::Bottom, host::Edge::Right}) {
     cell.SetBorderLineStyle(edge, host::LineStyle::Continuous);
     cell.SetBorderWeight(edge, host::BorderWeight::Thin);
   }
