@@ -9,7 +9,7 @@ std::vector<int> AlleleSlots(const store::GenotypeStore& s, int m, const std::u1
   if (s.Kind() == store::DataKind::Ssr) {
     // SSR codes are rank symbols of the alphabet, all within the 16-bit range.
     const std::u16string& alphabet = store::AlleleAlphabet();
-    const int alleles = s.Marker(m).AlleleNum();
+    const int alleles = s.Marker(m).AlleleCount();
     for (char16_t c : code) {
       const size_t k = alphabet.find(c);
       out.push_back(k == std::u16string::npos || static_cast<int>(k) >= alleles

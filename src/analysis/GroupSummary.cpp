@@ -31,7 +31,7 @@ struct GroupTally {
 
 GroupTally TallyGroup(const store::GenotypeStore& s, int m, const GroupSummary& group) {
   GroupTally t;
-  t.copies.assign(static_cast<size_t>(s.Marker(m).AlleleNum()) + 1, 0);
+  t.copies.assign(static_cast<size_t>(s.Marker(m).AlleleCount()) + 1, 0);
   for (int v : group.varieties) {
     if (s.Cell(v, m).empty()) continue;
     const std::vector<int> slots = AlleleSlots(s, m, s.Cell(v, m));
@@ -64,7 +64,7 @@ GroupLocus Figures(const GroupTally& t, const std::vector<int>& groupsWith) {
 void AddMarker(const store::GenotypeStore& s, int m, std::vector<GroupSummary>& groups) {
   std::vector<GroupTally> tallies;
   for (const GroupSummary& g : groups) tallies.push_back(TallyGroup(s, m, g));
-  std::vector<int> groupsWith(static_cast<size_t>(s.Marker(m).AlleleNum()) + 1, 0);
+  std::vector<int> groupsWith(static_cast<size_t>(s.Marker(m).AlleleCount()) + 1, 0);
   for (const GroupTally& t : tallies)
     for (size_t a = 1; a < t.copies.size(); ++a)
       if (t.copies[a] > 0) ++groupsWith[a];

@@ -22,10 +22,10 @@ int TypedVarieties(const store::GenotypeStore& s, int m) {
 // of the test (the run reports them as data problems).
 GenotypeCounts MarkerGenotypes(const store::GenotypeStore& s, int m) {
   const store::MarkerTable& table = s.Marker(m);
-  GenotypeCounts counts(table.AlleleNum());
-  for (int g = 1; g <= table.GenoNum(); ++g)
-    if (const auto pair = DiploidSlots(s, m, table.GenoText(g)))
-      counts.Add(pair->first - 1, pair->second - 1, table.GenoTally(g));
+  GenotypeCounts counts(table.AlleleCount());
+  for (int g = 1; g <= table.GenotypeCount(); ++g)
+    if (const auto pair = DiploidSlots(s, m, table.GenotypeCode(g)))
+      counts.Add(pair->first - 1, pair->second - 1, table.GenotypeTally(g));
   return counts;
 }
 
@@ -105,7 +105,7 @@ LocusRow SummarizeLocus(const store::GenotypeStore& s, int m, const HweSettings&
   row.typed = TypedVarieties(s, m);
   if (s.VarietyCount() > 0)
     row.missingPct = 100.0 * (s.VarietyCount() - row.typed) / s.VarietyCount();
-  row.alleles = s.Marker(m).AlleleNum();
+  row.alleles = s.Marker(m).AlleleCount();
   const MarkerStatistics st = MarkerStats(s, m);
   if (row.typed == 0 || !st.he || !st.ho) return row;
   Heterozygosity(st, row.typed, row);
