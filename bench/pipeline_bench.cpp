@@ -82,9 +82,11 @@ void CountCells(const app::RunReport& report, long& textCells, long& numberCells
 
 // Stage texts of the run, in order, with a short name for the table.
 const std::pair<msg::Ui, const char*> kStages[] = {
-    {msg::Ui::Reading, "  read source"},     {msg::Ui::ConvertingSsr, "  SSR conversion + stats"},
-    {msg::Ui::ZooRunning, "  0/1 matrices"}, {msg::Ui::CombinationRunning, "  combination"},
-    {msg::Ui::UKaiRunning, "  Ukai"},
+    {msg::Ui::Reading, "  read source"},
+    {msg::Ui::ConvertingSsr, "  SSR conversion + stats"},
+    {msg::Ui::ZeroOneRunning, "  0/1 matrices"},
+    {msg::Ui::CombinationRunning, "  combination"},
+    {msg::Ui::IdentificationRunning, "  Ukai"},
 };
 constexpr int kStageCount = sizeof kStages / sizeof kStages[0];
 
@@ -116,7 +118,7 @@ RunFigures RunSession(const std::string& path, bool everyOption) {
   const auto completed = progress.At(std::string(msg::Text(msg::Ui::Completed)));
   f.compute = Seconds(opened, completed);
   f.options = everyOption
-                  ? Seconds(progress.At(std::string(msg::Text(msg::Ui::ZooRunning))), completed)
+                  ? Seconds(progress.At(std::string(msg::Text(msg::Ui::ZeroOneRunning))), completed)
                   : 0;
   f.save = Seconds(completed, progress.At("listed"));
   for (int k = 0; k < kStageCount; ++k)

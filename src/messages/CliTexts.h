@@ -20,9 +20,9 @@ enum class Cli {
   WorkbookArgument,
   SheetOption,
   OutputOption,
-  ZooOption,
+  ZeroOneOption,
   NoCombinationOption,
-  NoUKaiOption,
+  NoIdentificationOption,
   DemoDirArgument,
   // What choosing a sheet means, in short.
   GlossNoType,

@@ -23,9 +23,9 @@ enum class Ui {
   Reading,
   ConvertingSsr,
   CountingChr,
-  ZooRunning,
+  ZeroOneRunning,
   CombinationRunning,
-  UKaiRunning,
+  IdentificationRunning,
   Completed,
   // The closing message: one line per problem found, or this.
   FinishedNormally,
@@ -41,8 +41,8 @@ enum class Ui {
   TitleEdition,  // {} the version
   OptionFrame,
   OptionCombination,
-  OptionUKai,
-  OptionZoo,
+  OptionIdentification,
+  OptionZeroOne,
   StartButton,
   QuitButton,
   HelpButton,

@@ -43,9 +43,9 @@ inline constexpr SheetTitle kGnt{"gnt", "Frequency distribution of genotype"};
 inline constexpr SheetTitle kCmb{
     "cmb",
     "The number of markers which can distinguish in the combination of all the two varieties."};
-inline constexpr SheetTitle kUkai{"ukai",
-                                  "Probability based on the variety identification theory of Ukai"};
-inline constexpr SheetTitle kZoo{"zoo", "0/1 notation for phylogeny software"};
+inline constexpr SheetTitle kIdentification{
+    "ukai", "Probability based on the variety identification theory of Ukai"};
+inline constexpr SheetTitle kZeroOne{"zoo", "0/1 notation for phylogeny software"};
 
 // The one line an output sheet of an earlier run keeps, in place of results
 // this run did not compute, so no sheet shows old results as if they were new.
@@ -89,7 +89,7 @@ inline constexpr std::string_view kP1Formula = "P1=1-(1-f0^k)^n";
 inline constexpr std::string_view kLiterature = "Literature";
 // Only the author and the method are confirmed; complete it with year,
 // journal, volume and pages once the publication is verified.
-inline constexpr std::string_view kUkaiReference =
+inline constexpr std::string_view kIdentificationReference =
     "Ukai: variety identification theory (probability that varieties are identified by their "
     "marker types)";
 

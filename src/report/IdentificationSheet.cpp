@@ -26,7 +26,7 @@ void PutProbability(host::Range cell, double value) {
 }  // namespace
 
 void LayOutIdentificationSheet(host::Worksheet& src, host::Worksheet& dst, int n) {
-  StartSheet(dst, sheet::kUkai);
+  StartSheet(dst, sheet::kIdentification);
   // The source's title cell, value and formatting.
   CopyBlock(src, TitleCell(src), dst, TitleCell(dst));
 
@@ -50,7 +50,7 @@ void LayOutIdentificationSheet(host::Worksheet& src, host::Worksheet& dst, int n
   b4.Offset(n + 3, 1).SetValue(sheet::kP1Sentence);
   b4.Offset(n + 4, 1).SetValue(sheet::kP1Formula);
   b4.Offset(n + 5, 0).SetValue(sheet::kLiterature);
-  b4.Offset(n + 5, 1).SetValue(sheet::kUkaiReference);
+  b4.Offset(n + 5, 1).SetValue(sheet::kIdentificationReference);
   FreezeHeads(dst);
 }
 

@@ -82,7 +82,7 @@ void WriteOptions(OutputSheets& outputs, ResultSheets& sheets, const std::string
                   const store::GenotypeStore& s, const RunOptions& options, Progress& progress) {
   host::Worksheet& source = *sheets.source;
   if (options.zoo) {
-    Announce(progress, msg::Ui::ZooRunning);
+    Announce(progress, msg::Ui::ZeroOneRunning);
     WriteZeroOneSheets(s, outputs, *sheets.chr, progress);
     FitAndFinish(sheets.chr);
   }
@@ -93,7 +93,7 @@ void WriteOptions(OutputSheets& outputs, ResultSheets& sheets, const std::string
     WritePairCounts(*sheets.pairs, s, progress);
   }
   if (options.ukai) {
-    Announce(progress, msg::Ui::UKaiRunning);
+    Announce(progress, msg::Ui::IdentificationRunning);
     sheets.identification = &outputs.Open(base + ".ukai");
     LayOutIdentificationSheet(source, *sheets.identification, s.VarietyCount());
     WriteIdentification(*sheets.identification, s);

@@ -41,13 +41,13 @@ void ClearStaleSheets(OutputSheets& outputs, ResultSheets& sheets, const std::st
   if (problems || !options.combination)
     ClearInto(outputs, sheets.pairs, base + ".cmb", texts::kCmb, why);
   if (problems || !options.ukai)
-    ClearInto(outputs, sheets.identification, base + ".ukai", texts::kUkai, why);
+    ClearInto(outputs, sheets.identification, base + ".ukai", texts::kIdentification, why);
   // The 0/1 sheets are named after the markers: those of this source's
   // markers. There may be 250 of them, up to 180,000 cells each: each is let
   // go of once cleared.
   if (problems || !options.zoo) {
     for (int m = 1; m <= s.MarkerCount(); ++m)
-      FitAndFinish(ClearWithNote(outputs, s.MarkerName(m) + ".zoo", texts::kZoo, why));
+      FitAndFinish(ClearWithNote(outputs, s.MarkerName(m) + ".zoo", texts::kZeroOne, why));
   }
   if (s.Kind() != store::DataKind::Ssr) {
     ClearInto(outputs, sheets.ssr, base + ".ssr", texts::kSsr, texts::kNotSsrData);

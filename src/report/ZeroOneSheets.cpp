@@ -52,7 +52,7 @@ void WriteMatrices(host::Worksheet& sheet, const analysis::ZeroOneMatrices& matr
 void LayOutZeroOneSheet(host::Worksheet& sheet, const store::GenotypeStore& s, int m,
                         host::Worksheet& titled) {
   const int n = s.VarietyCount();
-  StartSheet(sheet, texts::kZoo);
+  StartSheet(sheet, texts::kZeroOne);
   host::Range title = TitleCell(sheet);
   title.SetValue(TitleCell(titled).Value());
   title.Offset(0, 1).SetValue(std::string_view(s.MarkerName(m)));

@@ -82,7 +82,7 @@ TEST_F(OpeningOutputSheets, IllegalAndDuplicateNamesMapToTheSameSheetsOnEveryRun
     return sheets;
   };
   const auto first = openAll();
-  first[5]->GetRange("B1").SetValue(msg::sheet::kZoo.kind);  // as the 0/1 layout marks it
+  first[5]->GetRange("B1").SetValue(msg::sheet::kZeroOne.kind);  // as the 0/1 layout marks it
   std::vector<std::string> names;
   for (auto* sheet : first) names.push_back(sheet->Name());
   EXPECT_EQ(names, (std::vector<std::string>{"a_b.zoo", "a_b.zoo (2)", "a_b.zoo (3)", "M_1____.zoo",
@@ -113,8 +113,8 @@ TEST_F(OpeningOutputSheets, CutNamesNeverTakeTheUsersSheets) {
   host::Worksheet* clash = &outputs.Open("Apple and pear trial 2026 a.org and more.zoo");
   EXPECT_EQ(zeroOne->Name(), "A marker name far longer th (2)");
   EXPECT_NE(clash, src);
-  zeroOne->GetRange("B1").SetValue(msg::sheet::kZoo.kind);
-  clash->GetRange("B1").SetValue(msg::sheet::kZoo.kind);
+  zeroOne->GetRange("B1").SetValue(msg::sheet::kZeroOne.kind);
+  clash->GetRange("B1").SetValue(msg::sheet::kZeroOne.kind);
 
   report::OutputSheets rerun = Outputs();
   EXPECT_EQ(&rerun.Open(wanted), zeroOne);
@@ -123,7 +123,7 @@ TEST_F(OpeningOutputSheets, CutNamesNeverTakeTheUsersSheets) {
 
 // New sheets go in front of the sheet opened before them, the first in front
 // of the sheet given, whichever sheet the workbook shows meanwhile.
-TEST_F(OpeningOutputSheets, NewSheetsArePlacedInFrontOfTheSheetOpenedBefore) {
+TEST_F(OpeningOutputSheets, NewSheetsArePlacedInFrontOfTheOneOpenedBefore) {
   host::Worksheet& notes = NewSheet("Notes");
   host::Worksheet& err = NewSheet("Apple.err");  // a sheet of an earlier run
   notes.Move(err);

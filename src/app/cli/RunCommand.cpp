@@ -17,9 +17,9 @@ class RunCommand : public Command {
     AddWorkbook(request_.workbook);
     AddSheet(request_.sheet);
     AddOutput(request_.output, msg::Cli::OutputOption);
-    sub_->add_flag("--zoo", request_.options.zoo, HelpText(msg::Cli::ZooOption));
+    sub_->add_flag("--zoo", request_.options.zoo, HelpText(msg::Cli::ZeroOneOption));
     sub_->add_flag("--no-combination", noCombination_, HelpText(msg::Cli::NoCombinationOption));
-    sub_->add_flag("--no-ukai", noUKai_, HelpText(msg::Cli::NoUKaiOption));
+    sub_->add_flag("--no-ukai", skipIdentification_, HelpText(msg::Cli::NoIdentificationOption));
     sub_->add_flag("--ignore-lock", request_.ignoreLock, HelpText(msg::Cli::IgnoreLockOption));
     AddQuiet(request_.quiet);
   }
@@ -42,14 +42,14 @@ class RunCommand : public Command {
       }
     }
     request_.options.combination = !noCombination_;
-    request_.options.ukai = !noUKai_;
+    request_.options.ukai = !skipIdentification_;
     return RunWorkbook(request_, out, err);
   }
 
  private:
   RunRequest request_;
   bool noCombination_ = false;
-  bool noUKai_ = false;
+  bool skipIdentification_ = false;
 };
 
 }  // namespace

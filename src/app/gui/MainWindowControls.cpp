@@ -118,8 +118,8 @@ void MainWindow::BuildOptions(const TwipScale& tw) {
     return box;
   };
   combinationBox_ = makeOption("combinationBox", msg::Ui::OptionCombination, 360, 1575);
-  ukaiBox_ = makeOption("ukaiBox", msg::Ui::OptionUKai, 720, 1455);
-  zeroOneBox_ = makeOption("zeroOneBox", msg::Ui::OptionZoo, 1080, 1455);
+  ukaiBox_ = makeOption("ukaiBox", msg::Ui::OptionIdentification, 720, 1455);
+  zeroOneBox_ = makeOption("zeroOneBox", msg::Ui::OptionZeroOne, 1080, 1455);
 }
 
 void MainWindow::BuildButtons(const TwipScale& tw) {

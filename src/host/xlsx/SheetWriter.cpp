@@ -218,7 +218,7 @@ using KeptElements = std::vector<std::pair<int, const XlsxSheetExtra::Element*>>
 
 // Starts the root as the file had it and ranks the elements kept from the file
 // and those the model lays out, in schema order.
-KeptElements StartKeptRoot(XmlWriter& xml, Worksheet& sheet, const XlsxSheetExtra& extra,
+KeptElements StartKeptRoot(XmlWriter& xml, const Worksheet& sheet, const XlsxSheetExtra& extra,
                            const std::vector<XlsxSheetExtra::Element>& layout) {
   xml.Start(extra.rootName);
   bool hasDefaultNs = false;

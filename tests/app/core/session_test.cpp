@@ -121,10 +121,10 @@ TEST_F(SessionFixture, CleanSsrRunAnnouncesEveryStageSavesAndReopens) {
   options.zoo = true;
   const app::RunReport report = session.Run("Apple.org", options, progress);
 
-  EXPECT_EQ(progress.stages,
-            (std::vector<std::string>{Says(msg::Ui::Reading), Says(msg::Ui::ConvertingSsr),
-                                      Says(msg::Ui::ZooRunning), Says(msg::Ui::CombinationRunning),
-                                      Says(msg::Ui::UKaiRunning), Says(msg::Ui::Completed)}));
+  EXPECT_EQ(progress.stages, (std::vector<std::string>{
+                                 Says(msg::Ui::Reading), Says(msg::Ui::ConvertingSsr),
+                                 Says(msg::Ui::ZeroOneRunning), Says(msg::Ui::CombinationRunning),
+                                 Says(msg::Ui::IdentificationRunning), Says(msg::Ui::Completed)}));
   EXPECT_FALSE(report.HasProblems());
   EXPECT_EQ(report.ClosingMessage(), Says(msg::Ui::FinishedNormally));
   EXPECT_EQ(report.savedPath, path);

@@ -143,10 +143,11 @@ class WindowTest : public QObject {
     // Every status text fits the message label, wrapped, without running into the comment.
     QLabel* message = Child<QLabel>("messageLabel");
     QVERIFY(message->geometry().bottom() < Child<QLabel>("commentLabel")->geometry().top());
-    for (msg::Ui id : {msg::Ui::ChooseFile, msg::Ui::ChooseSheet, msg::Ui::NoType,
-                       msg::Ui::NotSource, msg::Ui::SsrChosen, msg::Ui::ChrChosen, msg::Ui::Reading,
-                       msg::Ui::ConvertingSsr, msg::Ui::CountingChr, msg::Ui::ZooRunning,
-                       msg::Ui::CombinationRunning, msg::Ui::UKaiRunning, msg::Ui::Completed}) {
+    for (msg::Ui id :
+         {msg::Ui::ChooseFile, msg::Ui::ChooseSheet, msg::Ui::NoType, msg::Ui::NotSource,
+          msg::Ui::SsrChosen, msg::Ui::ChrChosen, msg::Ui::Reading, msg::Ui::ConvertingSsr,
+          msg::Ui::CountingChr, msg::Ui::ZeroOneRunning, msg::Ui::CombinationRunning,
+          msg::Ui::IdentificationRunning, msg::Ui::Completed}) {
       message->setText(UiText(id));
       QVERIFY2(message->heightForWidth(message->width()) <= message->height(),
                qPrintable(message->text()));
