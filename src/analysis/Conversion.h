@@ -20,6 +20,7 @@ struct SsrMarker {
   std::vector<int> distances;
   store::Findings findings;
 };
+// The SSR conversions of marker m: its sizes as symbols, relative sizes and distances.
 SsrMarker ConvertSsrMarker(store::GenotypeStore& s, int m);
 
 // Character data: sorted two-symbol codes, alleles and genotypes counted.

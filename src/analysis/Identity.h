@@ -36,6 +36,7 @@ struct IdentityReport {
   MarkerChoice smallestSet;
 };
 
+// The identical groups, the nearly identical pairs and the smallest telling marker set.
 IdentityReport FindIdentity(const store::GenotypeStore& s, const PairMarkerSets& pairs);
 IdentityReport FindIdentity(const store::GenotypeStore& s);
 

@@ -28,6 +28,7 @@ class PairMarkerSets {
   std::vector<MarkerMask> masks_;
 };
 
+// For every pair of varieties, the markers that tell the two apart.
 PairMarkerSets TellingMarkers(const store::GenotypeStore& s);
 
 // Up to this many markers every subset is weighed; beyond, a greedy cover.
@@ -49,6 +50,7 @@ struct MarkerChoice {
   std::vector<std::vector<int>> inseparable;
 };
 
+// The fewest markers that tell every distinguishable pair apart.
 MarkerChoice SmallestMarkerSet(const PairMarkerSets& pairs);
 
 }  // namespace analysis

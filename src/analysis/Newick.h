@@ -9,6 +9,7 @@
 
 namespace analysis {
 
+// The tree as Newick text, names quoted where Newick needs it.
 std::string WriteNewick(const Tree& tree);
 
 // A name as Newick reads it back: as it is, or in single quotes with inner

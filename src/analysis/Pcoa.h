@@ -28,6 +28,7 @@ struct PcoaOutcome {
   std::vector<VarietyPair> withoutDistance;
 };
 
+// Classical scaling of the distances: the first two axes and their shares.
 PcoaOutcome PrincipalCoordinateAnalysis(const DistanceMatrix& d);
 
 }  // namespace analysis

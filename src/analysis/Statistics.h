@@ -17,6 +17,7 @@ struct MarkerStatistics {
   std::optional<double> pic;
 };
 
+// HE, HO and PIC of marker m over its typed varieties.
 MarkerStatistics MarkerStats(const store::GenotypeStore& s, int m);
 
 }  // namespace analysis

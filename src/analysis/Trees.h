@@ -55,6 +55,7 @@ struct TreeOutcome {
   std::vector<VarietyPair> withoutDistance;
 };
 
+// The UPGMA or neighbour-joining tree of the distances, or the pairs that have none.
 TreeOutcome BuildTree(const DistanceMatrix& d, TreeMethod method);
 
 // The builders: `d` must hold every distance (BuildTree checks that first).

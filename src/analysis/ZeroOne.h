@@ -26,6 +26,7 @@ struct ZeroOneMatrices {
   }
 };
 
+// The 0/1 matrices of marker m: varieties by alleles and by genotypes.
 ZeroOneMatrices ZeroOneMatricesOf(const store::GenotypeStore& s, int m);
 
 }  // namespace analysis

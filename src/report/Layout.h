@@ -14,6 +14,7 @@ namespace report {
 inline constexpr std::string_view kTitleCell = "B2";
 inline constexpr std::string_view kTableAnchor = "B4";
 
+// The table's anchor cell and the title cell of a sheet.
 inline host::Range Anchor(host::Worksheet& sheet) { return sheet.GetRange(kTableAnchor); }
 inline host::Range TitleCell(host::Worksheet& sheet) { return sheet.GetRange(kTitleCell); }
 

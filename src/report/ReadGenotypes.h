@@ -21,6 +21,7 @@ struct GenotypeRead {
   std::vector<std::string> populations;
 };
 
+// Reads and converts the source as a run does, writing nothing.
 GenotypeRead ReadGenotypes(host::Worksheet& source, SourceKind kind);
 
 }  // namespace report

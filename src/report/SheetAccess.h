@@ -45,6 +45,7 @@ class OutputSheets {
   std::vector<host::Worksheet*> opened_;
 };
 
+// The store's kind of data for a kind of source.
 inline store::DataKind DataKindOf(SourceKind kind) {
   return kind == SourceKind::Ssr ? store::DataKind::Ssr : store::DataKind::Character;
 }
@@ -57,6 +58,7 @@ struct SourceTable {
   // beyond the limit: where the reading stopped.
   store::Findings limits;
 };
+// Reads the source table into a store, stopping at the limits.
 SourceTable ReadSourceTable(host::Worksheet& source, store::DataKind kind, Progress& progress);
 
 }  // namespace report
