@@ -5,7 +5,7 @@ set -euo pipefail
 pkgs=(
   build-essential cmake pkg-config git
   libzip-dev zipcmp zlib1g-dev libpugixml-dev libexpat1-dev libfreexl-dev
-  libcli11-dev libfmt-dev libeigen3-dev
+  libcli11-dev libfmt-dev libeigen3-dev libcairo2-dev libpango1.0-dev
   qt6-base-dev libgl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libxlsxwriter-dev
