@@ -9,7 +9,7 @@ pkgs=(
   qt6-base-dev libgl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libxlsxwriter-dev
-  python3-openpyxl libreoffice-calc-nogui poppler-utils
+  python3-openpyxl python3-pil libreoffice-calc-nogui poppler-utils
   fonts-noto-cjk xvfb xauth imagemagick
   zip unzip pmccabe
   gettext locales
