@@ -7,9 +7,12 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "analysis/Bootstrap.h"
 #include "analysis/Distances.h"
 #include "analysis/Pcoa.h"
 #include "analysis/Trees.h"
@@ -27,14 +30,11 @@ using pictures::Label;
 using pictures::LabelRole;
 using pictures::Scene;
 
-analysis::DistanceMatrix ExampleDistances(const std::string& workbook) {
+std::unique_ptr<store::GenotypeStore> ExampleStore(const std::string& workbook) {
   app::Session session;
   session.Open(std::string(ALLELESCOPE_SOURCE_DIR) + "/examples/" + workbook);
   for (const std::string& name : session.SheetNames())
-    if (app::IsSourceName(name)) {
-      report::GenotypeRead read = session.ReadGenotypes(name);
-      return analysis::VarietyDistances(*read.store, analysis::DistanceKind::Alleles);
-    }
+    if (app::IsSourceName(name)) return std::move(session.ReadGenotypes(name).store);
   throw std::runtime_error("no source sheet in " + workbook);
 }
 
@@ -79,15 +79,20 @@ void ExpectEveryNameOnce(const Scene& scene, LabelRole role, std::vector<std::st
   ExpectNoOverlap(scene);
 }
 
-TEST(TreePictures, ExamplesShowEveryVarietyOnceWithoutOverlap) {
+TEST(TreePictures, ExamplesShowEveryVarietyAndSupportOnceWithoutOverlap) {
+  constexpr auto kAlleles = analysis::DistanceKind::Alleles;
   for (const char* workbook : {"ssr_example.xlsx", "chr_example.xlsx"})
     for (TreeMethod method : {TreeMethod::Upgma, TreeMethod::NeighbourJoining}) {
       SCOPED_TRACE(workbook);
-      const analysis::DistanceMatrix d = ExampleDistances(workbook);
-      const analysis::TreeOutcome tree = analysis::BuildTree(d, method);
+      const auto store = ExampleStore(workbook);
+      const analysis::DistanceMatrix d = analysis::VarietyDistances(*store, kAlleles);
+      analysis::TreeOutcome tree = analysis::BuildTree(d, method);
       ASSERT_TRUE(tree.tree);
+      analysis::Bootstrap(*tree.tree, *store, kAlleles, 20);
       const Scene scene = pictures::TreeScene(*tree.tree, "Allele-sharing distance");
       ExpectEveryNameOnce(scene, LabelRole::Leaf, d.Names());
+      // Every join but the root: a rooted tree of n varieties has n - 2 of them.
+      EXPECT_EQ(TextsOf(scene, LabelRole::Support).size(), d.Names().size() - 2);
       const std::string svg = pictures::Render(scene, pictures::ImageFormat::Svg);
       EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
       EXPECT_NE(svg.find("</svg>"), std::string::npos);
