@@ -54,6 +54,21 @@ double AddHorizontalAxis(Scene& scene, const AxisPlan& axis) {
   return title.y + title.height;
 }
 
+double TopScaleHeight() { return std::ceil(MeasureText("0", kTickSize).height) + 10; }
+
+double AddTopScale(Scene& scene, const AxisPlan& axis, double top) {
+  const double y = top + TopScaleHeight() - 5;
+  scene.lines.push_back(
+      {axis.offset + axis.scale * axis.low, y, axis.offset + axis.scale * axis.high, y, 1, kInk});
+  for (const Tick& tick : RoundTicks(axis.low, axis.high, axis.ticks)) {
+    const double x = axis.offset + axis.scale * tick.value;
+    scene.lines.push_back({x, y, x, y + 4, 1, kInk});
+    Label& label = AddLabel(scene, tick.text, x, top, kTickSize, LabelRole::Tick);
+    label.x -= label.width / 2;
+  }
+  return top + TopScaleHeight();
+}
+
 double AddVerticalAxis(Scene& scene, const AxisPlan& axis) {
   const double x = axis.across;
   scene.lines.push_back(

@@ -31,6 +31,11 @@ struct AxisPlan {
 // Draws a horizontal axis below `across`, ticks pointing down, the title
 // centred under the tick texts. Returns the y below everything drawn.
 double AddHorizontalAxis(Scene& scene, const AxisPlan& axis);
+// The same axis as a bare scale above a picture: tick texts from `top`, the
+// line under them, ticks pointing down. Returns the y below it.
+double AddTopScale(Scene& scene, const AxisPlan& axis, double top);
+// The height AddTopScale takes.
+double TopScaleHeight();
 // Draws a vertical axis left of `across`, the title turned. Returns the x left
 // of everything drawn.
 double AddVerticalAxis(Scene& scene, const AxisPlan& axis);

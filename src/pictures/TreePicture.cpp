@@ -16,6 +16,7 @@ namespace {
 
 constexpr double kMargin = 16;
 constexpr double kLabelGap = 4;
+constexpr size_t kRowsForTopScale = 40;
 
 struct Placed {
   std::vector<double> x, y;  // per drawn node
@@ -113,6 +114,10 @@ Scene TreeScene(const analysis::Tree& tree, const std::string& caption) {
     right = std::max(right, l.x + l.width);
   }
   top += 8;
+  // A tree taller than a screen gets its scale at the top as well.
+  const bool topScale = tree.nodes.size() > 2 * kRowsForTopScale;
+  const double scaleTop = top;
+  if (topScale) top += TopScaleHeight() + 4;
 
   Placed at;
   const double pitch = LayOut(drawn, kMargin + 8, top, at);
@@ -139,6 +144,7 @@ Scene TreeScene(const analysis::Tree& tree, const std::string& caption) {
     axis.offset += kTreeWidth;
     axis.scale = -axis.scale / 2;
   }
+  if (topScale) AddTopScale(scene, axis, scaleTop);
   const double bottom = AddHorizontalAxis(scene, axis);
   scene.width = std::ceil(std::max(right, kMargin + 8 + kTreeWidth) + kMargin);
   scene.height = std::ceil(bottom + kMargin);
