@@ -104,7 +104,7 @@ void AddLegend(Scene& scene, double left, const MapGroups& groups) {
     entries.emplace_back(std::string(msg::picture::kWithoutGroup), kUngrouped);
   double y = 0;
   for (const auto& [name, colour] : entries) {
-    Label& label = AddLabel(scene, name, left + 12, y, kPointNameSize + 1, LabelRole::Legend);
+    const Label& label = AddLabel(scene, name, left + 12, y, kPointNameSize + 1, LabelRole::Legend);
     scene.dots.push_back({left + 4, y + label.height / 2, kDotRadius + 0.5, colour});
     y += label.height + 3;
   }
@@ -112,19 +112,20 @@ void AddLegend(Scene& scene, double left, const MapGroups& groups) {
 
 // Moves everything so the top left drawn lies at the margin; sizes the canvas.
 void FitCanvas(Scene& scene) {
-  double left = std::numeric_limits<double>::max(), top = left, right = -left, bottom = -left;
+  constexpr double kFar = std::numeric_limits<double>::max();
+  std::array<double, 4> bounds{kFar, kFar, -kFar, -kFar};  // left, top, right, bottom
   auto take = [&](double x0, double y0, double x1, double y1) {
-    left = std::min(left, x0), top = std::min(top, y0);
-    right = std::max(right, x1), bottom = std::max(bottom, y1);
+    bounds = {std::min(bounds[0], x0), std::min(bounds[1], y0), std::max(bounds[2], x1),
+              std::max(bounds[3], y1)};
   };
   for (const Line& l : scene.lines)
     take(std::min(l.x1, l.x2), std::min(l.y1, l.y2), std::max(l.x1, l.x2), std::max(l.y1, l.y2));
   for (const Dot& d : scene.dots)
     take(d.x - d.radius, d.y - d.radius, d.x + d.radius, d.y + d.radius);
   for (const Label& l : scene.labels) take(l.x, l.y, l.x + l.width, l.y + l.height);
-  Shift(scene, kMargin - left, kMargin - top);
-  scene.width = std::ceil(right - left + 2 * kMargin);
-  scene.height = std::ceil(bottom - top + 2 * kMargin);
+  Shift(scene, kMargin - bounds[0], kMargin - bounds[1]);
+  scene.width = std::ceil(bounds[2] - bounds[0] + 2 * kMargin);
+  scene.height = std::ceil(bounds[3] - bounds[1] + 2 * kMargin);
 }
 
 }  // namespace
