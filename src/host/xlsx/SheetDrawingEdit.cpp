@@ -5,20 +5,13 @@
 
 #include "host/AsciiText.h"
 #include "host/xlsx/DrawingPart.h"
+#include "host/xlsx/PartTypes.h"
 #include "host/xlsx/RelationshipsPart.h"
 #include "host/xlsx/Xml.h"
 
 namespace host::xlsx {
 
 namespace {
-
-constexpr const char* kEmptyRels =
-    "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\"/>";
-constexpr const char* kDrawingRel =
-    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/drawing";
-constexpr const char* kImageRel =
-    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/image";
-constexpr const char* kDrawingType = "application/vnd.openxmlformats-officedocument.drawing+xml";
 
 // "xl/drawings/_rels/drawing1.xml.rels" -> "xl/drawings/drawing1.xml".
 std::string SourceOfRels(const std::string& rels) {

@@ -11,6 +11,7 @@
 #include "host/xlsx/ContentTypesPart.h"
 #include "host/xlsx/PackageParts.h"
 #include "host/xlsx/PartNames.h"
+#include "host/xlsx/PartTypes.h"
 #include "host/xlsx/RelationshipsPart.h"
 #include "host/xlsx/SheetDrawingEdit.h"
 #include "host/xlsx/StylesPart.h"
@@ -20,15 +21,6 @@
 namespace host::xlsx {
 
 namespace {
-
-constexpr const char* kWorksheetRel =
-    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet";
-constexpr const char* kWorksheetType =
-    "application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml";
-constexpr const char* kStylesRel =
-    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles";
-constexpr const char* kStylesType =
-    "application/vnd.openxmlformats-officedocument.spreadsheetml.styles+xml";
 
 // Relationships may spell a part otherwise than its entry does: each part is
 // written under its entry's name, or the package would hold it twice.
@@ -56,9 +48,7 @@ void LoadDocs(const PartReader& read, const std::string& workbookPart, Structure
   if (!read(workbookPart, wbXml)) throw std::runtime_error("the workbook part is missing");
   if (!read("[Content_Types].xml", ctXml))
     throw std::runtime_error("the content types are missing");
-  if (!read(RelsPartOf(workbookPart), relsXml))
-    relsXml =
-        "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\"/>";
+  if (!read(RelsPartOf(workbookPart), relsXml)) relsXml = kEmptyRels;
   if (!docs.workbook.Load(wbXml) || !docs.rels.Load(relsXml) || !docs.contentTypes.Load(ctXml))
     throw std::runtime_error("the workbook structure is damaged");
   docs.workbook.ReadSheets();
