@@ -80,9 +80,9 @@ std::string RenderSvg(const Scene& scene) {
 }
 
 std::string RenderPng(const Scene& scene, double scale) {
-  const int width = static_cast<int>(std::ceil(scene.width * scale));
-  const int height = static_cast<int>(std::ceil(scene.height * scale));
-  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+  const PixelSize size = PngSize(scene, scale);
+  cairo_surface_t* surface =
+      cairo_image_surface_create(CAIRO_FORMAT_RGB24, size.width, size.height);
   cairo_t* cr = cairo_create(surface);
   cairo_scale(cr, scale, scale);
   Draw(cr, scene);
@@ -97,6 +97,11 @@ std::string RenderPng(const Scene& scene, double scale) {
 }
 
 }  // namespace
+
+PixelSize PngSize(const Scene& scene, double scale) {
+  return {static_cast<int>(std::ceil(scene.width * scale)),
+          static_cast<int>(std::ceil(scene.height * scale))};
+}
 
 std::optional<ImageFormat> FormatOfPath(std::string_view path) {
   auto endsWith = [&](std::string_view ext) {

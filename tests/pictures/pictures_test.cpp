@@ -168,8 +168,8 @@ long DarkPixels(std::string png, const Scene& scene, double scale) {
   cairo_surface_t* image = cairo_image_surface_create_from_png_stream(ReadBytes, &png);
   long dark = -1;
   if (cairo_surface_status(image) == CAIRO_STATUS_SUCCESS &&
-      cairo_image_surface_get_width(image) == static_cast<int>(std::ceil(scene.width * scale)) &&
-      cairo_image_surface_get_height(image) == static_cast<int>(std::ceil(scene.height * scale))) {
+      cairo_image_surface_get_width(image) == pictures::PngSize(scene, scale).width &&
+      cairo_image_surface_get_height(image) == pictures::PngSize(scene, scale).height) {
     dark = 0;
     const unsigned char* data = cairo_image_surface_get_data(image);
     const int stride = cairo_image_surface_get_stride(image);
@@ -201,6 +201,8 @@ TEST(PictureFiles, PngDecodesAtItsSizeAndJapaneseNamesGetGlyphs) {
     return scene;
   };
   const Scene many = oneName("日本晴"), few = oneName("一二三");
+  EXPECT_EQ(pictures::PngSize(many, 2).width, 400);
+  EXPECT_EQ(pictures::PngSize(many, 2).height, 80);
   const long ink = DarkPixels(pictures::Render(many, pictures::ImageFormat::Png), many, 1);
   const long less = DarkPixels(pictures::Render(few, pictures::ImageFormat::Png), few, 1);
   EXPECT_GT(less, 0);
