@@ -48,13 +48,16 @@ struct Frame {
 
 Frame FrameFor(const analysis::PrincipalCoordinates& pcoa, double namesArea) {
   Frame f;
+  double widest = 0;
   for (int axis = 0; axis < 2; ++axis) {
-    double lo = 0, hi = 0;  // the origin always shows
-    for (const auto& c : pcoa.coordinates) lo = std::min(lo, c[axis]), hi = std::max(hi, c[axis]);
-    const double pad = hi > lo ? (hi - lo) * 0.06 : 1;
-    f.low[axis] = lo - pad;
-    f.high[axis] = hi + pad;
+    f.low[axis] = f.high[axis] = 0;  // the origin always shows
+    for (const auto& c : pcoa.coordinates)
+      f.low[axis] = std::min(f.low[axis], c[axis]), f.high[axis] = std::max(f.high[axis], c[axis]);
+    widest = std::max(widest, f.high[axis] - f.low[axis]);
   }
+  // A margin of the wider axis's span on both, so a flat axis does not set the scale.
+  const double pad = widest > 0 ? widest * 0.06 : 1;
+  for (int axis = 0; axis < 2; ++axis) f.low[axis] -= pad, f.high[axis] += pad;
   // Room for the names several times over, so most sit beside their points.
   const double side = std::clamp(std::sqrt(4 * namesArea), 420.0, 3000.0);
   f.scale = side / std::max(f.high[0] - f.low[0], f.high[1] - f.low[1]);
