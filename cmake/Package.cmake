@@ -18,6 +18,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The pictures of trees and maps draw Japanese variety names with this font;
+# without it pango falls back to whatever the system has.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://allelescope.org/")
 # CPack puts the summary first as the synopsis; this is the text below it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION

@@ -5,11 +5,11 @@ set -euo pipefail
 pkgs=(
   build-essential cmake pkg-config git
   libzip-dev zipcmp zlib1g-dev libpugixml-dev libexpat1-dev libfreexl-dev
-  libcli11-dev libfmt-dev libeigen3-dev
+  libcli11-dev libfmt-dev libeigen3-dev libcairo2-dev libpango1.0-dev
   qt6-base-dev libgl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libxlsxwriter-dev
-  python3-openpyxl libreoffice-calc-nogui poppler-utils
+  python3-openpyxl python3-pil libreoffice-calc-nogui poppler-utils
   fonts-noto-cjk xvfb xauth imagemagick
   zip unzip pmccabe
   gettext locales

@@ -1,10 +1,12 @@
-// Column widths, row heights and frozen panes of a sheet: how it is laid out
-// on screen, apart from its cells.
+// Column widths, row heights, frozen panes and pictures of a sheet: how it is
+// laid out on screen, apart from its cells.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "host/HostError.h"
 #include "host/Range.h"
@@ -99,6 +101,22 @@ void Worksheet::FreezePanes(int row, int column) {
   CheckIndex(*this, "FreezePanes", row, kMaxRows);
   CheckIndex(*this, "FreezePanes", column, kMaxColumns);
   frozenAt_ = std::make_pair(row, column);
+  MarkModified();
+}
+
+void Worksheet::SetImages(std::vector<SheetImage> images) {
+  // Pictures beyond this many pixels a side are no picture a sheet can show.
+  constexpr double kMaxPixels = 100000;
+  for (const SheetImage& image : images) {
+    CheckIndex(*this, "SetImages", image.row, kMaxRows);
+    CheckIndex(*this, "SetImages", image.column, kMaxColumns);
+    CheckSize(*this, "SetImages", image.widthPixels, kMaxPixels);
+    CheckSize(*this, "SetImages", image.heightPixels, kMaxPixels);
+    if (image.widthPixels == 0 || image.heightPixels == 0 || image.png.empty())
+      throw HostError("SetImages", Parent().Path(), "a picture has no size or no content");
+  }
+  images_ = std::move(images);
+  imagesSet_ = true;
   MarkModified();
 }
 

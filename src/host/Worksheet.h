@@ -16,6 +16,15 @@ namespace host {
 
 class Workbook;
 
+// A PNG picture on a sheet: its top left at the top left of a cell, shown at
+// its own size in pixels (a pixel is 9525 EMU, as the spreadsheet counts).
+struct SheetImage {
+  std::string png;  // the file's bytes
+  int row = 1, column = 1;
+  int widthPixels = 0, heightPixels = 0;
+  std::string description;  // the picture's alternative text
+};
+
 // What a file backend keeps per sheet (original part, elements it does not
 // model). Owned by the sheet, opaque to the model.
 class SheetExtra {
@@ -67,6 +76,13 @@ class Worksheet {
   // file's panes; (1, 1) freezes nothing.
   void FreezePanes(int row, int column);
   std::optional<std::pair<int, int>> FrozenAt() const { return frozenAt_; }
+  // Pictures placed by the program. Once set (to none as well) the model
+  // holds the sheet's drawing: each save replaces the drawing the sheet had
+  // in the file (the pictures of an earlier run) and removes what only it
+  // used. Throws HostError for a picture off the sheet or of no size.
+  void SetImages(std::vector<SheetImage> images);
+  const std::vector<SheetImage>& Images() const { return images_; }
+  bool ImagesSet() const { return imagesSet_; }
 
   // Any change since open: the backend re-serializes modified sheets and
   // copies the others byte for byte.
@@ -99,6 +115,8 @@ class Worksheet {
   std::map<int, double> columnWidths_;
   bool columnWidthsSet_ = false;
   std::optional<std::pair<int, int>> frozenAt_;
+  std::vector<SheetImage> images_;
+  bool imagesSet_ = false;
   mutable bool loaded_ = false;
   bool modified_ = false;
   bool hidden_ = false;

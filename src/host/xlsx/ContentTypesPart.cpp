@@ -1,6 +1,7 @@
 #include "host/xlsx/ContentTypesPart.h"
 
 #include "host/AsciiText.h"
+#include "host/xlsx/Xml.h"
 #include "host/xlsx/XmlDoc.h"
 
 namespace host::xlsx {
@@ -12,6 +13,22 @@ void ContentTypesEditor::AddOverride(const std::string& part, const char* conten
   pugi::xml_node ov = root.append_child((Prefix(root) + "Override").c_str());
   ov.append_attribute("PartName").set_value(("/" + part).c_str());
   ov.append_attribute("ContentType").set_value(contentType);
+  changed_ = true;
+}
+
+void ContentTypesEditor::AddDefault(const std::string& extension, const char* contentType) {
+  pugi::xml_node root = doc_.document_element();
+  pugi::xml_node last;  // Defaults stay together, ahead of the Overrides
+  for (pugi::xml_node d : root.children()) {
+    if (LocalName(d.name()) != "Default") continue;
+    if (AsciiLower(d.attribute("Extension").value()) == AsciiLower(extension)) return;
+    last = d;
+  }
+  const std::string name = Prefix(root) + "Default";
+  pugi::xml_node d =
+      last ? root.insert_child_after(name.c_str(), last) : root.prepend_child(name.c_str());
+  d.append_attribute("Extension").set_value(extension.c_str());
+  d.append_attribute("ContentType").set_value(contentType);
   changed_ = true;
 }
 

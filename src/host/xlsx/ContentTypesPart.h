@@ -13,6 +13,9 @@ class ContentTypesEditor {
   bool Load(const std::string& xml);
 
   void AddOverride(const std::string& part, const char* contentType);
+  // The type of every part with extension `extension` (no dot), unless the
+  // package gives that extension a type already.
+  void AddDefault(const std::string& extension, const char* contentType);
   void RemoveOverrides(const std::set<std::string>& parts);
 
   bool Changed() const { return changed_; }

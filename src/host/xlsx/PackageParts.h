@@ -12,6 +12,7 @@
 
 #include "host/HostFailure.h"
 #include "host/Styles.h"
+#include "host/Worksheet.h"
 
 namespace host::xlsx {
 
@@ -54,6 +55,8 @@ struct SheetPlan {
   bool worksheet = true;
   bool hasFormulas = false;
   int position = -1;  // index in the package's <sheets>, -1 for a sheet new to the package
+  // The pictures that replace the sheet's drawing; null to keep its drawing as it is.
+  const std::vector<SheetImage>* images = nullptr;
 };
 
 struct SheetPlanResult {
@@ -61,6 +64,7 @@ struct SheetPlanResult {
   int sheetId = 0;
   bool tabSelected = false;  // for a new sheet's view
   bool tabActive = false;    // the workbook's active tab after the save
+  std::string drawingRelId;  // of the sheet's new drawing, when it has pictures
 };
 
 struct StructureEdit {

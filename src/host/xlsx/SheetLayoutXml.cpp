@@ -55,6 +55,7 @@ std::string KeptViewsWithPane(const std::string& kept, std::pair<int, int> at) {
 bool ModelOwns(const Worksheet& sheet, std::string_view localName) {
   if (localName == "cols") return sheet.ColumnWidthsSet();
   if (localName == "sheetViews") return sheet.FrozenAt().has_value();
+  if (localName == "drawing") return sheet.ImagesSet();
   return false;
 }
 

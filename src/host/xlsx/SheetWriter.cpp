@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "host/Workbook.h"
+#include "host/xlsx/DrawingPart.h"
 #include "host/xlsx/SheetLayoutXml.h"
 #include "host/xlsx/Xml.h"
 #include "host/xlsx/XmlWriter.h"
@@ -259,8 +260,10 @@ void WriteSheetXml(Worksheet& sheet, const XlsxSheetExtra* extra, const SheetWri
   XmlWriter xml(out);
   xml.Declaration();
   const bool parsed = extra && extra->parsed;
-  const std::vector<XlsxSheetExtra::Element> layout =
+  std::vector<XlsxSheetExtra::Element> layout =
       parsed ? ModelLayoutElements(sheet, *extra) : std::vector<XlsxSheetExtra::Element>{};
+  const bool drawing = sheet.ImagesSet() && !options.drawingRelId.empty();
+  if (parsed && drawing) layout.push_back({"drawing", DrawingElementXml(options.drawingRelId)});
   KeptElements elements;
   size_t next = 0;
   auto emitUpTo = [&](int limit) {
@@ -285,6 +288,7 @@ void WriteSheetXml(Worksheet& sheet, const XlsxSheetExtra* extra, const SheetWri
   if (!parsed) {
     xml.Start("pageMargins").Attr("left", "0.7").Attr("right", "0.7").Attr("top", "0.75");
     xml.Attr("bottom", "0.75").Attr("header", "0.3").Attr("footer", "0.3").End("pageMargins");
+    if (drawing) xml.Raw(DrawingElementXml(options.drawingRelId));
   }
   xml.End(parsed ? extra->rootName : std::string("worksheet"));
   sink(out);

@@ -18,6 +18,9 @@ struct SheetWriteOptions {
   const SharedStringTable* sharedStrings = nullptr;
   // For a sheet that has no parsed part yet: whether its view is the selected tab.
   bool tabSelected = false;
+  // For a sheet whose pictures the model holds: its drawing's relationship
+  // id, empty when it has none.
+  std::string drawingRelId;
 };
 
 // Receives the XML in pieces of about 64 KB; a piece is valid only during the call.

@@ -10,7 +10,10 @@
 #include "host/xlsx/AppPropertiesPart.h"
 #include "host/xlsx/ContentTypesPart.h"
 #include "host/xlsx/PackageParts.h"
+#include "host/xlsx/PartNames.h"
+#include "host/xlsx/PartTypes.h"
 #include "host/xlsx/RelationshipsPart.h"
+#include "host/xlsx/SheetDrawingEdit.h"
 #include "host/xlsx/StylesPart.h"
 #include "host/xlsx/WorkbookPart.h"
 #include "host/xlsx/Xml.h"
@@ -18,39 +21,6 @@
 namespace host::xlsx {
 
 namespace {
-
-constexpr const char* kWorksheetRel =
-    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet";
-constexpr const char* kWorksheetType =
-    "application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml";
-constexpr const char* kStylesRel =
-    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles";
-constexpr const char* kStylesType =
-    "application/vnd.openxmlformats-officedocument.spreadsheetml.styles+xml";
-
-// Part names in use; they compare ignoring case.
-class PartNames {
- public:
-  explicit PartNames(const std::vector<std::string>& entryNames) {
-    for (const std::string& n : entryNames) {
-      taken_.insert(AsciiLower(n));
-      exact_.insert(n);
-      spelled_.emplace(AsciiLower(n), n);  // the first, as the look-up finds it
-    }
-  }
-  // Claims `name`; false when it is taken.
-  bool Take(const std::string& name) { return taken_.insert(AsciiLower(name)).second; }
-  // `name` as the package's entry of that part spells it.
-  std::string Spelled(const std::string& name) const {
-    if (exact_.count(name)) return name;
-    auto it = spelled_.find(AsciiLower(name));
-    return it == spelled_.end() ? name : it->second;
-  }
-
- private:
-  std::set<std::string> taken_, exact_;
-  std::map<std::string, std::string> spelled_;
-};
 
 // Relationships may spell a part otherwise than its entry does: each part is
 // written under its entry's name, or the package would hold it twice.
@@ -78,9 +48,7 @@ void LoadDocs(const PartReader& read, const std::string& workbookPart, Structure
   if (!read(workbookPart, wbXml)) throw std::runtime_error("the workbook part is missing");
   if (!read("[Content_Types].xml", ctXml))
     throw std::runtime_error("the content types are missing");
-  if (!read(RelsPartOf(workbookPart), relsXml))
-    relsXml =
-        "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\"/>";
+  if (!read(RelsPartOf(workbookPart), relsXml)) relsXml = kEmptyRels;
   if (!docs.workbook.Load(wbXml) || !docs.rels.Load(relsXml) || !docs.contentTypes.Load(ctXml))
     throw std::runtime_error("the workbook structure is damaged");
   docs.workbook.ReadSheets();
@@ -136,10 +104,7 @@ StructureEdit EditStructure(const PartReader& read, const std::string& workbookP
   for (const SheetPlan& sheet : plan)
     if (sheet.worksheet) newNames.push_back(sheet.name);
   auto newSheet = [&](SheetPlanResult& result) {
-    for (int k = 1;; ++k) {
-      result.part = "xl/worksheets/sheet" + std::to_string(k) + ".xml";
-      if (names.Take(result.part)) break;
-    }
+    result.part = names.TakeNumbered("xl/worksheets/sheet", ".xml");
     result.relId = docs.rels.Add(kWorksheetRel, result.part);
     docs.contentTypes.AddOverride(result.part, kWorksheetType);
     edit.added.push_back(result.part);
@@ -152,6 +117,11 @@ StructureEdit EditStructure(const PartReader& read, const std::string& workbookP
   docs.workbook.SetActiveTab(active);
 
   DropStaleCalcChain(plan, docs, edit);
+  DrawingEdit drawings{read, entryNames, names, docs.contentTypes, edit};
+  for (size_t i = 0; i < plan.size(); ++i)
+    if (plan[i].images && plan[i].worksheet)
+      edit.sheets[i].drawingRelId =
+          ReplaceSheetDrawing(drawings, edit.sheets[i].part, *plan[i].images);
   EditStyles(read, styles, newPackage, names, docs, edit);
 
   const std::string relsPart = RelsPartOf(workbookPart);

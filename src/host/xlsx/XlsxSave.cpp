@@ -57,6 +57,7 @@ std::vector<SheetPlan> SheetPlans(const Workbook& book, const std::vector<bool>&
     p.rewrite = rewrite[i];
     p.worksheet = !extra || extra->worksheet;
     p.position = extra && !extra->partName.empty() ? extra->position : -1;
+    if (sheets[i]->ImagesSet()) p.images = &sheets[i]->Images();
     // Only loaded sheets can have gained formulas; never load a sheet just to save it.
     p.hasFormulas = (extra && extra->hadFormulas) || (Parked(extra) && Parked(extra)->formulas) ||
                     (sheets[i]->Loaded() && !sheets[i]->Store().Formulas().empty());
@@ -145,10 +146,12 @@ std::set<std::string> XlsxBackend::WritePackage(Workbook& book, const SavePlan& 
     auto it = sheetOfPart.find(name);
     if (it == sheetOfPart.end()) return false;
     Worksheet* sheet = &book.Sheet(it->second);
-    bool selected = edit.sheets[static_cast<size_t>(it->second - 1)].tabSelected;
-    // A finished sheet was written unselected; the selected tab is written anew.
+    const SheetPlanResult& result = edit.sheets[static_cast<size_t>(it->second - 1)];
+    const bool selected = result.tabSelected;
+    // A finished sheet was written unselected and without pictures; the
+    // selected tab and a sheet with pictures are written anew.
     if (ParkedSheet* parked = Parked(ExtraOf(*sheet))) {
-      if (!selected) {
+      if (!selected && !sheet->ImagesSet()) {
         writer.AddDeflated(name, parked->Get());
         return true;
       }
@@ -157,9 +160,11 @@ std::set<std::string> XlsxBackend::WritePackage(Workbook& book, const SavePlan& 
     // Sheets are written on the save's threads: each reads only its own cells.
     writer.AddProduced(
         name,
-        [sheet, selected, &options](const PackageWriter::Sink& sink) {
+        [sheet, selected, &options,
+         drawing = result.drawingRelId](const PackageWriter::Sink& sink) {
           SheetWriteOptions o = options;
           o.tabSelected = selected;
+          o.drawingRelId = drawing;
           WriteSheetXml(*sheet, ExtraOf(*sheet), o, sink);
         },
         sheet->Store().CellCount());
