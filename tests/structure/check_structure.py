@@ -2,9 +2,9 @@
 """The shape of src/ that the code relies on to stay readable:
 - each folder includes only the folders below it (text, the UTF-8 rules,
   stands below all of them; host and messages use nothing else; store uses
-  messages; analysis uses store; exchange uses store and analysis; pictures
-  draw what analysis returns; report uses host, store, analysis, exchange
-  and pictures; the session uses all of those;
+  messages; analysis uses store; exchange uses store and analysis; picture
+  draws what analysis returns; report uses host, store, analysis, exchange
+  and picture; the session uses all of those;
   the window uses the session and what it uses; the command line uses the
   session, the message catalogue and text only);
 - the window's event names (…_Click) stay in the window;
@@ -24,9 +24,9 @@ ALLOWED = {
     "store": {"text", "messages"},
     "analysis": {"text", "store", "messages"},
     "exchange": {"text", "store", "analysis", "messages"},
-    "pictures": {"text", "store", "analysis", "messages"},
-    "report": {"text", "host", "store", "analysis", "exchange", "pictures", "messages"},
-    "app/core": {"text", "host", "store", "analysis", "exchange", "pictures", "report", "messages"},
+    "picture": {"text", "store", "analysis", "messages"},
+    "report": {"text", "host", "store", "analysis", "exchange", "picture", "messages"},
+    "app/core": {"text", "host", "store", "analysis", "exchange", "picture", "report", "messages"},
 }
 # Single files a folder may use beyond its folders: the catalogue words the
 # host's failure codes, which include nothing themselves.

@@ -1,8 +1,8 @@
-#include "pictures/Text.h"
+#include "picture/Text.h"
 
 #include <memory>
 
-namespace pictures {
+namespace picture {
 
 namespace {
 
@@ -51,4 +51,4 @@ TextSize MeasureText(std::string_view text, double size) {
           static_cast<double>(logical.height) / PANGO_SCALE};
 }
 
-}  // namespace pictures
+}  // namespace picture

@@ -1,6 +1,6 @@
-#include "pictures/Scene.h"
+#include "picture/Scene.h"
 
-namespace pictures {
+namespace picture {
 
 bool Overlap(const Label& a, const Label& b) {
   return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
@@ -15,4 +15,4 @@ void Shift(Scene& scene, double dx, double dy) {
   for (Label& l : scene.labels) l.x += dx, l.y += dy;
 }
 
-}  // namespace pictures
+}  // namespace picture

@@ -1,4 +1,4 @@
-#include "pictures/NamePlacement.h"
+#include "picture/NamePlacement.h"
 
 #include <algorithm>
 #include <array>
@@ -7,7 +7,7 @@
 #include <numbers>
 #include <utility>
 
-namespace pictures {
+namespace picture {
 
 namespace {
 
@@ -109,4 +109,4 @@ std::vector<PlacedName> PlaceNames(const std::vector<NamedPoint>& points, const 
   return placed;
 }
 
-}  // namespace pictures
+}  // namespace picture

@@ -1,4 +1,4 @@
-#include "pictures/TreePicture.h"
+#include "picture/TreePicture.h"
 
 #include <fmt/format.h>
 
@@ -6,11 +6,11 @@
 #include <cmath>
 
 #include "messages/PictureTexts.h"
-#include "pictures/Axis.h"
-#include "pictures/RootedTree.h"
-#include "pictures/Text.h"
+#include "picture/Axis.h"
+#include "picture/RootedTree.h"
+#include "picture/Text.h"
 
-namespace pictures {
+namespace picture {
 
 namespace {
 
@@ -151,4 +151,4 @@ Scene TreeScene(const analysis::Tree& tree, const std::string& caption) {
   return scene;
 }
 
-}  // namespace pictures
+}  // namespace picture

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "analysis/Pcoa.h"
-#include "pictures/Scene.h"
+#include "picture/Scene.h"
 
-namespace pictures {
+namespace picture {
 
 inline constexpr double kPointNameSize = 10;
 
@@ -21,4 +21,4 @@ struct MapGroups {
 Scene PcoaScene(const analysis::PrincipalCoordinates& pcoa, const std::vector<std::string>& names,
                 const MapGroups* groups = nullptr, const std::string& caption = {});
 
-}  // namespace pictures
+}  // namespace picture

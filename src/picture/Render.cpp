@@ -1,4 +1,4 @@
-#include "pictures/Render.h"
+#include "picture/Render.h"
 
 #include <cairo-svg.h>
 
@@ -8,9 +8,9 @@
 #include <numbers>
 #include <stdexcept>
 
-#include "pictures/Text.h"
+#include "picture/Text.h"
 
-namespace pictures {
+namespace picture {
 
 namespace {
 
@@ -128,4 +128,4 @@ void RenderToFile(const Scene& scene, ImageFormat format, const std::string& pat
   if (!out) throw std::runtime_error("cannot write " + path);
 }
 
-}  // namespace pictures
+}  // namespace picture

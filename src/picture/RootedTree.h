@@ -8,7 +8,7 @@
 
 #include "analysis/Trees.h"
 
-namespace pictures {
+namespace picture {
 
 struct DrawnNode {
   std::string name;  // a leaf's variety name
@@ -26,4 +26,4 @@ struct DrawnTree {
 // longest path go to the pair of lowest varieties.
 DrawnTree RootForDrawing(const analysis::Tree& tree);
 
-}  // namespace pictures
+}  // namespace picture

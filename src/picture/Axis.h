@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "pictures/Scene.h"
+#include "picture/Scene.h"
 
-namespace pictures {
+namespace picture {
 
 inline constexpr Colour kInk{0.15, 0.15, 0.15};
 inline constexpr Colour kFaint{0.55, 0.55, 0.55};
@@ -44,4 +44,4 @@ double AddVerticalAxis(Scene& scene, const AxisPlan& axis);
 Label& AddLabel(Scene& scene, const std::string& text, double x, double y, double size,
                 LabelRole role, Colour colour = kInk);
 
-}  // namespace pictures
+}  // namespace picture

@@ -9,7 +9,7 @@
 // without covering anything.
 #include <vector>
 
-namespace pictures {
+namespace picture {
 
 struct Box {
   double x = 0, y = 0, width = 0, height = 0;
@@ -27,4 +27,4 @@ struct PlacedName {
 
 std::vector<PlacedName> PlaceNames(const std::vector<NamedPoint>& points, const Box& area);
 
-}  // namespace pictures
+}  // namespace picture

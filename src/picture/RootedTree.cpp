@@ -1,9 +1,9 @@
-#include "pictures/RootedTree.h"
+#include "picture/RootedTree.h"
 
 #include <algorithm>
 #include <utility>
 
-namespace pictures {
+namespace picture {
 
 namespace {
 
@@ -106,4 +106,4 @@ DrawnTree RootForDrawing(const analysis::Tree& tree) {
   return out;
 }
 
-}  // namespace pictures
+}  // namespace picture

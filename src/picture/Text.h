@@ -6,7 +6,7 @@
 
 #include <string_view>
 
-namespace pictures {
+namespace picture {
 
 // Latin and Japanese in one family; pango falls back for other scripts.
 inline constexpr const char* kFontFamily = "Noto Sans CJK JP, DejaVu Sans, sans-serif";
@@ -23,4 +23,4 @@ PangoLayout* MakeLayout(PangoContext* context, std::string_view text, double siz
 // Sets the unhinted metrics on a context.
 void UseUnhintedMetrics(PangoContext* context);
 
-}  // namespace pictures
+}  // namespace picture

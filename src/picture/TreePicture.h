@@ -6,9 +6,9 @@
 #include <string>
 
 #include "analysis/Trees.h"
-#include "pictures/Scene.h"
+#include "picture/Scene.h"
 
-namespace pictures {
+namespace picture {
 
 inline constexpr double kLeafSize = 11;
 inline constexpr double kSupportSize = 9;
@@ -20,4 +20,4 @@ inline constexpr double kTreeWidth = 560;  // pixels from the root to the farthe
 // `caption` (for instance the distance used) goes under the title.
 Scene TreeScene(const analysis::Tree& tree, const std::string& caption = {});
 
-}  // namespace pictures
+}  // namespace picture

@@ -17,18 +17,18 @@
 #include "analysis/Pcoa.h"
 #include "analysis/Trees.h"
 #include "app/core/Session.h"
-#include "pictures/MapPicture.h"
-#include "pictures/Render.h"
-#include "pictures/RootedTree.h"
-#include "pictures/Text.h"
-#include "pictures/TreePicture.h"
+#include "picture/MapPicture.h"
+#include "picture/Render.h"
+#include "picture/RootedTree.h"
+#include "picture/Text.h"
+#include "picture/TreePicture.h"
 
 namespace {
 
 using analysis::TreeMethod;
-using pictures::Label;
-using pictures::LabelRole;
-using pictures::Scene;
+using picture::Label;
+using picture::LabelRole;
+using picture::Scene;
 
 std::unique_ptr<store::GenotypeStore> ExampleStore(const std::string& workbook) {
   app::Session session;
@@ -63,7 +63,7 @@ std::vector<std::string> TextsOf(const Scene& scene, LabelRole role) {
 void ExpectNoOverlap(const Scene& scene) {
   for (size_t a = 0; a < scene.labels.size(); ++a)
     for (size_t b = a + 1; b < scene.labels.size(); ++b)
-      ASSERT_FALSE(pictures::Overlap(scene.labels[a], scene.labels[b]))
+      ASSERT_FALSE(picture::Overlap(scene.labels[a], scene.labels[b]))
           << scene.labels[a].text << " / " << scene.labels[b].text;
   for (const Label& l : scene.labels) {
     EXPECT_GE(l.x, 0) << l.text;
@@ -89,11 +89,11 @@ TEST(TreePictures, ExamplesShowEveryVarietyAndSupportOnceWithoutOverlap) {
       analysis::TreeOutcome tree = analysis::BuildTree(d, method);
       ASSERT_TRUE(tree.tree);
       analysis::Bootstrap(*tree.tree, *store, kAlleles, 20);
-      const Scene scene = pictures::TreeScene(*tree.tree, "Allele-sharing distance");
+      const Scene scene = picture::TreeScene(*tree.tree, "Allele-sharing distance");
       ExpectEveryNameOnce(scene, LabelRole::Leaf, d.Names());
       // Every join but the root: a rooted tree of n varieties has n - 2 of them.
       EXPECT_EQ(TextsOf(scene, LabelRole::Support).size(), d.Names().size() - 2);
-      const std::string svg = pictures::Render(scene, pictures::ImageFormat::Svg);
+      const std::string svg = picture::Render(scene, picture::ImageFormat::Svg);
       EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
       EXPECT_NE(svg.find("</svg>"), std::string::npos);
     }
@@ -103,12 +103,12 @@ TEST(TreePictures, GrowInHeightWithTheVarietiesAtAFixedPitch) {
   std::map<int, double> height;
   for (int n : {100, 300, 500}) {
     const auto tree = analysis::BuildTree(Synthetic(n), TreeMethod::NeighbourJoining);
-    const Scene scene = pictures::TreeScene(*tree.tree);
+    const Scene scene = picture::TreeScene(*tree.tree);
     ExpectEveryNameOnce(scene, LabelRole::Leaf, Synthetic(n).Names());
     height[n] = scene.height;
   }
   const double pitch = (height[500] - height[100]) / 400;
-  EXPECT_GE(pitch, pictures::kLeafSize);
+  EXPECT_GE(pitch, picture::kLeafSize);
   EXPECT_NEAR(height[300] - height[100], 200 * pitch, 1);
 }
 
@@ -120,11 +120,11 @@ TEST(TreePictures, NeighbourJoiningIsRootedAtTheMidpointOfTheLongestPath) {
   int k = 0;
   for (int i = 1; i <= 4; ++i)
     for (int j = i + 1; j <= 4; ++j) d.Set(i, j, upper[k++]);
-  const pictures::DrawnTree drawn =
-      pictures::RootForDrawing(*analysis::BuildTree(d, TreeMethod::NeighbourJoining).tree);
+  const picture::DrawnTree drawn =
+      picture::RootForDrawing(*analysis::BuildTree(d, TreeMethod::NeighbourJoining).tree);
   std::map<std::string, double> depth;
   auto walk = [&](auto& self, int node, double at) -> void {
-    const pictures::DrawnNode& n = drawn.nodes[static_cast<size_t>(node)];
+    const picture::DrawnNode& n = drawn.nodes[static_cast<size_t>(node)];
     if (n.children.empty()) depth[n.name] = at + n.length;
     for (int child : n.children) self(self, child, at + n.length);
   };
@@ -142,9 +142,9 @@ TEST(MapPictures, NamesAndLegendWithoutOverlapFromFewToMaximal) {
     const analysis::DistanceMatrix d = Synthetic(n);
     const auto pcoa = analysis::PrincipalCoordinateAnalysis(d).pcoa;
     ASSERT_TRUE(pcoa);
-    pictures::MapGroups groups{{"Early", "Late", "Glutinous"}, {}};
+    picture::MapGroups groups{{"Early", "Late", "Glutinous"}, {}};
     for (int v = 0; v < n; ++v) groups.groupOf.push_back(v % 4 == 3 ? -1 : v % 4);
-    const Scene scene = pictures::PcoaScene(*pcoa, d.Names(), &groups);
+    const Scene scene = picture::PcoaScene(*pcoa, d.Names(), &groups);
     ExpectEveryNameOnce(scene, LabelRole::Point, d.Names());
     EXPECT_EQ(TextsOf(scene, LabelRole::Legend),
               (std::vector<std::string>{"Early", "Glutinous", "Late", "No group"}));
@@ -168,8 +168,8 @@ long DarkPixels(std::string png, const Scene& scene, double scale) {
   cairo_surface_t* image = cairo_image_surface_create_from_png_stream(ReadBytes, &png);
   long dark = -1;
   if (cairo_surface_status(image) == CAIRO_STATUS_SUCCESS &&
-      cairo_image_surface_get_width(image) == pictures::PngSize(scene, scale).width &&
-      cairo_image_surface_get_height(image) == pictures::PngSize(scene, scale).height) {
+      cairo_image_surface_get_width(image) == picture::PngSize(scene, scale).width &&
+      cairo_image_surface_get_height(image) == picture::PngSize(scene, scale).height) {
     dark = 0;
     const unsigned char* data = cairo_image_surface_get_data(image);
     const int stride = cairo_image_surface_get_stride(image);
@@ -184,7 +184,7 @@ long DarkPixels(std::string png, const Scene& scene, double scale) {
 // Glyphs the fonts lack, which pango draws as boxes holding their codes.
 int MissingGlyphs(const std::string& text) {
   PangoContext* context = pango_font_map_create_context(pango_cairo_font_map_get_default());
-  PangoLayout* layout = pictures::MakeLayout(context, text, 20);
+  PangoLayout* layout = picture::MakeLayout(context, text, 20);
   const int missing = pango_layout_get_unknown_glyphs_count(layout);
   g_object_unref(layout);
   g_object_unref(context);
@@ -196,24 +196,24 @@ TEST(PictureFiles, PngDecodesAtItsSizeAndJapaneseNamesGetGlyphs) {
   EXPECT_EQ(MissingGlyphs("コシヒカリ 日本晴 ゆめぴりか Apple-03"), 0);
   auto oneName = [](const std::string& text) {
     Scene scene{200, 40, {}, {}, {}};
-    const pictures::TextSize size = pictures::MeasureText(text, 20);
+    const picture::TextSize size = picture::MeasureText(text, 20);
     scene.labels.push_back({text, 4, 4, size.width, size.height, 20, false, {}, LabelRole::Leaf});
     return scene;
   };
   const Scene many = oneName("日本晴"), few = oneName("一二三");
-  EXPECT_EQ(pictures::PngSize(many, 2).width, 400);
-  EXPECT_EQ(pictures::PngSize(many, 2).height, 80);
-  const long ink = DarkPixels(pictures::Render(many, pictures::ImageFormat::Png), many, 1);
-  const long less = DarkPixels(pictures::Render(few, pictures::ImageFormat::Png), few, 1);
+  EXPECT_EQ(picture::PngSize(many, 2).width, 400);
+  EXPECT_EQ(picture::PngSize(many, 2).height, 80);
+  const long ink = DarkPixels(picture::Render(many, picture::ImageFormat::Png), many, 1);
+  const long less = DarkPixels(picture::Render(few, picture::ImageFormat::Png), few, 1);
   EXPECT_GT(less, 0);
   EXPECT_GT(ink, 2 * less);  // 日本晴 has far more strokes than 一二三
-  EXPECT_GT(DarkPixels(pictures::Render(many, pictures::ImageFormat::Png, 2), many, 2), 3 * ink);
+  EXPECT_GT(DarkPixels(picture::Render(many, picture::ImageFormat::Png, 2), many, 2), 3 * ink);
 }
 
 TEST(PictureFiles, FormatFollowsTheExtension) {
-  EXPECT_EQ(pictures::FormatOfPath("tree.SVG"), pictures::ImageFormat::Svg);
-  EXPECT_EQ(pictures::FormatOfPath("/tmp/map.png"), pictures::ImageFormat::Png);
-  EXPECT_EQ(pictures::FormatOfPath("tree.nwk"), std::nullopt);
+  EXPECT_EQ(picture::FormatOfPath("tree.SVG"), picture::ImageFormat::Svg);
+  EXPECT_EQ(picture::FormatOfPath("/tmp/map.png"), picture::ImageFormat::Png);
+  EXPECT_EQ(picture::FormatOfPath("tree.nwk"), std::nullopt);
 }
 
 }  // namespace

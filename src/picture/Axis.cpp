@@ -1,13 +1,13 @@
-#include "pictures/Axis.h"
+#include "picture/Axis.h"
 
 #include <fmt/format.h>
 
 #include <algorithm>
 #include <cmath>
 
-#include "pictures/Text.h"
+#include "picture/Text.h"
 
-namespace pictures {
+namespace picture {
 
 std::vector<Tick> RoundTicks(double low, double high, int count) {
   const double span = high - low;
@@ -91,4 +91,4 @@ double AddVerticalAxis(Scene& scene, const AxisPlan& axis) {
   return title.x;
 }
 
-}  // namespace pictures
+}  // namespace picture

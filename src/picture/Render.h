@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "pictures/Scene.h"
+#include "picture/Scene.h"
 
-namespace pictures {
+namespace picture {
 
 enum class ImageFormat { Svg, Png };
 
@@ -28,4 +28,4 @@ std::string Render(const Scene& scene, ImageFormat format, double scale = 1);
 void RenderToFile(const Scene& scene, ImageFormat format, const std::string& path,
                   double scale = 1);
 
-}  // namespace pictures
+}  // namespace picture

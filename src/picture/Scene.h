@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace pictures {
+namespace picture {
 
 struct Colour {
   double red = 0, green = 0, blue = 0;
@@ -47,4 +47,4 @@ bool Overlap(const Label& a, const Label& b);
 // Moves every shape by (dx, dy).
 void Shift(Scene& scene, double dx, double dy);
 
-}  // namespace pictures
+}  // namespace picture

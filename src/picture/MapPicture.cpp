@@ -1,4 +1,4 @@
-#include "pictures/MapPicture.h"
+#include "picture/MapPicture.h"
 
 #include <fmt/format.h>
 
@@ -8,11 +8,11 @@
 #include <limits>
 
 #include "messages/PictureTexts.h"
-#include "pictures/Axis.h"
-#include "pictures/NamePlacement.h"
-#include "pictures/Text.h"
+#include "picture/Axis.h"
+#include "picture/NamePlacement.h"
+#include "picture/Text.h"
 
-namespace pictures {
+namespace picture {
 
 namespace {
 
@@ -171,4 +171,4 @@ Scene PcoaScene(const analysis::PrincipalCoordinates& pcoa, const std::vector<st
   return scene;
 }
 
-}  // namespace pictures
+}  // namespace picture
