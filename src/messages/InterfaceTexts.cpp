@@ -27,6 +27,7 @@ constexpr std::array kEnglish = {
     Entry{Ui::ZooRunning, "Writing the 0/1 matrices"},
     Entry{Ui::CombinationRunning, "Combination check: counting"},
     Entry{Ui::UKaiRunning, "Ukai: computing the probabilities"},
+    Entry{Ui::SummaryRunning, "Summary: the locus table and the identical varieties"},
     Entry{Ui::Completed, "Conversion and counting completed"},
     Entry{Ui::FinishedNormally, "Finished normally"},
     Entry{Ui::TooManyVarieties, "There are more varieties than allowed"},

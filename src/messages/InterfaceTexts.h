@@ -26,6 +26,7 @@ enum class Ui {
   ZooRunning,
   CombinationRunning,
   UKaiRunning,
+  SummaryRunning,
   Completed,
   // The closing message: one line per problem found, or this.
   FinishedNormally,
