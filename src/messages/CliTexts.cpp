@@ -55,6 +55,7 @@ constexpr std::array kEnglish = {
     Entry{Cli::ZooOption, "also write the 0/1 matrices (one MARKER.zoo per marker)"},
     Entry{Cli::NoCombinationOption, "skip the pairwise combination check (NAME.cmb)"},
     Entry{Cli::NoUKaiOption, "skip the Ukai identification probability (NAME.ukai)"},
+    Entry{Cli::NoSummaryOption, "skip the locus and identity summary (NAME.sum)"},
     Entry{Cli::DemoDirArgument, "where to put the copies (created if missing)"},
     Entry{Cli::GlossNoType, "no type"},
     Entry{Cli::GlossNotSource, "not a source"},

@@ -23,6 +23,7 @@ enum class Cli {
   ZooOption,
   NoCombinationOption,
   NoUKaiOption,
+  NoSummaryOption,
   DemoDirArgument,
   // What choosing a sheet means, in short.
   GlossNoType,

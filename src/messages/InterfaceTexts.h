@@ -36,6 +36,9 @@ enum class Ui {
   NotDiploid,
   TooManyAlleles,
   TooManyGenotypes,
+  // After a run that finished normally: the varieties no marker tells apart.
+  IdenticalGroup,   // {} the summary sheet
+  IdenticalGroups,  // {} how many, {} the summary sheet
   // The main window's captions.
   ProgramTitle,
   TitleBanner,
@@ -44,6 +47,7 @@ enum class Ui {
   OptionCombination,
   OptionUKai,
   OptionZoo,
+  OptionSummary,
   StartButton,
   QuitButton,
   HelpButton,

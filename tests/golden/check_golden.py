@@ -37,6 +37,8 @@ CASES = {
     "rerun_in_place": (EXAMPLES / "ssr_example.xlsx", [["--zoo"], ["--no-ukai"]],
                        "ssr_example.xlsx"),
     "legacy_xls": (INPUTS / "legacy.xls", [[]], "legacy.xlsx"),
+    "summary_switched_off": (EXAMPLES / "ssr_example.xlsx", [[], ["--no-summary"]],
+                             "ssr_example.xlsx"),
 }
 
 
