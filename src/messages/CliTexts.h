@@ -68,6 +68,9 @@ enum class Cli {
   ExportFormatOption,
   ExportOutputOption,
   MarkersDescription,
+  SummaryDescription,
+  SummaryFormatOption,
+  SummaryOutputOption,
   ImportDescription,
   ImportFileArgument,
   ImportOutputOption,
@@ -106,6 +109,7 @@ enum class Cli {
   GroupsPopulationHead,
   CannotRead,  // {path} {reason}
   ExportFormatValues,
+  SummaryFormatValues,
   ImportFormatValues,
   // Sharing the workbook file with other programs.
   IgnoreLockOption,
@@ -142,6 +146,7 @@ enum class Cli {
   DemoSummary,
   ExportSummary,
   MarkersSummary,
+  SummarySummary,
   ImportSummary,
   HelpSummary,
   HelpDescription,
