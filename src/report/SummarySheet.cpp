@@ -17,7 +17,7 @@ using summary::PutNumber;
 
 constexpr int kColumns = static_cast<int>(std::size(texts::kSummaryColumns));
 constexpr int kMethodColumn = 12;  // counted from the marker column, 0
-// The number format of each column after the marker's.
+// The number format of each column; the marker (first) and the method have none.
 constexpr const char* kFormats[kColumns] = {
     "",      "0",     "0.0",    "0", "0.000",  "0.000",  "0.000",     "0.000",    "0.000",
     "0.000", "0.000", "0.0000", "",  "0.0000", "0.0000", "0.000E+00", "0.000E+00"};
