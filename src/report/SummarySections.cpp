@@ -15,7 +15,7 @@ void PutNumber(host::Range cell, std::optional<double> value, const char* format
   if (format && *format) cell.SetNumberFormatLocal(format);
 }
 
-void PutHeads(host::Range first, const std::string_view* heads, int count) {
+void PutHeads(const host::Range& first, const std::string_view* heads, int count) {
   for (int k = 0; k < count; ++k) first.Offset(0, k).SetValue(heads[k]);
   first.Sheet()
       .GetRange(first, first.Offset(0, count - 1))

@@ -24,7 +24,7 @@ inline constexpr int kFirstColumn = 2;  // B
 // A value, or an empty cell for none, under a number format.
 void PutNumber(host::Range cell, std::optional<double> value, const char* format);
 // Heads from `first` rightwards.
-void PutHeads(host::Range first, const std::string_view* heads, int count);
+void PutHeads(const host::Range& first, const std::string_view* heads, int count);
 // A thin grid over rows firstRow to lastRow, `columns` columns from B.
 void Rule(host::Worksheet& sheet, int firstRow, int lastRow, int columns);
 // A row set apart from the table above it: a grey fill and a heavier rule.
