@@ -58,8 +58,8 @@ struct OptionSet {
   double peakTargetMb;
 };
 const OptionSet kOptionSets[] = {
-    {"no options", {"--no-combination", "--no-ukai"}, 150},
-    {"default (combination, Ukai)", {}, 60},
+    {"no options", {"--no-combination", "--no-ukai", "--no-summary"}, 150},
+    {"default (combination, Ukai, summary)", {}, 60},
     {"every option (--zoo)", {"--zoo"}, 150},
 };
 

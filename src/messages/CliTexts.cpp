@@ -55,6 +55,7 @@ constexpr std::array kEnglish = {
     Entry{Cli::ZeroOneOption, "also write the 0/1 matrices (one MARKER.zoo per marker)"},
     Entry{Cli::NoCombinationOption, "skip the pairwise combination check (NAME.cmb)"},
     Entry{Cli::NoIdentificationOption, "skip the Ukai identification probability (NAME.ukai)"},
+    Entry{Cli::NoSummaryOption, "skip the locus and identity summary (NAME.sum)"},
     Entry{Cli::DemoDirArgument, "where to put the copies (created if missing)"},
     Entry{Cli::GlossNoType, "no type"},
     Entry{Cli::GlossNotSource, "not a source"},
@@ -115,6 +116,15 @@ constexpr std::array kEnglish = {
           "with the number of those pairs still not told apart after it; then the groups of "
           "varieties that no marker tells apart. Up to 20 markers every subset is weighed "
           "(the smallest set); beyond, a greedy cover with redundant markers removed."},
+    Entry{Cli::SummaryDescription,
+          "Print the locus table of the source: per marker N, missing_pct, Na, Ne, Ho, He, uHe, "
+          "PIC, F, null_freq, HWE_p, HWE_method, PI, PIsib, PI_cum and PIsib_cum over the "
+          "varieties typed there, then a line of means. A run writes the same table, with the "
+          "identical varieties and the figures by group, on the NAME.sum sheet."},
+    Entry{Cli::SummaryFormatOption,
+          "text: aligned columns for reading (the default); tsv: tab-separated, numbers in full "
+          "precision"},
+    Entry{Cli::SummaryOutputOption, "write the table to this file instead of standard output"},
     Entry{Cli::ImportDescription,
           "Make a new workbook with a source sheet (NAME.org) from a GENEPOP file, a GenAlEx "
           "CSV or a CSV in AlleleScope's table layout (marker names in the head row, variety "
@@ -163,6 +173,7 @@ constexpr std::array kEnglish = {
     Entry{Cli::GroupsPopulationHead, "Population"},
     Entry{Cli::CannotRead, "cannot read {}: {}"},
     Entry{Cli::ExportFormatValues, "genepop|structure|genalex REQUIRED"},
+    Entry{Cli::SummaryFormatValues, "text|tsv"},
     Entry{Cli::ImportFormatValues, "genepop|genalex|csv"},
     Entry{Cli::IgnoreLockOption,
           "save even though another spreadsheet program seems to hold the workbook open (its "
@@ -218,6 +229,7 @@ constexpr std::array kEnglish = {
     Entry{Cli::DemoSummary, "Run the bundled example workbooks in a new folder"},
     Entry{Cli::ExportSummary, "Write a source's genotypes for other programs"},
     Entry{Cli::MarkersSummary, "Find a small marker set that tells varieties apart"},
+    Entry{Cli::SummarySummary, "Print the per-marker table: diversity, HWE, identity"},
     Entry{Cli::ImportSummary, "Make a workbook from a GENEPOP or CSV file"},
     Entry{Cli::HelpSummary, "Show the help of the program or of one command"},
     Entry{Cli::HelpDescription,

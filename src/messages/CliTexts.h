@@ -23,6 +23,7 @@ enum class Cli {
   ZeroOneOption,
   NoCombinationOption,
   NoIdentificationOption,
+  NoSummaryOption,
   DemoDirArgument,
   // What choosing a sheet means, in short.
   GlossNoType,
@@ -67,6 +68,9 @@ enum class Cli {
   ExportFormatOption,
   ExportOutputOption,
   MarkersDescription,
+  SummaryDescription,
+  SummaryFormatOption,
+  SummaryOutputOption,
   ImportDescription,
   ImportFileArgument,
   ImportOutputOption,
@@ -105,6 +109,7 @@ enum class Cli {
   GroupsPopulationHead,
   CannotRead,  // {path} {reason}
   ExportFormatValues,
+  SummaryFormatValues,
   ImportFormatValues,
   // Sharing the workbook file with other programs.
   IgnoreLockOption,
@@ -141,6 +146,7 @@ enum class Cli {
   DemoSummary,
   ExportSummary,
   MarkersSummary,
+  SummarySummary,
   ImportSummary,
   HelpSummary,
   HelpDescription,

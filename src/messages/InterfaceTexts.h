@@ -26,6 +26,7 @@ enum class Ui {
   ZeroOneRunning,
   CombinationRunning,
   IdentificationRunning,
+  SummaryRunning,
   Completed,
   // The closing message: one line per problem found, or this.
   FinishedNormally,
@@ -35,6 +36,9 @@ enum class Ui {
   NotDiploid,
   TooManyAlleles,
   TooManyGenotypes,
+  // After a run that finished normally: the varieties no marker tells apart.
+  IdenticalGroup,   // {} the summary sheet
+  IdenticalGroups,  // {} how many, {} the summary sheet
   // The main window's captions.
   ProgramTitle,
   TitleBanner,
@@ -43,6 +47,7 @@ enum class Ui {
   OptionCombination,
   OptionIdentification,
   OptionZeroOne,
+  OptionSummary,
   StartButton,
   QuitButton,
   HelpButton,

@@ -9,12 +9,14 @@
 #include "report/Conversion.h"
 #include "report/ErrorLog.h"
 #include "report/Formatting.h"
+#include "report/Groups.h"
 #include "report/IdentificationSheet.h"
 #include "report/PairSheet.h"
 #include "report/RunStaleSheets.h"
 #include "report/SheetAccess.h"
 #include "report/SheetFit.h"
 #include "report/StatisticsSheets.h"
+#include "report/SummarySheet.h"
 #include "report/ZeroOneSheets.h"
 
 namespace report {
@@ -77,9 +79,22 @@ store::GenotypeStore ReadAndConvert(host::Worksheet& source, store::DataKind kin
   return std::move(table.store);
 }
 
-// The optional sheets, written only from data without problems.
-void WriteOptions(OutputSheets& outputs, ResultSheets& sheets, const std::string& base,
-                  const store::GenotypeStore& s, const RunOptions& options, Progress& progress) {
+// The summary sheet, with the figures by group where the workbook has groups.
+// Returns how many groups of varieties no marker tells apart.
+int WriteSummary(OutputSheets& outputs, ResultSheets& sheets, const std::string& base,
+                 const store::GenotypeStore& s, Progress& progress) {
+  Announce(progress, msg::Ui::SummaryRunning);
+  host::Worksheet& source = *sheets.source;
+  const auto groups = ReadGroups(source.Parent());
+  sheets.summary = &outputs.Open(base + ".sum");
+  return WriteSummarySheet(source, *sheets.summary, s,
+                           groups ? PopulationsOf(s, *groups) : std::vector<std::string>());
+}
+
+// The optional sheets, written only from data without problems. Returns how
+// many groups of varieties no marker tells apart.
+int WriteOptions(OutputSheets& outputs, ResultSheets& sheets, const std::string& base,
+                 const store::GenotypeStore& s, const RunOptions& options, Progress& progress) {
   host::Worksheet& source = *sheets.source;
   if (options.zoo) {
     Announce(progress, msg::Ui::ZeroOneRunning);
@@ -98,6 +113,7 @@ void WriteOptions(OutputSheets& outputs, ResultSheets& sheets, const std::string
     LayOutIdentificationSheet(source, *sheets.identification, s.VarietyCount());
     WriteIdentification(*sheets.identification, s);
   }
+  return options.summary ? WriteSummary(outputs, sheets, base, s, progress) : 0;
 }
 
 // The run's sheets in workbook order.
@@ -155,14 +171,15 @@ RunOutcome WriteResults(host::Worksheet& source, SourceKind kind, const RunOptio
   // The 0/1 sheets take the character sheet's title: it is finished after them.
   if (!options.zoo) FitAndFinish(sheets.chr);
   const bool problems = log.Rows() != 0;
-  if (!problems) WriteOptions(outputs, sheets, base, s, options, progress);
+  const int identical = problems ? 0 : WriteOptions(outputs, sheets, base, s, options, progress);
   ClearStaleSheets(outputs, sheets, base, s, options, problems);
   OrderResultSheets(book, sheets);
   // A finished sheet was laid out when it was finished; fitting it again
   // would only bring its cells back into memory.
   for (host::Worksheet* written : outputs.Opened())
     if (written->Loaded()) FitSheet(*written);
-  return {log.Problems(), WrittenInOrder(book, outputs)};
+  const std::string summaryName = identical > 0 ? sheets.summary->Name() : std::string();
+  return {log.Problems(), WrittenInOrder(book, outputs), identical, summaryName};
 }
 
 }  // namespace report

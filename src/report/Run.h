@@ -16,11 +16,16 @@ struct RunOptions {
   bool zoo = false;
   bool combination = true;
   bool ukai = true;
+  bool summary = true;
 };
 
 struct RunOutcome {
   store::ProblemSet problems;              // what the closing message reports
   std::vector<std::string> sheetsWritten;  // the run's sheets, in workbook order
+  // Groups of varieties that no marker tells apart, as the summary sheet
+  // (named summarySheet) lists them; none without a summary.
+  int identicalGroups = 0;
+  std::string summarySheet;
 };
 
 // SSR or character data, by the source's typed cells.

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "messages/SheetTexts.h"
+#include "messages/SummarySheetTexts.h"
 #include "report/Formatting.h"
 #include "report/SheetAccess.h"
 #include "report/SheetFit.h"
@@ -42,6 +43,8 @@ void ClearStaleSheets(OutputSheets& outputs, ResultSheets& sheets, const std::st
     ClearInto(outputs, sheets.pairs, base + ".cmb", texts::kCmb, why);
   if (problems || !options.ukai)
     ClearInto(outputs, sheets.identification, base + ".ukai", texts::kIdentification, why);
+  if (problems || !options.summary)
+    ClearInto(outputs, sheets.summary, base + ".sum", texts::kSum, why);
   // The 0/1 sheets are named after the markers: those of this source's
   // markers. There may be 250 of them, up to 180,000 cells each: each is let
   // go of once cleared.

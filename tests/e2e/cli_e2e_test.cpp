@@ -61,7 +61,7 @@ TEST(CliEndToEnd, ProgressGoesToStandardErrorAndAnotherReaderLoadsEverySheet) {
   TempDir csvDir;
   const auto load = testsupport::ConvertWithLibreOffice(path, csvDir.Path(), "csv");
   EXPECT_TRUE(load.ok) << load.log;
-  EXPECT_EQ(load.files.size(), 21u);  // the source, nine results, ten 0/1 sheets, Notes
+  EXPECT_EQ(load.files.size(), 22u);  // the source, ten results, ten 0/1 sheets, Notes
 }
 
 // The copy is the result a run in place gives (the saved one of the golden
@@ -184,6 +184,7 @@ TEST(CliEndToEnd, ATableInTheWrongPlaceIsADataProblemThatWritesNothing) {
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{"run", path, "--zoo"},
         {"markers", path},
+        {"summary", path, "-o", dir.File("apple.tsv")},
         {"export", path, "--format", "genepop", "-o", output}}) {
     const e2e::CommandResult run = Cli(args);
     EXPECT_EQ(run.exitCode, 3) << args[0] << ": " << run.err;

@@ -131,12 +131,13 @@ std::vector<std::string> Lines(const std::string& text) {
 // file types (.org, .xlsx): the program's and its commands' names, value
 // names, the names of formats, programs, cells, sheets and the window's options.
 const std::set<std::string> kNames = {
-    "allelescope", "AlleleScope", "sheets",   "run",    "demo",    "export",      "markers",
-    "import",      "help",        "WORKBOOK", "NAME",   "FILE",    "DIR",         "COMMAND",
-    "MESSAGE",     "GLOSS",       "TAB",      "MARKER", "genepop", "structure",   "genalex",
-    "csv",         "GENEPOP",     "GenAlEx",  "CSV",    "poppr",   "SSR",         "AB",
-    "DNA",         "B",           "C",        "Groups", "Pop",     "Combination", "Ukai",
-    "UTF",         "Shift_JIS",   "CP",       "ISO"};
+    "allelescope", "AlleleScope", "sheets", "run", "demo", "export", "markers", "import", "help",
+    "WORKBOOK", "NAME", "FILE", "DIR", "COMMAND", "MESSAGE", "GLOSS", "TAB", "MARKER", "genepop",
+    "structure", "genalex", "csv", "GENEPOP", "GenAlEx", "CSV", "poppr", "SSR", "AB", "DNA", "B",
+    "C", "Groups", "Pop", "Combination", "Ukai", "UTF", "Shift_JIS", "CP", "ISO",
+    // The summary's command, formats and column heads.
+    "summary", "text", "tsv", "N", "missing_pct", "Na", "Ne", "Ho", "He", "uHe", "PIC", "F",
+    "null_freq", "HWE_p", "HWE_method", "HWE", "PI", "PIsib", "PI_cum", "PIsib_cum"};
 
 std::vector<std::string> EnglishWords(const std::string& help) {
   static const std::regex option("--?[A-Za-z][-A-Za-z]*|\\.[A-Za-z]+");
@@ -156,7 +157,8 @@ std::vector<std::string> EnglishWords(const std::string& help) {
 TEST(LanguageEndToEnd, AJapaneseHelpHoldsNoEnglishWords) {
   if (!Installed("ja_JP.UTF-8")) GTEST_SKIP() << "ja_JP.UTF-8 is not installed (scripts/setup.sh)";
   std::vector<std::vector<std::string>> asks = {{"--help"}, {"help"}};
-  for (const char* command : {"sheets", "run", "demo", "export", "markers", "import", "help"})
+  for (const char* command :
+       {"sheets", "run", "demo", "export", "markers", "summary", "import", "help"})
     asks.push_back({command, "--help"});
   for (const std::vector<std::string>& args : asks) {
     const e2e::CommandResult help = CliUnder("ja_JP.UTF-8", args);

@@ -8,6 +8,7 @@
 
 #include "e2e/CliHarness.h"
 #include "messages/SheetTexts.h"
+#include "messages/SummarySheetTexts.h"
 #include "support/SourceBook.h"
 
 namespace {
@@ -63,7 +64,8 @@ class RenderedSheets : public ::testing::Test {
 };
 
 TEST_F(RenderedSheets, PrintedSheetsShowEveryNumberAndWholeLabels) {
-  const std::string shown = KeepSheets(dir_, path_, {"Apple.ukai", "Apple.all", "Apple.cmb"});
+  const std::string shown =
+      KeepSheets(dir_, path_, {"Apple.ukai", "Apple.all", "Apple.cmb", "Apple.sum"});
   TempDir pdfDir;
   const auto pdf = testsupport::ConvertWithLibreOffice(shown, pdfDir.Path(), "pdf");
   ASSERT_TRUE(pdf.ok) << pdf.log;
@@ -74,6 +76,10 @@ TEST_F(RenderedSheets, PrintedSheetsShowEveryNumberAndWholeLabels) {
   for (std::string_view label : msg::sheet::kAlleleLabels)
     EXPECT_NE(text.out.find(std::string(label)), std::string::npos) << label;
   EXPECT_NE(text.out.find("Variety 20"), std::string::npos);
+  // The summary's heads and its products far below what fixed decimals show.
+  for (const msg::sheet::SummaryColumn& column : msg::sheet::kSummaryColumns)
+    EXPECT_NE(text.out.find(std::string(column.head)), std::string::npos) << column.head;
+  EXPECT_NE(text.out.find("E-"), std::string::npos);
 }
 
 TEST_F(RenderedSheets, TinyProbabilitiesShowAsNumbersNotZero) {

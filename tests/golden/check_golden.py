@@ -37,6 +37,9 @@ CASES = {
     "rerun_in_place": (EXAMPLES / "ssr_example.xlsx", [["--zoo"], ["--no-ukai"]],
                        "ssr_example.xlsx"),
     "legacy_xls": (INPUTS / "legacy.xls", [[]], "legacy.xlsx"),
+    "summary_of_groups": (INPUTS / "grouped.xlsx", [[]], "grouped.xlsx"),
+    "summary_switched_off": (EXAMPLES / "ssr_example.xlsx", [[], ["--no-summary"]],
+                             "ssr_example.xlsx"),
 }
 
 

@@ -8,6 +8,8 @@ flagged.xlsx's twin by LibreOffice once and committed as it came out.
   problems.xlsx  an SSR source with every kind of data problem
   many.xlsx      501 varieties by 251 markers (beyond both limits)
   legacy.xlsx    a small clean SSR source, converted to legacy.xls
+  grouped.xlsx   a clean SSR source with varieties no marker tells apart and
+                 a Groups sheet as import writes it (for the summary sheet)
 """
 import pathlib
 import random
@@ -90,10 +92,32 @@ def legacy(path):
     wb.save(path)
 
 
+def grouped(path):
+    # P1 = P2 and P5 = P6 at every marker; P3 differs from P1 at G1 alone, P7
+    # from P5 at G3 and G4; 200 at G2 only in the north.
+    rows = [["P1", ["150/152", "196/198", "120/124", "88/90"]],
+            ["P2", ["150/152", "196/198", "120/124", "88/90"]],
+            ["P3", ["150/150", "196/198", "120/124", "88/90"]],
+            ["P4", ["152/156", "198/200", "124/124", None]],
+            ["P5", ["154/156", "196/196", "120/120", "90/92"]],
+            ["P6", ["154/156", "196/196", "120/120", "90/92"]],
+            ["P7", ["154/156", "196/196", "124/128", "88/88"]],
+            ["P8", ["150/156", "194/196", "128/128", "92/92"]]]
+    wb = openpyxl.Workbook()
+    table(wb.active, "Pear selections by program", ["G1", "G2", "G3", "G4"], rows)
+    wb.active.title = "Pear.org"
+    groups = wb.create_sheet("Groups")
+    groups.append(["Variety", "Population"])
+    for k, (name, _) in enumerate(rows):
+        groups.append([name, "north" if k < 4 else "south"])
+    wb.save(path)
+
+
 if __name__ == "__main__":
     out = HERE / "inputs"
     out.mkdir(exist_ok=True)
     problems(out / "problems.xlsx")
     many(out / "many.xlsx")
     legacy(out / "legacy.xlsx")
+    grouped(out / "grouped.xlsx")
     print("wrote", *sorted(p.name for p in out.iterdir()), file=sys.stderr)

@@ -63,6 +63,13 @@ expect "run -o" "$(offers allelescope run crops.xlsx -o '')" crops.xlsx
 got=$(offers allelescope export crops.xlsx -o '')
 expect "export -o" "$got" notes.txt folder
 refuse "export -o" "$got" crops.xlsx old.xls
+got=$(offers allelescope summary crops.xlsx -o '')
+expect "summary -o" "$got" notes.txt folder
+refuse "summary -o" "$got" crops.xlsx
+got=$(offers allelescope summary crops.xlsx --format '')
+expect "summary --format" "$got" text tsv
+got=$(offers allelescope run crops.xlsx --no-s)
+expect "run --no-summary" "$got" --no-summary
 got=$(offers allelescope export crops.xlsx --format '')
 expect "export --format" "$got" genepop structure genalex
 refuse "export --format" "$got" crops.xlsx notes.txt

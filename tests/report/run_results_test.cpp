@@ -92,12 +92,13 @@ TEST_F(RunResults, OptionSheetsOfAnEarlierRunKeepNoResultsTheRunDidNotCompute) {
   // A sheet of the user's under an output's name, without its kind in B1.
   host::Worksheet& mine = NewSheet("Apple.ukai");
   mine.GetRange("C3").SetValue(7);
-  report::WriteResults(*src, SourceKind::Ssr, {false, false, false}, Listed(), progress);
+  report::WriteResults(*src, SourceKind::Ssr, {false, false, false, false}, Listed(), progress);
   EXPECT_EQ(Numbers(mine), 1);
   EXPECT_EQ(Text(mine, "B2"), "");
   mine.SetName("Notes");
-  report::WriteResults(*src, SourceKind::Ssr, {true, true, true}, Listed(), progress);
-  const std::vector<std::string> options{"Apple.cmb", "Apple.ukai", "M1.zoo", "M2.zoo"};
+  report::WriteResults(*src, SourceKind::Ssr, {true, true, true, true}, Listed(), progress);
+  const std::vector<std::string> options{"Apple.cmb", "Apple.ukai", "Apple.sum", "M1.zoo",
+                                         "M2.zoo"};
   for (const std::string& name : options) ASSERT_GT(Numbers(book->SheetByName(name)), 0) << name;
 
   auto expectNoted = [&](const std::vector<std::string>& names, std::string_view note) {
@@ -110,17 +111,17 @@ TEST_F(RunResults, OptionSheetsOfAnEarlierRunKeepNoResultsTheRunDidNotCompute) {
   };
   // A data problem skips every option: the earlier results go, the note says why.
   src->GetRange("D6").SetValue("152/156/158");
-  report::WriteResults(*src, SourceKind::Ssr, {true, true, true}, Listed(), progress);
+  report::WriteResults(*src, SourceKind::Ssr, {true, true, true, true}, Listed(), progress);
   expectNoted(options, texts::kSkippedForProblems);
 
   // Fixed, but no option chosen.
   src->GetRange("D6").SetValue("152/156");
-  report::WriteResults(*src, SourceKind::Ssr, {false, false, false}, Listed(), progress);
+  report::WriteResults(*src, SourceKind::Ssr, {false, false, false, false}, Listed(), progress);
   expectNoted(options, texts::kNotChosen);
 
   // The source now holds character data: its SSR sheets say so.
   Table(*src, {{"V1", "AB", "AA"}, {"V2", "AB", "BB"}, {"V3", "BB", "AB"}});
-  report::WriteResults(*src, SourceKind::Character, {false, true, true}, Listed(), progress);
+  report::WriteResults(*src, SourceKind::Character, {false, true, true, false}, Listed(), progress);
   expectNoted({"Apple.ssr", "Apple.tssr", "Apple.pek"}, texts::kNotSsrData);
   EXPECT_GT(Numbers(book->SheetByName("Apple.cmb")), 0);
   EXPECT_EQ(Numbers(mine), 1);

@@ -50,6 +50,7 @@ std::unique_ptr<Command> MakeRunCommand(CLI::App& parent);
 std::unique_ptr<Command> MakeDemoCommand(CLI::App& parent);
 std::unique_ptr<Command> MakeExportCommand(CLI::App& parent);
 std::unique_ptr<Command> MakeMarkersCommand(CLI::App& parent);
+std::unique_ptr<Command> MakeSummaryCommand(CLI::App& parent);
 std::unique_ptr<Command> MakeImportCommand(CLI::App& parent);
 std::unique_ptr<Command> MakeHelpCommand(CLI::App& root);
 

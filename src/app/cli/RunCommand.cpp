@@ -20,6 +20,7 @@ class RunCommand : public Command {
     sub_->add_flag("--zoo", request_.options.zoo, HelpText(msg::Cli::ZeroOneOption));
     sub_->add_flag("--no-combination", noCombination_, HelpText(msg::Cli::NoCombinationOption));
     sub_->add_flag("--no-ukai", skipIdentification_, HelpText(msg::Cli::NoIdentificationOption));
+    sub_->add_flag("--no-summary", noSummary_, HelpText(msg::Cli::NoSummaryOption));
     sub_->add_flag("--ignore-lock", request_.ignoreLock, HelpText(msg::Cli::IgnoreLockOption));
     AddQuiet(request_.quiet);
   }
@@ -43,6 +44,7 @@ class RunCommand : public Command {
     }
     request_.options.combination = !noCombination_;
     request_.options.ukai = !skipIdentification_;
+    request_.options.summary = !noSummary_;
     return RunWorkbook(request_, out, err);
   }
 
@@ -50,6 +52,7 @@ class RunCommand : public Command {
   RunRequest request_;
   bool noCombination_ = false;
   bool skipIdentification_ = false;
+  bool noSummary_ = false;
 };
 
 }  // namespace

@@ -85,6 +85,7 @@ int RunWorkbook(const RunRequest& request, std::ostream& out, std::ostream& err)
     for (const auto& problem : report.problems) out << problem.text << '\n';
   } else {
     out << msg::Text(msg::Ui::FinishedNormally) << '\n';
+    if (report.identicalGroups > 0) out << report.IdenticalLine() << '\n';
   }
   out.flush();
   // Even quiet, a user must learn of a file they did not name (a legacy .xls

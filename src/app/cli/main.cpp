@@ -39,6 +39,7 @@ int main(int argc, char** argv) {
   commands.push_back(cli::MakeDemoCommand(app));
   commands.push_back(cli::MakeExportCommand(app));
   commands.push_back(cli::MakeMarkersCommand(app));
+  commands.push_back(cli::MakeSummaryCommand(app));
   commands.push_back(cli::MakeImportCommand(app));
   commands.push_back(cli::MakeHelpCommand(app));
 

@@ -71,8 +71,18 @@ std::string_view ChoiceText(SheetKind kind) {
   return {};
 }
 
+std::string RunReport::IdenticalLine() const {
+  if (identicalGroups == 0) return {};
+  if (identicalGroups == 1) return msg::Format(msg::Ui::IdenticalGroup, summarySheet);
+  return msg::Format(msg::Ui::IdenticalGroups, identicalGroups, summarySheet);
+}
+
 std::string RunReport::ClosingMessage() const {
-  if (problems.empty()) return std::string(msg::Text(msg::Ui::FinishedNormally));
+  if (problems.empty()) {
+    const std::string identical = IdenticalLine();
+    return std::string(msg::Text(msg::Ui::FinishedNormally)) +
+           (identical.empty() ? "" : "\r" + identical);
+  }
   std::string message;
   for (const ProblemEntry& entry : problems) message += entry.text + "\r";
   return message;
@@ -213,7 +223,11 @@ RunReport Session::WriteAndSave(const std::string& sheet, report::SourceKind kin
   host::Workbook& book = *book_;
   report::RunOutcome outcome =
       report::WriteResults(book.SheetByName(sheet), kind, options, sheetNames_, progress);
-  RunReport result{Entries(outcome.problems), std::move(outcome.sheetsWritten), {}};
+  RunReport result;
+  result.problems = Entries(outcome.problems);
+  result.sheetsWritten = std::move(outcome.sheetsWritten);
+  result.identicalGroups = outcome.identicalGroups;
+  result.summarySheet = std::move(outcome.summarySheet);
   progress.Stage(msg::Text(msg::Ui::Completed));
   progress.Comment("");
 

@@ -52,11 +52,17 @@ struct RunReport {
   std::vector<std::string> sheetsWritten;  // in workbook order
   std::string savedPath;                   // the file saved to, and open now
   bool splitHardLink = false;              // that file had other names, which keep the old version
+  // Groups of varieties no marker tells apart, listed on the summary sheet.
+  int identicalGroups = 0;
+  std::string summarySheet;
 
   bool HasProblems() const { return !problems.empty(); }
   // The closing message as the run has always shown it: each problem's line
-  // ended by "\r", or the finished-normally text when there is none.
+  // ended by "\r", or the finished-normally text when there is none, then
+  // the identical varieties' line.
   std::string ClosingMessage() const;
+  // The line that names the groups of identical varieties; empty when none.
+  std::string IdenticalLine() const;
 };
 
 // Another spreadsheet program holds the file a run would save open: its lock

@@ -110,6 +110,7 @@ class MainWindow : public QWidget {
   QGroupBox* optionFrame_;
   QCheckBox* combinationBox_;
   QCheckBox* ukaiBox_;
+  QCheckBox* summaryBox_;
   QCheckBox* zeroOneBox_;
   QPushButton* startButton_;
   QPushButton* quitButton_;

@@ -121,10 +121,11 @@ TEST_F(SessionFixture, CleanSsrRunAnnouncesEveryStageSavesAndReopens) {
   options.zoo = true;
   const app::RunReport report = session.Run("Apple.org", options, progress);
 
-  EXPECT_EQ(progress.stages, (std::vector<std::string>{
-                                 Says(msg::Ui::Reading), Says(msg::Ui::ConvertingSsr),
-                                 Says(msg::Ui::ZeroOneRunning), Says(msg::Ui::CombinationRunning),
-                                 Says(msg::Ui::IdentificationRunning), Says(msg::Ui::Completed)}));
+  EXPECT_EQ(progress.stages,
+            (std::vector<std::string>{
+                Says(msg::Ui::Reading), Says(msg::Ui::ConvertingSsr), Says(msg::Ui::ZeroOneRunning),
+                Says(msg::Ui::CombinationRunning), Says(msg::Ui::IdentificationRunning),
+                Says(msg::Ui::SummaryRunning), Says(msg::Ui::Completed)}));
   EXPECT_FALSE(report.HasProblems());
   EXPECT_EQ(report.ClosingMessage(), Says(msg::Ui::FinishedNormally));
   EXPECT_EQ(report.savedPath, path);
@@ -135,6 +136,23 @@ TEST_F(SessionFixture, CleanSsrRunAnnouncesEveryStageSavesAndReopens) {
   EXPECT_EQ(session.SheetNames().front(), "Apple.org");
   EXPECT_EQ(session.SheetNames().back(), "Notes");
   EXPECT_EQ(SavedCell(path, "Apple.chr", 1, 2), "chr");
+}
+
+TEST_F(SessionFixture, TheClosingMessageNamesTheVarietiesNoMarkerTellsApart) {
+  testsupport::SheetLayout table{
+      "Apple.org",
+      {"M1", "M2"},
+      {"V1", "V2", "V3", "V4", "V5"},
+      {{"AB", "AA"}, {"AB", "AA"}, {"BB", "AB"}, {"BB", "AB"}, {"AA", "BB"}}};
+  Open({table});
+  app::RunReport report = Run("Apple.org");
+  EXPECT_EQ(report.identicalGroups, 2);
+  EXPECT_EQ(report.ClosingMessage(), Says(msg::Ui::FinishedNormally) + "\r" +
+                                         msg::Format(msg::Ui::IdenticalGroups, 2, "Apple.sum"));
+  // Without the summary nothing lists them, so nothing points there.
+  options.summary = false;
+  report = Run("Apple.org");
+  EXPECT_EQ(report.ClosingMessage(), Says(msg::Ui::FinishedNormally));
 }
 
 // A caller that ends with the run (the command line) leaves the saved file unread.

@@ -129,7 +129,7 @@ class WindowTest : public QObject {
     QVERIFY(Child<QLabel>("commentLabel")->text().isEmpty());
     QVERIFY(!Child<QPushButton>("startButton")->isEnabled());
     QVERIFY(Child<QPushButton>("quitButton")->isEnabled());
-    for (const char* name : {"zeroOneBox", "combinationBox", "ukaiBox"}) {
+    for (const char* name : {"zeroOneBox", "combinationBox", "ukaiBox", "summaryBox"}) {
       QVERIFY(!Child<QCheckBox>(name)->isEnabled());
       QVERIFY(!Child<QCheckBox>(name)->isChecked());
     }
@@ -262,11 +262,12 @@ class WindowTest : public QObject {
       QCOMPARE(Message(), UiText(c.message));
       QVERIFY(Child<QLabel>("commentLabel")->text().isEmpty());
       QCOMPARE(start->isEnabled(), c.source);
-      for (const char* name : {"zeroOneBox", "combinationBox", "ukaiBox"})
+      for (const char* name : {"zeroOneBox", "combinationBox", "ukaiBox", "summaryBox"})
         QCOMPARE(Child<QCheckBox>(name)->isEnabled(), c.source);
       QVERIFY(!Child<QCheckBox>("zeroOneBox")->isChecked());
       QCOMPARE(Child<QCheckBox>("combinationBox")->isChecked(), c.source);
       QCOMPARE(Child<QCheckBox>("ukaiBox")->isChecked(), c.source);
+      QCOMPARE(Child<QCheckBox>("summaryBox")->isChecked(), c.source);
     }
     // A second file leaves nothing chosen: Start waits for a sheet again.
     Click(sheets, QStringLiteral("Apple.org"));
@@ -314,6 +315,7 @@ class WindowTest : public QObject {
              (QStringList{"Apple.org", "Apple.err", "Apple.ssr", "Apple.gnt", "Apple.all",
                           "Apple.chr", "Apple.pek", "Apple.tssr", "Apple.ukai"}));
     QVERIFY(!Items(sheets).contains(QStringLiteral("Apple.cmb")));
+    QCOMPARE(Items(sheets).value(9), QStringLiteral("Apple.sum"));  // on by default
     QVERIFY(sheets->selectedItems().isEmpty());
     QCOMPARE(Message(), ChooseSheetText());
     QVERIFY(!Child<QPushButton>("startButton")->isEnabled());
