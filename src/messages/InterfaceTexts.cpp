@@ -74,9 +74,22 @@ constexpr std::array kEnglish = {
           "other names keep the old contents."},
     Entry{Ui::OutOfMemory,
           "The workbook is too large for the memory available. Nothing was changed."},
+    Entry{Ui::MenuFile, "&File"},
+    Entry{Ui::MenuOpen, "&Open..."},
+    Entry{Ui::MenuOpenRecent, "Open &Recent"},
+    Entry{Ui::MenuClearRecent, "&Clear the List"},
+    Entry{Ui::MenuQuit, "&Quit"},
+    Entry{Ui::MenuAnalysis, "&Analysis"},
+    Entry{Ui::MenuRun, "&Run"},
+    Entry{Ui::MenuHelp, "&Help"},
+    Entry{Ui::MenuHelpContents, "AlleleScope &Help"},
+    Entry{Ui::MenuAbout, "&About AlleleScope"},
+    Entry{Ui::OpenDialogTitle, "Open a Workbook"},
+    Entry{Ui::WorkbookFilter, "Workbooks (*.xlsx *.xlsm *.xls)"},
+    Entry{Ui::AllFilesFilter, "All files (*)"},
 };
 
-static_assert(detail::InIdOrder(kEnglish, Ui::OutOfMemory));
+static_assert(detail::InIdOrder(kEnglish, Ui::AllFilesFilter));
 
 }  // namespace
 

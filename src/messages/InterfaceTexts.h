@@ -72,6 +72,20 @@ enum class Ui {
   HardLinkSplit,     // {} the workbook
   // A warning's reason when the memory ran out.
   OutOfMemory,
+  // The main window's menus and its dialog for opening a workbook.
+  MenuFile,
+  MenuOpen,
+  MenuOpenRecent,
+  MenuClearRecent,
+  MenuQuit,
+  MenuAnalysis,
+  MenuRun,
+  MenuHelp,
+  MenuHelpContents,
+  MenuAbout,
+  OpenDialogTitle,
+  WorkbookFilter,
+  AllFilesFilter,
 };
 
 // The text of `id` in the interface language.

@@ -85,7 +85,10 @@ MainWindow::MainWindow(QWidget* parent)
   setWindowTitle(UiText(msg::Ui::ProgramTitle));
   setWindowIcon(AppIcon());
   setFont(GothicFont(9));
+  setAcceptDrops(true);
   BuildControls();
+  BuildMenus();
+  restoreGeometry(settings_.WindowGeometry());
   SetMessage(msg::Text(msg::Ui::ChooseFile));
   SetDirectory(QDir::currentPath());
 }
@@ -103,7 +106,7 @@ void MainWindow::ShowSheets() {
   chosenSheet_.clear();
   SetMessage(msg::Text(msg::Ui::ChooseSheet));
   SetComment("");
-  startButton_->setEnabled(false);
+  SetStartEnabled(false);
 }
 
 void MainWindow::ShowChoice(app::SheetKind kind) {
@@ -111,8 +114,8 @@ void MainWindow::ShowChoice(app::SheetKind kind) {
   SetComment("");
   // A source starts with the usual choice: the pairwise check and Ukai, no 0/1 sheets.
   const bool source = IsSource(kind);
-  startButton_->setEnabled(source);
-  for (QCheckBox* box : {zeroOneBox_, combinationBox_, ukaiBox_}) box->setEnabled(source);
+  SetStartEnabled(source);
+  for (QCheckBox* box : optionBoxes_) box->setEnabled(source);
   zeroOneBox_->setChecked(false);
   combinationBox_->setChecked(source);
   ukaiBox_->setChecked(source);
@@ -124,7 +127,9 @@ void MainWindow::SheetChosen() {
   if (selected.isEmpty()) return;
   chosenSheet_ = selected.front()->text().toStdString();
   try {
-    ShowChoice(session_->Classify(chosenSheet_));
+    const app::SheetKind kind = session_->Classify(chosenSheet_);
+    ShowChoice(kind);
+    if (IsSource(kind)) settings_.SetChosenSheet(openedPath_, FromUtf8(chosenSheet_));
   } catch (const host::HostError& error) {
     ReportError(UiText(msg::Ui::SheetUnreadable), error);
   } catch (const std::exception& error) {
@@ -140,9 +145,13 @@ bool MainWindow::ChooseSheet(const QString& name) {
 }
 
 QString MainWindow::OpenAtStart(const QString& workbook, const QString& sheet) {
+  // OpenWorkbook has shown why a workbook cannot be opened.
   if (!OpenWorkbook(workbook)) return UiFormat(msg::Cli::WindowCannotOpen, workbook.toStdString());
-  if (!sheet.isEmpty() && !ChooseSheet(sheet))
-    return UiFormat(msg::Cli::WindowNoSheet, sheet.toStdString());
+  if (!sheet.isEmpty() && !ChooseSheet(sheet)) {
+    const QString problem = UiFormat(msg::Cli::WindowNoSheet, sheet.toStdString());
+    ShowMessage(this, QMessageBox::Warning, UiText(msg::Ui::ProgramTitle), problem);
+    return problem;
+  }
   return {};
 }
 
@@ -165,6 +174,7 @@ void MainWindow::StartClicked() {
                 UiFormat(msg::Ui::HardLinkSplit, report->savedPath));
   if (saved != openedPath_) {
     openedPath_ = saved;
+    RememberOpened();
     if (QFileInfo(saved).absolutePath() == directory_) FillFiles();
   }
 }
@@ -215,6 +225,8 @@ void MainWindow::ShowClosingMessage(const app::RunReport& report, const QString&
 
 void MainWindow::QuitClicked() { close(); }
 
+void MainWindow::HelpContentsClicked() { HelpClicked(); }
+
 void MainWindow::HelpClicked() {
   if (about_ == nullptr) {
     about_ = new AboutWindow(this);
@@ -233,6 +245,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   }
   if (!quit_) {
     quit_ = true;
+    settings_.SetWindowGeometry(saveGeometry());
     session_->Close();  // without saving
   }
   if (about_ != nullptr) about_->close();

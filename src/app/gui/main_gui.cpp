@@ -7,11 +7,13 @@
 // --screenshot runs the sheet with its default options, saves
 // DIR/main-window.png and DIR/about-window.png and ends: the pictures for the
 // documentation. It never waits for a person: messages go to standard output,
-// and a warning or a question ends it with status 1. --help and --version
-// need no display.
+// and a warning or a question ends it with status 1; the remembered window
+// size and recent workbooks are left out. --help and --version need no display.
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
 #include <algorithm>
@@ -109,7 +111,13 @@ int main(int argc, char* argv[]) {
   const QStringList args = parser.positionalArguments();
   const bool unattended = parser.isSet(screenshot);
   bool failed = false;
-  if (unattended) AnswerUnattended(failed);
+  // Pictures for the documentation neither follow nor change what the user's
+  // window remembers (its size, the recent workbooks).
+  QTemporaryDir ownSettings;
+  if (unattended) {
+    AnswerUnattended(failed);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, ownSettings.path());
+  }
 
   QApplication::setWindowIcon(gui::AppIcon());
   gui::MainWindow window;
