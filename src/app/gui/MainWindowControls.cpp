@@ -76,6 +76,9 @@ QLayout* MainWindow::BuildLists(const TwipScale& tw) {
   folders->setSpacing(tw(60));
   driveList_ = new QComboBox(this);
   driveList_->setObjectName(QStringLiteral("driveList"));
+  // A long mount point must not widen the window; the tooltip shows it whole.
+  driveList_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  driveList_->setMinimumContentsLength(8);
   connect(driveList_, &QComboBox::activated, this, &MainWindow::DriveChosen);
   folders->addWidget(driveList_);
 

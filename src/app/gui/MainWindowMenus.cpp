@@ -70,6 +70,7 @@ void MainWindow::BuildMenus() {
   contents->setShortcut(QKeySequence(Qt::Key_F1));
   QAction* about = help->addAction(UiText(msg::Ui::MenuAbout), this, &MainWindow::HelpClicked);
   about->setObjectName(QStringLiteral("aboutAction"));
+  resize(width(), height() + bar->sizeHint().height());  // the lists keep their first height
 }
 
 void MainWindow::MirrorOption(QMenu* menu, QCheckBox* box) {
