@@ -87,9 +87,11 @@ constexpr std::array kEnglish = {
     Entry{Ui::OpenDialogTitle, "Open a Workbook"},
     Entry{Ui::WorkbookFilter, "Workbooks (*.xlsx *.xlsm *.xls)"},
     Entry{Ui::AllFilesFilter, "All files (*)"},
+    Entry{Ui::OpenInSpreadsheet, "Open in &Spreadsheet"},
+    Entry{Ui::ShowInFolder, "Show in F&older"},
 };
 
-static_assert(detail::InIdOrder(kEnglish, Ui::AllFilesFilter));
+static_assert(detail::InIdOrder(kEnglish, Ui::ShowInFolder));
 
 }  // namespace
 

@@ -86,6 +86,9 @@ enum class Ui {
   OpenDialogTitle,
   WorkbookFilter,
   AllFilesFilter,
+  // The results panel after a run.
+  OpenInSpreadsheet,
+  ShowInFolder,
 };
 
 // The text of `id` in the interface language.

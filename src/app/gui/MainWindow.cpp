@@ -168,6 +168,7 @@ void MainWindow::StartClicked() {
   const QString saved = QFileInfo(FromUtf8(report->savedPath)).absoluteFilePath();
   const bool elsewhere =
       QFileInfo(saved).canonicalFilePath() != QFileInfo(openedPath_).canonicalFilePath();
+  ShowResults(saved);
   ShowClosingMessage(*report, saved, elsewhere);
   if (report->splitHardLink)
     ShowMessage(this, QMessageBox::Information, UiText(msg::Ui::ProgramTitle),

@@ -91,6 +91,9 @@ class MainWindow : public QWidget {
   QLayout* BuildOptions(const TwipScale& tw);
   QLayout* BuildButtons(const TwipScale& tw);
   void BuildMenus();
+  QWidget* BuildResults();
+  // The results panel for the file saved last; an empty path hides it.
+  void ShowResults(const QString& saved);
   // A checkable entry of `menu` that mirrors the option's box both ways.
   void MirrorOption(QMenu* menu, QCheckBox* box);
   void FillRecentMenu();
@@ -143,6 +146,9 @@ class MainWindow : public QWidget {
   QHash<QCheckBox*, QAction*> optionActions_;
   QAction* runAction_ = nullptr;
   QMenu* recentMenu_ = nullptr;
+  QWidget* resultsPanel_;
+  QLabel* resultsLabel_;
+  QString savedPath_;
   WindowSettings settings_;
 
   std::unique_ptr<app::Session> session_;

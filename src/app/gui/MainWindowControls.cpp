@@ -34,6 +34,7 @@ void MainWindow::BuildControls() {
   bottom->addLayout(BuildOptions(tw));
   bottom->addLayout(BuildButtons(tw));
   layout->addLayout(bottom);
+  layout->addWidget(BuildResults());
   resize(tw(9120), tw(8190));
 
   // Labels and the frame take no focus; the rest keep the original order.

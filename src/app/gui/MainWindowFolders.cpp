@@ -140,6 +140,7 @@ bool MainWindow::OpenPath(const QString& path) {
     session_->Open(path.toStdString());
     openedPath_ = path;
     ShowSheets();
+    ShowResults({});
     RememberOpened();
     return true;
   } catch (const host::HostError& error) {

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTime>
+#include <QDesktopServices>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -69,7 +70,12 @@ QStringList Items(const QListWidget* list) {
 class WindowTest : public QObject {
   Q_OBJECT
 
+ public slots:
+  // What the desktop was asked to open.
+  void OpenUrl(const QUrl& url) { opened_ << url; }
+
  private:
+  QList<QUrl> opened_;
   QTemporaryDir dir_;
   QString bookPath_;
   std::vector<Shown> shown_;
@@ -151,6 +157,14 @@ class WindowTest : public QObject {
     QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(window_.get(), &drop);
     return drop.isAccepted();
+  }
+
+  // Every button shown is wide enough for its caption.
+  void ExpectCaptionsFit() {
+    for (QAbstractButton* button : window_->findChildren<QAbstractButton*>()) {
+      if (button->isVisible())
+        QVERIFY2(button->sizeHint().width() <= button->width(), qPrintable(button->objectName()));
+    }
   }
 
   void init() {
@@ -262,6 +276,28 @@ class WindowTest : public QObject {
     QVERIFY(!Child<QMenu>("recentMenu")->isEnabled());
   }
 
+  void theResultsPanelOffersTheSavedWorkbook() {
+    QTemporaryDir other;
+    const QString path = other.filePath(QStringLiteral("copy.xlsx"));
+    QVERIFY(QFile::copy(bookPath_, path));
+    QWidget* panel = Child<QWidget>("resultsPanel");
+    QVERIFY(window_->OpenAtStart(path, QStringLiteral("Apple.org")).isEmpty());
+    QVERIFY(panel->isHidden());
+    window_->Start();
+    QVERIFY(panel->isVisible());
+    ExpectCaptionsFit();
+    QCOMPARE(Child<QLabel>("resultsLabel")->text(),
+             gui::UiFormat(msg::Cli::ResultsSaved, QDir::toNativeSeparators(path).toStdString()));
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "OpenUrl");
+    QTest::mouseClick(Child<QPushButton>("openResultsButton"), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>("showFolderButton"), Qt::LeftButton);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    QCOMPARE(opened_, (QList<QUrl>{QUrl::fromLocalFile(path), QUrl::fromLocalFile(other.path())}));
+    // Another workbook: the panel belongs to the one before.
+    QVERIFY(window_->OpenWorkbook(bookPath_));
+    QVERIFY(panel->isHidden());
+  }
+
   void aWorkbookThatCannotBeOpenedSaysWhyInTheWindow() {
     const QString missing = dir_.filePath(QStringLiteral("gone/missing.xlsx"));
     QVERIFY(!window_->OpenAtStart(missing, {}).isEmpty());
@@ -297,8 +333,7 @@ class WindowTest : public QObject {
       QVERIFY(!Child<QCheckBox>(name)->isChecked());
     }
     // Fixed captions fit their controls.
-    for (QAbstractButton* button : window_->findChildren<QAbstractButton*>())
-      QVERIFY2(button->sizeHint().width() <= button->width(), qPrintable(button->objectName()));
+    ExpectCaptionsFit();
     for (const char* name : {"titleLabel", "editionLabel"}) {
       QLabel* label = Child<QLabel>(name);
       QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->width());
