@@ -89,6 +89,19 @@ enum class Ui {
   // The results panel after a run.
   OpenInSpreadsheet,
   ShowInFolder,
+  // The help window; the results text has a line per sheet, the sheet and its contents
+  // separated by a tab.
+  HelpTitle,
+  HelpIntro,
+  HelpOpenHeading,
+  HelpOpenText,
+  HelpSourceHeading,
+  HelpSourceText,
+  HelpResultsHeading,
+  HelpResultsText,
+  HelpCommandLineHeading,
+  HelpCommandLineText,
+  CloseButton,
 };
 
 // The text of `id` in the interface language.

@@ -226,7 +226,15 @@ void MainWindow::ShowClosingMessage(const app::RunReport& report, const QString&
 
 void MainWindow::QuitClicked() { close(); }
 
-void MainWindow::HelpContentsClicked() { HelpClicked(); }
+void MainWindow::HelpContentsClicked() {
+  if (help_ == nullptr) {
+    help_ = new HelpWindow(this);
+    help_->setAttribute(Qt::WA_DeleteOnClose);
+  }
+  help_->show();
+  help_->raise();
+  help_->activateWindow();
+}
 
 void MainWindow::HelpClicked() {
   if (about_ == nullptr) {
@@ -250,6 +258,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     session_->Close();  // without saving
   }
   if (about_ != nullptr) about_->close();
+  if (help_ != nullptr) help_->close();
   event->accept();
 }
 

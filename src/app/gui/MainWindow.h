@@ -13,6 +13,7 @@
 
 #include "app/core/Session.h"
 #include "app/gui/AboutWindow.h"
+#include "app/gui/HelpWindow.h"
 #include "app/gui/WindowSettings.h"
 
 class QAction;
@@ -62,6 +63,7 @@ class MainWindow : public QWidget {
 
   const app::Session& GetSession() const { return *session_; }
   AboutWindow* About() const { return about_; }
+  HelpWindow* Help() const { return help_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -153,6 +155,7 @@ class MainWindow : public QWidget {
 
   std::unique_ptr<app::Session> session_;
   QPointer<AboutWindow> about_;
+  QPointer<HelpWindow> help_;
   QString directory_;
   QString openedPath_;  // the workbook the session holds, empty before the first
   std::string chosenSheet_;

@@ -5,10 +5,11 @@
 //   allelescope-gui --screenshot DIR WORKBOOK SHEET
 //
 // --screenshot runs the sheet with its default options, saves
-// DIR/main-window.png and DIR/about-window.png and ends: the pictures for the
+// DIR/main-window.png, DIR/about-window.png and DIR/help-window.png and ends: the pictures for the
 // documentation. It never waits for a person: messages go to standard output,
 // and a warning or a question ends it with status 1; the remembered window
 // size and recent workbooks are left out. --help and --version need no display.
+#include <QAction>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
@@ -66,6 +67,12 @@ int TakeScreenshots(gui::MainWindow& window, const QString& dir, const QString& 
   if (about == nullptr) return 1;
   QApplication::processEvents();
   saved = about->grab().save(QDir(dir).filePath(QStringLiteral("about-window.png"))) && saved;
+
+  QMetaObject::invokeMethod(window.findChild<QAction*>(QStringLiteral("helpAction")), "trigger");
+  gui::HelpWindow* help = window.Help();
+  if (help == nullptr) return 1;
+  QApplication::processEvents();
+  saved = help->grab().save(QDir(dir).filePath(QStringLiteral("help-window.png"))) && saved;
   return saved ? 0 : 1;
 }
 

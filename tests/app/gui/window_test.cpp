@@ -15,11 +15,13 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <clocale>
 #include <memory>
 
 #include "app/gui/AboutWindow.h"
+#include "app/gui/HelpWindow.h"
 #include "app/gui/MainWindow.h"
 #include "app/gui/MessageBoxes.h"
 #include "app/gui/UiText.h"
@@ -274,6 +276,24 @@ class WindowTest : public QObject {
     Child<QMenu>("recentMenu")->actions().back()->trigger();  // clear the list
     QVERIFY(RecentEntries().isEmpty());
     QVERIFY(!Child<QMenu>("recentMenu")->isEnabled());
+  }
+
+  void f1ShowsTheHelpPageInTheInterfaceLanguage() {
+    QTest::keyClick(window_.get(), Qt::Key_F1);
+    gui::HelpWindow* help = window_->Help();
+    QVERIFY(help != nullptr && help->isVisible());
+    QVERIFY(!help->isModal());
+    const QString page =
+        help->findChild<QTextBrowser*>(QStringLiteral("helpBrowser"))->toPlainText();
+    for (msg::Ui id : {msg::Ui::HelpTitle, msg::Ui::HelpSourceHeading, msg::Ui::HelpResultsHeading,
+                       msg::Ui::HelpCommandLineHeading})
+      QVERIFY2(page.contains(UiText(id)), qPrintable(UiText(id)));
+    // Each result sheet has its row, the tab between sheet and contents gone.
+    for (const QString& line : UiText(msg::Ui::HelpResultsText).split(QLatin1Char('\n')))
+      QVERIFY(page.contains(line.section(QLatin1Char('\t'), 1)));
+    QVERIFY(!page.contains(QLatin1Char('\t')));
+    QVERIFY(window_->close());
+    QTRY_VERIFY(window_->Help() == nullptr);
   }
 
   void theResultsPanelOffersTheSavedWorkbook() {
