@@ -73,6 +73,18 @@ class LabelProgress : public app::Progress {
   Show stage_, comment_;
 };
 
+// Shows the one window of its kind beside the main window, made when first asked for.
+template <typename Window>
+void ShowBeside(QPointer<Window>& window, QWidget* parent) {
+  if (window == nullptr) {
+    window = new Window(parent);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+  }
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
 bool IsSource(app::SheetKind kind) {
   return kind == app::SheetKind::Ssr || kind == app::SheetKind::Character;
 }
@@ -226,25 +238,9 @@ void MainWindow::ShowClosingMessage(const app::RunReport& report, const QString&
 
 void MainWindow::QuitClicked() { close(); }
 
-void MainWindow::HelpContentsClicked() {
-  if (help_ == nullptr) {
-    help_ = new HelpWindow(this);
-    help_->setAttribute(Qt::WA_DeleteOnClose);
-  }
-  help_->show();
-  help_->raise();
-  help_->activateWindow();
-}
+void MainWindow::HelpContentsClicked() { ShowBeside(help_, this); }
 
-void MainWindow::HelpClicked() {
-  if (about_ == nullptr) {
-    about_ = new AboutWindow(this);
-    about_->setAttribute(Qt::WA_DeleteOnClose);
-  }
-  about_->show();
-  about_->raise();
-  about_->activateWindow();
-}
+void MainWindow::HelpClicked() { ShowBeside(about_, this); }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   // The run cannot be left half done; the close waits like every other input.
