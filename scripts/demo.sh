@@ -1,6 +1,11 @@
 #!/usr/bin/env bash
-# Builds AlleleScope and runs the bundled examples with every option.
+# Builds the two programs (no tests) in Release into build-release/, so a
+# developer's build/ stays as it is, and runs the bundled examples with every
+# option. Needs only what `setup.sh` (without --dev) installs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/build.sh" "$root/build" -DALLELESCOPE_BENCH=OFF
-"$root/build/allelescope" demo "$@"
+dir=$root/build-release
+cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=Release -DALLELESCOPE_TESTS=OFF \
+  -DALLELESCOPE_BENCH=OFF >/dev/null
+cmake --build "$dir" -j"$(nproc)" --target allelescope allelescope-gui
+"$dir/allelescope" demo "$@"

@@ -13,7 +13,7 @@ LDFLAGS="$(dpkg-buildflags --get LDFLAGS)"
 export CXXFLAGS CFLAGS LDFLAGS
 # The package needs the programs and their data, not the tests: install then
 # builds only what it installs.
-cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=Release -DALLELESCOPE_BENCH=OFF \
+cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=Release -DALLELESCOPE_BENCH=OFF -DALLELESCOPE_TESTS=OFF \
   -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
 cmake --build "$dir" -j"$(nproc)" --target allelescope allelescope-gui allelescope_data
 (cd "$dir" && cpack -G DEB >/dev/null)

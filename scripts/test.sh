@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds AlleleScope and runs every test. With --sanitize, a second build with
+# Installs the test tools (setup.sh --dev), builds AlleleScope with its tests and
+# runs every test. With --sanitize, a second build with
 # AddressSanitizer and UndefinedBehaviorSanitizer runs the suite again, and
 # each fuzz target runs for a minute (scripts/fuzz.sh).
 set -euo pipefail
@@ -7,6 +8,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 sanitize=0
 [ "${1:-}" = "--sanitize" ] && sanitize=1
 
+"$root/scripts/setup.sh" --dev
 "$root/scripts/build.sh" "$root/build" -DALLELESCOPE_WERROR=ON
 (cd "$root/build" && ctest --output-on-failure -j2)
 # The Debian package: built, linted, installed, run and removed (as root only).

@@ -78,9 +78,54 @@ constexpr std::array kEnglish = {
           "other names keep the old contents."},
     Entry{Ui::OutOfMemory,
           "The workbook is too large for the memory available. Nothing was changed."},
+    Entry{Ui::MenuFile, "&File"},
+    Entry{Ui::MenuOpen, "&Open..."},
+    Entry{Ui::MenuOpenRecent, "Open &Recent"},
+    Entry{Ui::MenuClearRecent, "&Clear the List"},
+    Entry{Ui::MenuQuit, "&Quit"},
+    Entry{Ui::MenuAnalysis, "&Analysis"},
+    Entry{Ui::MenuRun, "&Run"},
+    Entry{Ui::MenuHelp, "&Help"},
+    Entry{Ui::MenuHelpContents, "AlleleScope &Help"},
+    Entry{Ui::MenuAbout, "&About AlleleScope"},
+    Entry{Ui::OpenDialogTitle, "Open a Workbook"},
+    Entry{Ui::WorkbookFilter, "Workbooks (*.xlsx *.xlsm *.xls)"},
+    Entry{Ui::AllFilesFilter, "All files (*)"},
+    Entry{Ui::OpenInSpreadsheet, "Open in &Spreadsheet"},
+    Entry{Ui::ShowInFolder, "Show in F&older"},
+    Entry{Ui::HelpTitle, "AlleleScope Help"},
+    Entry{Ui::HelpIntro,
+          "AlleleScope reads a table of varieties by markers from a sheet of a workbook and writes "
+          "its results into the same workbook as new sheets."},
+    Entry{Ui::HelpOpenHeading, "Opening a workbook"},
+    Entry{Ui::HelpOpenText,
+          "Choose a folder and a workbook in the lists, use File > Open... (Ctrl+O) or File > Open "
+          "Recent, or drag a workbook onto the window. Then choose the source sheet in the sheet "
+          "list, tick the options and press Start (F5)."},
+    Entry{Ui::HelpSourceHeading, "The source sheet"},
+    Entry{Ui::HelpSourceText,
+          "Name the sheet NAME.org. Marker names run along row 4 from C4, variety names down "
+          "column B from B5, and each cell holds the genotype of that variety at that marker: two "
+          "SSR fragment sizes joined by \"/\" (180/192) or character data (AB). An empty cell "
+          "means no data."},
+    Entry{Ui::HelpResultsHeading, "The result sheets"},
+    Entry{
+        Ui::HelpResultsText,
+        "NAME.err\tthe problems found: each problem, its variety and marker, and the source "
+        "cell\nNAME.ssr, NAME.tssr, NAME.pek, NAME.chr\tgenotypes as sizes, sizes relative to a "
+        "zero point, peak distances, allele symbols (character data: NAME.chr only)\nNAME.all, "
+        "NAME.gnt\tallele and genotype frequencies per marker, with HE, HO and "
+        "PIC\nNAME.cmb\t(Combination) the number of markers that tell each pair of varieties "
+        "apart\nNAME.ukai\t(Ukai) f0 and P1 per variety: the chance that another variety matches "
+        "it\nMARKER.zoo\t(0/1) 0/1 genotype and allele matrices per marker for phylogeny software"},
+    Entry{Ui::HelpCommandLineHeading, "The command line"},
+    Entry{Ui::HelpCommandLineText,
+          "allelescope run WORKBOOK runs a source sheet without the window; allelescope help lists "
+          "every command (sheets, run, demo, export, import, markers)."},
+    Entry{Ui::CloseButton, "Close"},
 };
 
-static_assert(detail::InIdOrder(kEnglish, Ui::OutOfMemory));
+static_assert(detail::InIdOrder(kEnglish, Ui::CloseButton));
 
 }  // namespace
 

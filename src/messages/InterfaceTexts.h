@@ -77,6 +77,36 @@ enum class Ui {
   HardLinkSplit,     // {} the workbook
   // A warning's reason when the memory ran out.
   OutOfMemory,
+  // The main window's menus and its dialog for opening a workbook.
+  MenuFile,
+  MenuOpen,
+  MenuOpenRecent,
+  MenuClearRecent,
+  MenuQuit,
+  MenuAnalysis,
+  MenuRun,
+  MenuHelp,
+  MenuHelpContents,
+  MenuAbout,
+  OpenDialogTitle,
+  WorkbookFilter,
+  AllFilesFilter,
+  // The results panel after a run.
+  OpenInSpreadsheet,
+  ShowInFolder,
+  // The help window; the results text has a line per sheet, the sheet and its contents
+  // separated by a tab.
+  HelpTitle,
+  HelpIntro,
+  HelpOpenHeading,
+  HelpOpenText,
+  HelpSourceHeading,
+  HelpSourceText,
+  HelpResultsHeading,
+  HelpResultsText,
+  HelpCommandLineHeading,
+  HelpCommandLineText,
+  CloseButton,
 };
 
 // The text of `id` in the interface language.

@@ -73,6 +73,18 @@ class LabelProgress : public app::Progress {
   Show stage_, comment_;
 };
 
+// Shows the one window of its kind beside the main window, made when first asked for.
+template <typename Window>
+void ShowBeside(QPointer<Window>& window, QWidget* parent) {
+  if (window == nullptr) {
+    window = new Window(parent);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+  }
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
 bool IsSource(app::SheetKind kind) {
   return kind == app::SheetKind::Ssr || kind == app::SheetKind::Character;
 }
@@ -85,7 +97,10 @@ MainWindow::MainWindow(QWidget* parent)
   setWindowTitle(UiText(msg::Ui::ProgramTitle));
   setWindowIcon(AppIcon());
   setFont(GothicFont(9));
+  setAcceptDrops(true);
   BuildControls();
+  BuildMenus();
+  restoreGeometry(settings_.WindowGeometry());
   SetMessage(msg::Text(msg::Ui::ChooseFile));
   SetDirectory(QDir::currentPath());
 }
@@ -103,7 +118,7 @@ void MainWindow::ShowSheets() {
   chosenSheet_.clear();
   SetMessage(msg::Text(msg::Ui::ChooseSheet));
   SetComment("");
-  startButton_->setEnabled(false);
+  SetStartEnabled(false);
 }
 
 void MainWindow::ShowChoice(app::SheetKind kind) {
@@ -112,9 +127,8 @@ void MainWindow::ShowChoice(app::SheetKind kind) {
   // A source starts with the usual choice: the pairwise check, Ukai and the
   // summary, no 0/1 sheets.
   const bool source = IsSource(kind);
-  startButton_->setEnabled(source);
-  for (QCheckBox* box : {zeroOneBox_, combinationBox_, ukaiBox_, summaryBox_})
-    box->setEnabled(source);
+  SetStartEnabled(source);
+  for (QCheckBox* box : optionBoxes_) box->setEnabled(source);
   zeroOneBox_->setChecked(false);
   combinationBox_->setChecked(source);
   ukaiBox_->setChecked(source);
@@ -127,7 +141,9 @@ void MainWindow::SheetChosen() {
   if (selected.isEmpty()) return;
   chosenSheet_ = selected.front()->text().toStdString();
   try {
-    ShowChoice(session_->Classify(chosenSheet_));
+    const app::SheetKind kind = session_->Classify(chosenSheet_);
+    ShowChoice(kind);
+    if (IsSource(kind)) settings_.SetChosenSheet(openedPath_, FromUtf8(chosenSheet_));
   } catch (const host::HostError& error) {
     ReportError(UiText(msg::Ui::SheetUnreadable), error);
   } catch (const std::exception& error) {
@@ -143,9 +159,13 @@ bool MainWindow::ChooseSheet(const QString& name) {
 }
 
 QString MainWindow::OpenAtStart(const QString& workbook, const QString& sheet) {
+  // OpenWorkbook has shown why a workbook cannot be opened.
   if (!OpenWorkbook(workbook)) return UiFormat(msg::Cli::WindowCannotOpen, workbook.toStdString());
-  if (!sheet.isEmpty() && !ChooseSheet(sheet))
-    return UiFormat(msg::Cli::WindowNoSheet, sheet.toStdString());
+  if (!sheet.isEmpty() && !ChooseSheet(sheet)) {
+    const QString problem = UiFormat(msg::Cli::WindowNoSheet, sheet.toStdString());
+    ShowMessage(this, QMessageBox::Warning, UiText(msg::Ui::ProgramTitle), problem);
+    return problem;
+  }
   return {};
 }
 
@@ -162,12 +182,14 @@ void MainWindow::StartClicked() {
   const QString saved = QFileInfo(FromUtf8(report->savedPath)).absoluteFilePath();
   const bool elsewhere =
       QFileInfo(saved).canonicalFilePath() != QFileInfo(openedPath_).canonicalFilePath();
+  ShowResults(saved);
   ShowClosingMessage(*report, saved, elsewhere);
   if (report->splitHardLink)
     ShowMessage(this, QMessageBox::Information, UiText(msg::Ui::ProgramTitle),
                 UiFormat(msg::Ui::HardLinkSplit, report->savedPath));
   if (saved != openedPath_) {
     openedPath_ = saved;
+    RememberOpened();
     if (QFileInfo(saved).absolutePath() == directory_) FillFiles();
   }
 }
@@ -219,15 +241,9 @@ void MainWindow::ShowClosingMessage(const app::RunReport& report, const QString&
 
 void MainWindow::QuitClicked() { close(); }
 
-void MainWindow::HelpClicked() {
-  if (about_ == nullptr) {
-    about_ = new AboutWindow(this);
-    about_->setAttribute(Qt::WA_DeleteOnClose);
-  }
-  about_->show();
-  about_->raise();
-  about_->activateWindow();
-}
+void MainWindow::HelpContentsClicked() { ShowBeside(help_, this); }
+
+void MainWindow::HelpClicked() { ShowBeside(about_, this); }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   // The run cannot be left half done; the close waits like every other input.
@@ -237,9 +253,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   }
   if (!quit_) {
     quit_ = true;
+    settings_.SetWindowGeometry(saveGeometry());
     session_->Close();  // without saving
   }
   if (about_ != nullptr) about_->close();
+  if (help_ != nullptr) help_->close();
   event->accept();
 }
 

@@ -3,16 +3,23 @@
 // the chosen source sheet. The work is done by app::Session; the window turns
 // clicks into session calls and keeps its controls' states itself.
 #include <QElapsedTimer>
+#include <QHash>
 #include <QPointer>
 #include <QWidget>
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "app/core/Session.h"
 #include "app/gui/AboutWindow.h"
+#include "app/gui/HelpWindow.h"
+#include "app/gui/WindowSettings.h"
 
+class QAction;
 class QCheckBox;
+class QLayout;
+class QMenu;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -38,8 +45,13 @@ class MainWindow : public QWidget {
   // Shows `path` in the drive, directory and file lists (a folder the user walked to).
   bool SetDirectory(const QString& path);
   QString Directory() const { return directory_; }
-  // Walks to the workbook's folder and clicks it in the file list.
+  // Walks to the workbook's folder and clicks it in the file list; a workbook
+  // that cannot be opened is reported in a message naming the reason.
   bool OpenWorkbook(const QString& path);
+  // A workbook chosen in the Open dialog, the recent list or dropped on the
+  // window: opened as OpenWorkbook does, then its sheet chosen last time, or
+  // else its first source sheet, is clicked.
+  bool OpenChosenWorkbook(const QString& path);
   // Clicks the sheet of that name in the sheet list.
   bool ChooseSheet(const QString& name);
   // The workbook (and a sheet of it) named on the command line; returns what
@@ -51,10 +63,13 @@ class MainWindow : public QWidget {
 
   const app::Session& GetSession() const { return *session_; }
   AboutWindow* About() const { return about_; }
+  HelpWindow* Help() const { return help_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  void paintEvent(QPaintEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private slots:
   void DriveChosen(int index);
@@ -64,17 +79,32 @@ class MainWindow : public QWidget {
   void StartClicked();
   void QuitClicked();
   void HelpClicked();
+  void HelpContentsClicked();
+  void OpenClicked();
 
  private:
   // Where the folder and file list items keep their full paths.
   static constexpr int kPathRole = Qt::UserRole;
 
   void BuildControls();
-  void BuildTitles(const TwipScale& tw);
-  void BuildLists(const TwipScale& tw);
-  void BuildStatus(const TwipScale& tw);
-  void BuildOptions(const TwipScale& tw);
-  void BuildButtons(const TwipScale& tw);
+  QWidget* BuildTitles();
+  QLayout* BuildLists(const TwipScale& tw);
+  QLayout* BuildStatus(const TwipScale& tw);
+  QLayout* BuildOptions(const TwipScale& tw);
+  QLayout* BuildButtons(const TwipScale& tw);
+  void BuildMenus();
+  QWidget* BuildResults();
+  // The results panel for the file saved last; an empty path hides it.
+  void ShowResults(const QString& saved);
+  // A checkable entry of `menu` that mirrors the option's box both ways.
+  void MirrorOption(QMenu* menu, QCheckBox* box);
+  void FillRecentMenu();
+  // Puts the open workbook first in the recent list.
+  void RememberOpened();
+  // Opens `path` in the session; a failure is reported and the open workbook stays.
+  bool OpenPath(const QString& path);
+  // Start and the Run entry are enabled together.
+  void SetStartEnabled(bool enabled);
   void FillDrives();
   void FillDirectories();
   void FillFiles();
@@ -115,9 +145,18 @@ class MainWindow : public QWidget {
   QPushButton* startButton_;
   QPushButton* quitButton_;
   QPushButton* helpButton_;
+  std::vector<QCheckBox*> optionBoxes_;  // every option, in the order shown
+  QHash<QCheckBox*, QAction*> optionActions_;
+  QAction* runAction_ = nullptr;
+  QMenu* recentMenu_ = nullptr;
+  QWidget* resultsPanel_;
+  QLabel* resultsLabel_;
+  QString savedPath_;
+  WindowSettings settings_;
 
   std::unique_ptr<app::Session> session_;
   QPointer<AboutWindow> about_;
+  QPointer<HelpWindow> help_;
   QString directory_;
   QString openedPath_;  // the workbook the session holds, empty before the first
   std::string chosenSheet_;

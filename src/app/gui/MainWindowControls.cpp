@@ -1,11 +1,13 @@
-// The main window's controls, laid out in twips as the window always was.
+// The main window's controls in Qt layouts: the lists grow with the window,
+// and the original form's sizes (in twips) are the smallest the controls get.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QPainter>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <algorithm>
 
 #include "app/gui/MainWindow.h"
@@ -17,21 +19,23 @@ namespace {
 
 const QColor kTitleBackground(255, 224, 192);
 
-// The title labels' peach strip (both labels, in twips).
-QRect TitleStrip(const TwipScale& tw) {
-  return tw.Rect(360, 360, 8295, 615).united(tw.Rect(360, 840, 8295, 375));
-}
-
 }  // namespace
 
 void MainWindow::BuildControls() {
   const TwipScale tw(*this);
-  setFixedSize(tw(9120), tw(8190));
-  BuildTitles(tw);
-  BuildLists(tw);
-  BuildStatus(tw);
-  BuildOptions(tw);
-  BuildButtons(tw);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(tw(360), tw(240), tw(360), tw(360));
+  layout->setSpacing(tw(240));
+  layout->addWidget(BuildTitles());
+  layout->addLayout(BuildLists(tw), 1);
+  auto* bottom = new QHBoxLayout;
+  bottom->setSpacing(tw(345));
+  bottom->addLayout(BuildStatus(tw), 1);
+  bottom->addLayout(BuildOptions(tw));
+  bottom->addLayout(BuildButtons(tw));
+  layout->addLayout(bottom);
+  layout->addWidget(BuildResults());
+  resize(tw(9120), tw(8190));
 
   // Labels and the frame take no focus; the rest keep the original order.
   QWidget* order[] = {driveList_,   folderList_, fileList_,       sheetList_,
@@ -41,113 +45,142 @@ void MainWindow::BuildControls() {
   driveList_->setFocus();
 }
 
-void MainWindow::BuildTitles(const TwipScale& tw) {
-  // The two title labels overlap a little; the window paints their common strip
-  // so that neither covers the other's text.
-  titleLabel_ = new QLabel(UiText(msg::Ui::TitleBanner), this);
+QWidget* MainWindow::BuildTitles() {
+  // The two titles share one peach strip.
+  auto* strip = new QWidget(this);
+  strip->setObjectName(QStringLiteral("titleStrip"));
+  strip->setAutoFillBackground(true);
+  QPalette palette = strip->palette();
+  palette.setColor(QPalette::Window, kTitleBackground);
+  strip->setPalette(palette);
+  auto* layout = new QVBoxLayout(strip);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+
+  titleLabel_ = new QLabel(UiText(msg::Ui::TitleBanner), strip);
   titleLabel_->setObjectName(QStringLiteral("titleLabel"));
   titleLabel_->setAlignment(Qt::AlignCenter);
   titleLabel_->setFont(GothicFont(26.25, true));
-  titleLabel_->setGeometry(tw.Rect(360, 360, 8295, 615));
+  layout->addWidget(titleLabel_);
 
-  editionLabel_ = new QLabel(UiFormat(msg::Ui::TitleEdition, ALLELESCOPE_VERSION), this);
+  editionLabel_ = new QLabel(UiFormat(msg::Ui::TitleEdition, ALLELESCOPE_VERSION), strip);
   editionLabel_->setObjectName(QStringLiteral("editionLabel"));
   editionLabel_->setAlignment(Qt::AlignCenter);
   editionLabel_->setFont(GothicFont(14.25, true));
-  editionLabel_->setGeometry(tw.Rect(360, 840, 8295, 375));
+  layout->addWidget(editionLabel_);
+  return strip;
 }
 
-void MainWindow::BuildLists(const TwipScale& tw) {
+QLayout* MainWindow::BuildLists(const TwipScale& tw) {
+  auto* layout = new QHBoxLayout;
+  layout->setSpacing(tw(345));
+  auto* folders = new QVBoxLayout;
+  folders->setSpacing(tw(60));
   driveList_ = new QComboBox(this);
   driveList_->setObjectName(QStringLiteral("driveList"));
-  driveList_->setGeometry(tw.Rect(360, 1800, 2415, 300));
-  driveList_->setGeometry(driveList_->x(), driveList_->y(), driveList_->width(),
-                          std::max(driveList_->height(), driveList_->sizeHint().height()));
+  // A long mount point must not widen the window; the tooltip shows it whole.
+  driveList_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  driveList_->setMinimumContentsLength(8);
   connect(driveList_, &QComboBox::activated, this, &MainWindow::DriveChosen);
+  folders->addWidget(driveList_);
 
   folderList_ = new QListWidget(this);
   folderList_->setObjectName(QStringLiteral("folderList"));
-  const int dirTop = std::max(tw(2280), driveList_->geometry().bottom() + 1 + tw(60));
-  folderList_->setGeometry(tw(360), dirTop, tw(2415), tw(2280 + 3030) - dirTop);
   connect(folderList_, &QListWidget::itemActivated, this, &MainWindow::FolderChosen);
+  folders->addWidget(folderList_, 1);
+  layout->addLayout(folders, 2415);
 
   fileList_ = new QListWidget(this);
   fileList_->setObjectName(QStringLiteral("fileList"));
   fileList_->setFont(GothicFont(12));
-  fileList_->setGeometry(tw.Rect(3120, 1800, 2415, 3450));
   connect(fileList_, &QListWidget::itemClicked, this, &MainWindow::FileChosen);
   // Enter opens too; a double click (click, then activate) opens only once.
   connect(fileList_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
     if (item->data(kPathRole).toString() != openedPath_) FileChosen(item);
   });
+  layout->addWidget(fileList_, 2415);
 
   sheetList_ = new QListWidget(this);
   sheetList_->setObjectName(QStringLiteral("sheetList"));
   sheetList_->setFont(GothicFont(12));
-  sheetList_->setGeometry(tw.Rect(5760, 1800, 2895, 3420));
   connect(sheetList_, &QListWidget::itemSelectionChanged, this, &MainWindow::SheetChosen);
+  layout->addWidget(sheetList_, 2895);
+  for (QWidget* list : {static_cast<QWidget*>(folderList_), static_cast<QWidget*>(fileList_),
+                        static_cast<QWidget*>(sheetList_)})
+    list->setMinimumSize(tw(2415), tw(2400));
+  return layout;
 }
 
-void MainWindow::BuildStatus(const TwipScale& tw) {
-  // The status texts are longer than the label is wide: they wrap onto a second
-  // line, and the comment label starts below it.
+QLayout* MainWindow::BuildStatus(const TwipScale& tw) {
+  // The status texts are longer than the label is wide: they wrap, at word
+  // boundaries, and the comment label starts below them.
+  auto* layout = new QVBoxLayout;
+  layout->setSpacing(0);
   messageLabel_ = new QLabel(this);
   messageLabel_->setObjectName(QStringLiteral("messageLabel"));
   messageLabel_->setFont(GothicFont(12));
   messageLabel_->setWordWrap(true);
   messageLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  const int messageHeight = std::max(tw(255), 2 * messageLabel_->fontMetrics().lineSpacing());
-  messageLabel_->setGeometry(tw(360), tw(5640), tw(3735), messageHeight);
+  messageLabel_->setMinimumSize(tw(3735),
+                                std::max(tw(255), 2 * messageLabel_->fontMetrics().lineSpacing()));
+  layout->addWidget(messageLabel_);
 
   commentLabel_ = new QLabel(this);
   commentLabel_->setObjectName(QStringLiteral("commentLabel"));
   commentLabel_->setWordWrap(true);
   commentLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  const int commentTop = std::max(tw(6120), tw(5640) + messageHeight);
-  commentLabel_->setGeometry(tw(360), commentTop, tw(3735), tw(6120 + 1575) - commentTop);
+  layout->addWidget(commentLabel_, 1);
+  return layout;
 }
 
-void MainWindow::BuildOptions(const TwipScale& tw) {
+QLayout* MainWindow::BuildOptions(const TwipScale& tw) {
+  auto* layout = new QVBoxLayout;
   optionFrame_ = new QGroupBox(UiText(msg::Ui::OptionFrame), this);
   optionFrame_->setObjectName(QStringLiteral("optionFrame"));
-  optionFrame_->setGeometry(tw.Rect(4440, 5640, 2175, 1695));
-  auto makeOption = [&](const char* name, msg::Ui caption, int top, int width) {
+  optionFrame_->setMinimumWidth(tw(2175));
+  auto* boxes = new QVBoxLayout(optionFrame_);
+  // Each option is a check box here and a checkable entry of the Analysis menu.
+  auto makeOption = [&](const char* name, msg::Ui caption) {
     auto* box = new QCheckBox(UiText(caption), optionFrame_);
     box->setObjectName(QString::fromLatin1(name));
-    box->setGeometry(tw(240), tw(top), tw(width), std::max(tw(255), box->sizeHint().height()));
     box->setEnabled(false);
+    boxes->addWidget(box);
+    optionBoxes_.push_back(box);
     return box;
   };
-  combinationBox_ = makeOption("combinationBox", msg::Ui::OptionCombination, 330, 1575);
-  ukaiBox_ = makeOption("ukaiBox", msg::Ui::OptionIdentification, 660, 1455);
-  zeroOneBox_ = makeOption("zeroOneBox", msg::Ui::OptionZeroOne, 990, 1455);
-  summaryBox_ = makeOption("summaryBox", msg::Ui::OptionSummary, 1320, 1575);
+  combinationBox_ = makeOption("combinationBox", msg::Ui::OptionCombination);
+  ukaiBox_ = makeOption("ukaiBox", msg::Ui::OptionIdentification);
+  zeroOneBox_ = makeOption("zeroOneBox", msg::Ui::OptionZeroOne);
+  summaryBox_ = makeOption("summaryBox", msg::Ui::OptionSummary);
+  boxes->addStretch(1);
+  layout->addWidget(optionFrame_, 1);
+
+  helpButton_ = new QPushButton(UiText(msg::Ui::HelpButton), this);
+  helpButton_->setObjectName(QStringLiteral("helpButton"));
+  helpButton_->setMinimumHeight(tw(375));
+  connect(helpButton_, &QPushButton::clicked, this, &MainWindow::HelpClicked);
+  layout->addWidget(helpButton_);
+  return layout;
 }
 
-void MainWindow::BuildButtons(const TwipScale& tw) {
+QLayout* MainWindow::BuildButtons(const TwipScale& tw) {
+  auto* layout = new QVBoxLayout;
+  layout->setSpacing(tw(240));
   startButton_ = new QPushButton(UiText(msg::Ui::StartButton), this);
   startButton_->setObjectName(QStringLiteral("startButton"));
   startButton_->setFont(GothicFont(15.75));
-  startButton_->setGeometry(tw.Rect(6960, 5640, 1815, 975));
+  startButton_->setMinimumSize(tw(1815), tw(975));
   startButton_->setEnabled(false);
   connect(startButton_, &QPushButton::clicked, this, &MainWindow::StartClicked);
+  layout->addWidget(startButton_);
 
   quitButton_ = new QPushButton(UiText(msg::Ui::QuitButton), this);
   quitButton_->setObjectName(QStringLiteral("quitButton"));
   quitButton_->setFont(GothicFont(14.25));
-  quitButton_->setGeometry(tw.Rect(6960, 6840, 1815, 855));
+  quitButton_->setMinimumSize(tw(1815), tw(855));
   connect(quitButton_, &QPushButton::clicked, this, &MainWindow::QuitClicked);
-
-  helpButton_ = new QPushButton(UiText(msg::Ui::HelpButton), this);
-  helpButton_->setObjectName(QStringLiteral("helpButton"));
-  helpButton_->setGeometry(tw.Rect(4440, 7440, 2175, 375));
-  connect(helpButton_, &QPushButton::clicked, this, &MainWindow::HelpClicked);
-}
-
-void MainWindow::paintEvent(QPaintEvent* event) {
-  QWidget::paintEvent(event);
-  QPainter painter(this);
-  painter.fillRect(TitleStrip(TwipScale(*this)), kTitleBackground);
+  layout->addWidget(quitButton_);
+  return layout;
 }
 
 }  // namespace gui

@@ -131,18 +131,24 @@ void MainWindow::FolderChosen(QListWidgetItem* item) {
 
 void MainWindow::FileChosen(QListWidgetItem* item) {
   if (item == nullptr || running_) return;
-  const QString path = item->data(kPathRole).toString();
+  // After a failure the list points again at the workbook that is still open.
+  if (!OpenPath(item->data(kPathRole).toString())) SelectOpenedFile();
+}
+
+bool MainWindow::OpenPath(const QString& path) {
   try {
     session_->Open(path.toStdString());
     openedPath_ = path;
     ShowSheets();
+    ShowResults({});
+    RememberOpened();
+    return true;
   } catch (const host::HostError& error) {
     ReportError(UiText(msg::Ui::OpenFailed), error);
   } catch (const std::exception& error) {
     ReportError(UiText(msg::Ui::OpenFailed), error);
   }
-  // After a failure the list points again at the workbook that is still open.
-  if (openedPath_ != path) SelectOpenedFile();
+  return false;
 }
 
 void MainWindow::SelectOpenedFile() {
@@ -153,10 +159,11 @@ void MainWindow::SelectOpenedFile() {
 }
 
 bool MainWindow::OpenWorkbook(const QString& path) {
+  if (running_) return false;
   const QFileInfo info(path);
-  if (!SetDirectory(info.absolutePath())) return false;
+  SetDirectory(info.absolutePath());
   const QString wanted = info.canonicalFilePath();
-  for (int i = 0; i < fileList_->count(); ++i) {
+  for (int i = 0; !wanted.isEmpty() && i < fileList_->count(); ++i) {
     QListWidgetItem* item = fileList_->item(i);
     if (QFileInfo(item->data(kPathRole).toString()).canonicalFilePath() == wanted) {
       fileList_->setCurrentItem(item);
@@ -164,6 +171,9 @@ bool MainWindow::OpenWorkbook(const QString& path) {
       return openedPath_ == item->data(kPathRole).toString();
     }
   }
+  // Not in the list (missing, or not named like a workbook): the session says why.
+  if (OpenPath(info.absoluteFilePath())) return true;
+  SelectOpenedFile();
   return false;
 }
 

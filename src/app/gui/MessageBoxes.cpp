@@ -1,6 +1,9 @@
 #include "app/gui/MessageBoxes.h"
 
+#include <QFileDialog>
 #include <utility>
+
+#include "app/gui/UiText.h"
 
 namespace gui {
 
@@ -11,6 +14,10 @@ MessageFunction& Override() {
 }
 QuestionFunction& QuestionOverride() {
   static QuestionFunction function;
+  return function;
+}
+OpenFunction& OpenOverride() {
+  static OpenFunction function;
   return function;
 }
 }  // namespace
@@ -37,5 +44,14 @@ bool AskQuestion(QWidget* parent, const QString& title, const QString& text) {
 }
 
 void SetQuestionFunction(QuestionFunction function) { QuestionOverride() = std::move(function); }
+
+QString AskWorkbook(QWidget* parent, const QString& folder) {
+  if (OpenOverride()) return OpenOverride()(parent, folder);
+  return QFileDialog::getOpenFileName(
+      parent, UiText(msg::Ui::OpenDialogTitle), folder,
+      UiText(msg::Ui::WorkbookFilter) + QStringLiteral(";;") + UiText(msg::Ui::AllFilesFilter));
+}
+
+void SetOpenFunction(OpenFunction function) { OpenOverride() = std::move(function); }
 
 }  // namespace gui

@@ -1,6 +1,7 @@
 #pragma once
-// Every message box of the windows goes through here, so that a test can read
-// what the user would be told without a modal loop waiting for a click.
+// Every message box and file dialog of the windows goes through here, so that
+// a test can read what the user would be told, and answer, without a modal
+// loop waiting for a click.
 #include <QMessageBox>
 #include <QString>
 #include <functional>
@@ -25,5 +26,14 @@ bool AskQuestion(QWidget* parent, const QString& title, const QString& text);
 
 // Replaces the question box for the whole program; an empty function brings it back.
 void SetQuestionFunction(QuestionFunction function);
+
+using OpenFunction = std::function<QString(QWidget* parent, const QString& folder)>;
+
+// The desktop's file dialog for one workbook, starting in `folder`; the path
+// chosen, or empty when the user cancelled.
+QString AskWorkbook(QWidget* parent, const QString& folder);
+
+// Replaces the file dialog for the whole program; an empty function brings it back.
+void SetOpenFunction(OpenFunction function);
 
 }  // namespace gui

@@ -5,13 +5,16 @@
 //   allelescope-gui --screenshot DIR WORKBOOK SHEET
 //
 // --screenshot runs the sheet with its default options, saves
-// DIR/main-window.png and DIR/about-window.png and ends: the pictures for the
+// DIR/main-window.png, DIR/about-window.png and DIR/help-window.png and ends: the pictures for the
 // documentation. It never waits for a person: messages go to standard output,
-// and a warning or a question ends it with status 1. --help and --version
-// need no display.
+// and a warning or a question ends it with status 1; the remembered window
+// size and recent workbooks are left out. --help and --version need no display.
+#include <QAction>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
 #include <algorithm>
@@ -64,6 +67,12 @@ int TakeScreenshots(gui::MainWindow& window, const QString& dir, const QString& 
   if (about == nullptr) return 1;
   QApplication::processEvents();
   saved = about->grab().save(QDir(dir).filePath(QStringLiteral("about-window.png"))) && saved;
+
+  QMetaObject::invokeMethod(window.findChild<QAction*>(QStringLiteral("helpAction")), "trigger");
+  gui::HelpWindow* help = window.Help();
+  if (help == nullptr) return 1;
+  QApplication::processEvents();
+  saved = help->grab().save(QDir(dir).filePath(QStringLiteral("help-window.png"))) && saved;
   return saved ? 0 : 1;
 }
 
@@ -109,7 +118,13 @@ int main(int argc, char* argv[]) {
   const QStringList args = parser.positionalArguments();
   const bool unattended = parser.isSet(screenshot);
   bool failed = false;
-  if (unattended) AnswerUnattended(failed);
+  // Pictures for the documentation neither follow nor change what the user's
+  // window remembers (its size, the recent workbooks).
+  QTemporaryDir ownSettings;
+  if (unattended) {
+    AnswerUnattended(failed);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, ownSettings.path());
+  }
 
   QApplication::setWindowIcon(gui::AppIcon());
   gui::MainWindow window;

@@ -3,23 +3,31 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTime>
+#include <QDesktopServices>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <clocale>
 #include <memory>
 
 #include "app/gui/AboutWindow.h"
+#include "app/gui/HelpWindow.h"
 #include "app/gui/MainWindow.h"
 #include "app/gui/MessageBoxes.h"
 #include "app/gui/UiText.h"
 #include "app/gui/WindowMetrics.h"
+#include "app/gui/WindowSettings.h"
+#include "messages/HostFailureTexts.h"
 #include "messages/Language.h"
 #include "support/PoFile.h"
 #include "support/SourceBook.h"
@@ -64,7 +72,12 @@ QStringList Items(const QListWidget* list) {
 class WindowTest : public QObject {
   Q_OBJECT
 
+ public slots:
+  // What the desktop was asked to open.
+  void OpenUrl(const QUrl& url) { opened_ << url; }
+
  private:
+  QList<QUrl> opened_;
   QTemporaryDir dir_;
   QString bookPath_;
   std::vector<Shown> shown_;
@@ -116,13 +129,219 @@ class WindowTest : public QObject {
     RecordMessages();
   }
 
+  // Where the lists leave a workbook opened with its sheet `sheet` chosen.
+  void ExpectOpened(const QString& folder, const QString& file, const QString& sheet,
+                    msg::Ui message) {
+    QCOMPARE(window_->Directory(), QDir(folder).canonicalPath());
+    QCOMPARE(Child<QListWidget>("folderList")->currentItem()->data(Qt::UserRole).toString(),
+             QDir(folder).canonicalPath());
+    QCOMPARE(Child<QListWidget>("fileList")->currentItem()->text(), file);
+    QCOMPARE(Child<QListWidget>("sheetList")->currentItem()->text(), sheet);
+    QCOMPARE(Message(), UiText(message));
+    QVERIFY(Child<QPushButton>("startButton")->isEnabled());
+  }
+  QList<QAction*> RecentEntries() {
+    QList<QAction*> entries;
+    for (QAction* action : Child<QMenu>("recentMenu")->actions()) {
+      if (action->isSeparator()) break;
+      entries << action;
+    }
+    return entries;
+  }
+  // A synthetic drag of `path` over the window, then its drop when the window takes it.
+  bool Drop(const QString& path) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    const QPoint at = window_->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window_.get(), &enter);
+    if (!enter.isAccepted()) return false;
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window_.get(), &drop);
+    return drop.isAccepted();
+  }
+
+  // Every button shown is wide enough for its caption.
+  void ExpectCaptionsFit() {
+    for (QAbstractButton* button : window_->findChildren<QAbstractButton*>()) {
+      if (button->isVisible())
+        QVERIFY2(button->sizeHint().width() <= button->width(), qPrintable(button->objectName()));
+    }
+  }
+
   void init() {
     shown_.clear();
+    gui::WindowSettings().ClearRecentWorkbooks();
     window_ = std::make_unique<gui::MainWindow>();
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
   }
-  void cleanup() { window_.reset(); }
+  void cleanup() {
+    gui::SetOpenFunction({});
+    window_.reset();
+  }
+
+  void theMenusOfferEachActionWithItsShortcut() {
+    struct Case {
+      const char* action;
+      QList<QKeySequence> keys;
+    };
+    const Case cases[] = {
+        {"openAction", {QKeySequence(Qt::CTRL | Qt::Key_O)}},
+        {"quitAction", {QKeySequence(Qt::CTRL | Qt::Key_Q)}},
+        {"runAction", {QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_R)}},
+        {"helpAction", {QKeySequence(Qt::Key_F1)}},
+        {"aboutAction", {}},
+    };
+    for (const Case& c : cases) QCOMPARE(Child<QAction>(c.action)->shortcuts(), c.keys);
+    for (const char* menu : {"fileMenu", "analysisMenu", "helpMenu"})
+      QVERIFY(!Child<QMenu>(menu)->title().isEmpty());
+    QVERIFY(!Child<QAction>("runAction")->isEnabled());
+    // The options are in the Analysis menu too, each mirroring its box both ways.
+    const QList<QCheckBox*> boxes = Child<QGroupBox>("optionFrame")->findChildren<QCheckBox*>();
+    QCOMPARE(boxes.size(), 3);
+    OpenBook();
+    Click(Child<QListWidget>("sheetList"), QStringLiteral("Apple.org"));
+    QVERIFY(Child<QAction>("runAction")->isEnabled());
+    for (QCheckBox* box : boxes) {
+      auto* action = Child<QAction>(qPrintable(box->objectName() + QStringLiteral("Action")));
+      QCOMPARE(action->text(), box->text());
+      QVERIFY(action->isCheckable() && action->isEnabled());
+      QCOMPARE(action->isChecked(), box->isChecked());
+      action->trigger();
+      QCOMPARE(box->isChecked(), action->isChecked());
+      box->click();
+      QCOMPARE(action->isChecked(), box->isChecked());
+    }
+    Click(Child<QListWidget>("sheetList"), QStringLiteral("Notes"));
+    for (QCheckBox* box : boxes)
+      QVERIFY(
+          !Child<QAction>(qPrintable(box->objectName() + QStringLiteral("Action")))->isEnabled());
+  }
+
+  // The keyboard alone: Ctrl+O answers the dialog with a path, F5 runs the sheet it chose.
+  void theOpenDialogLandsWhereTheListsLeadAndF5Runs() {
+    QTemporaryDir other;
+    const QString path = other.filePath(QStringLiteral("copy.xlsx"));
+    QVERIFY(QFile::copy(bookPath_, path));
+    QString askedIn;
+    gui::SetOpenFunction([&](QWidget*, const QString& folder) {
+      askedIn = folder;
+      return path;
+    });
+    QVERIFY(window_->SetDirectory(dir_.path()));
+    QTest::keyClick(window_.get(), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(askedIn, QDir(dir_.path()).canonicalPath());  // the folder shown
+    ExpectOpened(other.path(), QStringLiteral("copy.xlsx"), QStringLiteral("Apple.org"),
+                 msg::Ui::SsrChosen);
+    QTest::keyClick(window_.get(), Qt::Key_F5);
+    QCOMPARE(shown_.size(), std::size_t{1});
+    QCOMPARE(shown_[0].text, Closing(UiText(msg::Ui::FinishedNormally), path));
+    QVERIFY(!Child<QAction>("runAction")->isEnabled());
+    // A cancelled dialog changes nothing.
+    gui::SetOpenFunction([](QWidget*, const QString&) { return QString(); });
+    QTest::keyClick(window_.get(), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(Message(), ChooseSheetText());
+  }
+
+  void aWorkbookDroppedOnTheWindowOpensAsFromTheLists() {
+    QVERIFY(!Drop(dir_.filePath(QStringLiteral("readme.txt"))));
+    QCOMPARE(Message(), ChooseFileText());
+    QVERIFY(Drop(bookPath_));
+    ExpectOpened(dir_.path(), QStringLiteral("book.xlsx"), QStringLiteral("Apple.org"),
+                 msg::Ui::SsrChosen);
+  }
+
+  // The last eight workbooks, the newest first; each reopens with the sheet chosen in it.
+  void theRecentListReopensWithTheSheetChosenLast() {
+    QTemporaryDir many;
+    QStringList paths;
+    for (int i = 0; i < 9; ++i) {
+      paths << many.filePath(QStringLiteral("book%1.xlsx").arg(i));
+      QVERIFY(QFile::copy(bookPath_, paths.back()));
+      QVERIFY(window_->OpenWorkbook(paths.back()));
+    }
+    QVERIFY(window_->ChooseSheet(QStringLiteral("Chr.org")));
+    QList<QAction*> entries = RecentEntries();
+    QCOMPARE(entries.size(), gui::WindowSettings::kRecentCount);
+    QCOMPARE(entries.front()->text(), QDir::toNativeSeparators(paths[8]));
+    QCOMPARE(entries.back()->text(), QDir::toNativeSeparators(paths[1]));
+    QVERIFY(window_->OpenWorkbook(paths[2]));
+    QCOMPARE(RecentEntries().front()->text(), QDir::toNativeSeparators(paths[2]));
+    RecentEntries()[1]->trigger();
+    ExpectOpened(many.path(), QStringLiteral("book8.xlsx"), QStringLiteral("Chr.org"),
+                 msg::Ui::ChrChosen);
+    Child<QMenu>("recentMenu")->actions().back()->trigger();  // clear the list
+    QVERIFY(RecentEntries().isEmpty());
+    QVERIFY(!Child<QMenu>("recentMenu")->isEnabled());
+  }
+
+  void f1ShowsTheHelpPageInTheInterfaceLanguage() {
+    QTest::keyClick(window_.get(), Qt::Key_F1);
+    gui::HelpWindow* help = window_->Help();
+    QVERIFY(help != nullptr && help->isVisible());
+    QVERIFY(!help->isModal());
+    const QString page =
+        help->findChild<QTextBrowser*>(QStringLiteral("helpBrowser"))->toPlainText();
+    for (msg::Ui id : {msg::Ui::HelpTitle, msg::Ui::HelpSourceHeading, msg::Ui::HelpResultsHeading,
+                       msg::Ui::HelpCommandLineHeading})
+      QVERIFY2(page.contains(UiText(id)), qPrintable(UiText(id)));
+    // Each result sheet has its row, the tab between sheet and contents gone.
+    for (const QString& line : UiText(msg::Ui::HelpResultsText).split(QLatin1Char('\n')))
+      QVERIFY(page.contains(line.section(QLatin1Char('\t'), 1)));
+    QVERIFY(!page.contains(QLatin1Char('\t')));
+    QVERIFY(window_->close());
+    QTRY_VERIFY(window_->Help() == nullptr);
+  }
+
+  void theResultsPanelOffersTheSavedWorkbook() {
+    QTemporaryDir other;
+    const QString path = other.filePath(QStringLiteral("copy.xlsx"));
+    QVERIFY(QFile::copy(bookPath_, path));
+    QWidget* panel = Child<QWidget>("resultsPanel");
+    QVERIFY(window_->OpenAtStart(path, QStringLiteral("Apple.org")).isEmpty());
+    QVERIFY(panel->isHidden());
+    window_->Start();
+    QVERIFY(panel->isVisible());
+    ExpectCaptionsFit();
+    QCOMPARE(Child<QLabel>("resultsLabel")->text(),
+             gui::UiFormat(msg::Cli::ResultsSaved, QDir::toNativeSeparators(path).toStdString()));
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "OpenUrl");
+    QTest::mouseClick(Child<QPushButton>("openResultsButton"), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>("showFolderButton"), Qt::LeftButton);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    QCOMPARE(opened_, (QList<QUrl>{QUrl::fromLocalFile(path), QUrl::fromLocalFile(other.path())}));
+    // Another workbook: the panel belongs to the one before.
+    QVERIFY(window_->OpenWorkbook(bookPath_));
+    QVERIFY(panel->isHidden());
+  }
+
+  void aWorkbookThatCannotBeOpenedSaysWhyInTheWindow() {
+    const QString missing = dir_.filePath(QStringLiteral("gone/missing.xlsx"));
+    QVERIFY(!window_->OpenAtStart(missing, {}).isEmpty());
+    QCOMPARE(shown_.size(), std::size_t{1});
+    QCOMPARE(shown_[0].icon, QMessageBox::Warning);
+    QVERIFY(shown_[0].text.startsWith(UiText(msg::Ui::OpenFailed)));
+    QVERIFY(shown_[0].text.contains(missing));
+    const host::Failure gone{host::Operation::Open, host::FailureCode::FileMissing, {}};
+    QVERIFY(shown_[0].text.contains(gui::FromUtf8(msg::FailureText(gone, {}))));
+    QCOMPARE(Message(), ChooseFileText());
+    QVERIFY(RecentEntries().isEmpty());
+  }
+
+  void theWindowGrowsAndRemembersItsSize() {
+    QVERIFY(window_->minimumSize() != window_->maximumSize());
+    QListWidget* files = Child<QListWidget>("fileList");
+    const QSize before = files->size();
+    const QSize bigger = window_->size() + QSize(300, 200);
+    window_->resize(bigger);
+    QTRY_VERIFY(files->width() > before.width() && files->height() > before.height());
+    QVERIFY(window_->close());
+    window_ = std::make_unique<gui::MainWindow>();
+    QCOMPARE(window_->size(), bigger);
+  }
 
   void startsWaitingForAFileWithEveryTextVisible() {
     QCOMPARE(Message(), ChooseFileText());
@@ -134,8 +353,7 @@ class WindowTest : public QObject {
       QVERIFY(!Child<QCheckBox>(name)->isChecked());
     }
     // Fixed captions fit their controls.
-    for (QAbstractButton* button : window_->findChildren<QAbstractButton*>())
-      QVERIFY2(button->sizeHint().width() <= button->width(), qPrintable(button->objectName()));
+    ExpectCaptionsFit();
     for (const char* name : {"titleLabel", "editionLabel"}) {
       QLabel* label = Child<QLabel>(name);
       QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->width());
@@ -469,6 +687,7 @@ class WindowTest : public QObject {
     };
     const Case cases[] = {
         {dir_.filePath(QStringLiteral("broken.xlsx")), 1, UiText(msg::Ui::OpenFailed)},
+        {dir_.filePath(QStringLiteral("missing.xlsx")), 1, UiText(msg::Ui::OpenFailed)},
         {shared, 1, QStringLiteral(".~lock.shared.xlsx#")},
         {copy, 0, Closing(UiText(msg::Ui::FinishedNormally), copy)}};
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
@@ -491,6 +710,9 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   msg::UseEnvironmentLanguage();  // as the window program does
+  // The recent workbooks and the window's size go to a settings file of the test's own.
+  QTemporaryDir settings;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
   WindowTest test;
   return QTest::qExec(&test, argc, argv);
 }
