@@ -74,9 +74,11 @@ constexpr std::array kEnglish = {
           "other names keep the old contents."},
     Entry{Ui::OutOfMemory,
           "The workbook is too large for the memory available. Nothing was changed."},
+    Entry{Ui::OptionRelate, "Distances"},
+    Entry{Ui::RelateRunning, "Distances and principal coordinates"},
 };
 
-static_assert(detail::InIdOrder(kEnglish, Ui::OutOfMemory));
+static_assert(detail::InIdOrder(kEnglish, Ui::RelateRunning));
 
 }  // namespace
 

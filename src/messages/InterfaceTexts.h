@@ -72,6 +72,9 @@ enum class Ui {
   HardLinkSplit,     // {} the workbook
   // A warning's reason when the memory ran out.
   OutOfMemory,
+  // The option that writes the distances and principal coordinates.
+  OptionRelate,
+  RelateRunning,
 };
 
 // The text of `id` in the interface language.

@@ -40,6 +40,9 @@ int main(int argc, char** argv) {
   commands.push_back(cli::MakeExportCommand(app));
   commands.push_back(cli::MakeMarkersCommand(app));
   commands.push_back(cli::MakeImportCommand(app));
+  commands.push_back(cli::MakeTreeCommand(app));
+  commands.push_back(cli::MakeDistancesCommand(app));
+  commands.push_back(cli::MakePcoaCommand(app));
   commands.push_back(cli::MakeHelpCommand(app));
 
   if (const auto status = cli::ParseCommandLine(app, argc, argv, std::cout, std::cerr))
