@@ -29,6 +29,8 @@ struct ResultSheets {
   host::Worksheet* genotypes = nullptr;
   host::Worksheet* pairs = nullptr;
   host::Worksheet* identification = nullptr;
+  host::Worksheet* distances = nullptr;
+  host::Worksheet* coordinates = nullptr;
 };
 // Moves the source and output sheets of the run to the front in the fixed order.
 void OrderResultSheets(host::Workbook& book, const ResultSheets& sheets);

@@ -5,12 +5,14 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/Distances.h"
 #include "messages/InterfaceTexts.h"
 #include "report/Conversion.h"
 #include "report/ErrorLog.h"
 #include "report/Formatting.h"
 #include "report/IdentificationSheet.h"
 #include "report/PairSheet.h"
+#include "report/RelateSheets.h"
 #include "report/RunStaleSheets.h"
 #include "report/SheetAccess.h"
 #include "report/SheetFit.h"
@@ -97,6 +99,15 @@ void WriteOptions(OutputSheets& outputs, ResultSheets& sheets, const std::string
     sheets.identification = &outputs.Open(base + ".ukai");
     LayOutIdentificationSheet(source, *sheets.identification, s.VarietyCount());
     WriteIdentification(*sheets.identification, s);
+  }
+  if (options.relate) {
+    Announce(progress, msg::Ui::RelateRunning);
+    const analysis::DistanceMatrix d =
+        analysis::VarietyDistances(s, analysis::DistanceKind::Alleles);
+    sheets.distances = &outputs.Open(base + ".dst");
+    WriteDistanceSheet(source, *sheets.distances, d);
+    sheets.coordinates = &outputs.Open(base + ".tree");
+    WriteCoordinateSheet(source, *sheets.coordinates, d);
   }
 }
 

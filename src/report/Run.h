@@ -16,6 +16,7 @@ struct RunOptions {
   bool zoo = false;
   bool combination = true;
   bool ukai = true;
+  bool relate = false;  // the distance and coordinate sheets
 };
 
 struct RunOutcome {

@@ -20,6 +20,7 @@ class RunCommand : public Command {
     sub_->add_flag("--zoo", request_.options.zoo, HelpText(msg::Cli::ZooOption));
     sub_->add_flag("--no-combination", noCombination_, HelpText(msg::Cli::NoCombinationOption));
     sub_->add_flag("--no-ukai", noUKai_, HelpText(msg::Cli::NoUKaiOption));
+    sub_->add_flag("--relate", request_.options.relate, HelpText(msg::Cli::RelateOption));
     sub_->add_flag("--ignore-lock", request_.ignoreLock, HelpText(msg::Cli::IgnoreLockOption));
     AddQuiet(request_.quiet);
   }

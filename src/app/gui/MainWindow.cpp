@@ -109,11 +109,14 @@ void MainWindow::ShowSheets() {
 void MainWindow::ShowChoice(app::SheetKind kind) {
   SetMessage(app::ChoiceText(kind));
   SetComment("");
-  // A source starts with the usual choice: the pairwise check and Ukai, no 0/1 sheets.
+  // A source starts with the usual choice: the pairwise check and Ukai, no 0/1 or distance
+  // sheets.
   const bool source = IsSource(kind);
   startButton_->setEnabled(source);
-  for (QCheckBox* box : {zeroOneBox_, combinationBox_, ukaiBox_}) box->setEnabled(source);
+  for (QCheckBox* box : {zeroOneBox_, combinationBox_, ukaiBox_, relateBox_})
+    box->setEnabled(source);
   zeroOneBox_->setChecked(false);
+  relateBox_->setChecked(false);
   combinationBox_->setChecked(source);
   ukaiBox_->setChecked(source);
 }
@@ -172,7 +175,8 @@ void MainWindow::StartClicked() {
 std::optional<app::RunReport> MainWindow::RunChosenSheet(bool overLockFile) {
   const app::RunOptions options{.zoo = zeroOneBox_->isChecked(),
                                 .combination = combinationBox_->isChecked(),
-                                .ukai = ukaiBox_->isChecked()};
+                                .ukai = ukaiBox_->isChecked(),
+                                .relate = relateBox_->isChecked()};
   LabelProgress progress([this](std::string_view text) { SetMessage(text); },
                          [this](std::string_view text) { SetComment(text); });
   RunFlag runFlag(running_);

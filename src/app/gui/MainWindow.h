@@ -111,6 +111,7 @@ class MainWindow : public QWidget {
   QCheckBox* combinationBox_;
   QCheckBox* ukaiBox_;
   QCheckBox* zeroOneBox_;
+  QCheckBox* relateBox_;
   QPushButton* startButton_;
   QPushButton* quitButton_;
   QPushButton* helpButton_;

@@ -34,8 +34,9 @@ void MainWindow::BuildControls() {
   BuildButtons(tw);
 
   // Labels and the frame take no focus; the rest keep the original order.
-  QWidget* order[] = {driveList_,  folderList_,     fileList_, sheetList_,  startButton_,
-                      quitButton_, combinationBox_, ukaiBox_,  zeroOneBox_, helpButton_};
+  QWidget* order[] = {driveList_,   folderList_, fileList_,       sheetList_,
+                      startButton_, quitButton_, combinationBox_, ukaiBox_,
+                      zeroOneBox_,  relateBox_,  helpButton_};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
   driveList_->setFocus();
 }
@@ -109,7 +110,8 @@ void MainWindow::BuildStatus(const TwipScale& tw) {
 void MainWindow::BuildOptions(const TwipScale& tw) {
   optionFrame_ = new QGroupBox(UiText(msg::Ui::OptionFrame), this);
   optionFrame_->setObjectName(QStringLiteral("optionFrame"));
-  optionFrame_->setGeometry(tw.Rect(4440, 5640, 2175, 1455));
+  // Four boxes 300 twips apart: the frame ends above the help button.
+  optionFrame_->setGeometry(tw.Rect(4440, 5640, 2175, 1620));
   auto makeOption = [&](const char* name, msg::Ui caption, int top, int width) {
     auto* box = new QCheckBox(UiText(caption), optionFrame_);
     box->setObjectName(QString::fromLatin1(name));
@@ -117,9 +119,10 @@ void MainWindow::BuildOptions(const TwipScale& tw) {
     box->setEnabled(false);
     return box;
   };
-  combinationBox_ = makeOption("combinationBox", msg::Ui::OptionCombination, 360, 1575);
-  ukaiBox_ = makeOption("ukaiBox", msg::Ui::OptionUKai, 720, 1455);
-  zeroOneBox_ = makeOption("zeroOneBox", msg::Ui::OptionZoo, 1080, 1455);
+  combinationBox_ = makeOption("combinationBox", msg::Ui::OptionCombination, 330, 1575);
+  ukaiBox_ = makeOption("ukaiBox", msg::Ui::OptionUKai, 630, 1455);
+  zeroOneBox_ = makeOption("zeroOneBox", msg::Ui::OptionZoo, 930, 1455);
+  relateBox_ = makeOption("relateBox", msg::Ui::OptionRelate, 1230, 1575);
 }
 
 void MainWindow::BuildButtons(const TwipScale& tw) {

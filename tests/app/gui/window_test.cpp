@@ -129,7 +129,7 @@ class WindowTest : public QObject {
     QVERIFY(Child<QLabel>("commentLabel")->text().isEmpty());
     QVERIFY(!Child<QPushButton>("startButton")->isEnabled());
     QVERIFY(Child<QPushButton>("quitButton")->isEnabled());
-    for (const char* name : {"zeroOneBox", "combinationBox", "ukaiBox"}) {
+    for (const char* name : {"zeroOneBox", "combinationBox", "ukaiBox", "relateBox"}) {
       QVERIFY(!Child<QCheckBox>(name)->isEnabled());
       QVERIFY(!Child<QCheckBox>(name)->isChecked());
     }
@@ -261,9 +261,10 @@ class WindowTest : public QObject {
       QCOMPARE(Message(), UiText(c.message));
       QVERIFY(Child<QLabel>("commentLabel")->text().isEmpty());
       QCOMPARE(start->isEnabled(), c.source);
-      for (const char* name : {"zeroOneBox", "combinationBox", "ukaiBox"})
+      for (const char* name : {"zeroOneBox", "combinationBox", "ukaiBox", "relateBox"})
         QCOMPARE(Child<QCheckBox>(name)->isEnabled(), c.source);
       QVERIFY(!Child<QCheckBox>("zeroOneBox")->isChecked());
+      QVERIFY(!Child<QCheckBox>("relateBox")->isChecked());
       QCOMPARE(Child<QCheckBox>("combinationBox")->isChecked(), c.source);
       QCOMPARE(Child<QCheckBox>("ukaiBox")->isChecked(), c.source);
     }
