@@ -37,6 +37,10 @@ CASES = {
     "rerun_in_place": (EXAMPLES / "ssr_example.xlsx", [["--zoo"], ["--no-ukai"]],
                        "ssr_example.xlsx"),
     "legacy_xls": (INPUTS / "legacy.xls", [[]], "legacy.xlsx"),
+    "ssr_relate": (EXAMPLES / "ssr_example.xlsx", [["--relate"]], "ssr_example.xlsx"),
+    # The distance sheets, then a rerun without them: they keep only a note.
+    "relate_then_without": (EXAMPLES / "chr_example.xlsx", [["--relate"], []],
+                            "chr_example.xlsx"),
 }
 
 

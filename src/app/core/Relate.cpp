@@ -69,6 +69,8 @@ std::optional<RelateFile> RelateFileOf(const std::string& path,
   for (const RelateFile file : accepted)
     for (const std::string_view e : Extensions(file))
       if (e == extension) return file;
+  // /dev/stdout and the like: what "-" says, by another name.
+  if (IsStandardOutput(path)) return accepted.front();
   return std::nullopt;
 }
 

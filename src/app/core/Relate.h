@@ -22,8 +22,8 @@ using VarietyPair = analysis::VarietyPair;
 enum class RelateFile { Newick, DistanceTable, PhylipMatrix, CoordinateTable };
 
 // The file `path` names for a command that writes one of `accepted`; none
-// when its extension is not one of theirs. "-" (standard output) and an
-// empty path take the first of `accepted`.
+// when its extension is not one of theirs. "-", an empty path and another
+// name of standard output take the first of `accepted`.
 std::optional<RelateFile> RelateFileOf(const std::string& path,
                                        const std::vector<RelateFile>& accepted);
 // The extensions of `accepted`, as the user is told them (".nwk, .tre").
