@@ -12,9 +12,9 @@ std::vector<std::string> TableNames(const std::vector<std::string>& names,
 }
 
 void AppendNumber(std::string& out, double value) {
-  if (value == 0) value = 0;  // no "-0"
   char buffer[64];
-  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value);
+  // Adding 0 turns -0 into 0: no "-0".
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value + 0.0);
   out.append(buffer, end.ptr);
 }
 

@@ -136,7 +136,8 @@ const std::set<std::string> kNames = {
     "MESSAGE",     "GLOSS",       "TAB",      "MARKER", "genepop", "structure",   "genalex",
     "csv",         "GENEPOP",     "GenAlEx",  "CSV",    "poppr",   "SSR",         "AB",
     "DNA",         "B",           "C",        "Groups", "Pop",     "Combination", "Ukai",
-    "UTF",         "Shift_JIS",   "CP",       "ISO"};
+    "UTF",         "Shift_JIS",   "CP",       "ISO",    "tree",    "distances",   "pcoa",
+    "Newick",      "PHYLIP",      "nj",       "upgma",  "alleles", "share",       "N"};
 
 std::vector<std::string> EnglishWords(const std::string& help) {
   static const std::regex option("--?[A-Za-z][-A-Za-z]*|\\.[A-Za-z]+");
@@ -156,7 +157,8 @@ std::vector<std::string> EnglishWords(const std::string& help) {
 TEST(LanguageEndToEnd, AJapaneseHelpHoldsNoEnglishWords) {
   if (!Installed("ja_JP.UTF-8")) GTEST_SKIP() << "ja_JP.UTF-8 is not installed (scripts/setup.sh)";
   std::vector<std::vector<std::string>> asks = {{"--help"}, {"help"}};
-  for (const char* command : {"sheets", "run", "demo", "export", "markers", "import", "help"})
+  for (const char* command : {"sheets", "run", "demo", "export", "markers", "import", "tree",
+                              "distances", "pcoa", "help"})
     asks.push_back({command, "--help"});
   for (const std::vector<std::string>& args : asks) {
     const e2e::CommandResult help = CliUnder("ja_JP.UTF-8", args);

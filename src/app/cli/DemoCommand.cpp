@@ -109,7 +109,7 @@ int RunExample(const fs::path& source, const fs::path& copy, bool quiet, std::os
   out << msg::Format(msg::Cli::DemoWorkbook, copy.filename().string()) << '\n';
   RunRequest request;
   request.workbook = copy.string();
-  request.options = {.zoo = true, .combination = true, .ukai = true};
+  request.options = {.zoo = true, .combination = true, .ukai = true, .relate = true};
   request.quiet = quiet;
   return Guarded(err, [&] { return RunWorkbook(request, out, err); });
 }
