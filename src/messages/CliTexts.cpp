@@ -311,9 +311,10 @@ constexpr std::array kEnglish = {
     Entry{Cli::RelateOption,
           "also write the distances between the varieties (NAME.dst) and their principal "
           "coordinates (NAME.tree)"},
+    Entry{Cli::BootstrapProgress, "bootstrap replicate {} of {}"},
 };
 
-static_assert(detail::InIdOrder(kEnglish, Cli::RelateOption));
+static_assert(detail::InIdOrder(kEnglish, Cli::BootstrapProgress));
 
 // Heads that import writes into a workbook: a workbook reads the same on every desktop.
 constexpr std::array kNeverTranslated = {Cli::GroupsVarietyHead, Cli::GroupsPopulationHead};

@@ -198,6 +198,7 @@ enum class Cli {
   TiedJoins,             // {joins}
   BootstrapWithoutTree,  // {replicates} {of replicates}
   RelateOption,
+  BootstrapProgress,  // {replicate} {of replicates}
 };
 
 // The text of `id` in the interface language.

@@ -1,10 +1,14 @@
 #include "app/cli/RelateOutput.h"
 
+#include <unistd.h>
+
+#include <iostream>
 #include <map>
 #include <ostream>
 #include <utility>
 
 #include "app/cli/SourceProblems.h"
+#include "app/cli/TerminalProgress.h"
 #include "app/core/TextFile.h"
 #include "messages/CliTexts.h"
 
@@ -63,7 +67,14 @@ int WriteRelation(RelateOrder& order, std::ostream& out, std::ostream& err) {
   app::Session session;
   const std::string sheet = OpenSource(session, order.source, err);
   if (sheet.empty()) return kUsage;
+  // A replicate builds a whole tree: on a large source a bootstrap takes a while.
+  TerminalProgress progress(
+      err, !order.source.quiet && ::isatty(STDERR_FILENO) == 1 && &err == &std::cerr);
+  order.relate.onReplicate = [&](int k) {
+    progress.Comment(msg::Format(msg::Cli::BootstrapProgress, k, order.relate.bootstrap));
+  };
   const app::RelateResult done = app::RelateSource(session, sheet, order.relate);
+  progress.ClearProgress();
   if (ListProblems(done.problems, out)) return kDataProblems;
   const bool toStandardOutput = order.output.empty() || order.output == "-";
   // Beside a file sent to standard output, the notes would end up in it.

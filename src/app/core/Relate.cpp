@@ -37,7 +37,9 @@ void WriteTree(const analysis::DistanceMatrix& d, const store::GenotypeStore& s,
   result.tiedJoins = tree.tiedJoins;
   if (request.bootstrap > 0)
     result.replicatesWithoutTree =
-        analysis::Bootstrap(tree, s, request.distance, request.bootstrap).withoutTree;
+        analysis::Bootstrap(tree, s, request.distance, request.bootstrap, analysis::kBootstrapSeed,
+                            request.onReplicate)
+            .withoutTree;
   result.text = analysis::WriteNewick(tree) + '\n';
 }
 

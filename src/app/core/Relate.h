@@ -1,6 +1,7 @@
 #pragma once
 // How a source's varieties relate, as files other programs read: their
 // distances, a tree and the principal coordinates.
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -44,7 +45,8 @@ struct RelateRequest {
   RelateFile file = RelateFile::DistanceTable;
   DistanceKind distance = DistanceKind::Alleles;
   TreeMethod method = TreeMethod::NeighbourJoining;
-  int bootstrap = 0;  // replicates; 0 for none
+  int bootstrap = 0;                     // replicates; 0 for none
+  std::function<void(int)> onReplicate;  // called after each replicate (from 1)
 };
 
 // The file `request` asks for from the source `sheet` of the session's
