@@ -31,6 +31,29 @@ void ListNotes(const app::RelateResult& done, const app::RelateRequest& relate, 
     out << msg::Format(msg::Cli::DistancesLeftEmpty, done.withoutDistance.size()) << '\n';
 }
 
+// Writes what `done` holds where `order` asks, with the notes the user needs.
+int Deliver(const app::RelateResult& done, const RelateOrder& order, std::ostream& out,
+            std::ostream& err) {
+  const bool toStandardOutput = order.output.empty() || order.output == "-";
+  // Beside a file sent to standard output, the notes would end up in it.
+  std::ostream& notes = toStandardOutput || app::IsStandardOutput(order.output) ? err : out;
+  ListPairs(done.withoutDistance, notes);
+  if (done.text.empty()) {
+    notes << msg::Text(msg::Cli::NeedsEveryDistance) << '\n';
+    return kDataProblems;
+  }
+  if (toStandardOutput) {
+    out << done.text;
+  } else if (const auto fault = app::WriteTextFile(order.output, done.text)) {
+    Complain(err, *fault);
+    return kUnreadable;
+  }
+  ListNotes(done, order.relate, notes);
+  if (!order.source.quiet && !toStandardOutput)
+    err << msg::Format(msg::Cli::ExportWritten, order.output) << '\n';
+  return done.withoutDistance.empty() ? kFinished : kDataProblems;
+}
+
 }  // namespace
 
 RelateCommand::RelateCommand(CLI::App& parent, const std::string& name, msg::Cli summary,
@@ -76,24 +99,7 @@ int WriteRelation(RelateOrder& order, std::ostream& out, std::ostream& err) {
   const app::RelateResult done = app::RelateSource(session, sheet, order.relate);
   progress.ClearProgress();
   if (ListProblems(done.problems, out)) return kDataProblems;
-  const bool toStandardOutput = order.output.empty() || order.output == "-";
-  // Beside a file sent to standard output, the notes would end up in it.
-  std::ostream& notes = toStandardOutput || app::IsStandardOutput(order.output) ? err : out;
-  ListPairs(done.withoutDistance, notes);
-  if (done.text.empty()) {
-    notes << msg::Text(msg::Cli::NeedsEveryDistance) << '\n';
-    return kDataProblems;
-  }
-  if (toStandardOutput) {
-    out << done.text;
-  } else if (const auto fault = app::WriteTextFile(order.output, done.text)) {
-    Complain(err, *fault);
-    return kUnreadable;
-  }
-  ListNotes(done, order.relate, notes);
-  if (!order.source.quiet && !toStandardOutput)
-    err << msg::Format(msg::Cli::ExportWritten, order.output) << '\n';
-  return done.withoutDistance.empty() ? kFinished : kDataProblems;
+  return Deliver(done, order, out, err);
 }
 
 }  // namespace cli
