@@ -1,5 +1,5 @@
 // What a user waits for: the whole `allelescope run` process on a maximal
-// source (500 varieties by 250 SSR markers) for three option sets, against a
+// source (500 varieties by 250 SSR markers) for four option sets, against a
 // libxlsxwriter program in constant-memory mode that writes a workbook of the
 // same cell shape as that run's result (the same sheets, the same numbers and
 // texts per row). AlleleScope and libxlsxwriter runs alternate; the table shows
@@ -61,6 +61,7 @@ const OptionSet kOptionSets[] = {
     {"no options", {"--no-combination", "--no-ukai", "--no-summary"}, 150},
     {"default (combination, Ukai, summary)", {}, 60},
     {"every option (--zoo)", {"--zoo"}, 150},
+    {"default and --relate", {"--relate"}, 150},
 };
 
 // Runs the command line as a user would, output to `log`.

@@ -3,8 +3,9 @@
 # The commands, their options and their arguments are read from the program's
 # own --help, so a new command or option completes without a change here.
 # A WORKBOOK argument (and -o/--output) completes workbook files (the -o of
-# export and summary every other file), a DIR argument folders, a COMMAND argument (of help)
-# the commands, --format the formats the command's help lists, and -s/--sheet
+# export, summary, tree, distances and pcoa every other file), a DIR argument folders,
+# a COMMAND argument (of help) the commands, --format, --method and --distance
+# the values the command's help lists, and -s/--sheet
 # the sheets of the workbook already on the line. The user's shell options are
 # left as they are.
 
@@ -79,10 +80,13 @@ _allelescope() {
   fi
   case $prev in
     -o | --output)
-      if [[ $command == export || $command == summary ]]; then _allelescope_files others "$cur"; else _allelescope_workbooks "$cur"; fi
+      case $command in
+        export | summary | tree | distances | pcoa) _allelescope_files others "$cur" ;;
+        *) _allelescope_workbooks "$cur" ;;
+      esac
       return ;;
-    --format)
-      COMPREPLY=($(compgen -W "$(_allelescope_values --format "$program" "$command")" -- "$cur"))
+    --format | --method | --distance)
+      COMPREPLY=($(compgen -W "$(_allelescope_values "$prev" "$program" "$command")" -- "$cur"))
       return ;;
     -s | --sheet)
       [[ -n $workbook ]] || return

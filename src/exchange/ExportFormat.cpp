@@ -248,6 +248,12 @@ std::optional<std::pair<int, int>> AlleleIndexes(const store::GenotypeStore& s, 
   return std::pair<int, int>(static_cast<int>(a) + 1, static_cast<int>(b) + 1);
 }
 
+std::vector<std::string> SafeNames(const std::vector<std::string>& names,
+                                   std::string_view forbidden, bool spreadsheet,
+                                   std::vector<Renamed>& renamed) {
+  return SafeNames(names, Rules{0, 0, 0, forbidden, false, spreadsheet}, renamed);
+}
+
 Exported Export(const store::GenotypeStore& s, Format format, std::string_view title,
                 const std::vector<std::string>& populations) {
   Exported out;

@@ -41,6 +41,14 @@ struct Exported {
 Exported Export(const store::GenotypeStore& s, Format format, std::string_view title,
                 const std::vector<std::string>& populations = {});
 
+// `names` as a text file can hold them: control characters and those of
+// `forbidden` become "_", a field a spreadsheet would run as a formula (when
+// `spreadsheet`) gets an apostrophe before it, and a name that then clashes
+// gets "_2", "_3". The names changed are added to `renamed`.
+std::vector<std::string> SafeNames(const std::vector<std::string>& names,
+                                   std::string_view forbidden, bool spreadsheet,
+                                   std::vector<Renamed>& renamed);
+
 // The two allele indexes of a cell (its marker's table order), none when untyped.
 std::optional<std::pair<int, int>> AlleleIndexes(const store::GenotypeStore& s, int v, int m);
 

@@ -28,7 +28,8 @@ constexpr std::array kEnglish = {
           "  2  wrong usage (an unknown command or option, a missing or invalid argument), or a "
           "sheet that is not a source\n"
           "  3  finished, but the data have problems: run lists them on the NAME.err sheet and "
-          "skips the options; export and markers list them and write nothing\n\n"
+          "skips the options; export, markers, tree, distances and pcoa list them and write "
+          "nothing\n\n"
           "Limits: a source holds at most 500 varieties and 250 markers, a marker at most 103 "
           "alleles and 250 genotypes; beyond them a run reports the limit in its closing "
           "message.\n\n"
@@ -272,9 +273,60 @@ constexpr std::array kEnglish = {
     Entry{Cli::HelpOptionsHead, "Options:"},
     Entry{Cli::HelpCommandsHead, "Subcommands:"},
     Entry{Cli::HelpRequiredLabel, "REQUIRED"},
+    Entry{Cli::TreeSummary, "Write a tree of the varieties as Newick"},
+    Entry{Cli::TreeDescription,
+          "Build a tree of the source's varieties from their distances, by neighbour-joining "
+          "(nj, unrooted, written with a three-way root) or by average linkage (upgma), and "
+          "write it as Newick (.nwk or .tre, - for standard output). With --bootstrap N the "
+          "markers are drawn N times with replacement (a fixed seed: a run repeats) and each "
+          "join carries the percentage of replicate trees that hold its clade."},
+    Entry{Cli::DistancesSummary, "Write the distances between the varieties"},
+    Entry{Cli::DistancesDescription,
+          "Write the distance between every two varieties of the source: as a tab-separated "
+          "table (.tsv or .txt, or standard output without -o or with -o -), a head line of the "
+          "names after an empty field and then each name with its row, or as a PHYLIP square "
+          "matrix (.phy). A marker counts for a pair only where both varieties are typed."},
+    Entry{Cli::PcoaSummary, "Write the principal coordinates of the varieties"},
+    Entry{Cli::PcoaDescription,
+          "Place the varieties on the first two axes of a principal coordinate analysis "
+          "(classical multidimensional scaling) of their distances, and write the coordinates "
+          "as a tab-separated table (.tsv or .txt, - for standard output): a first line "
+          "\"# share\" with the part of the variation each axis shows (of the sum of the "
+          "positive eigenvalues), a head line and each variety's name with its two "
+          "coordinates."},
+    Entry{Cli::MethodOption, "how the tree is built: nj (neighbour-joining, the default) or upgma"},
+    Entry{Cli::MethodValues, "nj|upgma"},
+    Entry{Cli::DistanceOption,
+          "the distance: alleles (the default; 1 - shared alleles / 2, averaged over the "
+          "markers typed in both) or markers (the share of those markers whose genotypes "
+          "differ)"},
+    Entry{Cli::DistanceValues, "alleles|markers"},
+    Entry{Cli::BootstrapOption, "the number of bootstrap replicates over the markers (0: none)"},
+    Entry{Cli::TreeOutputOption, "the Newick file to write (.nwk or .tre; - for standard output)"},
+    Entry{Cli::DistancesOutputOption,
+          "the file to write: .tsv or .txt for a table, .phy for PHYLIP (default: a table on "
+          "standard output)"},
+    Entry{Cli::PcoaOutputOption, "the table to write (.tsv or .txt; - for standard output)"},
+    Entry{Cli::OutputExtension,
+          "cannot tell what to write to {}: name a file ending in one of {} (or - for standard "
+          "output)"},
+    Entry{Cli::PairWithoutDistance,
+          "no marker is typed in both {} and {}: the two have no distance"},
+    Entry{Cli::NeedsEveryDistance,
+          "this output needs a distance between every two varieties; nothing was written"},
+    Entry{Cli::DistancesLeftEmpty, "{} pairs have no distance: their fields were left empty"},
+    Entry{Cli::TiedJoins,
+          "{} joins had another pair equally close: the tree is the one the fixed order of the "
+          "varieties gives"},
+    Entry{Cli::BootstrapWithoutTree,
+          "{} of {} bootstrap replicates left a pair without a distance: they support no clade"},
+    Entry{Cli::RelateOption,
+          "also write the distances between the varieties (NAME.dst) and their principal "
+          "coordinates (NAME.tree)"},
+    Entry{Cli::BootstrapProgress, "bootstrap replicate {} of {}"},
 };
 
-static_assert(detail::InIdOrder(kEnglish, Cli::HelpRequiredLabel));
+static_assert(detail::InIdOrder(kEnglish, Cli::BootstrapProgress));
 
 // Heads that import writes into a workbook: a workbook reads the same on every desktop.
 constexpr std::array kNeverTranslated = {Cli::GroupsVarietyHead, Cli::GroupsPopulationHead};

@@ -182,6 +182,29 @@ enum class Cli {
   HelpOptionsHead,    // window's option frame, which keeps a translation of its own
   HelpCommandsHead,
   HelpRequiredLabel,
+  // How the varieties relate: trees, distances and principal coordinates.
+  TreeSummary,
+  TreeDescription,
+  DistancesSummary,
+  DistancesDescription,
+  PcoaSummary,
+  PcoaDescription,
+  MethodOption,
+  MethodValues,
+  DistanceOption,
+  DistanceValues,
+  BootstrapOption,
+  TreeOutputOption,
+  DistancesOutputOption,
+  PcoaOutputOption,
+  OutputExtension,      // {path} {extensions}
+  PairWithoutDistance,  // {variety} {variety}
+  NeedsEveryDistance,
+  DistancesLeftEmpty,    // {pairs}
+  TiedJoins,             // {joins}
+  BootstrapWithoutTree,  // {replicates} {of replicates}
+  RelateOption,
+  BootstrapProgress,  // {replicate} {of replicates}
 };
 
 // The text of `id` in the interface language.

@@ -123,9 +123,11 @@ constexpr std::array kEnglish = {
           "allelescope run WORKBOOK runs a source sheet without the window; allelescope help lists "
           "every command (sheets, run, demo, export, import, markers)."},
     Entry{Ui::CloseButton, "Close"},
+    Entry{Ui::OptionRelate, "Distances"},
+    Entry{Ui::RelateRunning, "Distances and principal coordinates"},
 };
 
-static_assert(detail::InIdOrder(kEnglish, Ui::CloseButton));
+static_assert(detail::InIdOrder(kEnglish, Ui::RelateRunning));
 
 }  // namespace
 

@@ -107,6 +107,9 @@ enum class Ui {
   HelpCommandLineHeading,
   HelpCommandLineText,
   CloseButton,
+  // The option that writes the distances and principal coordinates.
+  OptionRelate,
+  RelateRunning,
 };
 
 // The text of `id` in the interface language.

@@ -46,6 +46,12 @@ inline constexpr SheetTitle kCmb{
 inline constexpr SheetTitle kIdentification{
     "ukai", "Probability based on the variety identification theory of Ukai"};
 inline constexpr SheetTitle kZeroOne{"zoo", "0/1 notation for phylogeny software"};
+inline constexpr SheetTitle kDst{
+    "dst",
+    "Distance between two varieties: 1 - shared alleles / 2, averaged over the markers typed in "
+    "both (empty where no marker is typed in both)."};
+inline constexpr SheetTitle kTree{
+    "tree", "Principal coordinates of the varieties from their distances (the .dst sheet)."};
 
 // The one line an output sheet of an earlier run keeps, in place of results
 // this run did not compute, so no sheet shows old results as if they were new.
@@ -76,6 +82,13 @@ inline constexpr LegendLine kCmbLegend[] = {
 inline constexpr std::string_view kAlleleLabels[] = {
     "Allele", "Frequency", "Rate", "Heterozygosity(HE)", "Heterozygosity(HO)", "PIC"};
 inline constexpr std::string_view kGenotypeLabels[] = {"Genotype", "Frequency", "Rate"};
+
+// The principal coordinates table of the .tree sheet.
+inline constexpr std::string_view kAxisHeads[] = {"Axis 1", "Axis 2"};
+inline constexpr std::string_view kShareOfVariation = "Share of variation";
+// Followed by the names of the first such pair.
+inline constexpr std::string_view kNoCoordinates =
+    "No coordinates: no marker is typed in both of these varieties:";
 
 // The identification sheet.
 inline constexpr std::string_view kTableCorner = "*";

@@ -30,6 +30,8 @@ struct ResultSheets {
   host::Worksheet* pairs = nullptr;
   host::Worksheet* identification = nullptr;
   host::Worksheet* summary = nullptr;
+  host::Worksheet* distances = nullptr;
+  host::Worksheet* coordinates = nullptr;
 };
 // Moves the source and output sheets of the run to the front in the fixed order.
 void OrderResultSheets(host::Workbook& book, const ResultSheets& sheets);

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/Distances.h"
 #include "messages/InterfaceTexts.h"
 #include "report/Conversion.h"
 #include "report/ErrorLog.h"
@@ -12,6 +13,7 @@
 #include "report/Groups.h"
 #include "report/IdentificationSheet.h"
 #include "report/PairSheet.h"
+#include "report/RelateSheets.h"
 #include "report/RunStaleSheets.h"
 #include "report/SheetAccess.h"
 #include "report/SheetFit.h"
@@ -112,6 +114,15 @@ int WriteOptions(OutputSheets& outputs, ResultSheets& sheets, const std::string&
     sheets.identification = &outputs.Open(base + ".ukai");
     LayOutIdentificationSheet(source, *sheets.identification, s.VarietyCount());
     WriteIdentification(*sheets.identification, s);
+  }
+  if (options.relate) {
+    Announce(progress, msg::Ui::RelateRunning);
+    const analysis::DistanceMatrix d =
+        analysis::VarietyDistances(s, analysis::DistanceKind::Alleles);
+    sheets.distances = &outputs.Open(base + ".dst");
+    WriteDistanceSheet(source, *sheets.distances, d);
+    sheets.coordinates = &outputs.Open(base + ".tree");
+    WriteCoordinateSheet(source, *sheets.coordinates, d);
   }
   return options.summary ? WriteSummary(outputs, sheets, base, s, progress) : 0;
 }

@@ -17,6 +17,7 @@ struct RunOptions {
   bool combination = true;
   bool ukai = true;
   bool summary = true;
+  bool relate = false;  // the distance and coordinate sheets
 };
 
 struct RunOutcome {

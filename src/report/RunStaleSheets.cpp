@@ -45,6 +45,10 @@ void ClearStaleSheets(OutputSheets& outputs, ResultSheets& sheets, const std::st
     ClearInto(outputs, sheets.identification, base + ".ukai", texts::kIdentification, why);
   if (problems || !options.summary)
     ClearInto(outputs, sheets.summary, base + ".sum", texts::kSum, why);
+  if (problems || !options.relate) {
+    ClearInto(outputs, sheets.distances, base + ".dst", texts::kDst, why);
+    ClearInto(outputs, sheets.coordinates, base + ".tree", texts::kTree, why);
+  }
   // The 0/1 sheets are named after the markers: those of this source's
   // markers. There may be 250 of them, up to 180,000 cells each: each is let
   // go of once cleared.

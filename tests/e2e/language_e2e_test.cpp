@@ -137,7 +137,9 @@ const std::set<std::string> kNames = {
     "C", "Groups", "Pop", "Combination", "Ukai", "UTF", "Shift_JIS", "CP", "ISO",
     // The summary's command, formats and column heads.
     "summary", "text", "tsv", "N", "missing_pct", "Na", "Ne", "Ho", "He", "uHe", "PIC", "F",
-    "null_freq", "HWE_p", "HWE_method", "HWE", "PI", "PIsib", "PI_cum", "PIsib_cum"};
+    "null_freq", "HWE_p", "HWE_method", "HWE", "PI", "PIsib", "PI_cum", "PIsib_cum",
+    // The relationship commands and their values.
+    "tree", "distances", "pcoa", "Newick", "PHYLIP", "nj", "upgma", "alleles", "share"};
 
 std::vector<std::string> EnglishWords(const std::string& help) {
   static const std::regex option("--?[A-Za-z][-A-Za-z]*|\\.[A-Za-z]+");
@@ -157,8 +159,8 @@ std::vector<std::string> EnglishWords(const std::string& help) {
 TEST(LanguageEndToEnd, AJapaneseHelpHoldsNoEnglishWords) {
   if (!Installed("ja_JP.UTF-8")) GTEST_SKIP() << "ja_JP.UTF-8 is not installed (scripts/setup.sh)";
   std::vector<std::vector<std::string>> asks = {{"--help"}, {"help"}};
-  for (const char* command :
-       {"sheets", "run", "demo", "export", "markers", "summary", "import", "help"})
+  for (const char* command : {"sheets", "run", "demo", "export", "markers", "summary", "import",
+                              "tree", "distances", "pcoa", "help"})
     asks.push_back({command, "--help"});
   for (const std::vector<std::string>& args : asks) {
     const e2e::CommandResult help = CliUnder("ja_JP.UTF-8", args);

@@ -40,6 +40,10 @@ CASES = {
     "summary_of_groups": (INPUTS / "grouped.xlsx", [[]], "grouped.xlsx"),
     "summary_switched_off": (EXAMPLES / "ssr_example.xlsx", [[], ["--no-summary"]],
                              "ssr_example.xlsx"),
+    "ssr_relate": (EXAMPLES / "ssr_example.xlsx", [["--relate"]], "ssr_example.xlsx"),
+    # The distance sheets, then a rerun without them: they keep only a note.
+    "relate_then_without": (EXAMPLES / "chr_example.xlsx", [["--relate"], []],
+                            "chr_example.xlsx"),
 }
 
 

@@ -74,6 +74,11 @@ got=$(offers allelescope export crops.xlsx --format '')
 expect "export --format" "$got" genepop structure genalex
 refuse "export --format" "$got" crops.xlsx notes.txt
 expect "import --format" "$(offers allelescope import notes.txt --format g)" genepop genalex
+expect "tree --method" "$(offers allelescope tree crops.xlsx --method '')" nj upgma
+expect "pcoa --distance" "$(offers allelescope pcoa crops.xlsx --distance '')" alleles markers
+got=$(offers allelescope tree crops.xlsx -o '')
+expect "tree -o" "$got" notes.txt folder
+refuse "tree -o" "$got" crops.xlsx
 expect "help COMMAND" "$(offers allelescope help '')" $commands
 got=$(offers allelescope demo '')
 expect "demo DIR" "$got" folder "my trials"

@@ -52,6 +52,9 @@ std::unique_ptr<Command> MakeExportCommand(CLI::App& parent);
 std::unique_ptr<Command> MakeMarkersCommand(CLI::App& parent);
 std::unique_ptr<Command> MakeSummaryCommand(CLI::App& parent);
 std::unique_ptr<Command> MakeImportCommand(CLI::App& parent);
+std::unique_ptr<Command> MakeTreeCommand(CLI::App& parent);
+std::unique_ptr<Command> MakeDistancesCommand(CLI::App& parent);
+std::unique_ptr<Command> MakePcoaCommand(CLI::App& parent);
 std::unique_ptr<Command> MakeHelpCommand(CLI::App& root);
 
 // A catalogue text as the parser takes it.

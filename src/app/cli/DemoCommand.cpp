@@ -109,7 +109,8 @@ int RunExample(const fs::path& source, const fs::path& copy, bool quiet, std::os
   out << msg::Format(msg::Cli::DemoWorkbook, copy.filename().string()) << '\n';
   RunRequest request;
   request.workbook = copy.string();
-  request.options = {.zoo = true, .combination = true, .ukai = true, .summary = true};
+  request.options = {
+      .zoo = true, .combination = true, .ukai = true, .summary = true, .relate = true};
   request.quiet = quiet;
   return Guarded(err, [&] { return RunWorkbook(request, out, err); });
 }

@@ -21,6 +21,7 @@ class RunCommand : public Command {
     sub_->add_flag("--no-combination", noCombination_, HelpText(msg::Cli::NoCombinationOption));
     sub_->add_flag("--no-ukai", skipIdentification_, HelpText(msg::Cli::NoIdentificationOption));
     sub_->add_flag("--no-summary", noSummary_, HelpText(msg::Cli::NoSummaryOption));
+    sub_->add_flag("--relate", request_.options.relate, HelpText(msg::Cli::RelateOption));
     sub_->add_flag("--ignore-lock", request_.ignoreLock, HelpText(msg::Cli::IgnoreLockOption));
     AddQuiet(request_.quiet);
   }

@@ -41,6 +41,9 @@ int main(int argc, char** argv) {
   commands.push_back(cli::MakeMarkersCommand(app));
   commands.push_back(cli::MakeSummaryCommand(app));
   commands.push_back(cli::MakeImportCommand(app));
+  commands.push_back(cli::MakeTreeCommand(app));
+  commands.push_back(cli::MakeDistancesCommand(app));
+  commands.push_back(cli::MakePcoaCommand(app));
   commands.push_back(cli::MakeHelpCommand(app));
 
   if (const auto status = cli::ParseCommandLine(app, argc, argv, std::cout, std::cerr))

@@ -125,11 +125,12 @@ void MainWindow::ShowChoice(app::SheetKind kind) {
   SetMessage(app::ChoiceText(kind));
   SetComment("");
   // A source starts with the usual choice: the pairwise check, Ukai and the
-  // summary, no 0/1 sheets.
+  // summary, no 0/1 or distance sheets.
   const bool source = IsSource(kind);
   SetStartEnabled(source);
   for (QCheckBox* box : optionBoxes_) box->setEnabled(source);
   zeroOneBox_->setChecked(false);
+  relateBox_->setChecked(false);
   combinationBox_->setChecked(source);
   ukaiBox_->setChecked(source);
   summaryBox_->setChecked(source);
@@ -198,7 +199,8 @@ std::optional<app::RunReport> MainWindow::RunChosenSheet(bool overLockFile) {
   const app::RunOptions options{.zoo = zeroOneBox_->isChecked(),
                                 .combination = combinationBox_->isChecked(),
                                 .ukai = ukaiBox_->isChecked(),
-                                .summary = summaryBox_->isChecked()};
+                                .summary = summaryBox_->isChecked(),
+                                .relate = relateBox_->isChecked()};
   LabelProgress progress([this](std::string_view text) { SetMessage(text); },
                          [this](std::string_view text) { SetComment(text); });
   RunFlag runFlag(running_);

@@ -142,6 +142,7 @@ class MainWindow : public QWidget {
   QCheckBox* ukaiBox_;
   QCheckBox* summaryBox_;
   QCheckBox* zeroOneBox_;
+  QCheckBox* relateBox_;
   QPushButton* startButton_;
   QPushButton* quitButton_;
   QPushButton* helpButton_;

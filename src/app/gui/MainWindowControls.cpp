@@ -40,7 +40,7 @@ void MainWindow::BuildControls() {
   // Labels and the frame take no focus; the rest keep the original order.
   QWidget* order[] = {driveList_,   folderList_, fileList_,       sheetList_,
                       startButton_, quitButton_, combinationBox_, ukaiBox_,
-                      zeroOneBox_,  summaryBox_, helpButton_};
+                      zeroOneBox_,  summaryBox_, relateBox_,      helpButton_};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
   driveList_->setFocus();
 }
@@ -152,6 +152,7 @@ QLayout* MainWindow::BuildOptions(const TwipScale& tw) {
   ukaiBox_ = makeOption("ukaiBox", msg::Ui::OptionIdentification);
   zeroOneBox_ = makeOption("zeroOneBox", msg::Ui::OptionZeroOne);
   summaryBox_ = makeOption("summaryBox", msg::Ui::OptionSummary);
+  relateBox_ = makeOption("relateBox", msg::Ui::OptionRelate);
   boxes->addStretch(1);
   layout->addWidget(optionFrame_, 1);
 

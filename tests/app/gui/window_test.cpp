@@ -348,7 +348,8 @@ class WindowTest : public QObject {
     QVERIFY(Child<QLabel>("commentLabel")->text().isEmpty());
     QVERIFY(!Child<QPushButton>("startButton")->isEnabled());
     QVERIFY(Child<QPushButton>("quitButton")->isEnabled());
-    for (const char* name : {"zeroOneBox", "combinationBox", "ukaiBox", "summaryBox"}) {
+    for (const char* name :
+         {"zeroOneBox", "combinationBox", "ukaiBox", "summaryBox", "relateBox"}) {
       QVERIFY(!Child<QCheckBox>(name)->isEnabled());
       QVERIFY(!Child<QCheckBox>(name)->isChecked());
     }
@@ -480,9 +481,11 @@ class WindowTest : public QObject {
       QCOMPARE(Message(), UiText(c.message));
       QVERIFY(Child<QLabel>("commentLabel")->text().isEmpty());
       QCOMPARE(start->isEnabled(), c.source);
-      for (const char* name : {"zeroOneBox", "combinationBox", "ukaiBox", "summaryBox"})
+      for (const char* name :
+           {"zeroOneBox", "combinationBox", "ukaiBox", "summaryBox", "relateBox"})
         QCOMPARE(Child<QCheckBox>(name)->isEnabled(), c.source);
       QVERIFY(!Child<QCheckBox>("zeroOneBox")->isChecked());
+      QVERIFY(!Child<QCheckBox>("relateBox")->isChecked());
       QCOMPARE(Child<QCheckBox>("combinationBox")->isChecked(), c.source);
       QCOMPARE(Child<QCheckBox>("ukaiBox")->isChecked(), c.source);
       QCOMPARE(Child<QCheckBox>("summaryBox")->isChecked(), c.source);
