@@ -1,6 +1,6 @@
 // Sizing result sheets to what they hold: numbers and blocked labels widen
-// their columns, free text runs over, turned heads get a tall row, and the
-// identification sheet shows tiny probabilities instead of zeros.
+// their columns, free text runs over, and the identification sheet shows
+// tiny probabilities instead of zeros.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -43,24 +43,6 @@ TEST_F(SheetFitTest, NumbersAndBlockedLabelsWidenTheirColumnsAndFreeTextRunsOver
   // Wider letters need more room: the estimate must not undercount capitals and CJK.
   EXPECT_GT(report::TextExtent("WWWW"), report::TextExtent("iiii"));
   EXPECT_GE(report::TextExtent("品種"), 2 * report::TextExtent("ab"));
-}
-
-TEST_F(SheetFitTest, TurnedHeadsGetARowTallEnoughForTheirText) {
-  host::Worksheet& sheet = NewSheet("Apple.ssr");
-  sheet.GetRange("B4").SetValue("*");
-  sheet.GetRange("C4").SetValue("A marker with a long name");
-  sheet.GetRange("D4").SetValue("Short");
-  sheet.GetRange("C4:D4").SetOrientation(-90);
-  sheet.GetRange("C4:D4").SetShrinkToFit(true);
-  sheet.GetRange("B6").SetValue("V1");
-  report::FitSheet(sheet);
-
-  const std::optional<double> height = sheet.RowHeight(4);
-  ASSERT_TRUE(height.has_value());
-  // At least half the font size per digit width of the longest head.
-  EXPECT_GE(*height, report::TextExtent("A marker with a long name") * 11 * 0.5);
-  EXPECT_FALSE(sheet.RowHeight(6).has_value());
-  EXPECT_EQ(Width(sheet, 3), 0);  // a turned head needs no width
 }
 
 TEST_F(SheetFitTest, IdentificationShowsValuesBelowTenDecimalsInScientificFormat) {
