@@ -81,35 +81,6 @@ TEST_F(Formatting, ClearSheetRemovesValuesFillsAndBordersButKeepsNumberFormats) 
   EXPECT_EQ(XfOf("C5").alignment.textRotation, 180);
 }
 
-TEST_F(Formatting, ThinGridRulesTheBlockFoundFromItsCorner) {
-  Table(3, 5);  // header to E4, names to B9, data cells all empty
-  report::DrawThinGrid(At("B4"));
-  for (const char* a : {"B4", "E4", "B9", "E9", "C6", "D8"}) EXPECT_TRUE(Ruled(a)) << a;
-  for (const char* a : {"F4", "B10", "A4", "B3", "F9"}) EXPECT_TRUE(Bare(a)) << a;
-  EXPECT_EQ(BorderOf("C6").left.color.attributes, "indexed=\"64\"");
-  EXPECT_FALSE(BorderOf("C6").diagonalUp);
-
-  // A head gap ends the block before it.
-  for (const char* a : {"H4", "I4", "J4", "L4", "H5"}) At(a).SetValue("x");
-  report::DrawThinGrid(At("H4"));
-  for (const char* a : {"H4", "J4", "J5"}) EXPECT_TRUE(Ruled(a)) << a;
-  for (const char* a : {"K4", "L4", "H6"}) EXPECT_TRUE(Bare(a)) << a;
-}
-
-TEST_F(Formatting, HeadTextsRightOfTheCornerAreTurnedUpToAGap) {
-  Table(4, 2);
-  At("E4").SetValue("");  // gap after D4, another head after it
-  At("F4").SetValue("M5");
-  report::TurnHeadTexts(At("B4"));
-  for (const char* a : {"C4", "D4"}) {
-    const host::Alignment& al = XfOf(a).alignment;
-    EXPECT_EQ(al.textRotation, 180) << a;
-    EXPECT_EQ(al.horizontal, "center");
-  }
-  EXPECT_EQ(XfOf("B4").alignment.textRotation, 0);  // the corner stays
-  EXPECT_EQ(XfOf("F4").alignment.textRotation, 0);  // beyond the gap
-}
-
 class Ordering : public ::testing::Test {
  protected:
   host::Application app;

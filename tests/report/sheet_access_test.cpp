@@ -36,40 +36,6 @@ TEST_F(SourceReading, ReadsNamesAndCellTextsAsTheSheetShowsThem) {
     EXPECT_EQ(std::count(progress.comments.begin(), progress.comments.end(), text), 1) << text;
 }
 
-TEST_F(SourceReading, LimitsAreReachedOnlyBeyond500VarietiesAnd250Markers) {
-  auto read = [&] { return report::ReadSourceTable(*src, store::DataKind::Ssr, progress); };
-  {
-    const report::SourceTable empty = read();
-    EXPECT_EQ(empty.store.VarietyCount() + empty.store.MarkerCount(), 0);
-    EXPECT_TRUE(empty.limits.empty());
-  }
-  for (int i = 1; i <= 500; ++i) Put(src->Cell(4 + i, 2), "V" + std::to_string(i));
-  for (int j = 1; j <= 250; ++j) Put(src->Cell(4, 2 + j), "M" + std::to_string(j));
-  src->Cell(504, 252).SetValue("150/152");
-  {
-    const report::SourceTable full = read();
-    EXPECT_EQ(full.store.VarietyCount(), 500);
-    EXPECT_EQ(full.store.MarkerCount(), 250);
-    EXPECT_EQ(full.store.Cell(500, 250), u"150/152");
-    EXPECT_TRUE(full.limits.empty());
-  }
-  src->Cell(505, 2).SetValue("V501");
-  src->Cell(506, 2).SetValue("V502");
-  src->Cell(4, 253).SetValue("M251");
-  const report::SourceTable beyond = read();
-  EXPECT_EQ(beyond.store.VarietyCount(), 500);
-  EXPECT_EQ(beyond.store.MarkerCount(), 250);
-  // The log points at the first name beyond each limit.
-  host::Worksheet& err = NewSheet("Apple.err");
-  report::ErrorLog log(err, *src);
-  log.Write(beyond.limits, beyond.store);
-  EXPECT_TRUE(log.Problems().Has(store::Problem::TooManyVarieties) &&
-              log.Problems().Has(store::Problem::TooManyMarkers));
-  EXPECT_EQ(LogRows(err, log.Rows()),
-            (std::vector<std::string>{std::string(msg::sheet::kTooManyVarieties) + "|||B505|V501",
-                                      std::string(msg::sheet::kTooManyMarkers) + "|||IS4|M251"}));
-}
-
 TEST_F(OpeningOutputSheets, IllegalAndDuplicateNamesMapToTheSameSheetsOnEveryRun) {
   const std::vector<std::string> wanted{
       "a:b.zoo",      "a/b.zoo",  "a:b.zoo",

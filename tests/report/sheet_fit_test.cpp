@@ -1,11 +1,9 @@
-// Sizing result sheets to what they hold: numbers and blocked labels widen
-// their columns, free text runs over, turned heads get a tall row, and the
-// identification sheet shows tiny probabilities instead of zeros.
+// Sizing result sheets to what they hold: long numbers widen their columns,
+// and the identification sheet shows tiny probabilities instead of zeros.
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "messages/SheetTexts.h"
 #include "report/IdentificationSheet.h"
 #include "report/Layout.h"
 #include "report/SheetFit.h"
@@ -21,46 +19,21 @@ double Width(const host::Worksheet& sheet, int column) {
   return it == sheet.ColumnWidths().end() ? 0 : it->second;
 }
 
-TEST_F(SheetFitTest, NumbersAndBlockedLabelsWidenTheirColumnsAndFreeTextRunsOver) {
+// Run-over text, labels beside values, the default width and widths left
+// from an earlier run are the golden workbooks'; numbers no example holds are here.
+TEST_F(SheetFitTest, NumbersTooLongForTheGoldenWorkbooksWidenTheirColumns) {
   host::Worksheet& sheet = NewSheet("Apple.all");
-  const std::string he(msg::sheet::kAlleleLabels[3]);
-  sheet.GetRange("B5").SetValue(std::string_view(he));  // its neighbour holds a value
-  sheet.GetRange("C5").SetValue(0.123);
-  sheet.GetRange("D2").SetValue("A title long enough to run over the empty cells beside it");
   sheet.GetRange("F5").SetValue(1234567890123.0);  // general: at most 11 characters
   sheet.GetRange("G5").SetValue(12345.5);
   sheet.GetRange("G5").SetNumberFormatLocal("0.0000000000_ ");
-  sheet.GetRange("H5").SetValue(3.0);
-  sheet.SetColumnWidth(9, 40);  // left from an earlier run
   report::FitSheet(sheet);
 
-  EXPECT_GE(Width(sheet, 2), report::TextExtent(he) + 1);
-  EXPECT_EQ(Width(sheet, 3), 0);  // fits the default width
-  EXPECT_EQ(Width(sheet, 4), 0);
   EXPECT_GE(Width(sheet, 6), 12);
+  EXPECT_LE(Width(sheet, 6), 13);
   EXPECT_GE(Width(sheet, 7), 17);  // five integer digits, ten decimals, the blank
-  EXPECT_EQ(Width(sheet, 9), 0);
   // Wider letters need more room: the estimate must not undercount capitals and CJK.
   EXPECT_GT(report::TextExtent("WWWW"), report::TextExtent("iiii"));
   EXPECT_GE(report::TextExtent("品種"), 2 * report::TextExtent("ab"));
-}
-
-TEST_F(SheetFitTest, TurnedHeadsGetARowTallEnoughForTheirText) {
-  host::Worksheet& sheet = NewSheet("Apple.ssr");
-  sheet.GetRange("B4").SetValue("*");
-  sheet.GetRange("C4").SetValue("A marker with a long name");
-  sheet.GetRange("D4").SetValue("Short");
-  sheet.GetRange("C4:D4").SetOrientation(-90);
-  sheet.GetRange("C4:D4").SetShrinkToFit(true);
-  sheet.GetRange("B6").SetValue("V1");
-  report::FitSheet(sheet);
-
-  const std::optional<double> height = sheet.RowHeight(4);
-  ASSERT_TRUE(height.has_value());
-  // At least half the font size per digit width of the longest head.
-  EXPECT_GE(*height, report::TextExtent("A marker with a long name") * 11 * 0.5);
-  EXPECT_FALSE(sheet.RowHeight(6).has_value());
-  EXPECT_EQ(Width(sheet, 3), 0);  // a turned head needs no width
 }
 
 TEST_F(SheetFitTest, IdentificationShowsValuesBelowTenDecimalsInScientificFormat) {
