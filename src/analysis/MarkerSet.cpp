@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <iterator>
 #include <numeric>
 
 namespace analysis {
@@ -99,24 +100,32 @@ class MarkerTally {
   int pending_ = 0;
 };
 
-// The marker (0-based) that tells apart most of `left`, and drops those pairs.
+// The marker (0-based) that tells apart most of `from`; `left` becomes the
+// pairs of `from` it does not tell apart (`from` may be `left`). A fresh
+// vector for those few, so that no copy of every pair is held.
 // Ties go to the lower marker, so the answer is repeatable.
-int TakeBest(std::vector<MarkerMask>& left, const MarkerMask& allowed, int markers) {
+int TakeBest(const std::vector<MarkerMask>& from, std::vector<MarkerMask>& left,
+             const MarkerMask& allowed, int markers) {
   MarkerTally tally(markers);
-  for (const MarkerMask& mask : left) tally.Add(mask & allowed);
+  for (const MarkerMask& mask : from) tally.Add(mask & allowed);
   std::vector<int> count = tally.Counts();
   for (int m = 0; m < markers; ++m)
     if (!allowed.test(m)) count[m] = -1;
   const int best = static_cast<int>(std::max_element(count.begin(), count.end()) - count.begin());
-  std::erase_if(left, [best](const MarkerMask& mask) { return mask.test(best); });
+  std::vector<MarkerMask> untold;
+  std::copy_if(from.begin(), from.end(), std::back_inserter(untold),
+               [best](const MarkerMask& mask) { return !mask.test(best); });
+  left = std::move(untold);
   return best;
 }
 
 // The set in greedy order, each with the pairs still left after it.
-std::vector<ChosenMarker> InOrder(std::vector<MarkerMask> left, MarkerMask set, int markers) {
+std::vector<ChosenMarker> InOrder(const std::vector<MarkerMask>& separable, MarkerMask set,
+                                  int markers) {
   std::vector<ChosenMarker> out;
-  while (set.any()) {
-    const int m = TakeBest(left, set, markers);
+  std::vector<MarkerMask> left;
+  for (const std::vector<MarkerMask>* from = &separable; set.any(); from = &left) {
+    const int m = TakeBest(*from, left, set, markers);
     set.reset(m);
     out.push_back({m + 1, static_cast<int>(left.size())});
   }
@@ -126,9 +135,10 @@ std::vector<ChosenMarker> InOrder(std::vector<MarkerMask> left, MarkerMask set, 
 MarkerMask GreedyCover(const std::vector<MarkerMask>& separable, int markers) {
   MarkerMask all;
   for (int m = 0; m < markers; ++m) all.set(m);
-  std::vector<MarkerMask> left = separable;
+  std::vector<MarkerMask> left;
   std::vector<int> order;
-  while (!left.empty()) order.push_back(TakeBest(left, all, markers));
+  for (const std::vector<MarkerMask>* from = &separable; !from->empty(); from = &left)
+    order.push_back(TakeBest(*from, left, all, markers));
   // A marker whose every pair another chosen marker also tells is dropped,
   // latest first: the early picks carry the most.
   MarkerMask set;
