@@ -22,12 +22,15 @@ class Chain {
   Chain(const GenotypeCounts& observed, uint64_t seed)
       : k_(observed.AlleleCount()),
         counts_(static_cast<size_t>(k_) * k_, 0),
+        cell_(counts_.size(), 0),
         weight_(counts_.size(), 1.0),
         halfWeight_(counts_.size(), 1.0),
         logWeight_(counts_.size(), 0.0),
         inverse_(2 * static_cast<size_t>(observed.Individuals()) + 2, 0.0),
         logInt_(inverse_.size(), 0.0),
         state_(seed) {
+    for (int i = 0; i < k_; ++i)
+      for (int j = 0; j < k_; ++j) cell_[static_cast<size_t>(i) * k_ + j] = UpperIndex(i, j);
     for (int i = 0; i < k_; ++i)
       for (int j = i; j < k_; ++j) {
         counts_[Index(i, j)] = observed.Count(i, j);
@@ -46,15 +49,17 @@ class Chain {
   double Drift() const { return drift_; }
 
   // Without branches on the random outcomes, which a processor cannot
-  // foresee: a proposal that would empty a cell gets ratio 0, and a refused
-  // one is taken back by adding what it changed.
+  // foresee (cells come from a table, the sign picks from an array): a
+  // proposal that would empty a cell gets ratio 0, and a refused one is taken
+  // back by adding what it changed.
   void Step() {
     const uint64_t a = Next(), c = Next();
     const int i1 = Pick(a, k_), i2 = Other(i1, Pick(a >> 16, k_ - 1));
     const int j1 = Pick(a >> 32, k_), j2 = Other(j1, Pick(a >> 48, k_ - 1));
-    const bool flip = (c & 1) != 0;
-    const size_t p = Index(i1, j1), q = Index(i2, j2), r = Index(i1, j2), t = Index(i2, j1);
-    const size_t up1 = flip ? r : p, up2 = flip ? t : q, down1 = flip ? p : r, down2 = flip ? q : t;
+    const size_t flip = 2 * (c & 1);
+    const uint32_t cells[4] = {Index(i1, j1), Index(i2, j2), Index(i1, j2), Index(i2, j1)};
+    const size_t up1 = cells[flip], up2 = cells[flip + 1];
+    const size_t down1 = cells[2 - flip], down2 = cells[3 - flip];
     // Changes to one cell are weighed in turn, each on the count the one
     // before left.
     const int had1 = std::max(counts_[down1]--, 0);
@@ -71,20 +76,21 @@ class Chain {
     const double logRatio = logInt_[had1] + logInt_[had2] - logInt_[got1] - logInt_[got2] +
                             logWeight_[up1] + logWeight_[up2] - logWeight_[down1] -
                             logWeight_[down2];
-    drift_ += refused ? 0.0 : logRatio;
+    drift_ += static_cast<double>(1 - refused) * logRatio;
   }
 
  private:
-  size_t Index(int i, int j) const {
-    return i <= j ? static_cast<size_t>(i) * k_ + j : static_cast<size_t>(j) * k_ + i;
+  uint32_t UpperIndex(int i, int j) const {
+    return static_cast<uint32_t>(i <= j ? i * k_ + j : j * k_ + i);
   }
+  uint32_t Index(int i, int j) const { return cell_[static_cast<size_t>(i) * k_ + j]; }
   // A number below `range` from the low 16 random bits (multiply and shift).
   // The slight unevenness cannot bias the chain: a move and its reverse
   // share their alleles, so the proposal stays symmetric.
   static int Pick(uint64_t bits, int range) {
     return static_cast<int>(((bits & 0xFFFFu) * static_cast<uint64_t>(range)) >> 16);
   }
-  static int Other(int first, int pick) { return pick >= first ? pick + 1 : pick; }
+  static int Other(int first, int pick) { return pick + static_cast<int>(pick >= first); }
   // SplitMix64: small, fast, and the same numbers on every machine and library.
   uint64_t Next() {
     uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
@@ -95,6 +101,7 @@ class Chain {
 
   int k_;
   std::vector<int> counts_;
+  std::vector<uint32_t> cell_;  // (i, j) of either order -> its cell in counts_
   // 2 for a heterozygote's cell (the 2^H of P), 1 for a homozygote's.
   std::vector<double> weight_, halfWeight_, logWeight_;
   std::vector<double> inverse_;  // 1/n

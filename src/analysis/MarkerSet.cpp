@@ -1,8 +1,10 @@
 #include "analysis/MarkerSet.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstdint>
+#include <iterator>
 #include <numeric>
 
 namespace analysis {
@@ -19,12 +21,28 @@ size_t PairMarkerSets::Index(int i, int j) const {
   return before + static_cast<size_t>(j - i - 1);
 }
 
+// Every pair starts told apart by every marker; per marker, the varieties
+// sorted by cell share runs of equal cells, and only the pairs within a run
+// lose the marker. Equal pairs are few, so this beats comparing every pair.
 PairMarkerSets TellingMarkers(const store::GenotypeStore& s) {
-  PairMarkerSets pairs(s.VarietyCount(), s.MarkerCount());
-  for (int i = 1; i <= s.VarietyCount(); ++i)
-    for (int j = i + 1; j <= s.VarietyCount(); ++j)
-      for (int m = 1; m <= s.MarkerCount(); ++m)
-        if (s.Cell(i, m) != s.Cell(j, m)) pairs.Telling(i, j).set(m - 1);
+  const int n = s.VarietyCount();
+  PairMarkerSets pairs(n, s.MarkerCount());
+  MarkerMask all;
+  for (int m = 0; m < s.MarkerCount(); ++m) all.set(m);
+  for (int i = 1; i <= n; ++i)
+    for (int j = i + 1; j <= n; ++j) pairs.Telling(i, j) = all;
+  std::vector<int> order(n);
+  for (int m = 1; m <= s.MarkerCount(); ++m) {
+    std::iota(order.begin(), order.end(), 1);
+    // Stable, so a run lists its varieties in ascending order.
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return s.Cell(a, m) < s.Cell(b, m); });
+    for (size_t start = 0, end = 0; start < order.size(); start = end) {
+      while (end < order.size() && s.Cell(order[end], m) == s.Cell(order[start], m)) ++end;
+      for (size_t a = start; a < end; ++a)
+        for (size_t b = a + 1; b < end; ++b) pairs.Telling(order[a], order[b]).reset(m - 1);
+    }
+  }
   return pairs;
 }
 
@@ -39,26 +57,75 @@ std::vector<MarkerMask> SeparablePairs(const PairMarkerSets& pairs) {
   return out;
 }
 
-// The marker (0-based) that tells apart most of `left`, and drops those pairs.
-// Ties go to the lower marker, so the answer is repeatable.
-int TakeBest(std::vector<MarkerMask>& left, const MarkerMask& allowed, int markers) {
-  std::vector<int> count(markers, -1);
-  for (int m = 0; m < markers; ++m)
-    if (allowed.test(m)) count[m] = 0;
-  for (const MarkerMask& mask : left) {
-    const MarkerMask usable = mask & allowed;
-    for (size_t m = usable._Find_first(); m < usable.size(); m = usable._Find_next(m)) ++count[m];
+// Per marker, how many of the added masks hold it. The masks are added as
+// binary numbers kept bit by bit across markers (plane p holds bit p of every
+// marker's count), so one addition costs a few whole-mask operations however
+// many markers a mask holds; the planes are moved into plain counts before
+// they could overflow.
+class MarkerTally {
+ public:
+  explicit MarkerTally(int markers) : counts_(markers, 0) {}
+
+  void Add(const MarkerMask& mask) {
+    MarkerMask carry = mask;
+    for (MarkerMask& plane : planes_) {
+      const MarkerMask next = plane & carry;
+      plane ^= carry;
+      carry = next;
+    }
+    if (++pending_ == kMaxPending) Flush();
   }
+
+  const std::vector<int>& Counts() {
+    Flush();
+    return counts_;
+  }
+
+ private:
+  static constexpr int kPlanes = 8;
+  static constexpr int kMaxPending = (1 << kPlanes) - 1;
+
+  void Flush() {
+    for (int p = 0; p < kPlanes; ++p) {
+      const MarkerMask& plane = planes_[p];
+      for (size_t m = plane._Find_first(); m < plane.size(); m = plane._Find_next(m))
+        counts_[m] += 1 << p;
+      planes_[p].reset();
+    }
+    pending_ = 0;
+  }
+
+  std::vector<int> counts_;
+  std::array<MarkerMask, kPlanes> planes_{};
+  int pending_ = 0;
+};
+
+// The marker (0-based) that tells apart most of `from`; `left` becomes the
+// pairs of `from` it does not tell apart (`from` may be `left`). A fresh
+// vector for those few, so that no copy of every pair is held.
+// Ties go to the lower marker, so the answer is repeatable.
+int TakeBest(const std::vector<MarkerMask>& from, std::vector<MarkerMask>& left,
+             const MarkerMask& allowed, int markers) {
+  MarkerTally tally(markers);
+  for (const MarkerMask& mask : from) tally.Add(mask & allowed);
+  std::vector<int> count = tally.Counts();
+  for (int m = 0; m < markers; ++m)
+    if (!allowed.test(m)) count[m] = -1;
   const int best = static_cast<int>(std::max_element(count.begin(), count.end()) - count.begin());
-  std::erase_if(left, [best](const MarkerMask& mask) { return mask.test(best); });
+  std::vector<MarkerMask> untold;
+  std::copy_if(from.begin(), from.end(), std::back_inserter(untold),
+               [best](const MarkerMask& mask) { return !mask.test(best); });
+  left = std::move(untold);
   return best;
 }
 
 // The set in greedy order, each with the pairs still left after it.
-std::vector<ChosenMarker> InOrder(std::vector<MarkerMask> left, MarkerMask set, int markers) {
+std::vector<ChosenMarker> InOrder(const std::vector<MarkerMask>& separable, MarkerMask set,
+                                  int markers) {
   std::vector<ChosenMarker> out;
-  while (set.any()) {
-    const int m = TakeBest(left, set, markers);
+  std::vector<MarkerMask> left;
+  for (const std::vector<MarkerMask>* from = &separable; set.any(); from = &left) {
+    const int m = TakeBest(*from, left, set, markers);
     set.reset(m);
     out.push_back({m + 1, static_cast<int>(left.size())});
   }
@@ -68,9 +135,10 @@ std::vector<ChosenMarker> InOrder(std::vector<MarkerMask> left, MarkerMask set, 
 MarkerMask GreedyCover(const std::vector<MarkerMask>& separable, int markers) {
   MarkerMask all;
   for (int m = 0; m < markers; ++m) all.set(m);
-  std::vector<MarkerMask> left = separable;
+  std::vector<MarkerMask> left;
   std::vector<int> order;
-  while (!left.empty()) order.push_back(TakeBest(left, all, markers));
+  for (const std::vector<MarkerMask>* from = &separable; !from->empty(); from = &left)
+    order.push_back(TakeBest(*from, left, all, markers));
   // A marker whose every pair another chosen marker also tells is dropped,
   // latest first: the early picks carry the most.
   MarkerMask set;
