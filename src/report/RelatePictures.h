@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "analysis/Distances.h"
+#include "host/Host.h"
 #include "picture/MapPicture.h"
 
 namespace report {
@@ -16,5 +17,15 @@ std::optional<picture::MapGroups> MapGroupsOf(const std::vector<std::string>& po
 
 // The line under a picture's title that says which distance it shows.
 std::string DistanceCaption(analysis::DistanceKind kind);
+
+// The .tree sheet's pictures, side by side from B4: the UPGMA dendrogram,
+// the neighbour-joining tree and the map (coloured by `populations`), each a
+// PNG shown at its own size; none without a distance for every pair.
+std::vector<host::SheetImage> TreeSheetPictures(const analysis::DistanceMatrix& d,
+                                                const std::vector<std::string>& populations);
+
+// The first row clear of every picture at the sheet's default row height,
+// and never above `lowest`.
+int RowBelowPictures(const std::vector<host::SheetImage>& images, int lowest);
 
 }  // namespace report

@@ -204,6 +204,33 @@ TEST(RelateCli, PicturesAreWrittenByTheirExtension) {
   }
 }
 
+// The .tree sheet's pictures as openpyxl sees them: "images ROW,COLUMN ...",
+// then how many media files the package holds.
+constexpr char kPicturesOfTree[] = R"(import sys, zipfile, openpyxl
+ws = openpyxl.load_workbook(sys.argv[1])['Apple.tree']
+anchors = [i.anchor._from for i in ws._images]
+print(len(anchors), ' '.join(f'{a.row + 1},{a.col + 1}' for a in anchors))
+print(sum(n.startswith('xl/media/') for n in zipfile.ZipFile(sys.argv[1]).namelist()))
+)";
+
+TEST(RelateCli, RelateRunShowsThreePicturesOnTheTreeSheetAndARunWithoutItNone) {
+  if (!testsupport::HaveOpenpyxl()) GTEST_SKIP() << "python3-openpyxl is not installed";
+  testsupport::TempDir dir;
+  const std::string book = dir.File("apple.xlsx");
+  testsupport::WriteFileBytes(book, testsupport::ReadFileBytes(kExample));
+  ASSERT_EQ(Cli({"run", book, "--relate", "-q"}).exitCode, 0);
+  const auto with = testsupport::RunPython(kPicturesOfTree, {book});
+  ASSERT_EQ(with.exitCode, 0) << with.err;
+  // Side by side from B4, each in a column of its own.
+  EXPECT_EQ(with.out.substr(0, 8), "3 4,2 4,") << with.out;
+  EXPECT_EQ(with.out.substr(with.out.size() - 2), "3\n") << with.out;
+  // Run again, the pictures are replaced, not added to.
+  ASSERT_EQ(Cli({"run", book, "--relate", "-q"}).exitCode, 0);
+  EXPECT_EQ(testsupport::RunPython(kPicturesOfTree, {book}).out, with.out);
+  ASSERT_EQ(Cli({"run", book, "-q"}).exitCode, 0);
+  EXPECT_EQ(testsupport::RunPython(kPicturesOfTree, {book}).out, "0 \n0\n");
+}
+
 TEST(RelateCli, OtherFilesDataProblemsAndMissingDistancesWriteNothing) {
   testsupport::TempDir dir;
   // An extension no command writes is refused with the ones that are written.
