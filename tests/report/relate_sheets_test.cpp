@@ -6,6 +6,7 @@
 
 #include "analysis/Distances.h"
 #include "messages/SheetTexts.h"
+#include "report/RelatePictures.h"
 #include "report/RelateSheets.h"
 #include "support/MemoryBook.h"
 
@@ -145,6 +146,25 @@ TEST_F(RelateSheets, PicturesStandSideBySideAboveTheTableWhichMovesBelowTallOnes
   tree.SetImages({{"x", 4, 2, 10, 10, ""}});
   report::WriteCoordinateSheet(*src, tree, *d_, populations_);
   EXPECT_TRUE(tree.Images().empty());
+}
+
+TEST(MapGroups, FollowThePopulationsInTheOrderTheyFirstAppear) {
+  struct Case {
+    std::vector<std::string> populations;
+    std::vector<std::string> names;  // none: no groups at all
+    std::vector<int> groupOf;
+  };
+  const Case cases[] = {{{"", "north", "south", "north"}, {"north", "south"}, {-1, 0, 1, 0}},
+                        {{"b", "a", "b"}, {"b", "a"}, {0, 1, 0}},
+                        {{"", ""}, {}, {}},
+                        {{}, {}, {}}};
+  for (const Case& c : cases) {
+    const auto groups = report::MapGroupsOf(c.populations);
+    ASSERT_EQ(groups.has_value(), !c.names.empty());
+    if (!groups) continue;
+    EXPECT_EQ(groups->names, c.names);
+    EXPECT_EQ(groups->groupOf, c.groupOf);
+  }
 }
 
 }  // namespace
