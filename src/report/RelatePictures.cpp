@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "analysis/Pcoa.h"
 #include "analysis/Trees.h"
 #include "messages/PictureTexts.h"
 #include "picture/Render.h"
@@ -58,13 +57,13 @@ std::string DistanceCaption(analysis::DistanceKind kind) {
 }
 
 std::vector<host::SheetImage> TreeSheetPictures(const analysis::DistanceMatrix& d,
+                                                const analysis::PcoaOutcome& done,
                                                 const std::vector<std::string>& populations) {
   const std::string caption = DistanceCaption(analysis::DistanceKind::Alleles);
   const auto upgma =
       TreePicture(d, analysis::TreeMethod::Upgma, caption, msg::picture::kUpgmaTitle);
   const auto nj = TreePicture(d, analysis::TreeMethod::NeighbourJoining, caption,
                               msg::picture::kNeighbourJoiningTitle);
-  const analysis::PcoaOutcome done = analysis::PrincipalCoordinateAnalysis(d);
   if (!upgma || !nj || !done.pcoa) return {};
   const auto groups = MapGroupsOf(populations);
   std::vector<host::SheetImage> images{

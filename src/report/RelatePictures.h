@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "analysis/Distances.h"
+#include "analysis/Pcoa.h"
 #include "host/Host.h"
 #include "picture/MapPicture.h"
 
@@ -19,9 +20,11 @@ std::optional<picture::MapGroups> MapGroupsOf(const std::vector<std::string>& po
 std::string DistanceCaption(analysis::DistanceKind kind);
 
 // The .tree sheet's pictures, side by side from B4: the UPGMA dendrogram,
-// the neighbour-joining tree and the map (coloured by `populations`), each a
-// PNG shown at its own size; none without a distance for every pair.
+// the neighbour-joining tree and the map of `done` (coloured by
+// `populations`), each a PNG shown at its own size; none without a distance
+// for every pair.
 std::vector<host::SheetImage> TreeSheetPictures(const analysis::DistanceMatrix& d,
+                                                const analysis::PcoaOutcome& done,
                                                 const std::vector<std::string>& populations);
 
 // The first row clear of every picture at the sheet's default row height,

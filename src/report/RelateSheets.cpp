@@ -49,11 +49,11 @@ void WriteCoordinateSheet(host::Worksheet& source, host::Worksheet& sheet,
                           const analysis::DistanceMatrix& d,
                           const std::vector<std::string>& populations) {
   StartWithTitle(source, sheet, texts::kTree);
+  const analysis::PcoaOutcome done = analysis::PrincipalCoordinateAnalysis(d);
   // Set even when empty: the pictures of an earlier run go.
-  std::vector<host::SheetImage> pictures = TreeSheetPictures(d, populations);
+  std::vector<host::SheetImage> pictures = TreeSheetPictures(d, done, populations);
   host::Range corner = sheet.Cell(RowBelowPictures(pictures, kCoordinateRow), 2);
   sheet.SetImages(std::move(pictures));
-  const analysis::PcoaOutcome done = analysis::PrincipalCoordinateAnalysis(d);
   if (!done.pcoa) {
     const analysis::VarietyPair& pair = done.withoutDistance.front();
     corner.SetValue(texts::kNoCoordinates);

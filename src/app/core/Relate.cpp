@@ -37,6 +37,11 @@ std::vector<std::string_view> Extensions(RelateFile file) {
   return {".tsv", ".txt"};
 }
 
+picture::ImageFormat ImageOf(RelateFile file) {
+  return file == RelateFile::TreePng || file == RelateFile::MapPng ? picture::ImageFormat::Png
+                                                                   : picture::ImageFormat::Svg;
+}
+
 void WriteTree(const analysis::DistanceMatrix& d, const store::GenotypeStore& s,
                const RelateRequest& request, RelateResult& result) {
   analysis::TreeOutcome built = analysis::BuildTree(d, request.method);
@@ -52,10 +57,8 @@ void WriteTree(const analysis::DistanceMatrix& d, const store::GenotypeStore& s,
   if (request.file == RelateFile::Newick)
     result.text = analysis::WriteNewick(tree) + '\n';
   else
-    result.text =
-        picture::Render(picture::TreeScene(tree, report::DistanceCaption(request.distance)),
-                        request.file == RelateFile::TreePng ? picture::ImageFormat::Png
-                                                            : picture::ImageFormat::Svg);
+    result.text = picture::Render(
+        picture::TreeScene(tree, report::DistanceCaption(request.distance)), ImageOf(request.file));
 }
 
 void DrawMap(const analysis::DistanceMatrix& d, const analysis::PrincipalCoordinates& pcoa,
@@ -63,9 +66,7 @@ void DrawMap(const analysis::DistanceMatrix& d, const analysis::PrincipalCoordin
   const auto groups = report::MapGroupsOf(read.populations);
   const picture::Scene scene = picture::PcoaScene(pcoa, d.Names(), groups ? &*groups : nullptr,
                                                   report::DistanceCaption(request.distance));
-  result.text =
-      picture::Render(scene, request.file == RelateFile::MapPng ? picture::ImageFormat::Png
-                                                                : picture::ImageFormat::Svg);
+  result.text = picture::Render(scene, ImageOf(request.file));
 }
 
 void WriteCoordinates(const analysis::DistanceMatrix& d, const report::GenotypeRead& read,
