@@ -277,9 +277,11 @@ constexpr std::array kEnglish = {
     Entry{Cli::TreeDescription,
           "Build a tree of the source's varieties from their distances, by neighbour-joining "
           "(nj, unrooted, written with a three-way root) or by average linkage (upgma), and "
-          "write it as Newick (.nwk or .tre, - for standard output). With --bootstrap N the "
-          "markers are drawn N times with replacement (a fixed seed: a run repeats) and each "
-          "join carries the percentage of replicate trees that hold its clade."},
+          "write it as Newick (.nwk or .tre, - for standard output) or draw it (.svg or .png: a "
+          "dendrogram, a neighbour-joining tree rooted at the midpoint of its longest path). "
+          "With --bootstrap N the markers are drawn N times with replacement (a fixed seed: a "
+          "run repeats) and each join carries the percentage of replicate trees that hold its "
+          "clade."},
     Entry{Cli::DistancesSummary, "Write the distances between the varieties"},
     Entry{Cli::DistancesDescription,
           "Write the distance between every two varieties of the source: as a tab-separated "
@@ -293,7 +295,8 @@ constexpr std::array kEnglish = {
           "as a tab-separated table (.tsv or .txt, - for standard output): a first line "
           "\"# share\" with the part of the variation each axis shows (of the sum of the "
           "positive eigenvalues), a head line and each variety's name with its two "
-          "coordinates."},
+          "coordinates; or draw them as a map (.svg or .png), coloured by group where the "
+          "workbook has a Groups sheet."},
     Entry{Cli::MethodOption, "how the tree is built: nj (neighbour-joining, the default) or upgma"},
     Entry{Cli::MethodValues, "nj|upgma"},
     Entry{Cli::DistanceOption,
@@ -302,11 +305,15 @@ constexpr std::array kEnglish = {
           "differ)"},
     Entry{Cli::DistanceValues, "alleles|markers"},
     Entry{Cli::BootstrapOption, "the number of bootstrap replicates over the markers (0: none)"},
-    Entry{Cli::TreeOutputOption, "the Newick file to write (.nwk or .tre; - for standard output)"},
+    Entry{Cli::TreeOutputOption,
+          "the file to write: .nwk or .tre for Newick (- for standard output), .svg or .png "
+          "for a picture"},
     Entry{Cli::DistancesOutputOption,
           "the file to write: .tsv or .txt for a table, .phy for PHYLIP (default: a table on "
           "standard output)"},
-    Entry{Cli::PcoaOutputOption, "the table to write (.tsv or .txt; - for standard output)"},
+    Entry{Cli::PcoaOutputOption,
+          "the file to write: .tsv or .txt for a table (- for standard output), .svg or .png "
+          "for a map"},
     Entry{Cli::OutputExtension,
           "cannot tell what to write to {}: name a file ending in one of {} (or - for standard "
           "output)"},

@@ -17,5 +17,10 @@ inline constexpr std::string_view kPcoaTitle = "Principal coordinates";
 // {0}: the axis (1 or 2), {1}: the share of the variation it shows, in %.
 inline constexpr std::string_view kPcoaAxis = "Axis {0} ({1:.1f} %)";
 inline constexpr std::string_view kWithoutGroup = "No group";
+// Under the title: the distance the picture is drawn from.
+inline constexpr std::string_view kAllelesCaption =
+    "Allele-sharing distance: 1 - shared alleles / 2, averaged over the markers typed in both";
+inline constexpr std::string_view kMarkersCaption =
+    "Share of the markers typed in both whose genotypes differ";
 
 }  // namespace msg::picture

@@ -1,9 +1,11 @@
 #include "report/RelateSheets.h"
 
 #include <string>
+#include <utility>
 
 #include "analysis/Pcoa.h"
 #include "report/Formatting.h"
+#include "report/RelatePictures.h"
 
 namespace report {
 namespace {
@@ -44,12 +46,14 @@ void WriteDistanceSheet(host::Worksheet& source, host::Worksheet& sheet,
 }
 
 void WriteCoordinateSheet(host::Worksheet& source, host::Worksheet& sheet,
-                          const analysis::DistanceMatrix& d) {
+                          const analysis::DistanceMatrix& d,
+                          const std::vector<std::string>& populations) {
   StartWithTitle(source, sheet, texts::kTree);
-  // The rows above the table, from the table anchor down, are kept for the
-  // pictures of the trees and of the coordinates, anchored there.
-  host::Range corner = sheet.GetRange(kCoordinateCorner);
   const analysis::PcoaOutcome done = analysis::PrincipalCoordinateAnalysis(d);
+  // Set even when empty: the pictures of an earlier run go.
+  std::vector<host::SheetImage> pictures = TreeSheetPictures(d, done, populations);
+  host::Range corner = sheet.Cell(RowBelowPictures(pictures, kCoordinateRow), 2);
+  sheet.SetImages(std::move(pictures));
   if (!done.pcoa) {
     const analysis::VarietyPair& pair = done.withoutDistance.front();
     corner.SetValue(texts::kNoCoordinates);

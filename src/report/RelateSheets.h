@@ -1,6 +1,9 @@
 #pragma once
 // The sheets of how the varieties relate: the distance matrix (.dst) and the
 // principal coordinates (.tree).
+#include <string>
+#include <vector>
+
 #include "analysis/Distances.h"
 #include "host/Host.h"
 
@@ -12,13 +15,17 @@ namespace report {
 void WriteDistanceSheet(host::Worksheet& source, host::Worksheet& sheet,
                         const analysis::DistanceMatrix& d);
 
-// The first two principal coordinates of every variety and the share of the
-// variation each axis shows, in a table below the area kept for pictures;
-// without a distance for every pair, a line naming the first pair instead.
+// The pictures of the UPGMA and neighbour-joining trees and of the map (its
+// points coloured by `populations`, see report/Groups.h) side by side from B4,
+// and below them the first two principal coordinates of every variety and
+// the share of the variation each axis shows; without a distance for every
+// pair, no pictures and a line naming the first pair instead of the table.
 void WriteCoordinateSheet(host::Worksheet& source, host::Worksheet& sheet,
-                          const analysis::DistanceMatrix& d);
+                          const analysis::DistanceMatrix& d,
+                          const std::vector<std::string>& populations);
 
-// Where the coordinates table has its corner.
-inline constexpr std::string_view kCoordinateCorner = "B44";
+// The coordinates table's corner is in column B, at this row or, when the
+// pictures reach lower, on the second row below the tallest.
+inline constexpr int kCoordinateRow = 44;
 
 }  // namespace report

@@ -81,16 +81,21 @@ store::GenotypeStore ReadAndConvert(host::Worksheet& source, store::DataKind kin
   return std::move(table.store);
 }
 
+// Each variety's population from the workbook's Groups sheet; none without one.
+std::vector<std::string> WorkbookPopulations(host::Worksheet& source,
+                                             const store::GenotypeStore& s) {
+  const auto groups = ReadGroups(source.Parent());
+  return groups ? PopulationsOf(s, *groups) : std::vector<std::string>();
+}
+
 // The summary sheet, with the figures by group where the workbook has groups.
 // Returns how many groups of varieties no marker tells apart.
 int WriteSummary(OutputSheets& outputs, ResultSheets& sheets, const std::string& base,
                  const store::GenotypeStore& s, Progress& progress) {
   Announce(progress, msg::Ui::SummaryRunning);
   host::Worksheet& source = *sheets.source;
-  const auto groups = ReadGroups(source.Parent());
   sheets.summary = &outputs.Open(base + ".sum");
-  return WriteSummarySheet(source, *sheets.summary, s,
-                           groups ? PopulationsOf(s, *groups) : std::vector<std::string>());
+  return WriteSummarySheet(source, *sheets.summary, s, WorkbookPopulations(source, s));
 }
 
 // The optional sheets, written only from data without problems. Returns how
@@ -122,7 +127,7 @@ int WriteOptions(OutputSheets& outputs, ResultSheets& sheets, const std::string&
     sheets.distances = &outputs.Open(base + ".dst");
     WriteDistanceSheet(source, *sheets.distances, d);
     sheets.coordinates = &outputs.Open(base + ".tree");
-    WriteCoordinateSheet(source, *sheets.coordinates, d);
+    WriteCoordinateSheet(source, *sheets.coordinates, d, WorkbookPopulations(source, s));
   }
   return options.summary ? WriteSummary(outputs, sheets, base, s, progress) : 0;
 }

@@ -47,7 +47,10 @@ void ClearStaleSheets(OutputSheets& outputs, ResultSheets& sheets, const std::st
     ClearInto(outputs, sheets.summary, base + ".sum", texts::kSum, why);
   if (problems || !options.relate) {
     ClearInto(outputs, sheets.distances, base + ".dst", texts::kDst, why);
+    const bool written = sheets.coordinates != nullptr;
     ClearInto(outputs, sheets.coordinates, base + ".tree", texts::kTree, why);
+    // Its pictures go with the table they stand above.
+    if (!written && sheets.coordinates) sheets.coordinates->SetImages({});
   }
   // The 0/1 sheets are named after the markers: those of this source's
   // markers. There may be 250 of them, up to 180,000 cells each: each is let

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "analysis/Distances.h"
@@ -159,12 +160,84 @@ TEST(RelateCli, CoordinatesAndSharesAreThoseOfTheAnalysis) {
   }
 }
 
+// The width and height a PNG's header gives, after its signature.
+std::pair<int, int> PngSize(const std::string& png) {
+  const auto number = [&](size_t at) {
+    int value = 0;
+    for (size_t i = at; i < at + 4; ++i) value = value * 256 + static_cast<unsigned char>(png[i]);
+    return value;
+  };
+  return {number(16), number(20)};
+}
+
+TEST(RelateCli, PicturesAreWrittenByTheirExtension) {
+  const int n = ExampleStore().VarietyCount();
+  testsupport::TempDir dir;
+  struct Case {
+    std::vector<std::string> args;
+    bool tall;  // a tree: one row per variety
+  };
+  const Case cases[] = {
+      {{"tree", kExample, "-o", dir.File("nj.svg")}, true},
+      {{"tree", kExample, "--method", "upgma", "--bootstrap", "5", "-o", dir.File("up.PNG")}, true},
+      {{"pcoa", kExample, "-o", dir.File("map.svg")}, false},
+      {{"pcoa", kExample, "--distance", "markers", "-o", dir.File("map.png")}, false}};
+  for (const Case& c : cases) {
+    const std::string& path = c.args.back();
+    SCOPED_TRACE(path);
+    const auto r = Cli(c.args);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string bytes = testsupport::ReadFileBytes(path);
+    if (path.ends_with(".svg")) {
+      EXPECT_EQ(bytes.rfind("<?xml", 0), 0U);
+      EXPECT_NE(bytes.find("<svg"), std::string::npos);
+      EXPECT_NE(bytes.find("</svg>"), std::string::npos);
+      continue;
+    }
+    ASSERT_GT(bytes.size(), 24U);
+    EXPECT_EQ(bytes.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
+    const auto [width, height] = PngSize(bytes);
+    EXPECT_GE(width, 300);
+    EXPECT_LE(width, 3000);
+    EXPECT_GE(height, c.tall ? 10 * n : 300);
+    EXPECT_LE(height, c.tall ? 40 * n + 400 : 3000);
+  }
+}
+
+// The .tree sheet's pictures as openpyxl sees them: "images ROW,COLUMN ...",
+// then how many media files the package holds.
+constexpr char kPicturesOfTree[] = R"(import sys, zipfile, openpyxl
+ws = openpyxl.load_workbook(sys.argv[1])['Apple.tree']
+anchors = [i.anchor._from for i in ws._images]
+print(len(anchors), ' '.join(f'{a.row + 1},{a.col + 1}' for a in anchors))
+print(sum(n.startswith('xl/media/') for n in zipfile.ZipFile(sys.argv[1]).namelist()))
+)";
+
+TEST(RelateCli, RelateRunShowsThreePicturesOnTheTreeSheetAndARunWithoutItNone) {
+  if (!testsupport::HaveOpenpyxl()) GTEST_SKIP() << "python3-openpyxl is not installed";
+  testsupport::TempDir dir;
+  const std::string book = dir.File("apple.xlsx");
+  testsupport::WriteFileBytes(book, testsupport::ReadFileBytes(kExample));
+  ASSERT_EQ(Cli({"run", book, "--relate", "-q"}).exitCode, 0);
+  const auto with = testsupport::RunPython(kPicturesOfTree, {book});
+  ASSERT_EQ(with.exitCode, 0) << with.err;
+  // Side by side from B4, each in a column of its own.
+  EXPECT_EQ(with.out.substr(0, 8), "3 4,2 4,") << with.out;
+  EXPECT_EQ(with.out.substr(with.out.size() - 2), "3\n") << with.out;
+  // Run again, the pictures are replaced, not added to.
+  ASSERT_EQ(Cli({"run", book, "--relate", "-q"}).exitCode, 0);
+  EXPECT_EQ(testsupport::RunPython(kPicturesOfTree, {book}).out, with.out);
+  ASSERT_EQ(Cli({"run", book, "-q"}).exitCode, 0);
+  EXPECT_EQ(testsupport::RunPython(kPicturesOfTree, {book}).out, "0 \n0\n");
+}
+
 TEST(RelateCli, OtherFilesDataProblemsAndMissingDistancesWriteNothing) {
   testsupport::TempDir dir;
-  // Only Newick for now: a picture's extension is refused with the ones that are written.
-  const auto svg = Cli({"tree", kExample, "-o", dir.File("t.svg")});
+  // An extension no command writes is refused with the ones that are written.
+  const auto svg = Cli({"tree", kExample, "-o", dir.File("t.pdf")});
   EXPECT_EQ(svg.exitCode, 2);
-  EXPECT_NE(svg.err.find(msg::Format(msg::Cli::OutputExtension, dir.File("t.svg"), ".nwk, .tre")),
+  EXPECT_NE(svg.err.find(msg::Format(msg::Cli::OutputExtension, dir.File("t.pdf"),
+                                     ".nwk, .tre, .svg, .png")),
             std::string::npos)
       << svg.err;
 

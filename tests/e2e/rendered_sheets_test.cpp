@@ -82,6 +82,22 @@ TEST_F(RenderedSheets, PrintedSheetsShowEveryNumberAndWholeLabels) {
   EXPECT_NE(text.out.find("E-"), std::string::npos);
 }
 
+// The .tree sheet's pictures reach the page: the trees and the map as images
+// (one drawn across a page break counts on each page), the table under them.
+TEST_F(RenderedSheets, TreeSheetShowsItsPicturesAboveTheTable) {
+  ASSERT_EQ(e2e::Cli({"run", path_, "--sheet", "Apple.org", "--relate", "-q"}).exitCode, 0);
+  const std::string shown = KeepSheets(dir_, path_, {"Apple.tree"});
+  TempDir pdfDir;
+  const auto pdf = testsupport::ConvertWithLibreOffice(shown, pdfDir.Path(), "pdf");
+  ASSERT_TRUE(pdf.ok) << pdf.log;
+  const std::string file = testsupport::Quote(pdf.files.at(0));
+  const auto images = testsupport::RunCommand("pdfimages -list " + file + " | tail -n +3 | wc -l");
+  ASSERT_EQ(images.exitCode, 0) << images.err;
+  EXPECT_GE(std::stoi(images.out), 3);
+  const auto text = testsupport::RunCommand("pdftotext " + file + " -");
+  EXPECT_NE(text.out.find(std::string(msg::sheet::kShareOfVariation)), std::string::npos);
+}
+
 TEST_F(RenderedSheets, TinyProbabilitiesShowAsNumbersNotZero) {
   const std::string shown = KeepSheets(dir_, path_, {"Apple.ukai"});
   TempDir csvDir;

@@ -9,8 +9,9 @@ namespace {
 class PcoaCommand : public RelateCommand {
  public:
   explicit PcoaCommand(CLI::App& parent)
-      : RelateCommand(parent, "pcoa", msg::Cli::PcoaSummary, msg::Cli::PcoaDescription,
-                      {app::RelateFile::CoordinateTable}) {
+      : RelateCommand(
+            parent, "pcoa", msg::Cli::PcoaSummary, msg::Cli::PcoaDescription,
+            {app::RelateFile::CoordinateTable, app::RelateFile::MapSvg, app::RelateFile::MapPng}) {
     AddOutputLast(msg::Cli::PcoaOutputOption, true);
   }
 };

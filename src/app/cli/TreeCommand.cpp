@@ -14,8 +14,9 @@ constexpr int kMostReplicates = 100000;
 class TreeCommand : public RelateCommand {
  public:
   explicit TreeCommand(CLI::App& parent)
-      : RelateCommand(parent, "tree", msg::Cli::TreeSummary, msg::Cli::TreeDescription,
-                      {app::RelateFile::Newick}) {
+      : RelateCommand(
+            parent, "tree", msg::Cli::TreeSummary, msg::Cli::TreeDescription,
+            {app::RelateFile::Newick, app::RelateFile::TreeSvg, app::RelateFile::TreePng}) {
     const std::map<std::string, app::TreeMethod> methods{{"nj", app::TreeMethod::NeighbourJoining},
                                                          {"upgma", app::TreeMethod::Upgma}};
     sub_->add_option("--method", order_.relate.method, HelpText(msg::Cli::MethodOption))

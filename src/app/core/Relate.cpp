@@ -11,6 +11,9 @@
 #include "analysis/Pcoa.h"
 #include "app/core/TextFile.h"
 #include "exchange/DistanceFiles.h"
+#include "picture/Render.h"
+#include "picture/TreePicture.h"
+#include "report/RelatePictures.h"
 
 namespace app {
 namespace {
@@ -21,11 +24,22 @@ std::vector<std::string_view> Extensions(RelateFile file) {
       return {".nwk", ".tre"};
     case RelateFile::PhylipMatrix:
       return {".phy"};
+    case RelateFile::TreeSvg:
+    case RelateFile::MapSvg:
+      return {".svg"};
+    case RelateFile::TreePng:
+    case RelateFile::MapPng:
+      return {".png"};
     case RelateFile::DistanceTable:
     case RelateFile::CoordinateTable:
       break;
   }
   return {".tsv", ".txt"};
+}
+
+picture::ImageFormat ImageOf(RelateFile file) {
+  return file == RelateFile::TreePng || file == RelateFile::MapPng ? picture::ImageFormat::Png
+                                                                   : picture::ImageFormat::Svg;
 }
 
 void WriteTree(const analysis::DistanceMatrix& d, const store::GenotypeStore& s,
@@ -40,13 +54,28 @@ void WriteTree(const analysis::DistanceMatrix& d, const store::GenotypeStore& s,
         analysis::Bootstrap(tree, s, request.distance, request.bootstrap, analysis::kBootstrapSeed,
                             request.onReplicate)
             .withoutTree;
-  result.text = analysis::WriteNewick(tree) + '\n';
+  if (request.file == RelateFile::Newick)
+    result.text = analysis::WriteNewick(tree) + '\n';
+  else
+    result.text = picture::Render(
+        picture::TreeScene(tree, report::DistanceCaption(request.distance)), ImageOf(request.file));
 }
 
-void WriteCoordinates(const analysis::DistanceMatrix& d, RelateResult& result) {
+void DrawMap(const analysis::DistanceMatrix& d, const analysis::PrincipalCoordinates& pcoa,
+             const report::GenotypeRead& read, const RelateRequest& request, RelateResult& result) {
+  const auto groups = report::MapGroupsOf(read.populations);
+  const picture::Scene scene = picture::PcoaScene(pcoa, d.Names(), groups ? &*groups : nullptr,
+                                                  report::DistanceCaption(request.distance));
+  result.text = picture::Render(scene, ImageOf(request.file));
+}
+
+void WriteCoordinates(const analysis::DistanceMatrix& d, const report::GenotypeRead& read,
+                      const RelateRequest& request, RelateResult& result) {
   analysis::PcoaOutcome done = analysis::PrincipalCoordinateAnalysis(d);
   result.withoutDistance = std::move(done.withoutDistance);
   if (!done.pcoa) return;
+  if (request.file != RelateFile::CoordinateTable)
+    return DrawMap(d, *done.pcoa, read, request, result);
   exchange::DistanceText table = exchange::CoordinateTable(d.Names(), *done.pcoa);
   result.text = std::move(table.text);
   result.varieties = std::move(table.varieties);
@@ -94,10 +123,14 @@ RelateResult RelateSource(Session& session, const std::string& sheet,
   const analysis::DistanceMatrix d = analysis::VarietyDistances(s, request.distance);
   switch (request.file) {
     case RelateFile::Newick:
+    case RelateFile::TreeSvg:
+    case RelateFile::TreePng:
       WriteTree(d, s, request, result);
       break;
     case RelateFile::CoordinateTable:
-      WriteCoordinates(d, result);
+    case RelateFile::MapSvg:
+    case RelateFile::MapPng:
+      WriteCoordinates(d, source.read, request, result);
       break;
     case RelateFile::DistanceTable:
     case RelateFile::PhylipMatrix:

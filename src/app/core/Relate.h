@@ -19,8 +19,16 @@ using TreeMethod = analysis::TreeMethod;
 using VarietyPair = analysis::VarietyPair;
 
 // The files the relation commands write, chosen by the output's extension.
-// The pictures of trees and coordinates (.svg, .png) are to join them here.
-enum class RelateFile { Newick, DistanceTable, PhylipMatrix, CoordinateTable };
+enum class RelateFile {
+  Newick,
+  DistanceTable,
+  PhylipMatrix,
+  CoordinateTable,
+  TreeSvg,
+  TreePng,
+  MapSvg,
+  MapPng
+};
 
 // The file `path` names for a command that writes one of `accepted`; none
 // when its extension is not one of theirs. "-", an empty path and another
@@ -35,7 +43,7 @@ struct RelateResult {
   // Pairs no marker compares. A tree, the coordinates and a PHYLIP matrix
   // then leave `text` empty; a distance table leaves their fields empty.
   std::vector<VarietyPair> withoutDistance;
-  std::string text;
+  std::string text;                          // the file's bytes (a PNG's too)
   std::vector<exchange::Renamed> varieties;  // names the file cannot hold
   int tiedJoins = 0;                         // of the tree: see analysis::Tree
   int replicatesWithoutTree = 0;             // of its bootstrap
