@@ -82,7 +82,7 @@ store::GenotypeStore ReadAndConvert(host::Worksheet& source, store::DataKind kin
 }
 
 // Each variety's population from the workbook's Groups sheet; none without one.
-std::vector<std::string> WorkbookPopulations(host::Worksheet& source,
+std::vector<std::string> WorkbookPopulations(const host::Worksheet& source,
                                              const store::GenotypeStore& s) {
   const auto groups = ReadGroups(source.Parent());
   return groups ? PopulationsOf(s, *groups) : std::vector<std::string>();

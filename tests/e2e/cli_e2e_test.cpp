@@ -132,9 +132,11 @@ TEST(CliEndToEnd, RunningOutOfMemoryEndsInAMessageAndAnUntouchedFile) {
     ASSERT_TRUE(run.exitCode == 1 || run.exitCode == 3) << limitKb << ": " << run.exitCode;
     if (run.exitCode == 3) continue;
     ++stopped;
-    // In the user's words, whichever allocation or thread failed.
-    EXPECT_NE(run.err.find("\n" + prefix + std::string(msg::Text(msg::Cli::OutOfMemory)) + "\n"),
-              std::string::npos)
+    // In the user's words, whichever allocation or thread failed, on a line of its
+    // own (the first, when the program could not even start its run).
+    EXPECT_NE(
+        ("\n" + run.err).find("\n" + prefix + std::string(msg::Text(msg::Cli::OutOfMemory)) + "\n"),
+        std::string::npos)
         << limitKb << ": " << run.err;
     EXPECT_TRUE(run.out.empty()) << limitKb;
     EXPECT_EQ(ReadFile(path), before) << limitKb;

@@ -201,7 +201,7 @@ class WindowTest : public QObject {
     QVERIFY(!Child<QAction>("runAction")->isEnabled());
     // The options are in the Analysis menu too, each mirroring its box both ways.
     const QList<QCheckBox*> boxes = Child<QGroupBox>("optionFrame")->findChildren<QCheckBox*>();
-    QCOMPARE(boxes.size(), 3);
+    QCOMPARE(boxes.size(), 5);
     OpenBook();
     Click(Child<QListWidget>("sheetList"), QStringLiteral("Apple.org"));
     QVERIFY(Child<QAction>("runAction")->isEnabled());
