@@ -68,9 +68,10 @@ class TimingProgress : public report::Progress {
 };
 
 // Everything the run wrote, read back from the saved file.
-void CountCells(const app::RunReport& report, long& textCells, long& numberCells) {
+void CountCells(const app::RunReport& report, const std::string& saved, long& textCells,
+                long& numberCells) {
   host::Application reader;
-  host::Workbook& book = reader.Open(report.savedPath);
+  host::Workbook& book = reader.Open(saved);
   for (const std::string& name : report.sheetsWritten) {
     for (const auto& [row, cells] : book.SheetByName(name).Store().Rows())
       for (const host::Cell& cell : cells.cells) {
@@ -108,6 +109,7 @@ RunFigures RunSession(const std::string& path, bool everyOption) {
   const app::RunOptions options{
       .zoo = everyOption, .combination = everyOption, .ukai = everyOption};
   const app::RunReport report = session.Run("Bench.org", options, progress);
+  const app::SavedFile saved = session.Save();
   progress.Mark("listed");
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
@@ -125,7 +127,7 @@ RunFigures RunSession(const std::string& path, bool everyOption) {
     f.stage[k] = progress.StageSeconds(std::string(msg::Text(kStages[k].first)));
   f.peakKb = usage.ru_maxrss;
   f.normal = !report.HasProblems();
-  CountCells(report, f.textCells, f.numberCells);
+  CountCells(report, saved.path, f.textCells, f.numberCells);
   return f;
 }
 

@@ -69,17 +69,20 @@ int RunWorkbook(const RunRequest& request, std::ostream& out, std::ostream& err)
   TerminalProgress progress(request.quiet ? silent : err,
                             !request.quiet && ::isatty(STDERR_FILENO) == 1 && &err == &std::cerr);
   session.SetSaveOverLockFile(request.ignoreLock);
-  session.SetReopenAfterRun(false);  // the command ends with the run
+  session.SetReopenAfterSave(false);  // the command ends with the run
   app::RunReport report;
+  app::SavedFile saved;
   try {
-    report = session.Run(sheet, request.options, progress, request.output);
+    session.CheckSaveTarget(request.output);
+    report = session.Run(sheet, request.options, progress);
+    saved = session.Save(request.output);
   } catch (const app::WorkbookInUse& inUse) {
     progress.ClearProgress();
     Complain(err, msg::Format(msg::Cli::LockFileFound, inUse.Workbook(), inUse.LockFile()));
     return kUnreadable;
   }
   progress.ClearProgress();
-  if (report.splitHardLink) Complain(err, msg::Format(msg::Cli::HardLinkSplit, report.savedPath));
+  if (saved.splitHardLink) Complain(err, msg::Format(msg::Cli::HardLinkSplit, saved.path));
 
   if (report.HasProblems()) {
     for (const auto& problem : report.problems) out << problem.text << '\n';
@@ -90,9 +93,8 @@ int RunWorkbook(const RunRequest& request, std::ostream& out, std::ostream& err)
   out.flush();
   // Even quiet, a user must learn of a file they did not name (a legacy .xls
   // has its results saved to a new .xlsx).
-  const bool named = report.savedPath == request.workbook || report.savedPath == request.output;
-  if (!request.quiet || !named)
-    err << msg::Format(msg::Cli::ResultsSaved, report.savedPath) << '\n';
+  const bool named = saved.path == request.workbook || saved.path == request.output;
+  if (!request.quiet || !named) err << msg::Format(msg::Cli::ResultsSaved, saved.path) << '\n';
   return report.HasProblems() ? kDataProblems : kFinished;
 }
 

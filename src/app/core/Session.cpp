@@ -131,6 +131,7 @@ void Session::Open(const std::string& path) {
 }
 
 void Session::Close() {
+  runLock_.reset();
   book_ = nullptr;
   sheetNames_.clear();
   kinds_.clear();
@@ -182,65 +183,82 @@ report::GenotypeRead Session::ReadGenotypes(const std::string& sheet) {
   return report::ReadGenotypes(book_->SheetByName(sheet), kind);
 }
 
+void Session::CheckSaveTarget(const std::string& target) const {
+  if (!book_) throw host::HostError("Save", "", "no workbook is open");
+  const std::string path = target.empty() ? book_->SavePath() : target;
+  host::CheckWritable(host::ResolveLinks(path));
+  CheckLockFile(path);
+}
+
 RunReport Session::Run(const std::string& sheet, const RunOptions& options,
-                       report::Progress& progress, const std::string& saveTo) {
+                       report::Progress& progress) {
   if (!book_) throw host::HostError("Run", "", "no workbook is open");
-  const std::string openedPath = book_->Path();
-  const host::RunLock lock(openedPath, lockWait_,
-                           [&] { progress.Stage(msg::Text(msg::Ui::WaitingForRun)); });
-  // Nothing of ours is unsaved between runs, so a file that another run or
-  // program saved meanwhile is simply read again: the run works on what is there.
-  if (host::FileIdentity::Of(openedPath) != openedAs_) Open(openedPath);
-  const report::SourceKind kind = CheckSource(sheet);
-  const bool splitHardLink = PrepareTarget(saveTo.empty() ? book_->SavePath() : saveTo);
-  RunReport result;
+  if (runLock_) Discard();
+  runPath_ = book_->Path();
+  runLock_ = std::make_unique<host::RunLock>(
+      runPath_, lockWait_, [&] { progress.Stage(msg::Text(msg::Ui::WaitingForRun)); });
   try {
-    result = WriteAndSave(sheet, kind, options, progress, saveTo);
+    // Nothing of ours is unsaved between runs, so a file that another run or
+    // program saved meanwhile is simply read again: the run works on what is there.
+    if (host::FileIdentity::Of(runPath_) != openedAs_) Open(runPath_);
+    const report::SourceKind kind = CheckSource(sheet);
+    report::RunOutcome outcome =
+        report::WriteResults(book_->SheetByName(sheet), kind, options, sheetNames_, progress);
+    progress.Stage(msg::Text(msg::Ui::Completed));
+    progress.Comment("");
+    return {Entries(outcome.problems), std::move(outcome.sheetsWritten), outcome.identicalGroups,
+            std::move(outcome.summarySheet)};
   } catch (...) {
-    // Nothing was saved. Put the workbook back as the file has it, so the
-    // half-run sheets in memory cannot reach the disk with a later save.
-    Reload(openedPath);
+    // Put the workbook back as the file has it, so the half-run sheets in
+    // memory cannot reach the disk with a later save.
+    EndRun(runPath_);
     throw;
   }
-  result.splitHardLink = splitHardLink;
-  if (!reopenAfterRun_) {
+}
+
+SavedFile Session::Save(const std::string& target) {
+  if (!runLock_) throw std::logic_error("Save: no run waits to be saved");
+  SavedFile saved;
+  try {
+    saved.splitHardLink = PrepareTarget(target.empty() ? book_->SavePath() : target);
+    saved.path = SaveTo(target);
+  } catch (const WorkbookInUse&) {
+    throw;  // nothing happened: the results wait for the user's answer
+  } catch (...) {
+    EndRun(runPath_);
+    throw;
+  }
+  runLock_.reset();
+  if (!reopenAfterSave_) {
     Forget();
-    return result;
+    return saved;
   }
   try {
-    Open(result.savedPath);
+    Open(saved.path);
   } catch (const std::exception&) {
     // The results are on disk; only what this session holds is in doubt, so
     // it lets go of the workbook rather than call the run a failure.
     Forget();
   }
-  return result;
+  return saved;
 }
 
-RunReport Session::WriteAndSave(const std::string& sheet, report::SourceKind kind,
-                                const RunOptions& options, report::Progress& progress,
-                                const std::string& saveTo) {
-  host::Workbook& book = *book_;
-  report::RunOutcome outcome =
-      report::WriteResults(book.SheetByName(sheet), kind, options, sheetNames_, progress);
-  RunReport result;
-  result.problems = Entries(outcome.problems);
-  result.sheetsWritten = std::move(outcome.sheetsWritten);
-  result.identicalGroups = outcome.identicalGroups;
-  result.summarySheet = std::move(outcome.summarySheet);
-  progress.Stage(msg::Text(msg::Ui::Completed));
-  progress.Comment("");
+void Session::Discard() {
+  if (runLock_) EndRun(runPath_);
+}
 
-  // A spreadsheet program may have opened the file while we worked.
-  CheckLockFile(saveTo.empty() ? book.SavePath() : saveTo);
-  if (saveTo.empty()) {
-    book.Save();
-    result.savedPath = book.SavePath();
-  } else {
-    book.SaveAs(saveTo);
-    result.savedPath = saveTo;
+std::string Session::SaveTo(const std::string& target) {
+  if (target.empty()) {
+    book_->Save();
+    return book_->SavePath();
   }
-  return result;
+  book_->SaveAs(target);
+  return target;
+}
+
+void Session::EndRun(const std::string& reopen) {
+  Reload(reopen);
+  runLock_.reset();
 }
 
 bool Session::PrepareTarget(const std::string& target) const {

@@ -18,6 +18,10 @@
 #include "report/Run.h"
 #include "store/Problems.h"
 
+namespace host {
+class RunLock;
+}
+
 namespace app {
 
 // What choosing a sheet means.
@@ -50,8 +54,6 @@ struct ProblemEntry {
 struct RunReport {
   std::vector<ProblemEntry> problems;      // in closing-message order
   std::vector<std::string> sheetsWritten;  // in workbook order
-  std::string savedPath;                   // the file saved to, and open now
-  bool splitHardLink = false;              // that file had other names, which keep the old version
   // Groups of varieties no marker tells apart, listed on the summary sheet.
   int identicalGroups = 0;
   std::string summarySheet;
@@ -63,6 +65,11 @@ struct RunReport {
   std::string ClosingMessage() const;
   // The line that names the groups of identical varieties; empty when none.
   std::string IdenticalLine() const;
+};
+
+struct SavedFile {
+  std::string path;            // the file saved to, and open now
+  bool splitHardLink = false;  // that file had other names, which keep the old version
 };
 
 // Another spreadsheet program holds the file a run would save open: its lock
@@ -111,43 +118,53 @@ class Session {
   // ignoring case (the workbook's names are unique so); empty when none does.
   std::string FindSheet(const std::string& name) const;
 
-  // Runs the source `sheet`, saves the workbook in place (a legacy .xls to a
-  // new .xlsx beside it) or to `saveTo`, and reopens what was saved (unless
-  // SetReopenAfterRun says not to: the session then holds no workbook). Any
-  // exception before the save has ended stops the run: nothing is saved, the
-  // workbook is read again from disk, and the exception goes on to the
-  // caller. Once saved, the run has succeeded: a reopen that fails then
-  // leaves the session without a workbook (IsOpen is false). Throws
-  // std::invalid_argument when `sheet` is not a source.
+  // Throws now what saving to `target` (the workbook itself when empty) would
+  // throw after a long run: WorkbookInUse when another program holds the file
+  // open (unless SetSaveOverLockFile allows it), host::HostError when it cannot
+  // be written.
+  void CheckSaveTarget(const std::string& target = {}) const;
+
+  // Runs the source `sheet`: its results stand in the open workbook, unsaved,
+  // until Save or Discard. Any exception stops the run: the workbook is read
+  // again from disk and the exception goes on to the caller. Throws
+  // std::invalid_argument when `sheet` is not a source, TableNotFound, before
+  // anything is written, for a source without a table.
   //
-  // For the whole run the workbook file is locked against other runs (see
-  // host::RunLock): a second run waits for the first, up to LockWait, and
-  // then works on the file the first one saved. A file that changed on disk
-  // since it was opened is read again first. Throws WorkbookInUse, before
-  // anything is run, when another program holds the file to be saved open,
-  // unless SetSaveOverLockFile allows it; host::HostError for a read-only file;
-  // TableNotFound, before anything is written, for a source without a table.
-  RunReport Run(const std::string& sheet, const RunOptions& options, Progress& progress,
-                const std::string& saveTo = {});
+  // From here until Save or Discard the workbook file is locked against other
+  // runs (see host::RunLock): a second run waits for the first, up to
+  // LockWait, and then works on the file the first one saved. A file that
+  // changed on disk since it was opened is read again first.
+  RunReport Run(const std::string& sheet, const RunOptions& options, Progress& progress);
+  // Whether a run's results wait to be saved.
+  bool HasUnsavedRun() const { return runLock_ != nullptr; }
+  // Saves the run's results in place (a legacy .xls to a new .xlsx beside it)
+  // or to `target`, then reopens what was saved (unless SetReopenAfterSave
+  // says not to: the session then holds no workbook). Throws what
+  // CheckSaveTarget throws; after WorkbookInUse the results still wait, after
+  // any other failure they are gone and the workbook is read again. Once
+  // saved, the run has succeeded: a reopen that fails then leaves the session
+  // without a workbook (IsOpen is false).
+  SavedFile Save(const std::string& target = {});
+  // Lets go of a run's unsaved results: the workbook is read again from disk.
+  void Discard();
 
   // The genotypes of the source `sheet`, read and converted as a run does it;
   // nothing is written. Throws std::invalid_argument when it is not a source,
   // TableNotFound when it has no table where a run reads one.
   report::GenotypeRead ReadGenotypes(const std::string& sheet);
 
-  // Whether Run saves over a file whose lock file says another program holds
+  // Whether Save saves over a file whose lock file says another program holds
   // it open (a lock file left over by a crash says so too).
   void SetSaveOverLockFile(bool allow) { saveOverLockFile_ = allow; }
   // How long Run waits for another run on the same workbook to finish.
   void SetLockWait(std::chrono::milliseconds wait) { lockWait_ = wait; }
-  // Whether Run reads the saved workbook again, for more choices and runs; a
+  // Whether Save reads the saved workbook again, for more choices and runs; a
   // caller that ends with the run has no use for it.
-  void SetReopenAfterRun(bool reopen) { reopenAfterRun_ = reopen; }
+  void SetReopenAfterSave(bool reopen) { reopenAfterSave_ = reopen; }
 
  private:
   host::Application& Host();
-  RunReport WriteAndSave(const std::string& sheet, report::SourceKind kind,
-                         const RunOptions& options, Progress& progress, const std::string& saveTo);
+  std::string SaveTo(const std::string& target);
   void Reload(const std::string& path);
   // Lets go of the open workbook without ending the host.
   void Forget();
@@ -157,6 +174,8 @@ class Session {
   // Makes ready to save over `target`; returns whether it has other names.
   bool PrepareTarget(const std::string& target) const;
   void CheckLockFile(const std::string& target) const;
+  // Ends a run: the lock goes, and the workbook is read again from disk.
+  void EndRun(const std::string& reopen);
 
   std::unique_ptr<host::Application> app_;
   host::Workbook* book_ = nullptr;
@@ -164,7 +183,9 @@ class Session {
   std::map<std::string, SheetKind> kinds_;      // the sources classified so far
   std::optional<host::FileIdentity> openedAs_;  // the file as it was when opened
   bool saveOverLockFile_ = false;
-  bool reopenAfterRun_ = true;
+  bool reopenAfterSave_ = true;
+  std::unique_ptr<host::RunLock> runLock_;  // held from a run to its save
+  std::string runPath_;                     // the file the run read
   std::chrono::milliseconds lockWait_{30000};
 };
 

@@ -176,18 +176,18 @@ void MainWindow::Start() {
 
 void MainWindow::StartClicked() {
   if (running_ || !startButton_->isEnabled() || chosenSheet_.empty()) return;
-  std::optional<app::RunReport> report = RunChosenSheet(false);
-  if (!report && askedToSave_) report = RunChosenSheet(true);
-  if (!report) return;
+  const auto done = RunChosenSheet();
+  if (!done) return;
+  const auto& [report, savedFile] = *done;
   // A legacy .xls is saved as a new .xlsx beside it, and that is what is open now.
-  const QString saved = QFileInfo(FromUtf8(report->savedPath)).absoluteFilePath();
+  const QString saved = QFileInfo(FromUtf8(savedFile.path)).absoluteFilePath();
   const bool elsewhere =
       QFileInfo(saved).canonicalFilePath() != QFileInfo(openedPath_).canonicalFilePath();
   ShowResults(saved);
-  ShowClosingMessage(*report, saved, elsewhere);
-  if (report->splitHardLink)
+  ShowClosingMessage(report, saved, elsewhere);
+  if (savedFile.splitHardLink)
     ShowMessage(this, QMessageBox::Information, UiText(msg::Ui::ProgramTitle),
-                UiFormat(msg::Ui::HardLinkSplit, report->savedPath));
+                UiFormat(msg::Ui::HardLinkSplit, savedFile.path));
   if (saved != openedPath_) {
     openedPath_ = saved;
     RememberOpened();
@@ -195,7 +195,7 @@ void MainWindow::StartClicked() {
   }
 }
 
-std::optional<app::RunReport> MainWindow::RunChosenSheet(bool overLockFile) {
+std::optional<std::pair<app::RunReport, app::SavedFile>> MainWindow::RunChosenSheet() {
   const app::RunOptions options{.zoo = zeroOneBox_->isChecked(),
                                 .combination = combinationBox_->isChecked(),
                                 .ukai = ukaiBox_->isChecked(),
@@ -206,19 +206,19 @@ std::optional<app::RunReport> MainWindow::RunChosenSheet(bool overLockFile) {
   RunFlag runFlag(running_);
   WaitCursor wait;
   repaintClock_.start();
-  session_->SetSaveOverLockFile(overLockFile);
-  askedToSave_ = false;
+  session_->SetSaveOverLockFile(false);
   try {
+    // Asked before the run rather than after it: the answer rarely changes meanwhile.
+    try {
+      session_->CheckSaveTarget();
+    } catch (const app::WorkbookInUse& inUse) {
+      if (!AskToSaveOver(inUse)) return std::nullopt;
+    }
     app::RunReport report = session_->Run(chosenSheet_, options, progress);
+    std::optional<app::SavedFile> saved = SaveRun();
     ShowSheets();
-    return report;
-  } catch (const app::WorkbookInUse& inUse) {
-    // Nothing was saved and the choice stands: the user may go ahead, or
-    // close the workbook in the other program and start again.
-    NormalCursor normal;
-    askedToSave_ =
-        AskQuestion(this, UiText(msg::Ui::ProgramTitle),
-                    UiFormat(msg::Ui::LockFileQuestion, inUse.Workbook(), inUse.LockFile()));
+    if (!saved) return std::nullopt;
+    return std::pair{std::move(report), std::move(*saved)};
   } catch (const host::HostError& error) {
     ShowSheets();  // the workbook as the file still has it
     NormalCursor normal;
@@ -229,6 +229,29 @@ std::optional<app::RunReport> MainWindow::RunChosenSheet(bool overLockFile) {
     ReportError(UiText(msg::Ui::RunStopped), error);
   }
   return std::nullopt;
+}
+
+bool MainWindow::AskToSaveOver(const app::WorkbookInUse& inUse) {
+  NormalCursor normal;
+  const bool yes =
+      AskQuestion(this, UiText(msg::Ui::ProgramTitle),
+                  UiFormat(msg::Ui::LockFileQuestion, inUse.Workbook(), inUse.LockFile()));
+  session_->SetSaveOverLockFile(yes);
+  return yes;
+}
+
+std::optional<app::SavedFile> MainWindow::SaveRun() {
+  for (;;) {
+    try {
+      return session_->Save();
+    } catch (const app::WorkbookInUse& inUse) {
+      // A spreadsheet program opened the file while the run worked.
+      if (!AskToSaveOver(inUse)) {
+        session_->Discard();
+        return std::nullopt;
+      }
+    }
+  }
 }
 
 void MainWindow::ShowClosingMessage(const app::RunReport& report, const QString& saved,

@@ -119,10 +119,14 @@ class MainWindow : public QWidget {
   void ShowChoice(app::SheetKind kind);
   // The closing message and the file the results were saved in.
   void ShowClosingMessage(const app::RunReport& report, const QString& saved, bool elsewhere);
-  // Runs the chosen sheet; the report once it is saved, nothing when the run
-  // stopped (askedToSave_ then says whether the user wants to save over
-  // another program's lock file).
-  std::optional<app::RunReport> RunChosenSheet(bool overLockFile);
+  // Runs the chosen sheet and saves it; nothing when the run stopped or the
+  // user chose not to save over another program's lock file.
+  std::optional<std::pair<app::RunReport, app::SavedFile>> RunChosenSheet();
+  // Whether a save may go over the lock file of the program that holds the
+  // workbook open: the user is asked.
+  bool AskToSaveOver(const app::WorkbookInUse& inUse);
+  // Saves the run; nothing when the user declined to save over a lock file.
+  std::optional<app::SavedFile> SaveRun();
   void ReportError(const QString& heading, const host::HostError& error);
   void ReportError(const QString& heading, const std::exception& error);
   // Lets the labels repaint during a run, at most every few dozen milliseconds,
@@ -164,7 +168,6 @@ class MainWindow : public QWidget {
   QElapsedTimer repaintClock_;
   bool fillingSheets_ = false;
   bool running_ = false;
-  bool askedToSave_ = false;
   bool quit_ = false;
 };
 

@@ -49,18 +49,20 @@ TEST_F(SessionFiles, LockFileOfAnotherProgramStopsTheRunUnlessAllowed) {
   const std::string before = ReadFileBytes(path_);
   app::Session session;
   session.Open(path_);
+  EXPECT_THROW(session.CheckSaveTarget(), app::WorkbookInUse);
+  session.Run("Apple.org", kOptions, progress_);
   try {
-    session.Run("Apple.org", kOptions, progress_);
+    session.Save();
     ADD_FAILURE() << "saved over a workbook open elsewhere";
   } catch (const app::WorkbookInUse& e) {
     EXPECT_EQ(e.Workbook(), path_);
     EXPECT_EQ(e.LockFile(), lock);
   }
   EXPECT_TRUE(ReadFileBytes(path_) == before);
-  EXPECT_TRUE(progress_.stages.empty()) << "the run started before the question";
+  EXPECT_TRUE(session.HasUnsavedRun()) << "the results wait for the user's answer";
 
   session.SetSaveOverLockFile(true);
-  EXPECT_EQ(session.Run("Apple.org", kOptions, progress_).savedPath, path_);
+  EXPECT_EQ(session.Save().path, path_);
   EXPECT_EQ(Varieties(path_), 6);
 }
 
@@ -81,6 +83,7 @@ TEST_F(SessionFiles, SecondRunWaitsForTheFirstAndWorksOnItsResult) {
   session.SetLockWait(milliseconds(10000));
   RecordingStatus progress;
   session.Run("Apple.org", kOptions, progress);
+  session.Save();
   first.join();
   EXPECT_EQ(progress.stages.front(), msg::Text(msg::Ui::WaitingForRun));
   EXPECT_EQ(Varieties(path_), 9);
@@ -91,20 +94,27 @@ TEST_F(SessionFiles, StaleTemporaryIsRemovedAndHardLinkIsReported) {
   fs::create_hard_link(path_, dir_.File("backup.xlsx"));
   app::Session session;
   session.Open(path_);
-  const app::RunReport report = session.Run("Apple.org", kOptions, progress_);
-  EXPECT_TRUE(report.splitHardLink);
+  session.Run("Apple.org", kOptions, progress_);
+  EXPECT_TRUE(session.Save().splitHardLink);
   EXPECT_FALSE(fs::exists(dir_.File(".~book.xlsx.k1LLed")));
-  EXPECT_FALSE(session.Run("Apple.org", kOptions, progress_).splitHardLink);
+  session.Run("Apple.org", kOptions, progress_);
+  EXPECT_FALSE(session.Save().splitHardLink);
 }
 
-TEST_F(SessionFiles, ReadOnlyWorkbookIsRefusedBeforeTheRun) {
+TEST_F(SessionFiles, ReadOnlyWorkbookIsRefusedAndLeftAsItWas) {
   fs::permissions(path_, fs::perms(0444));
   app::Session session;
   session.Open(path_);
-  EXPECT_THROW(session.Run("Apple.org", kOptions, progress_), host::HostError);
-  EXPECT_TRUE(progress_.stages.empty());
+  EXPECT_THROW(session.CheckSaveTarget(), host::HostError);
+  EXPECT_NO_THROW(session.CheckSaveTarget(dir_.File("copy.xlsx")));
+  const std::string before = ReadFileBytes(path_);
+  session.Run("Apple.org", kOptions, progress_);
+  EXPECT_THROW(session.Save(), host::HostError);
+  EXPECT_TRUE(ReadFileBytes(path_) == before);
+  EXPECT_FALSE(session.HasUnsavedRun());
   // Saved elsewhere, it runs.
-  EXPECT_NO_THROW(session.Run("Apple.org", kOptions, progress_, dir_.File("copy.xlsx")));
+  session.Run("Apple.org", kOptions, progress_);
+  EXPECT_NO_THROW(session.Save(dir_.File("copy.xlsx")));
 }
 
 }  // namespace

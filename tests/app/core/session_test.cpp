@@ -71,7 +71,11 @@ struct SessionFixture : ::testing::Test {
     session.Open(path);
     return path;
   }
-  app::RunReport Run(const std::string& sheet) { return session.Run(sheet, options, progress); }
+  app::RunReport Run(const std::string& sheet) {
+    app::RunReport report = session.Run(sheet, options, progress);
+    session.Save();
+    return report;
+  }
 };
 
 TEST_F(SessionFixture, EverySheetIsClassifiedByItsNameAndItsTypedCells) {
@@ -120,6 +124,8 @@ TEST_F(SessionFixture, CleanSsrRunAnnouncesEveryStageSavesAndReopens) {
       Open({testsupport::Blank("Notes"), testsupport::CleanSsr("Apple.org", 6, 2)});
   options.zoo = true;
   const app::RunReport report = session.Run("Apple.org", options, progress);
+  EXPECT_TRUE(session.HasUnsavedRun());
+  EXPECT_EQ(session.Save().path, path);
 
   EXPECT_EQ(progress.stages,
             (std::vector<std::string>{
@@ -128,7 +134,6 @@ TEST_F(SessionFixture, CleanSsrRunAnnouncesEveryStageSavesAndReopens) {
                 Says(msg::Ui::SummaryRunning), Says(msg::Ui::Completed)}));
   EXPECT_FALSE(report.HasProblems());
   EXPECT_EQ(report.ClosingMessage(), Says(msg::Ui::FinishedNormally));
-  EXPECT_EQ(report.savedPath, path);
   EXPECT_TRUE(Lists(report.sheetsWritten, "M1.zoo"));
   EXPECT_TRUE(Lists(report.sheetsWritten, "Apple.ukai"));
   EXPECT_FALSE(Lists(report.sheetsWritten, "Notes"));
@@ -158,8 +163,9 @@ TEST_F(SessionFixture, TheClosingMessageNamesTheVarietiesNoMarkerTellsApart) {
 // A caller that ends with the run (the command line) leaves the saved file unread.
 TEST_F(SessionFixture, WithoutReopeningARunSavesAndHoldsNoWorkbook) {
   const std::string path = Open({testsupport::CleanSsr("Apple.org")});
-  session.SetReopenAfterRun(false);
-  EXPECT_EQ(session.Run("Apple.org", options, progress).savedPath, path);
+  session.SetReopenAfterSave(false);
+  session.Run("Apple.org", options, progress);
+  EXPECT_EQ(session.Save().path, path);
   EXPECT_FALSE(session.IsOpen());
   EXPECT_TRUE(session.SheetNames().empty());
   EXPECT_EQ(SavedCell(path, "Apple.chr", 1, 2), "chr");
@@ -227,7 +233,8 @@ struct RollbackTest : SessionFixture {
 
 TEST_F(RollbackTest, AFailedSaveNamesTheOperation) {
   const host::HostError e = testsupport::HostFailure([&] {
-    session.Run("Apple.org", options, progress, dir.File("no-such-folder/results.xlsx"));
+    session.Run("Apple.org", options, progress);
+    session.Save(dir.File("no-such-folder/results.xlsx"));
   });
   EXPECT_FALSE(e.Operation().empty());
   ExpectRolledBack();
