@@ -39,6 +39,24 @@ std::string ChooseSheet(const app::Session& session, const RunRequest& request, 
   return {};
 }
 
+// The closing lines of a saved run, and its exit status.
+int Tell(const app::RunReport& report, const app::SavedFile& saved, const RunRequest& request,
+         std::ostream& out, std::ostream& err) {
+  if (saved.splitHardLink) Complain(err, msg::Format(msg::Cli::HardLinkSplit, saved.path));
+  if (report.HasProblems()) {
+    for (const auto& problem : report.problems) out << problem.text << '\n';
+  } else {
+    out << msg::Text(msg::Ui::FinishedNormally) << '\n';
+    if (report.identicalGroups > 0) out << report.IdenticalLine() << '\n';
+  }
+  out.flush();
+  // Even quiet, a user must learn of a file they did not name (a legacy .xls
+  // has its results saved to a new .xlsx).
+  const bool named = saved.path == request.workbook || saved.path == request.output;
+  if (!request.quiet || !named) err << msg::Format(msg::Cli::ResultsSaved, saved.path) << '\n';
+  return report.HasProblems() ? kDataProblems : kFinished;
+}
+
 bool IsSource(app::SheetKind kind) {
   return kind == app::SheetKind::Ssr || kind == app::SheetKind::Character;
 }
@@ -82,20 +100,7 @@ int RunWorkbook(const RunRequest& request, std::ostream& out, std::ostream& err)
     return kUnreadable;
   }
   progress.ClearProgress();
-  if (saved.splitHardLink) Complain(err, msg::Format(msg::Cli::HardLinkSplit, saved.path));
-
-  if (report.HasProblems()) {
-    for (const auto& problem : report.problems) out << problem.text << '\n';
-  } else {
-    out << msg::Text(msg::Ui::FinishedNormally) << '\n';
-    if (report.identicalGroups > 0) out << report.IdenticalLine() << '\n';
-  }
-  out.flush();
-  // Even quiet, a user must learn of a file they did not name (a legacy .xls
-  // has its results saved to a new .xlsx).
-  const bool named = saved.path == request.workbook || saved.path == request.output;
-  if (!request.quiet || !named) err << msg::Format(msg::Cli::ResultsSaved, saved.path) << '\n';
-  return report.HasProblems() ? kDataProblems : kFinished;
+  return Tell(report, saved, request, out, err);
 }
 
 }  // namespace cli
