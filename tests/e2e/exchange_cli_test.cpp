@@ -66,29 +66,6 @@ TEST(ExchangeCli, DataProblemsAreListedAndNothingIsWritten) {
   }
 }
 
-TEST(ExchangeCli, ImportRefusesBadFilesAndExistingWorkbooks) {
-  TempDir dir;
-  testsupport::WriteFileBytes(dir.File("bad.gen"), "title\nL1\nPop\nA , 180192 095095\n");
-  const auto bad = Cli({"import", dir.File("bad.gen"), "-o", dir.File("bad.xlsx")});
-  EXPECT_EQ(bad.exitCode, 1);
-  EXPECT_TRUE(Has(bad.err, msg::Format(msg::Cli::ImportProblem, dir.File("bad.gen"), 4,
-                                       msg::Format(msg::Cli::ImportFieldCount, 1, 2))))
-      << bad.err;
-  EXPECT_FALSE(fs::exists(dir.File("bad.xlsx")));
-
-  testsupport::WriteFileBytes(dir.File("ok.csv"), "Name,L1\nA,180/192\n");
-  // A link that leads nowhere is a file there too: the new workbook would
-  // appear wherever it points.
-  fs::create_symlink(dir.File("elsewhere.xlsx"), dir.File("link.xlsx"));
-  EXPECT_EQ(Cli({"import", dir.File("ok.csv"), "-o", dir.File("link.xlsx")}).exitCode, 1);
-  EXPECT_FALSE(fs::exists(dir.File("elsewhere.xlsx")));
-  testsupport::WriteFileBytes(dir.File("mine.xlsx"), "mine");
-  const auto exists = Cli({"import", dir.File("ok.csv"), "-o", dir.File("mine.xlsx")});
-  EXPECT_EQ(exists.exitCode, 1);
-  EXPECT_TRUE(Has(exists.err, msg::Format(msg::Cli::OutputExists, dir.File("mine.xlsx"))));
-  EXPECT_EQ(testsupport::ReadFileBytes(dir.File("mine.xlsx")), "mine");
-}
-
 // An imported file's populations and title come back in an export: GenAlEx
 // names each population over its size, GENEPOP opens a Pop block for each.
 TEST(ExchangeCli, ExportWritesThePopulationsOfTheGroupsSheet) {
@@ -151,7 +128,10 @@ TEST(ExchangeCli, ImportReadsTheEncodingItIsToldAndNamesTheOneItGuesses) {
 
 // Files an import cannot take are refused before anything is read in full:
 // a pipe would block the import for ever, a device or a huge file fill the
-// memory, and a table a sheet cannot hold be written half.
+// memory, and a table a sheet cannot hold be written half. A malformed file
+// is refused with its line, and no workbook is written where one exists: a
+// link that leads nowhere is a file there too (the new workbook would appear
+// wherever it points).
 TEST(ExchangeCli, ImportRefusesPipesHugeFilesAndTablesNoSheetHolds) {
   TempDir dir;
   ASSERT_EQ(::mkfifo(dir.File("pipe.csv").c_str(), 0600), 0);
@@ -162,19 +142,35 @@ TEST(ExchangeCli, ImportRefusesPipesHugeFilesAndTablesNoSheetHolds) {
   testsupport::WriteFileBytes(dir.File("wide.csv"), wide + "\nA" + std::string(16383, ',') + "\n");
   testsupport::WriteFileBytes(dir.File("long.csv"),
                               "Name,L1\n" + std::string(32768, 'V') + ",1/2\n");
+  testsupport::WriteFileBytes(dir.File("bad.gen"), "title\nL1\nPop\nA , 180192 095095\n");
+  testsupport::WriteFileBytes(dir.File("ok.csv"), "Name,L1\nA,180/192\n");
+  testsupport::WriteFileBytes(dir.File("mine.xlsx"), "mine");
+  fs::create_symlink(dir.File("elsewhere.xlsx"), dir.File("link.xlsx"));
   using msg::Cli;
-  for (const auto& [name, message] :
-       {std::pair{"pipe", msg::Format(Cli::CannotRead, dir.File("pipe.csv"),
-                                      msg::Text(Cli::NotRegularFile))},
-        {"huge", msg::Format(Cli::ImportTooLarge, 256)},
-        {"wide", msg::Format(Cli::ImportTooManyMarkers, 16383, 16382)},
-        {"long", msg::Format(Cli::ImportTextTooLong, 32768, std::string(20, 'V'), 32767)}}) {
-    const std::string out = dir.File(std::string(name) + ".xlsx");
-    const auto r = e2e::Cli({"import", dir.File(std::string(name) + ".csv"), "-o", out});
-    EXPECT_EQ(r.exitCode, 1) << name;
-    EXPECT_TRUE(Has(r.err, message)) << r.err;
-    EXPECT_FALSE(fs::exists(out)) << name;
+  const struct {
+    std::string input, output, message;
+  } refused[] = {
+      {"pipe.csv", "p.xlsx",
+       msg::Format(Cli::CannotRead, dir.File("pipe.csv"), msg::Text(Cli::NotRegularFile))},
+      {"huge.csv", "h.xlsx", msg::Format(Cli::ImportTooLarge, 256)},
+      {"wide.csv", "w.xlsx", msg::Format(Cli::ImportTooManyMarkers, 16383, 16382)},
+      {"long.csv", "l.xlsx",
+       msg::Format(Cli::ImportTextTooLong, 32768, std::string(20, 'V'), 32767)},
+      {"bad.gen", "b.xlsx",
+       msg::Format(Cli::ImportProblem, dir.File("bad.gen"), 4,
+                   msg::Format(Cli::ImportFieldCount, 1, 2))},
+      {"ok.csv", "link.xlsx", ""},
+      {"ok.csv", "mine.xlsx", msg::Format(Cli::OutputExists, dir.File("mine.xlsx"))},
+  };
+  for (const auto& r : refused) {
+    const auto got = e2e::Cli({"import", dir.File(r.input), "-o", dir.File(r.output)});
+    EXPECT_EQ(got.exitCode, 1) << r.input;
+    EXPECT_TRUE(Has(got.err, r.message)) << got.err;
   }
+  EXPECT_EQ(testsupport::FileNames(dir.Path()),
+            (std::vector<std::string>{"bad.gen", "huge.csv", "link.xlsx", "long.csv", "mine.xlsx",
+                                      "ok.csv", "pipe.csv", "wide.csv"}));
+  EXPECT_EQ(testsupport::ReadFileBytes(dir.File("mine.xlsx")), "mine");
 }
 
 }  // namespace

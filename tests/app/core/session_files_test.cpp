@@ -38,6 +38,10 @@ int Varieties(const std::string& path) {
 class SessionFiles : public ::testing::Test {
  protected:
   void SetUp() override { testsupport::WriteWorkbook(path_, {testsupport::CleanSsr("Apple.org")}); }
+  // Every run of these tests goes through here.
+  app::RunReport Run(app::Session& session, RecordingStatus& progress, const std::string& as = "") {
+    return session.Run("Apple.org", kOptions, progress, as);
+  }
   TempDir dir_;
   std::string path_ = dir_.File("book.xlsx");
   RecordingStatus progress_;
@@ -50,7 +54,7 @@ TEST_F(SessionFiles, LockFileOfAnotherProgramStopsTheRunUnlessAllowed) {
   app::Session session;
   session.Open(path_);
   try {
-    session.Run("Apple.org", kOptions, progress_);
+    Run(session, progress_);
     ADD_FAILURE() << "saved over a workbook open elsewhere";
   } catch (const app::WorkbookInUse& e) {
     EXPECT_EQ(e.Workbook(), path_);
@@ -60,7 +64,7 @@ TEST_F(SessionFiles, LockFileOfAnotherProgramStopsTheRunUnlessAllowed) {
   EXPECT_TRUE(progress_.stages.empty()) << "the run started before the question";
 
   session.SetSaveOverLockFile(true);
-  EXPECT_EQ(session.Run("Apple.org", kOptions, progress_).savedPath, path_);
+  EXPECT_EQ(Run(session, progress_).savedPath, path_);
   EXPECT_EQ(Varieties(path_), 6);
 }
 
@@ -69,7 +73,7 @@ TEST_F(SessionFiles, SecondRunWaitsForTheFirstAndWorksOnItsResult) {
   session.Open(path_);
   auto other = std::make_unique<host::RunLock>(path_, milliseconds(0));
   session.SetLockWait(milliseconds(100));
-  EXPECT_THROW(session.Run("Apple.org", kOptions, progress_), host::HostError);
+  EXPECT_THROW(Run(session, progress_), host::HostError);
 
   // The other run saves a larger table while we wait, then ends.
   std::thread first([&] {
@@ -80,7 +84,7 @@ TEST_F(SessionFiles, SecondRunWaitsForTheFirstAndWorksOnItsResult) {
   });
   session.SetLockWait(milliseconds(10000));
   RecordingStatus progress;
-  session.Run("Apple.org", kOptions, progress);
+  Run(session, progress);
   first.join();
   EXPECT_EQ(progress.stages.front(), msg::Text(msg::Ui::WaitingForRun));
   EXPECT_EQ(Varieties(path_), 9);
@@ -91,20 +95,20 @@ TEST_F(SessionFiles, StaleTemporaryIsRemovedAndHardLinkIsReported) {
   fs::create_hard_link(path_, dir_.File("backup.xlsx"));
   app::Session session;
   session.Open(path_);
-  const app::RunReport report = session.Run("Apple.org", kOptions, progress_);
+  const app::RunReport report = Run(session, progress_);
   EXPECT_TRUE(report.splitHardLink);
   EXPECT_FALSE(fs::exists(dir_.File(".~book.xlsx.k1LLed")));
-  EXPECT_FALSE(session.Run("Apple.org", kOptions, progress_).splitHardLink);
+  EXPECT_FALSE(Run(session, progress_).splitHardLink);
 }
 
 TEST_F(SessionFiles, ReadOnlyWorkbookIsRefusedBeforeTheRun) {
   fs::permissions(path_, fs::perms(0444));
   app::Session session;
   session.Open(path_);
-  EXPECT_THROW(session.Run("Apple.org", kOptions, progress_), host::HostError);
+  EXPECT_THROW(Run(session, progress_), host::HostError);
   EXPECT_TRUE(progress_.stages.empty());
   // Saved elsewhere, it runs.
-  EXPECT_NO_THROW(session.Run("Apple.org", kOptions, progress_, dir_.File("copy.xlsx")));
+  EXPECT_NO_THROW(Run(session, progress_, dir_.File("copy.xlsx")));
 }
 
 }  // namespace
