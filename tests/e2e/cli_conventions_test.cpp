@@ -50,7 +50,9 @@ TEST(CliConventions, EveryCommandHasHelpInEightyColumnsThatHelpCommandShowsToo) 
   std::vector<std::vector<std::string>> asks{{"--help"}};
   for (const std::string& command : commands) asks.push_back({command, "--help"});
   for (const auto& args : asks) {
-    std::istringstream help(Cli(args).out);
+    const CommandResult asked = Cli(args);
+    EXPECT_EQ(asked.exitCode, 0) << args[0];
+    std::istringstream help(asked.out);
     int lines = 0;
     for (std::string line; std::getline(help, line); ++lines)
       EXPECT_LE(Characters(line), 80u) << args[0] << ": " << line;
