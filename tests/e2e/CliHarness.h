@@ -21,16 +21,22 @@ inline bool Has(const std::string& text, const std::string& part) {
 }
 
 // In English whatever the caller's locale, run in `dir` when one is given
-// (paths through /proc/self/cwd then lead there); `tail` is added to the
-// shell's command line as it stands (a redirection).
+// (paths through /proc/self/cwd then lead there); `head` and `tail` stand
+// before and after it on the shell's command line (a limit, a redirection).
 inline CommandResult CliIn(const std::string& dir, const std::vector<std::string>& args,
-                           const std::string& tail = "") {
-  std::string command = (dir.empty() ? "" : "cd " + testsupport::Quote(dir) + " && ") +
-                        "env -u LANGUAGE LC_ALL=C " + testsupport::Quote(ALLELESCOPE_CLI);
+                           const std::string& tail = "", const std::string& head = "") {
+  std::string command = head + (dir.empty() ? "" : "cd " + testsupport::Quote(dir) + " && ") +
+                        "exec env -u LANGUAGE LC_ALL=C " + testsupport::Quote(ALLELESCOPE_CLI);
   for (const auto& arg : args) command += " " + testsupport::Quote(arg);
   return testsupport::RunCommand(command + tail);
 }
 inline CommandResult Cli(const std::vector<std::string>& args) { return CliIn("", args); }
+
+// A line of `sheets`: the name, what choosing it says, the gloss.
+template <typename Message>
+std::string Listed(const std::string& sheet, Message message, msg::Cli gloss) {
+  return sheet + "\t" + Says(message) + "\t" + Says(gloss) + "\n";
+}
 
 // A script under tests/ run with the interpreter that has openpyxl.
 inline CommandResult Python(const std::string& script, const std::vector<std::string>& args) {

@@ -1,5 +1,5 @@
 // The `allelescope` program end to end: what the golden runs leave out, namely
-// progress, copies, another reader, damaged files, limits and listings.
+// progress, copies, another reader, damaged files, limits and misplaced tables.
 #include <cerrno>
 #include <cstring>
 #include <string_view>
@@ -137,39 +137,6 @@ TEST(CliEndToEnd, ATableInTheWrongPlaceIsADataProblemThatWritesNothing) {
   }
   EXPECT_EQ(ReadFile(path), before);
   EXPECT_EQ(testsupport::FileNames(dir.Path()), std::vector<std::string>{"moved.xlsx"});
-}
-
-TEST(CliEndToEnd, SheetsListsEveryChoiceAndDemoRunsTheExamples) {
-  TempDir dir;
-  const std::string path = dir.File("two-sources.xlsx");
-  testsupport::WriteWorkbook(path, {testsupport::Blank("Notes"), testsupport::CleanSsr("Apple.org"),
-                                    testsupport::CleanSsr("Pear.org")});
-  const std::string before = ReadFile(path);
-  const CommandResult listed = Cli({"sheets", path});
-  EXPECT_EQ(listed.exitCode, 0);
-  // A sheet that is not a source is told how a sheet becomes one.
-  EXPECT_EQ(listed.out, Listed("Notes", msg::Cli::NotSourceMessage, msg::Cli::GlossNoType) +
-                            Listed("Apple.org", msg::Ui::SsrChosen, msg::Cli::GlossSsr) +
-                            Listed("Pear.org", msg::Ui::SsrChosen, msg::Cli::GlossSsr));
-  EXPECT_EQ(ReadFile(path), before);  // listing saves nothing
-
-  const std::string demoDir = dir.File("demo");
-  const CommandResult demo = Cli({"demo", demoDir});
-  EXPECT_EQ(demo.exitCode, 0) << demo.err;
-  EXPECT_TRUE(Has(demo.out, msg::Format(msg::Cli::DemoResults, demoDir))) << demo.out;
-  // A folder that takes no copy (4 KiB a file, the examples are larger)
-  // holds no results, and is not said to; the reason is the true one.
-  const CommandResult unwritable = Limited("-f 4", {"demo", dir.File("full")});
-  EXPECT_EQ(unwritable.exitCode, 1);
-  EXPECT_TRUE(Has(unwritable.err, std::strerror(EFBIG))) << unwritable.err;
-  EXPECT_FALSE(Has(unwritable.out, msg::Format(msg::Cli::DemoResults, ""))) << unwritable.out;
-  const CommandResult ssr = Cli({"sheets", demoDir + "/ssr_example.xlsx"});
-  EXPECT_TRUE(
-      Has(ssr.out, Listed("Apple.ukai", msg::Cli::NotSourceMessage, msg::Cli::GlossNotSource)))
-      << ssr.out;
-  const CommandResult chr = Cli({"sheets", demoDir + "/chr_example.xlsx"});
-  EXPECT_TRUE(Has(chr.out, Listed("Rice.org", msg::Ui::ChrChosen, msg::Cli::GlossCharacter)))
-      << chr.out;
 }
 
 }  // namespace

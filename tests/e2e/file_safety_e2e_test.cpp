@@ -7,7 +7,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <random>
 #include <thread>
@@ -58,10 +60,23 @@ TEST(CliFileSafety, DemoNeverWritesThroughLinksOrOverFilesNotItsOwn) {
 
   // A second demo into the folder of the first: its results are not overwritten.
   const std::string again = dir.File("again");
-  ASSERT_EQ(Cli({"demo", again}).exitCode, 0);
+  const CommandResult first = Cli({"demo", again});
+  ASSERT_EQ(first.exitCode, 0) << first.err;
+  EXPECT_TRUE(Has(first.out, msg::Format(msg::Cli::DemoResults, again))) << first.out;
   const std::string results = ReadFileBytes(again + "/ssr_example.xlsx");
   EXPECT_EQ(Cli({"demo", again}).exitCode, 1);
   EXPECT_TRUE(ReadFileBytes(again + "/ssr_example.xlsx") == results);
+  // The examples were run: the results are listed as what they are.
+  EXPECT_TRUE(Has(Cli({"sheets", again + "/ssr_example.xlsx"}).out,
+                  Listed("Apple.ukai", msg::Cli::NotSourceMessage, msg::Cli::GlossNotSource)));
+  EXPECT_TRUE(Has(Cli({"sheets", again + "/chr_example.xlsx"}).out,
+                  Listed("Rice.org", msg::Ui::ChrChosen, msg::Cli::GlossCharacter)));
+  // A folder that takes no copy (4 KiB a file, the examples are larger)
+  // holds no results, and is not said to; the reason is the true one.
+  const CommandResult full = CliIn("", {"demo", dir.File("full")}, "", "ulimit -f 4; ");
+  EXPECT_EQ(full.exitCode, 1);
+  EXPECT_TRUE(Has(full.err, std::strerror(EFBIG))) << full.err;
+  EXPECT_FALSE(Has(full.out, msg::Format(msg::Cli::DemoResults, ""))) << full.out;
 }
 
 pid_t Start(const std::string& workbook, const std::string& errFile) {
