@@ -5,6 +5,7 @@
 #include <cctype>
 #include <filesystem>
 #include <set>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -28,24 +29,19 @@ store::GenotypeStore ExampleStore() {
   return std::move(*session.ReadGenotypes("Apple.org").store);
 }
 
-// Every field, an empty last one included.
-std::vector<std::string> Split(const std::string& text, char separator) {
-  std::vector<std::string> fields(1);
-  for (const char c : text) {
-    if (c == separator)
-      fields.emplace_back();
-    else
-      fields.back() += c;
-  }
-  return fields;
-}
-
-// The lines of a text that ends with a line break, split into fields.
-std::vector<std::vector<std::string>> Rows(const std::string& text, char separator) {
-  std::vector<std::vector<std::string>> rows;
+// The lines of a text that ends with a line break, split into fields at
+// `separator` (an empty last field included), or at runs of blanks.
+std::vector<std::vector<std::string>> Rows(const std::string& text, char separator = ' ') {
   EXPECT_EQ(text.back(), '\n');
-  for (const std::string& line : Split(text.substr(0, text.size() - 1), '\n'))
-    rows.push_back(Split(line, separator));
+  std::vector<std::vector<std::string>> rows;
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) {
+    std::istringstream in(line + separator);
+    auto& fields = rows.emplace_back();
+    for (std::string field;
+         separator == ' ' ? bool(in >> field) : bool(std::getline(in, field, separator));)
+      fields.push_back(field);
+  }
   return rows;
 }
 
@@ -165,7 +161,7 @@ TEST(RelateCli, DistanceAndCoordinateFilesHoldWhatTheAnalysisComputes) {
             0);
   ASSERT_EQ(Cli({"pcoa", kExample, "-o", dir.File("p.tsv")}).exitCode, 0);
   const auto tsv = Rows(table.out, '\t');
-  const auto phy = Rows(testsupport::ReadFileBytes(dir.File("d.phy")), '\n');
+  const auto phy = Rows(testsupport::ReadFileBytes(dir.File("d.phy")));
   const auto map = Rows(testsupport::ReadFileBytes(dir.File("p.tsv")), '\t');
   ASSERT_EQ(tsv.size(), static_cast<size_t>(n + 1));
   ASSERT_EQ(phy.size(), static_cast<size_t>(n + 1));
@@ -186,9 +182,7 @@ TEST(RelateCli, DistanceAndCoordinateFilesHoldWhatTheAnalysisComputes) {
     ASSERT_EQ(tsv[i].size(), static_cast<size_t>(n + 1));
     EXPECT_EQ(tsv[0][i], s.VarietyName(i));
     EXPECT_EQ(tsv[i][0], s.VarietyName(i));
-    std::vector<std::string> tokens;
-    for (const std::string& f : Split(phy[i][0], ' '))
-      if (!f.empty()) tokens.push_back(f);
+    const std::vector<std::string>& tokens = phy[i];
     ASSERT_EQ(tokens.size(), static_cast<size_t>(n + 1));
     EXPECT_EQ(tokens[0], s.VarietyName(i));
     for (int j = 1; j <= n; ++j) {
