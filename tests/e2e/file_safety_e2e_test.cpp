@@ -2,31 +2,29 @@
 // other programs, `demo` in a folder that is not its own, and runs killed at
 // any moment.
 #include <fcntl.h>
-#include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <random>
 #include <thread>
 
 #include "e2e/CliHarness.h"
 #include "host/Host.h"
-#include "messages/CliTexts.h"
-#include "messages/InterfaceTexts.h"
 #include "support/SourceBook.h"
 
 extern char** environ;
 
 namespace {
 
-using e2e::Cli;
+using namespace e2e;
 const auto Names = testsupport::FileNames;
 using testsupport::ReadFileBytes;
-using testsupport::TempDir;
 using testsupport::WriteFileBytes;
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
@@ -37,13 +35,12 @@ TEST(CliFileSafety, LockFileStopsTheRunUntilIgnoreLock) {
   testsupport::WriteWorkbook(path, {testsupport::CleanSsr("Apple.org")});
   const std::string before = ReadFileBytes(path);
   WriteFileBytes(dir.File("~$book.xlsx"), "owner");
-  const e2e::CommandResult refused = Cli({"run", path});
+  const CommandResult refused = Cli({"run", path});
   EXPECT_EQ(refused.exitCode, 1);
-  EXPECT_NE(refused.err.find(msg::Format(msg::Cli::LockFileFound, path, dir.File("~$book.xlsx"))),
-            std::string::npos)
+  EXPECT_TRUE(Has(refused.err, msg::Format(msg::Cli::LockFileFound, path, dir.File("~$book.xlsx"))))
       << refused.err;
   EXPECT_TRUE(ReadFileBytes(path) == before);
-  const e2e::CommandResult ahead = Cli({"run", "--ignore-lock", path});
+  const CommandResult ahead = Cli({"run", "--ignore-lock", path});
   EXPECT_EQ(ahead.exitCode, 0) << ahead.err;
   EXPECT_FALSE(ReadFileBytes(path) == before);
 }
@@ -54,23 +51,33 @@ TEST(CliFileSafety, DemoNeverWritesThroughLinksOrOverFilesNotItsOwn) {
   const std::string demo = dir.File("demo");
   fs::create_directory(demo);
   fs::create_symlink(dir.File("victim"), demo + "/ssr_example.xlsx");
-  const e2e::CommandResult planted = Cli({"demo", demo});
+  const CommandResult planted = Cli({"demo", demo});
   EXPECT_EQ(planted.exitCode, 1);
-  EXPECT_NE(planted.err.find(msg::Format(msg::Cli::DemoFolderHolds, demo, "ssr_example.xlsx")),
-            std::string::npos)
+  EXPECT_TRUE(Has(planted.err, msg::Format(msg::Cli::DemoFolderHolds, demo, "ssr_example.xlsx")))
       << planted.err;
   EXPECT_EQ(ReadFileBytes(dir.File("victim")), "keep me");
   EXPECT_EQ(Names(demo), std::vector<std::string>{"ssr_example.xlsx"});
 
   // A second demo into the folder of the first: its results are not overwritten.
   const std::string again = dir.File("again");
-  ASSERT_EQ(Cli({"demo", again}).exitCode, 0);
+  const CommandResult first = Cli({"demo", again});
+  ASSERT_EQ(first.exitCode, 0) << first.err;
+  EXPECT_TRUE(Has(first.out, msg::Format(msg::Cli::DemoResults, again))) << first.out;
   const std::string results = ReadFileBytes(again + "/ssr_example.xlsx");
   EXPECT_EQ(Cli({"demo", again}).exitCode, 1);
   EXPECT_TRUE(ReadFileBytes(again + "/ssr_example.xlsx") == results);
+  // The examples were run: the results are listed as what they are.
+  EXPECT_TRUE(Has(Cli({"sheets", again + "/ssr_example.xlsx"}).out,
+                  Listed("Apple.ukai", msg::Cli::NotSourceMessage, msg::Cli::GlossNotSource)));
+  EXPECT_TRUE(Has(Cli({"sheets", again + "/chr_example.xlsx"}).out,
+                  Listed("Rice.org", msg::Ui::ChrChosen, msg::Cli::GlossCharacter)));
+  // A folder that takes no copy (4 KiB a file, the examples are larger)
+  // holds no results, and is not said to; the reason is the true one.
+  const CommandResult full = CliIn("", {"demo", dir.File("full")}, "", "ulimit -f 4; ");
+  EXPECT_EQ(full.exitCode, 1);
+  EXPECT_TRUE(Has(full.err, std::strerror(EFBIG))) << full.err;
+  EXPECT_FALSE(Has(full.out, msg::Format(msg::Cli::DemoResults, ""))) << full.out;
 }
-
-// ---- Crash consistency --------------------------------------------------------
 
 pid_t Start(const std::string& workbook, const std::string& errFile) {
   posix_spawn_file_actions_t actions;
@@ -90,7 +97,7 @@ pid_t Start(const std::string& workbook, const std::string& errFile) {
 
 // Whether the run got past its start (lock, clean-up) into reading the source.
 bool Started(const std::string& errFile) {
-  return ReadFileBytes(errFile).find(msg::Text(msg::Ui::Reading)) != std::string::npos;
+  return Has(ReadFileBytes(errFile), Says(msg::Ui::Reading));
 }
 
 // The sheet names of a workbook that opens with every sheet readable; empty

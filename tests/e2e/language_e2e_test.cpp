@@ -1,7 +1,5 @@
 // The command line in the user's language: English unless the locale is
 // Japanese, and the same workbook whatever the desktop's number format.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <regex>
 #include <set>
@@ -11,8 +9,6 @@
 #include <vector>
 
 #include "e2e/CliHarness.h"
-#include "messages/InterfaceTexts.h"
-#include "support/Interop.h"
 #include "support/LocaleScope.h"
 #include "support/PoFile.h"
 #include "support/SourceBook.h"
@@ -40,70 +36,6 @@ std::string SheetParts(const std::string& workbook) {
                                  " 'xl/worksheets/*.xml' xl/styles.xml xl/workbook.xml")
       .out;
 }
-
-}  // namespace
-
-TEST(LanguageEndToEnd, AnEnglishLocaleGetsNoJapaneseAndAJapaneseOneTheClosingMessage) {
-  TempDir dir;
-  const std::string book = dir.File("book.xlsx");
-  testsupport::WriteWorkbook(book, {testsupport::CleanSsr("Apple.org")});
-  for (const std::vector<std::string>& args : {std::vector<std::string>{"run", book},
-                                               {"--help"},
-                                               {"run", "--help"},
-                                               {"sheets", book},
-                                               {"run", dir.File("missing.xlsx")}}) {
-    const e2e::CommandResult english = CliUnder("en_US.UTF-8", args);
-    EXPECT_TRUE(Ascii(english.out) && Ascii(english.err)) << english.out << english.err;
-  }
-  if (!Installed("ja_JP.UTF-8")) GTEST_SKIP() << "ja_JP.UTF-8 is not installed (scripts/setup.sh)";
-  const auto po = testsupport::ReadPo(testsupport::SourcePath("po/ja.po"));
-  const std::string finished = po.at(std::string(msg::English(msg::Ui::FinishedNormally))).msgstr;
-  const e2e::CommandResult japanese = CliUnder("ja_JP.UTF-8", {"run", book});
-  EXPECT_EQ(japanese.exitCode, 0) << japanese.err;
-  EXPECT_EQ(japanese.out, finished + "\n");
-}
-
-TEST(LanguageEndToEnd, TheDesktopsNumberFormatChangesNothingInTheWorkbook) {
-  TempDir dir;
-  std::vector<std::string> results;
-  for (const std::string lang : {"C", "de_DE.UTF-8", "ja_JP.UTF-8"}) {
-    if (lang != "C" && !Installed(lang)) continue;
-    const std::string book = dir.File(lang + ".xlsx");
-    testsupport::WriteWorkbook(book, {testsupport::CleanSsr("Apple.org", 8, 5)});
-    ASSERT_EQ(CliUnder(lang, {"run", book, "--zoo"}).exitCode, 0) << lang;
-    results.push_back(SheetParts(book));
-  }
-  if (results.size() < 2) GTEST_SKIP() << "no locale besides C is installed (scripts/setup.sh)";
-  ASSERT_FALSE(results[0].empty());
-  for (const std::string& result : results) EXPECT_EQ(result, results[0]);
-}
-
-// A workbook that cannot be opened is reported in the user's language from
-// the first word to the last: the operation and the reason come from the
-// catalogue, not from the host's own texts.
-TEST(LanguageEndToEnd, AnUnreadableWorkbookIsReportedWhollyInJapanese) {
-  if (!Installed("ja_JP.UTF-8")) GTEST_SKIP() << "ja_JP.UTF-8 is not installed (scripts/setup.sh)";
-  TempDir dir;
-  const std::string good = dir.File("good.xlsx"), damaged = dir.File("damaged.xlsx");
-  testsupport::WriteWorkbook(good, {testsupport::CleanSsr("Apple.org")});
-  const std::string bytes = testsupport::ReadFileBytes(good);
-  testsupport::WriteFileBytes(damaged, bytes.substr(0, bytes.size() / 2));
-  const auto po = testsupport::ReadPo(testsupport::SourcePath("po/ja.po"));
-  const auto japanese = [&po](const char* english) { return po.at(english).msgstr; };
-  const std::pair<std::string, const char*> cases[] = {
-      {dir.File("missing.xlsx"), "the file does not exist"},
-      {damaged, "the file is damaged or not a workbook"}};
-  for (const auto& [book, reason] : cases) {
-    const e2e::CommandResult result = CliUnder("ja_JP.UTF-8", {"run", book});
-    EXPECT_EQ(result.exitCode, 1);
-    std::string failed = japanese("{} failed");
-    EXPECT_EQ(result.err, "allelescope: " + book + ": " +
-                              failed.replace(failed.find("{}"), 2, japanese("Open")) + ": " +
-                              japanese(reason) + "\n");
-  }
-}
-
-namespace {
 
 // Columns a terminal gives the text: two for kana, kanji and full-width forms.
 std::size_t Columns(const std::string& line) {
@@ -154,10 +86,43 @@ std::vector<std::string> EnglishWords(const std::string& help) {
 
 }  // namespace
 
-// The parser's own words ("Usage", "Options", "REQUIRED") are translated with
-// the rest; what stays Latin is what a user types or a file holds.
-TEST(LanguageEndToEnd, AJapaneseHelpHoldsNoEnglishWords) {
+// English unless the locale is Japanese; in Japanese, from the first word to
+// the last: a workbook that cannot be opened is reported with the operation
+// and the reason from the catalogue, not the host's own texts, and the
+// parser's own words ("Usage", "Options", "REQUIRED") are translated with
+// the rest of the help, leaving Latin only what a user types or a file holds.
+TEST(LanguageEndToEnd, EnglishLocalesGetEnglishAndJapaneseOnesJapaneseOnly) {
+  TempDir dir;
+  const std::string book = dir.File("book.xlsx"), damaged = dir.File("damaged.xlsx");
+  testsupport::WriteWorkbook(book, {testsupport::CleanSsr("Apple.org")});
+  const std::string bytes = testsupport::ReadFileBytes(book);
+  testsupport::WriteFileBytes(damaged, bytes.substr(0, bytes.size() / 2));
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"run", book},
+                                               {"--help"},
+                                               {"run", "--help"},
+                                               {"sheets", book},
+                                               {"run", dir.File("missing.xlsx")}}) {
+    const e2e::CommandResult english = CliUnder("en_US.UTF-8", args);
+    EXPECT_TRUE(Ascii(english.out) && Ascii(english.err)) << english.out << english.err;
+  }
   if (!Installed("ja_JP.UTF-8")) GTEST_SKIP() << "ja_JP.UTF-8 is not installed (scripts/setup.sh)";
+  const auto po = testsupport::ReadPo(testsupport::SourcePath("po/ja.po"));
+  const auto japanese = [&po](std::string_view english) {
+    return po.at(std::string(english)).msgstr;
+  };
+  const e2e::CommandResult run = CliUnder("ja_JP.UTF-8", {"run", book});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, japanese(msg::English(msg::Ui::FinishedNormally)) + "\n");
+  for (const auto& [path, reason] :
+       {std::pair<std::string, const char*>{dir.File("missing.xlsx"), "the file does not exist"},
+        {damaged, "the file is damaged or not a workbook"}}) {
+    const e2e::CommandResult result = CliUnder("ja_JP.UTF-8", {"run", path});
+    EXPECT_EQ(result.exitCode, 1);
+    std::string failed = japanese("{} failed");
+    EXPECT_EQ(result.err, "allelescope: " + path + ": " +
+                              failed.replace(failed.find("{}"), 2, japanese("Open")) + ": " +
+                              japanese(reason) + "\n");
+  }
   std::vector<std::vector<std::string>> asks = {{"--help"}, {"help"}};
   for (const char* command : {"sheets", "run", "demo", "export", "markers", "summary", "import",
                               "tree", "distances", "pcoa", "help"})
@@ -168,6 +133,21 @@ TEST(LanguageEndToEnd, AJapaneseHelpHoldsNoEnglishWords) {
     EXPECT_FALSE(Ascii(help.out)) << help.out;
     EXPECT_EQ(EnglishWords(help.out), std::vector<std::string>{}) << help.out;
   }
+}
+
+TEST(LanguageEndToEnd, TheDesktopsNumberFormatChangesNothingInTheWorkbook) {
+  TempDir dir;
+  std::vector<std::string> results;
+  for (const std::string lang : {"C", "de_DE.UTF-8", "ja_JP.UTF-8"}) {
+    if (lang != "C" && !Installed(lang)) continue;
+    const std::string book = dir.File(lang + ".xlsx");
+    testsupport::WriteWorkbook(book, {testsupport::CleanSsr("Apple.org", 8, 5)});
+    ASSERT_EQ(CliUnder(lang, {"run", book, "--zoo"}).exitCode, 0) << lang;
+    results.push_back(SheetParts(book));
+  }
+  if (results.size() < 2) GTEST_SKIP() << "no locale besides C is installed (scripts/setup.sh)";
+  ASSERT_FALSE(results[0].empty());
+  for (const std::string& result : results) EXPECT_EQ(result, results[0]);
 }
 
 // On a terminal the help takes its width (COLUMNS here: a test's terminal has

@@ -1,6 +1,6 @@
 // Importing other programs' files: adegenet's own GENEPOP sample gives the
-// HE adegenet computes, our GenAlEx export comes back as the same genotypes,
-// and a malformed file is refused with its line and leaves nothing behind.
+// HE adegenet computes, each layout reads its cells as typed, and a malformed
+// file is refused with its line and leaves nothing behind.
 #include "app/core/Import.h"
 
 #include <fmt/format.h>
@@ -13,7 +13,6 @@
 #include "analysis/Statistics.h"
 #include "app/core/Session.h"
 #include "exchange/Adegenet.h"
-#include "exchange/ExportFormat.h"
 #include "exchange/ImportFormat.h"
 #include "exchange/SsrStore.h"
 #include "exchange/TextEncoding.h"
@@ -73,86 +72,6 @@ TEST(ImportGenepop, NancycatsGivesTheExpectedHeterozygosityOfAdegenet) {
   }
 }
 
-// The allele indexes of an imported "a/b" cell, through the export's numbering.
-std::pair<int, int> Indexes(const store::GenotypeStore& s, int m, const std::string& cell,
-                            const exchange::Exported& e) {
-  bool renumbered = false;
-  for (const auto& r : e.alleles) renumbered = renumbered || r.marker == m;
-  auto index = [&](int written) {
-    if (renumbered) return written;
-    for (int a = 1; a <= s.Marker(m).AlleleCount(); ++a)
-      if (s.Marker(m).AlleleValue(a) == written) return a;
-    return 0;
-  };
-  const size_t slash = cell.find('/');
-  return {index(std::stoi(cell.substr(0, slash))), index(std::stoi(cell.substr(slash + 1)))};
-}
-
-TEST(ImportGenalex, ExportedExamplesComeBackAsTheSameGenotypes) {
-  for (const char* example : {"ssr_example.xlsx", "chr_example.xlsx"}) {
-    app::Session session;
-    const auto read =
-        ReadSource(session, std::string(ALLELESCOPE_SOURCE_DIR) + "/examples/" + example);
-    const store::GenotypeStore& s = *read.store;
-    const exchange::Exported e = exchange::Export(s, exchange::Format::Genalex, "Example");
-    const exchange::ImportedTable t = exchange::ReadGenalex(e.text);
-    ASSERT_EQ(static_cast<int>(t.varieties.size()), s.VarietyCount()) << example;
-    ASSERT_EQ(static_cast<int>(t.markers.size()), s.MarkerCount()) << example;
-    for (int v = 1; v <= s.VarietyCount(); ++v) {
-      EXPECT_EQ(t.varieties[v - 1], s.VarietyName(v));
-      for (int m = 1; m <= s.MarkerCount(); ++m) {
-        const std::string& cell = t.cells[v - 1][m - 1];
-        const auto original = exchange::AlleleIndexes(s, v, m);
-        ASSERT_EQ(cell.empty(), !original.has_value()) << example << " " << v << "," << m;
-        if (original) {
-          EXPECT_EQ(Indexes(s, m, cell, e), *original) << example;
-        }
-      }
-    }
-  }
-}
-
-// A GENEPOP file's title and populations live on in the workbook (B2 and
-// the Groups sheet) and come back in an export: GENEPOP as its Pop blocks,
-// GenAlEx by name too; adegenet reads the blocks as populations.
-TEST(ImportGenepop, TitleAndPopulationsComeBackInAnExport) {
-  const std::string gen =
-      "Orchard 2020\nL1\nL2\nPOP north\nA , 180192 095095\nB , 180180 000000\nPop\n"
-      "C , 192192 095101\nPop south\nD , 180192 101101\nE , 192192 095095\n";
-  const exchange::ImportedTable original = exchange::ReadGenepop(gen);
-  testsupport::TempDir dir;
-  testsupport::WriteFileBytes(dir.File("orchard.gen"), gen);
-  app::ImportFile(dir.File("orchard.gen"), dir.File("orchard.xlsx"), std::nullopt);
-  app::Session session;
-  const report::GenotypeRead read = ReadSource(session, dir.File("orchard.xlsx"));
-  EXPECT_EQ(read.title, "Orchard 2020");
-  EXPECT_EQ(read.populations, original.populations);
-
-  const std::string genepop =
-      exchange::Export(*read.store, exchange::Format::Genepop, read.title, read.populations).text;
-  const exchange::ImportedTable again = exchange::ReadGenepop(genepop);
-  EXPECT_EQ(again.title, original.title);
-  EXPECT_EQ(again.varieties, original.varieties);
-  EXPECT_EQ(again.cells, original.cells);
-  EXPECT_EQ(again.populations,
-            (std::vector<std::string>{"Pop 1", "Pop 1", "Pop 2", "Pop 3", "Pop 3"}));
-  const exchange::ImportedTable alex = exchange::ReadGenalex(
-      exchange::Export(*read.store, exchange::Format::Genalex, read.title, read.populations).text);
-  EXPECT_EQ(alex.title, original.title);
-  EXPECT_EQ(alex.varieties, original.varieties);
-  EXPECT_EQ(alex.cells, original.cells);
-  EXPECT_EQ(alex.populations, original.populations);
-
-  if (!exchange_test::HaveAdegenet()) GTEST_SKIP() << "Rscript with adegenet is not installed";
-  testsupport::WriteFileBytes(dir.File("again.gen"), genepop);
-  const auto sizes =
-      RunCommand("Rscript -e 'suppressMessages(library(adegenet)); x <- read.genepop(\"" +
-                 dir.File("again.gen") +
-                 "\", ncode = 3, quiet = TRUE); "
-                 "cat(as.vector(table(pop(x))))'");
-  EXPECT_EQ(sizes.out, "2 1 2") << sizes.err;
-}
-
 // Each variety finds its row of the Groups sheet by name, the k-th of a
 // repeated name the k-th row of that name, wherever the user moved it; a
 // variety the sheet does not list has no population.
@@ -163,103 +82,139 @@ TEST(ImportGroups, EachVarietyFindsItsRowByName) {
             (std::vector<std::string>{"p", "", "q", "r"}));
 }
 
-struct BadFile {
-  const char* name;
-  ImportKind kind;
-  std::string text;
-  int line;
-  std::string reason;
-};
-
-std::vector<BadFile> BadFiles() {
+// Each malformed file is refused with its line and reason, and no workbook
+// is written. Faults count every kind of line end (old Mac files end lines
+// with a lone CR, CRLF is one end). A GENEPOP variety whose name only begins
+// with "Pop" is a variety; a comma inside its genotypes is no padding.
+TEST(ImportBadFiles, EachGetsItsLineAndReasonAndNothingIsWritten) {
   using msg::Cli;
   auto text = [](Cli id) { return std::string(msg::Text(id)); };
   const std::string gen = "title\nL1\nL2\nPop\nA , 180192 095095\n";
   const std::string alex = "2,2,1,2\nt,,,p\nInd,Pop,L1,,L2,\nA,p,180,192,95,95\n";
-  return {
-      {"empty", ImportKind::Csv, "", 1, text(Cli::ImportEmpty)},
-      {"byte-order mark alone", ImportKind::Csv, "\xEF\xBB\xBF", 1, text(Cli::ImportEmpty)},
-      {"genalex byte-order mark alone", ImportKind::Genalex, "\xEF\xBB\xBF", 1,
-       text(Cli::ImportEmpty)},
-      {"genepop byte-order mark and blanks", ImportKind::Genepop, "\xEF\xBB\xBF\r\n \n", 1,
-       text(Cli::ImportEmpty)},
-      {"binary", ImportKind::Genepop, std::string("PK\x03\x04\0\0", 6) + "\n", 1,
-       text(Cli::ImportBinary)},
-      {"not utf8", ImportKind::Csv, "a,b\nc,\xff\n", 2,
+  const struct {
+    ImportKind kind;
+    std::string text;
+    int line;
+    std::string reason;
+  } bad[] = {
+      {ImportKind::Csv, "", 1, text(Cli::ImportEmpty)},
+      {ImportKind::Csv, "\xEF\xBB\xBF", 1, text(Cli::ImportEmpty)},
+      {ImportKind::Genalex, "\xEF\xBB\xBF", 1, text(Cli::ImportEmpty)},
+      {ImportKind::Genepop, "\xEF\xBB\xBF\r\n \n", 1, text(Cli::ImportEmpty)},
+      {ImportKind::Genepop, std::string("PK\x03\x04\0\0", 6) + "\n", 1, text(Cli::ImportBinary)},
+      {ImportKind::Csv, "a,b\nc,\xff\n", 2,
        msg::Format(Cli::ImportNotUtf8, "CP1252 (Windows western)", "CP1252")},
-      {"genepop without Pop", ImportKind::Genepop, "title\nL1\nL2\n", 3, text(Cli::ImportNoPop)},
-      {"genepop cut in a line", ImportKind::Genepop, gen + "B , 180180 09", 6,
-       msg::Format(Cli::ImportGenotypeForm, "09")},
-      {"genepop one genotype short", ImportKind::Genepop, gen + "B , 180180\n", 6,
-       msg::Format(Cli::ImportFieldCount, 2, 1)},
-      {"genepop letter in allele", ImportKind::Genepop, gen + "B , 18a180 095095\n", 6,
+      {ImportKind::Genepop, "title\nL1\nL2\n", 3, text(Cli::ImportNoPop)},
+      {ImportKind::Genepop, gen + "B , 180180 09", 6, msg::Format(Cli::ImportGenotypeForm, "09")},
+      {ImportKind::Genepop, gen + "B , 180180\n", 6, msg::Format(Cli::ImportFieldCount, 2, 1)},
+      {ImportKind::Genepop, gen + "B , 18a180 095095\n", 6,
        msg::Format(Cli::ImportNotNumeric, "18a180")},
-      {"genalex column missing", ImportKind::Genalex, alex + "B,p,180,192,95\n", 5,
-       msg::Format(Cli::ImportFieldCount, 6, 5)},
-      {"genalex fewer rows than counted", ImportKind::Genalex, alex, 4,
-       msg::Format(Cli::ImportTooFewRows, 2, 1)},
-      {"genalex letter allele", ImportKind::Genalex, alex + "B,p,180,x,95,95\n", 5,
-       msg::Format(Cli::ImportNotNumeric, "x")},
-      {"genalex counts row", ImportKind::Genalex, "a,b,c\n", 1, text(Cli::ImportCountsRow)},
-      {"genalex more samples than a sheet has rows", ImportKind::Genalex,
-       "1,1048573,1\nt\nInd,Pop,L1,\n", 1,
+      {ImportKind::Genalex, alex + "B,p,180,192,95\n", 5, msg::Format(Cli::ImportFieldCount, 6, 5)},
+      {ImportKind::Genalex, alex, 4, msg::Format(Cli::ImportTooFewRows, 2, 1)},
+      {ImportKind::Genalex, alex + "B,p,180,x,95,95\n", 5, msg::Format(Cli::ImportNotNumeric, "x")},
+      {ImportKind::Genalex, "a,b,c\n", 1, text(Cli::ImportCountsRow)},
+      {ImportKind::Genalex, "1,1048573,1\nt\nInd,Pop,L1,\n", 1,
        msg::Format(Cli::ImportTooManyVarieties, 1048573, 1048572)},
-      {"genepop four digits after six", ImportKind::Genepop, gen + "a1 , 0918 0909\n", 6,
+      {ImportKind::Genepop, gen + "a1 , 0918 0909\n", 6,
        msg::Format(Cli::ImportGenotypeWidth, "0918", 6)},
-      {"genepop six digits after four", ImportKind::Genepop,
-       "t\nL1\nL2\nPop\nA , 0918 0909\nB , 0909 095095\n", 6,
+      {ImportKind::Genepop, "t\nL1\nL2\nPop\nA , 0918 0909\nB , 0909 095095\n", 6,
        msg::Format(Cli::ImportGenotypeWidth, "095095", 4)},
-      {"genepop four digits in a six-digit line", ImportKind::Genepop, gen + "B , 180180 0950\n", 6,
+      {ImportKind::Genepop, gen + "B , 180180 0950\n", 6,
        msg::Format(Cli::ImportGenotypeWidth, "0950", 6)},
-      {"csv extra column", ImportKind::Csv, "Name,L1\nA,180/192,95/95\n", 2,
+      {ImportKind::Csv, "Name,L1\nA,180/192,95/95\n", 2, msg::Format(Cli::ImportFieldCount, 2, 3)},
+      {ImportKind::Csv, "Name,L1,L2\nA,180/192\n", 2, msg::Format(Cli::ImportFieldCount, 3, 2)},
+      {ImportKind::Csv, "Name,M1\r\nA,1/2\rB,1/2\n\r\nC,1/2,3/4\r", 5,
        msg::Format(Cli::ImportFieldCount, 2, 3)},
-      {"csv missing column", ImportKind::Csv, "Name,L1,L2\nA,180/192\n", 2,
-       msg::Format(Cli::ImportFieldCount, 3, 2)},
+      {ImportKind::Genepop, "t\rL1\rPop\rA , 150160\r\rB , 15016\r", 6,
+       msg::Format(Cli::ImportGenotypeForm, "15016")},
+      {ImportKind::Genalex, "1,2,1\r\n\rInd,Pop,L1\rA,p,1,2\r\nB,p,x,1\r", 5,
+       msg::Format(Cli::ImportNotNumeric, "x")},
+      {ImportKind::Genepop, "t\nL1\nPop\nPopular 0101\n", 4,
+       msg::Format(Cli::ImportFieldCount, 2, 1)},
+      {ImportKind::Genepop, "t\nL1,L2\nPop\nA , 0101, 0202\n", 4,
+       msg::Format(Cli::ImportNotNumeric, "0101,")},
   };
-}
-
-TEST(ImportBadFiles, EachGetsItsLineAndReasonAndNothingIsWritten) {
   testsupport::TempDir dir;
-  for (const BadFile& bad : BadFiles()) {
-    const std::string input = dir.File("bad.txt");
-    testsupport::WriteFileBytes(input, bad.text);
-    const std::string output = dir.File("out.xlsx");
+  const std::string input = dir.File("bad.txt"), output = dir.File("out.xlsx");
+  for (const auto& b : bad) {
+    SCOPED_TRACE(b.text);
+    testsupport::WriteFileBytes(input, b.text);
     try {
-      app::ImportFile(input, output, bad.kind);
-      ADD_FAILURE() << bad.name << " was accepted";
+      app::ImportFile(input, output, b.kind);
+      ADD_FAILURE() << "accepted";
     } catch (const ImportError& e) {
-      EXPECT_EQ(e.Line(), bad.line) << bad.name;
-      EXPECT_EQ(e.Reason(), bad.reason) << bad.name;
+      EXPECT_EQ(e.Line(), b.line);
+      EXPECT_EQ(e.Reason(), b.reason);
     }
-    EXPECT_FALSE(std::filesystem::exists(output)) << bad.name;
+    EXPECT_FALSE(std::filesystem::exists(output));
   }
 }
 
-TEST(ImportCsv, TableLayoutKeepsCellsAsTypedAndPadsNothing) {
-  const exchange::ImportedTable t =
-      exchange::ReadTableCsv("\xEF\xBB\xBFName,L1,L2\r\n\"Orin, early\",180/192,\r\nFuji,,AB\r\n");
-  EXPECT_EQ(t.markers, (std::vector<std::string>{"L1", "L2"}));
-  EXPECT_EQ(t.varieties, (std::vector<std::string>{"Orin, early", "Fuji"}));
-  EXPECT_EQ(t.cells, (std::vector<std::vector<std::string>>{{"180/192", ""}, {"", "AB"}}));
-  EXPECT_TRUE(t.populations.empty());
+// A table as one line: "title|markers|variety@population:cells;...", "-" for
+// an untyped cell.
+std::string Shown(const exchange::ImportedTable& t) {
+  std::string text = t.title + "|";
+  for (const std::string& marker : t.markers) text += marker + ",";
+  for (size_t v = 0; v < t.varieties.size(); ++v) {
+    text += "|" + t.varieties[v] + (t.populations.empty() ? "" : "@" + t.populations[v]) + ":";
+    for (const std::string& cell : t.cells[v]) text += (cell.empty() ? "-" : cell) + " ";
+  }
+  return text;
+}
+
+// What each layout reads: cells as typed, padding as nothing.
+// - CSV: a byte-order mark, quoted names, CRLF or a lone CR; spreadsheets
+//   under many European locales separate fields with ";", "Unicode text"
+//   with tabs (the first row tells which, in either layout), and pad a CSV
+//   with rows of bare commas, which are no varieties (a genotype without a
+//   name still is one).
+// - GenAlEx: 0 in any spelling a spreadsheet keeps ("000", "-0") is untyped.
+// - GENEPOP: "Pop 1", "POP north" or "pop<TAB>3" each open a population named
+//   by its text ("Pop n" for a number or none); a marker or variety whose name
+//   only begins with "pop", or is "Pop" with genotypes, stays what it is, and
+//   padding commas are no genotype. The title is kept.
+TEST(ImportReaders, EachLayoutReadsItsCellsAsTypedAndPadsNothing) {
+  std::vector<std::pair<std::string, std::string>> reads = {
+      {"\xEF\xBB\xBFName,L1,L2\r\n\"Orin, early\",180/192,\r\nFuji,,AB\r\n",
+       "|L1,L2,|Orin, early:180/192 - |Fuji:- AB "},
+      {"Name;L1,a;L2\nA;1/2;3/4\n", "|L1,a,L2,|A:1/2 3/4 "},
+      {"Name,M1\rA,150/160\rB,150/150\r", "|M1,|A:150/160 |B:150/150 "},
+      {"Name,M1,M2\nA,1/2,3/4\n,,\n , ,\"\"\nB,,5/6\n,,\n", "|M1,M2,|A:1/2 3/4 |B:- 5/6 "},
+      {"Name,M1\n,1/2\n", "|M1,|#1:1/2 "},
+      {"2,2,1\n,,\nInd,Pop,L1,,L2,\nA,p,1,2,3,4\n,,,,,\nB,p,1,2,0,0\n,,,\n",
+       "|L1,L2,|A@p:1/2 3/4 |B@p:1/2 - "},
+      {"1,5,1,5\nTrial 7,,,P\nInd,Pop,L1,\na,P,000,000\nb,P,-0,180\nc,P,00,0\nd,P,0180,192\n"
+       "e,P,180,0\n",
+       "Trial 7|L1,|a@P:- |b@P:- |c@P:- |d@P:180/192 |e@P:- "},
+      {"t\nL1\nPop\nA , 0102\n , ,\n,\nB , 0101\n", "t|L1,|A@Pop 1:1/2 |B@Pop 1:1/1 "},
+      {"Apples 2020,,\nPopgene\nL2,,\nPop 1,,\nPoplar , 0101 0202,, \nPOP north\nPop , 0102 0000\n"
+       "pop\t3\nC , 0202 0101\nPop\nD , 0202 0101\n",
+       "Apples 2020|Popgene,L2,|Poplar@Pop 1:1/1 2/2 |Pop@north:1/2 - |C@Pop 3:2/2 1/1 "
+       "|D@Pop 4:2/2 1/1 "},
+  };
+  for (const char sep : {';', '\t'}) {
+    std::string table = "Name;L1;L2\n\"Orin; early\";180/192;\nFuji;;95/95\n";
+    std::string alex = "2;2;1;2\nt;;;p\nInd;Pop;L1;;L2;\nA;p;180;192;0;0\nB;p;1;2;3;4\n";
+    for (auto* text : {&table, &alex})
+      for (char& c : *text) c = c == ';' ? sep : c;
+    reads.emplace_back(table,
+                       "|L1,L2,|Orin" + std::string(1, sep) + " early:180/192 - |Fuji:- 95/95 ");
+    reads.emplace_back(alex, "t|L1,L2,|A@p:180/192 - |B@p:1/2 3/4 ");
+  }
+  for (const auto& [text, shown] : reads) {
+    const bool genepop = text.find("\nPop") != std::string::npos && text[0] != '2';
+    EXPECT_EQ(
+        Shown(exchange::ReadImport(exchange::GuessKind(genepop ? "t.gen" : "t.csv", text), text)),
+        shown)
+        << text;
+  }
   EXPECT_EQ(exchange::GuessKind("x.csv", "2,3,1,3\n"), ImportKind::Genalex);
   EXPECT_EQ(exchange::GuessKind("x.csv", "Name,L1\n"), ImportKind::Csv);
-  EXPECT_EQ(exchange::GuessKind("x.gen", "Name,L1\n"), ImportKind::Genepop);
   // Spreadsheets save "CSV UTF-8" with a byte-order mark before the counts.
   EXPECT_EQ(exchange::GuessKind("x.csv",
                                 "\xEF\xBB\xBF"
                                 "2,3,1,3\r\n"),
             ImportKind::Genalex);
-}
-
-// GenAlEx writes 0 for an allele not scored; a spreadsheet keeps "000" or
-// "-0" as typed. Each is no allele, and a scored one is its number.
-TEST(ImportGenalex, ZeroInAnySpellingIsUntyped) {
-  const auto t = exchange::ReadGenalex(
-      "1,5,1,5\nTrial 7,,,P\nInd,Pop,L1,\na,P,000,000\nb,P,-0,180\nc,P,00,0\nd,P,0180,192\n"
-      "e,P,180,0\n");
-  EXPECT_EQ(t.title, "Trial 7");
-  EXPECT_EQ(t.cells, (std::vector<std::vector<std::string>>{{""}, {""}, {""}, {"180/192"}, {""}}));
 }
 
 // A GenAlEx file counts its samples in the full range a sheet holds, both
@@ -272,27 +227,6 @@ TEST(ImportGenalex, CountsBeyondSixteenBitsAreCounts) {
   EXPECT_EQ(t.varieties.size(), 40000u);
   EXPECT_EQ(t.varieties.front(), "s1");
   EXPECT_EQ(t.populations.back(), "P");
-}
-
-// Spreadsheets under many European locales separate fields with ";", and
-// "Unicode text" with tabs; the first row tells which, in either layout.
-TEST(ImportCsv, SemicolonsAndTabsSeparateFieldsAsCommasDo) {
-  for (const char* sep : {";", "\t"}) {
-    std::string table = "Name;L1;L2\n\"Orin; early\";180/192;\nFuji;;95/95\n";
-    std::string alex = "2;2;1;2\nt;;;p\nInd;Pop;L1;;L2;\nA;p;180;192;0;0\nB;p;1;2;3;4\n";
-    for (auto* text : {&table, &alex})
-      for (char& c : *text) c = c == ';' ? sep[0] : c;
-    const auto t = exchange::ReadImport(exchange::GuessKind("t.csv", table), table);
-    EXPECT_EQ(t.markers, (std::vector<std::string>{"L1", "L2"})) << sep;
-    EXPECT_EQ(t.cells, (std::vector<std::vector<std::string>>{{"180/192", ""}, {"", "95/95"}}));
-    EXPECT_EQ(t.varieties.front(), std::string("Orin") + sep + " early");
-    ASSERT_EQ(exchange::GuessKind("t.csv", alex), ImportKind::Genalex) << sep;
-    EXPECT_EQ(exchange::ReadGenalex(alex).cells,
-              (std::vector<std::vector<std::string>>{{"180/192", ""}, {"1/2", "3/4"}}));
-  }
-  // A comma in a semicolon file's names stays in the name.
-  EXPECT_EQ(exchange::ReadTableCsv("Name;L1,a;L2\nA;1/2;3/4\n").markers,
-            (std::vector<std::string>{"L1,a", "L2"}));
 }
 
 // `utf8` in the encoding `to`, through iconv.
@@ -383,58 +317,7 @@ TEST(ImportText, OnlyTextAWorkbookHoldsIsRead) {
     const auto t = exchange::ReadTableCsv(std::string("Name,M1\n") + good + ",1/2\n");
     EXPECT_EQ(t.varieties, std::vector<std::string>{good});
   }
-}
-
-// Old Mac files end lines with a lone CR: it ends a line as LF and CRLF do
-// (CRLF one end, not two), and a fault's line counts every kind of end.
-TEST(ImportText, EveryKindOfLineEndEndsALine) {
-  const exchange::ImportedTable t = exchange::ReadTableCsv("Name,M1\rA,150/160\rB,150/150\r");
-  EXPECT_EQ(t.markers, std::vector<std::string>{"M1"});
-  EXPECT_EQ(t.varieties, (std::vector<std::string>{"A", "B"}));
-  EXPECT_EQ(t.cells, (std::vector<std::vector<std::string>>{{"150/160"}, {"150/150"}}));
-  using msg::Cli;
-  EXPECT_EQ(Refusal(ImportKind::Csv, "Name,M1\r\nA,1/2\rB,1/2\n\r\nC,1/2,3/4\r"),
-            std::make_pair(5, msg::Format(Cli::ImportFieldCount, 2, 3)));
-  EXPECT_EQ(Refusal(ImportKind::Genepop, "t\rL1\rPop\rA , 150160\r\rB , 15016\r"),
-            std::make_pair(6, msg::Format(Cli::ImportGenotypeForm, "15016")));
-  EXPECT_EQ(Refusal(ImportKind::Genalex, "1,2,1\r\n\rInd,Pop,L1\rA,p,1,2\r\nB,p,x,1\r"),
-            std::make_pair(5, msg::Format(Cli::ImportNotNumeric, "x")));
   EXPECT_EQ(Refusal(ImportKind::Csv, "Name,M1\rA,\xFF\r"), NotUtf8("\xFF", 2));
-}
-
-// Spreadsheets pad a CSV with rows of bare commas: those are no varieties,
-// in either CSV layout, nor a GENEPOP line of commas; a row with a genotype
-// and no name still is one.
-TEST(ImportCsv, RowsOfBareCommasAreNoVarieties) {
-  const auto table = exchange::ReadTableCsv("Name,M1,M2\nA,1/2,3/4\n,,\n , ,\"\"\nB,,5/6\n,,\n");
-  EXPECT_EQ(table.varieties, (std::vector<std::string>{"A", "B"}));
-  EXPECT_EQ(table.cells.size(), 2u);
-  const auto alex =
-      exchange::ReadGenalex("2,2,1\n,,\nInd,Pop,L1,,L2,\nA,p,1,2,3,4\n,,,,,\nB,p,1,2,0,0\n,,,\n");
-  EXPECT_EQ(alex.varieties, (std::vector<std::string>{"A", "B"}));
-  EXPECT_EQ(alex.populations, (std::vector<std::string>{"p", "p"}));
-  const auto gen = exchange::ReadGenepop("t\nL1\nPop\nA , 0102\n , ,\n,\nB , 0101\n");
-  EXPECT_EQ(gen.varieties, (std::vector<std::string>{"A", "B"}));
-  EXPECT_EQ(exchange::ReadTableCsv("Name,M1\n,1/2\n").varieties, std::vector<std::string>{"#1"});
-}
-
-// Other programs write "Pop 1" or "POP north", and a spreadsheet that saved
-// the file pads its lines with commas: each still opens a population, named
-// by its text ("Pop n" for a number or none), but a marker or a variety whose
-// name only begins with "pop", or is "Pop" with genotypes, stays what it is.
-// Padding is no genotype, a comma inside them is. The title is kept.
-TEST(ImportGenepop, PopLinesMayCarryMoreThanTheKeyword) {
-  const auto t = exchange::ReadGenepop(
-      "Apples 2020,,\nPopgene\nL2,,\nPop 1,,\nPoplar , 0101 0202,, \nPOP north\nPop , 0102 0000\n"
-      "pop\t3\nC , 0202 0101\nPop\nD , 0202 0101\n");
-  EXPECT_EQ(t.title, "Apples 2020");
-  EXPECT_EQ(t.markers, (std::vector<std::string>{"Popgene", "L2"}));
-  EXPECT_EQ(t.varieties, (std::vector<std::string>{"Poplar", "Pop", "C", "D"}));
-  EXPECT_EQ(t.populations, (std::vector<std::string>{"Pop 1", "north", "Pop 3", "Pop 4"}));
-  EXPECT_EQ(Refusal(ImportKind::Genepop, "t\nL1\nPop\nPopular 0101\n"),
-            std::make_pair(4, msg::Format(msg::Cli::ImportFieldCount, 2, 1)));
-  EXPECT_EQ(Refusal(ImportKind::Genepop, "t\nL1,L2\nPop\nA , 0101, 0202\n"),
-            std::make_pair(4, msg::Format(msg::Cli::ImportNotNumeric, "0101,")));
 }
 
 // A table past what a workbook holds is refused at the line where it passes,

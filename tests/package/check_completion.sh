@@ -27,21 +27,18 @@ offers() {
   printf '%s\n' "${COMPREPLY[@]}"
 }
 
-expect() {  # expect "what" "offers" word...
-  local what=$1 got=$2
-  shift 2
+# expect|refuse "what" "offers" word...: each word is (is not) among the offers.
+check() {
+  local mode=$1 what=$2 got=$3 said=offered
+  shift 3
+  [ "$mode" = expect ] && said="not offered"
   for word in "$@"; do
-    grep -qxF -- "$word" <<<"$got" || { echo "FAIL $what: $word not offered (got: ${got//$'\n'/ })"; failures=$((failures + 1)); }
+    if grep -qxF -- "$word" <<<"$got"; then [ "$mode" = refuse ]; else [ "$mode" = expect ]; fi &&
+      { echo "FAIL $what: $word $said (got: ${got//$'\n'/ })"; failures=$((failures + 1)); }
   done
 }
-
-refuse() {
-  local what=$1 got=$2
-  shift 2
-  for word in "$@"; do
-    grep -qxF -- "$word" <<<"$got" && { echo "FAIL $what: $word offered"; failures=$((failures + 1)); }
-  done
-}
+expect() { check expect "$@"; }
+refuse() { check refuse "$@"; }
 
 # Commands and options, as the program lists them.
 commands=$(allelescope --help | awk '/^[A-Za-z ]+:$/ {s = ($0 == "Subcommands:"); next} s && /^  [^ ]/ {print $1}')

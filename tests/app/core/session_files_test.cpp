@@ -38,6 +38,11 @@ int Varieties(const std::string& path) {
 class SessionFiles : public ::testing::Test {
  protected:
   void SetUp() override { testsupport::WriteWorkbook(path_, {testsupport::CleanSsr("Apple.org")}); }
+  // Every run of these tests goes through here: the run, then its save.
+  app::SavedFile Run(app::Session& session, RecordingStatus& progress, const std::string& as = "") {
+    session.Run("Apple.org", kOptions, progress);
+    return session.Save(as);
+  }
   TempDir dir_;
   std::string path_ = dir_.File("book.xlsx");
   RecordingStatus progress_;
@@ -50,9 +55,8 @@ TEST_F(SessionFiles, LockFileOfAnotherProgramStopsTheRunUnlessAllowed) {
   app::Session session;
   session.Open(path_);
   EXPECT_THROW(session.CheckSaveTarget(), app::WorkbookInUse);
-  session.Run("Apple.org", kOptions, progress_);
   try {
-    session.Save();
+    Run(session, progress_);
     ADD_FAILURE() << "saved over a workbook open elsewhere";
   } catch (const app::WorkbookInUse& e) {
     EXPECT_EQ(e.Workbook(), path_);
@@ -71,7 +75,7 @@ TEST_F(SessionFiles, SecondRunWaitsForTheFirstAndWorksOnItsResult) {
   session.Open(path_);
   auto other = std::make_unique<host::RunLock>(path_, milliseconds(0));
   session.SetLockWait(milliseconds(100));
-  EXPECT_THROW(session.Run("Apple.org", kOptions, progress_), host::HostError);
+  EXPECT_THROW(Run(session, progress_), host::HostError);
 
   // The other run saves a larger table while we wait, then ends.
   std::thread first([&] {
@@ -82,8 +86,7 @@ TEST_F(SessionFiles, SecondRunWaitsForTheFirstAndWorksOnItsResult) {
   });
   session.SetLockWait(milliseconds(10000));
   RecordingStatus progress;
-  session.Run("Apple.org", kOptions, progress);
-  session.Save();
+  Run(session, progress);
   first.join();
   EXPECT_EQ(progress.stages.front(), msg::Text(msg::Ui::WaitingForRun));
   EXPECT_EQ(Varieties(path_), 9);
@@ -94,27 +97,22 @@ TEST_F(SessionFiles, StaleTemporaryIsRemovedAndHardLinkIsReported) {
   fs::create_hard_link(path_, dir_.File("backup.xlsx"));
   app::Session session;
   session.Open(path_);
-  session.Run("Apple.org", kOptions, progress_);
-  EXPECT_TRUE(session.Save().splitHardLink);
+  EXPECT_TRUE(Run(session, progress_).splitHardLink);
   EXPECT_FALSE(fs::exists(dir_.File(".~book.xlsx.k1LLed")));
-  session.Run("Apple.org", kOptions, progress_);
-  EXPECT_FALSE(session.Save().splitHardLink);
+  EXPECT_FALSE(Run(session, progress_).splitHardLink);
 }
 
 TEST_F(SessionFiles, ReadOnlyWorkbookIsRefusedAndLeftAsItWas) {
   fs::permissions(path_, fs::perms(0444));
+  const std::string before = ReadFileBytes(path_);
   app::Session session;
   session.Open(path_);
   EXPECT_THROW(session.CheckSaveTarget(), host::HostError);
-  EXPECT_NO_THROW(session.CheckSaveTarget(dir_.File("copy.xlsx")));
-  const std::string before = ReadFileBytes(path_);
-  session.Run("Apple.org", kOptions, progress_);
-  EXPECT_THROW(session.Save(), host::HostError);
+  EXPECT_THROW(Run(session, progress_), host::HostError);
   EXPECT_TRUE(ReadFileBytes(path_) == before);
   EXPECT_FALSE(session.HasUnsavedRun());
   // Saved elsewhere, it runs.
-  session.Run("Apple.org", kOptions, progress_);
-  EXPECT_NO_THROW(session.Save(dir_.File("copy.xlsx")));
+  EXPECT_NO_THROW(Run(session, progress_, dir_.File("copy.xlsx")));
 }
 
 }  // namespace

@@ -64,6 +64,7 @@ struct SessionFixture : ::testing::Test {
   RecordingStatus progress;
   app::Session session;
   app::RunOptions options;
+  app::SavedFile saved;
 
   std::string Open(const std::vector<SheetLayout>& sheets, const std::string& name = "book.xlsx") {
     const std::string path = dir.File(name);
@@ -71,21 +72,26 @@ struct SessionFixture : ::testing::Test {
     session.Open(path);
     return path;
   }
-  app::RunReport Run(const std::string& sheet) {
-    app::RunReport report = session.Run(sheet, options, progress);
-    session.Save();
+  // Every run of these tests goes through here, with these options, and is saved.
+  app::RunReport Run(const std::string& sheet, RecordingStatus& status,
+                     const std::string& as = "") {
+    app::RunReport report = session.Run(sheet, options, status);
+    saved = session.Save(as);
     return report;
   }
+  app::RunReport Run(const std::string& sheet) { return Run(sheet, progress); }
 };
 
-TEST_F(SessionFixture, EverySheetIsClassifiedByItsNameAndItsTypedCells) {
-  Open({Source("Apple.org", "180/192"), Source("Pear.ORG", "180/192"),
-        Source("Apple.org.x", "180/192"), Source("Apple", "180/192"),
-        Source("Apple.ssr", "180/192"), Source("Chr.org", "A")});
+// Only a source runs: any other sheet is refused before the run starts.
+TEST_F(SessionFixture, EverySheetIsClassifiedByItsNameAndItsTypedCellsAndOnlyASourceRuns) {
+  const std::string path = Open({Source("Apple.org", "180/192"), Source("Pear.ORG", "180/192"),
+                                 Source("Apple.org.x", "180/192"), Source("Apple", "180/192"),
+                                 Source("Apple.ssr", "180/192"), Source("Chr.org", "A")});
   const std::vector<std::pair<std::string, SheetKind>> expected = {
       {"Apple.org", SheetKind::Ssr},         {"Pear.ORG", SheetKind::Ssr},
       {"Apple.org.x", SheetKind::NotSource}, {"Apple", SheetKind::UnknownType},
       {"Apple.ssr", SheetKind::NotSource},   {"Chr.org", SheetKind::Character}};
+  const std::string before = testsupport::ReadFileBytes(path);
   const std::vector<app::SheetInfo> sheets = session.Sheets();
   ASSERT_EQ(sheets.size(), expected.size());
   for (std::size_t k = 0; k < sheets.size(); ++k) {
@@ -94,7 +100,12 @@ TEST_F(SessionFixture, EverySheetIsClassifiedByItsNameAndItsTypedCells) {
     const bool source =
         expected[k].second == SheetKind::Ssr || expected[k].second == SheetKind::Character;
     EXPECT_EQ(app::IsSourceName(sheets[k].name), source) << sheets[k].name;
+    if (!source) {
+      EXPECT_THROW(Run(sheets[k].name), std::invalid_argument) << sheets[k].name;
+    }
   }
+  EXPECT_EQ(testsupport::ReadFileBytes(path), before);
+  EXPECT_TRUE(progress.stages.empty());
 }
 
 TEST_F(SessionFixture, AFileThatCannotBeOpenedChangesNothingAndTheSameFileReopens) {
@@ -110,22 +121,11 @@ TEST_F(SessionFixture, AFileThatCannotBeOpenedChangesNothingAndTheSameFileReopen
   EXPECT_EQ(session.SheetNames(), (std::vector<std::string>{"C.org"}));
 }
 
-TEST_F(SessionFixture, OnlyASourceRuns) {
-  const std::string path = Open({testsupport::CleanSsr("Apple.org"), testsupport::Blank("Notes")});
-  const std::string before = testsupport::ReadFileBytes(path);
-  EXPECT_THROW(Run("Notes"), std::invalid_argument);
-  EXPECT_THROW(Run("Apple"), std::invalid_argument);
-  EXPECT_EQ(testsupport::ReadFileBytes(path), before);
-  EXPECT_TRUE(progress.stages.empty());
-}
-
 TEST_F(SessionFixture, CleanSsrRunAnnouncesEveryStageSavesAndReopens) {
   const std::string path =
       Open({testsupport::Blank("Notes"), testsupport::CleanSsr("Apple.org", 6, 2)});
   options.zoo = true;
-  const app::RunReport report = session.Run("Apple.org", options, progress);
-  EXPECT_TRUE(session.HasUnsavedRun());
-  EXPECT_EQ(session.Save().path, path);
+  const app::RunReport report = Run("Apple.org");
 
   EXPECT_EQ(progress.stages,
             (std::vector<std::string>{
@@ -134,6 +134,7 @@ TEST_F(SessionFixture, CleanSsrRunAnnouncesEveryStageSavesAndReopens) {
                 Says(msg::Ui::SummaryRunning), Says(msg::Ui::Completed)}));
   EXPECT_FALSE(report.HasProblems());
   EXPECT_EQ(report.ClosingMessage(), Says(msg::Ui::FinishedNormally));
+  EXPECT_EQ(saved.path, path);
   EXPECT_TRUE(Lists(report.sheetsWritten, "M1.zoo"));
   EXPECT_TRUE(Lists(report.sheetsWritten, "Apple.ukai"));
   EXPECT_FALSE(Lists(report.sheetsWritten, "Notes"));
@@ -149,23 +150,18 @@ TEST_F(SessionFixture, TheClosingMessageNamesTheVarietiesNoMarkerTellsApart) {
       {"M1", "M2"},
       {"V1", "V2", "V3", "V4", "V5"},
       {{"AB", "AA"}, {"AB", "AA"}, {"BB", "AB"}, {"BB", "AB"}, {"AA", "BB"}}};
-  Open({table});
+  const std::string path = Open({table});
   app::RunReport report = Run("Apple.org");
   EXPECT_EQ(report.identicalGroups, 2);
   EXPECT_EQ(report.ClosingMessage(), Says(msg::Ui::FinishedNormally) + "\r" +
                                          msg::Format(msg::Ui::IdenticalGroups, 2, "Apple.sum"));
-  // Without the summary nothing lists them, so nothing points there.
+  // Without the summary nothing lists them, so nothing points there. A caller
+  // that ends with the run (the command line) leaves the saved file unread.
   options.summary = false;
+  session.SetReopenAfterSave(false);
   report = Run("Apple.org");
   EXPECT_EQ(report.ClosingMessage(), Says(msg::Ui::FinishedNormally));
-}
-
-// A caller that ends with the run (the command line) leaves the saved file unread.
-TEST_F(SessionFixture, WithoutReopeningARunSavesAndHoldsNoWorkbook) {
-  const std::string path = Open({testsupport::CleanSsr("Apple.org")});
-  session.SetReopenAfterSave(false);
-  session.Run("Apple.org", options, progress);
-  EXPECT_EQ(session.Save().path, path);
+  EXPECT_EQ(saved.path, path);
   EXPECT_FALSE(session.IsOpen());
   EXPECT_TRUE(session.SheetNames().empty());
   EXPECT_EQ(SavedCell(path, "Apple.chr", 1, 2), "chr");
@@ -232,23 +228,21 @@ struct RollbackTest : SessionFixture {
 };
 
 TEST_F(RollbackTest, AFailedSaveNamesTheOperation) {
-  const host::HostError e = testsupport::HostFailure([&] {
-    session.Run("Apple.org", options, progress);
-    session.Save(dir.File("no-such-folder/results.xlsx"));
-  });
+  const host::HostError e = testsupport::HostFailure(
+      [&] { Run("Apple.org", progress, dir.File("no-such-folder/results.xlsx")); });
   EXPECT_FALSE(e.Operation().empty());
   ExpectRolledBack();
 }
 
 TEST_F(RollbackTest, AnOverflowInTheMiddleOfTheRun) {
   FailingProgress<Overflow> failing(msg::Ui::CombinationRunning);
-  EXPECT_THROW(session.Run("Apple.org", options, failing), std::overflow_error);
+  EXPECT_THROW(Run("Apple.org", failing), std::overflow_error);
   ExpectRolledBack();
 }
 
 TEST_F(RollbackTest, RunningOutOfMemoryJustBeforeTheSave) {
   FailingProgress<std::bad_alloc> failing(msg::Ui::Completed);
-  EXPECT_THROW(session.Run("Apple.org", options, failing), std::bad_alloc);
+  EXPECT_THROW(Run("Apple.org", failing), std::bad_alloc);
   ExpectRolledBack();
 }
 
