@@ -287,28 +287,6 @@ TEST(XlsxPackage, DocumentPartsBreakingTheXmlRulesAreRefused) {
   }
 }
 
-// The tree holds a part in UTF-8 whatever it was written in; a changed part
-// is written in UTF-8 and must say so.
-TEST(XlsxPackage, WorkbookPartInUtf16IsSavedAsUtf8) {
-  TempDir dir;
-  const std::string path = dir.File("book.xlsx");
-  MakeBook(path);
-  std::string xml = PartText(path, "xl/workbook.xml"), wide = "\xFF\xFE";
-  xml.replace(xml.find("UTF-8"), 5, "UTF-16");
-  for (char c : xml) wide += {c, '\0'};
-  ReplacePart(path, "xl/workbook.xml", wide);
-  {
-    host::Application app;
-    host::Workbook& book = app.Open(path);
-    book.AddSheet().SetName("Added");
-    book.Save();
-  }
-  EXPECT_THAT(PartText(path, "xl/workbook.xml"),
-              AllOf(Not(HasSubstr("UTF-16")), HasSubstr("\"Added\"")));
-  host::Application app;
-  EXPECT_EQ(app.Open(path).SheetCount(), 4);
-}
-
 // Every read that needs a damaged shared-text table fails, not only the first.
 TEST(XlsxPackage, DamagedSharedTextsFailEveryRead) {
   TempDir dir;
@@ -324,11 +302,17 @@ TEST(XlsxPackage, DamagedSharedTextsFailEveryRead) {
 }
 
 // Part names compare ignoring letter case, so relationships may spell them
-// otherwise than the entries do; a changed part keeps its entry's name.
-TEST(XlsxPackage, PartNamesMatchInAnyLetterCase) {
+// otherwise than the entries do; a changed part keeps its entry's name. The
+// tree holds a part in UTF-8 whatever it was written in (here the workbook
+// part in UTF-16); a changed part is written in UTF-8 and must say so.
+TEST(XlsxPackage, PartNamesInAnyLetterCaseAndPartsInUtf16AreRead) {
   TempDir dir;
   const std::string path = dir.File("book.xlsx");
   MakeBook(path);
+  std::string xml = PartText(path, "xl/workbook.xml"), wide = "\xFF\xFE";
+  xml.replace(xml.find("UTF-8"), 5, "UTF-16");
+  for (char c : xml) wide += {c, '\0'};
+  ReplacePart(path, "xl/workbook.xml", wide);
   UseSharedStrings(path, "SharedStrings.xml",
                    R"(<sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">)"
                    "<si><t>shared</t></si></sst>");
@@ -359,6 +343,8 @@ TEST(XlsxPackage, PartNamesMatchInAnyLetterCase) {
     book.Save();
   }
   EXPECT_EQ(entries(), before + 1);  // the new sheet; no part twice
+  EXPECT_THAT(PartText(path, "xl/workbook.xml"),
+              AllOf(Not(HasSubstr("UTF-16")), HasSubstr("\"Added\"")));
   host::Application app;
   host::Workbook& book = app.Open(path);
   EXPECT_EQ(book.SheetCount(), 4);
