@@ -22,29 +22,31 @@ namespace {
 
 using testsupport::HostFailure;
 using testsupport::ReadFileBytes;
+const std::string kData = std::string(ALLELESCOPE_SOURCE_DIR) + "/tests/host/data/";
+
+std::string Text(host::Workbook& book, const char* sheet, const char* address) {
+  return host::ValueText(book.SheetByName(sheet).GetRange(address).Value());
+}
 
 // data/apple.xls: written by openpyxl, converted by LibreOffice; Apple.org
 // holds C5 "180/192" and D5 3.25, the sheet 品種 holds A1 "ﾘﾝｺﾞ".
 TEST(XlsImport, ValuesComeInAndResultsGoToANewXlsxBeside) {
   testsupport::TempDir dir;
   const std::string xls = dir.File("apple.xls");
-  testsupport::WriteFileBytes(
-      xls, ReadFileBytes(std::string(ALLELESCOPE_SOURCE_DIR) + "/tests/host/data/apple.xls"));
-  const std::string original = ReadFileBytes(xls);
+  const std::string original = ReadFileBytes(kData + "apple.xls");
+  testsupport::WriteFileBytes(xls, original);
   testsupport::WriteFileBytes(dir.File("apple.xlsx"), "someone else's");
 
   host::Application app;
   host::Workbook& book = app.Open(xls);
   ASSERT_EQ(book.SheetCount(), 2);
-  host::Worksheet& src = book.SheetByName("Apple.org");
-  EXPECT_EQ(host::ValueText(src.GetRange("C5").Value()), "180/192");
-  EXPECT_EQ(host::ValueText(src.GetRange("D5").Value()), "3.25");
+  EXPECT_EQ(Text(book, "Apple.org", "C5") + Text(book, "Apple.org", "D5"), "180/1923.25");
   EXPECT_EQ(book.Sheet(2).Name(), "品種");
-  EXPECT_EQ(host::ValueText(book.Sheet(2).GetRange("A1").Value()), "ﾘﾝｺﾞ");
+  EXPECT_EQ(Text(book, "品種", "A1"), "ﾘﾝｺﾞ");
   EXPECT_EQ(book.SavePath(), dir.File("apple (2).xlsx"));
 
   book.AddSheet().SetName("Apple.err");
-  src.GetRange("B2").SetValue("result");
+  book.SheetByName("Apple.org").GetRange("B2").SetValue("result");
   // The name is picked again at the save: another run or program may have taken it.
   testsupport::WriteFileBytes(dir.File("apple (2).xlsx"), "written meanwhile");
   book.Save();
@@ -55,8 +57,7 @@ TEST(XlsImport, ValuesComeInAndResultsGoToANewXlsxBeside) {
   host::Application again;
   host::Workbook& saved = again.Open(dir.File("apple (3).xlsx"));
   EXPECT_EQ(saved.SheetCount(), 3);
-  EXPECT_EQ(host::ValueText(saved.SheetByName("Apple.org").GetRange("B2").Value()), "result");
-  EXPECT_EQ(host::ValueText(saved.SheetByName("Apple.org").GetRange("C5").Value()), "180/192");
+  EXPECT_EQ(Text(saved, "Apple.org", "B2") + Text(saved, "Apple.org", "C5"), "result180/192");
   EXPECT_EQ(host::xls::FreeXlsxPathBeside(xls), dir.File("apple (4).xlsx"));
 }
 
@@ -64,15 +65,14 @@ TEST(XlsImport, ValuesComeInAndResultsGoToANewXlsxBeside) {
 // the sheets back. What comes back is read whole, and bytes cut anywhere are
 // refused with a message, never read past their end.
 TEST(XlsImport, TheSheetsComeBackFromTheChildAndCutBytesAreRefused) {
-  const std::string xls = std::string(ALLELESCOPE_SOURCE_DIR) + "/tests/host/data/apple.xls";
+  const std::string xls = kData + "apple.xls";
   const host::xls::LegacyRead read = host::xls::ReadInChild(xls);
   ASSERT_EQ(read.outcome, host::xls::LegacyRead::kWhole);
   host::Application app;
   host::Workbook book(&app, xls, host::NewXlsxBackend(), host::StyleTable::Default());
   host::xls::DecodeSheets(read.sheets, book, xls);
   ASSERT_EQ(book.SheetCount(), 2);
-  EXPECT_EQ(host::ValueText(book.SheetByName("Apple.org").GetRange("C5").Value()), "180/192");
-  EXPECT_EQ(host::ValueText(book.SheetByName("Apple.org").GetRange("D5").Value()), "3.25");
+  EXPECT_EQ(Text(book, "Apple.org", "C5") + Text(book, "Apple.org", "D5"), "180/1923.25");
   EXPECT_EQ(host::xls::EncodeSheets(book), read.sheets);
 
   for (size_t cut = 0; cut < read.sheets.size(); ++cut) {
@@ -87,8 +87,7 @@ TEST(XlsImport, TheSheetsComeBackFromTheChildAndCutBytesAreRefused) {
 // gets a free one, and never the name of a sheet that comes later.
 TEST(XlsImport, SheetNamesThatCannotStayGetFreeOnes) {
   host::Application app;
-  host::Workbook& book =
-      app.Open(std::string(ALLELESCOPE_SOURCE_DIR) + "/tests/host/data/sheet-names.xls");
+  host::Workbook& book = app.Open(kData + "sheet-names.xls");
   ASSERT_EQ(book.SheetCount(), 3);
   const char* names[][2] = {{"Sheet2", "two"}, {"Sheet3", "history"}, {"Sheet1", "one"}};
   for (int k = 1; k <= 3; ++k) {
@@ -230,9 +229,8 @@ TEST(XlsImport, TheReaderChildsRefusalComesBackWholeAndIsReportedAsItIs) {
   EXPECT_EQ(back.file, junk);
   EXPECT_EQ(back.reason, refused.reason);
   EXPECT_EQ(host::xls::DecodeLegacyRead(bytes.substr(0, 10)).file, junk.substr(0, 4));  // cut short
-  EXPECT_EQ(host::xls::DecodeLegacyRead("").outcome,
-            LegacyRead::kCrashed);  // died before it answered
-  EXPECT_EQ(host::xls::DecodeLegacyRead("\x7F").outcome, LegacyRead::kCrashed);
+  for (const char* died : {"", "\x7F"})  // before it answered
+    EXPECT_EQ(host::xls::DecodeLegacyRead(died).outcome, LegacyRead::kCrashed);
 
   host::xls::SetLegacyReader([](const std::string&) {
     return LegacyRead{LegacyRead::kRefused, "Open", "book.xls", "protected", {}};

@@ -136,40 +136,32 @@ std::map<std::string, std::string> StructureWithOneSheet() {
 }
 
 TEST(PartXml, StructurePartsOfANewWorkbook) {
-  const std::string rels = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
-  const std::string types = "application/vnd.openxmlformats-officedocument.spreadsheetml.";
   const std::map<std::string, std::string> expected = {
       {"xl/workbook.xml",
        R"(<workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" )"
-       R"(xmlns:r=")" +
-           rels +
-           R"("><workbookPr/><bookViews><workbookView/>)"
-           R"(</bookViews><sheets><sheet name="R&amp;D &lt;&quot;1'>" sheetId="1" r:id="rId2"/>)"
-           R"(</sheets><calcPr calcId="191029"/></workbook>)"},
+       R"(xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships">)"
+       R"(<workbookPr/><bookViews><workbookView/></bookViews><sheets><sheet name="R&amp;D )"
+       R"(&lt;&quot;1'>" sheetId="1" r:id="rId2"/></sheets><calcPr calcId="191029"/></workbook>)"},
       {"xl/_rels/workbook.xml.rels",
        R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
-       R"(<Relationship Id="rId1" Type=")" +
-           rels +
-           R"(/styles" Target="styles.xml"/>)"
-           R"(<Relationship Id="rId2" Type=")" +
-           rels +
-           R"(/worksheet" )"
-           R"(Target="worksheets/sheet1.xml"/></Relationships>)"},
+       R"(<Relationship Id="rId1" )"
+       R"(Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles" )"
+       R"(Target="styles.xml"/><Relationship Id="rId2" )"
+       R"(Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" )"
+       R"(Target="worksheets/sheet1.xml"/></Relationships>)"},
       {"[Content_Types].xml",
-       R"(<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">)"
-       R"(<Default Extension="rels" ContentType="application/vnd.openxmlformats-package.)"
-       R"(relationships+xml"/><Default Extension="xml" ContentType="application/xml"/>)"
-       R"(<Override PartName="/xl/workbook.xml" ContentType=")" +
-           types +
-           R"(sheet.main+xml"/>)"
-           R"(<Override PartName="/xl/styles.xml" ContentType=")" +
-           types +
-           R"(styles+xml"/>)"
-           R"(<Override PartName="/docProps/app.xml" ContentType="application/vnd.)"
-           R"(openxmlformats-officedocument.extended-properties+xml"/>)"
-           R"(<Override PartName="/xl/worksheets/sheet1.xml" ContentType=")" +
-           types + R"(worksheet+xml"/></Types>)"},
-  };
+       R"(<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types"><Default )"
+       R"(Extension="rels" )"
+       R"(ContentType="application/vnd.openxmlformats-package.relationships+xml"/><Default )"
+       R"(Extension="xml" ContentType="application/xml"/><Override PartName="/xl/workbook.xml" )"
+       R"(ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml"/>)"
+       R"(<Override PartName="/xl/styles.xml" )"
+       R"(ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.styles+xml"/>)"
+       R"(<Override PartName="/docProps/app.xml" )"
+       R"(ContentType="application/vnd.openxmlformats-officedocument.extended-properties+xml"/>)"
+       R"(<Override PartName="/xl/worksheets/sheet1.xml" )"
+       R"(ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml"/>)"
+       R"(</Types>)"}};
   const auto parts = StructureWithOneSheet();
   for (const auto& [name, xml] : expected) {
     ASSERT_TRUE(parts.count(name)) << name;

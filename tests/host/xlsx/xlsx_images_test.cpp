@@ -1,6 +1,6 @@
 // Pictures on sheets: a drawing part with its media and relationships that
-// openpyxl and LibreOffice read, replaced on a rerun without leaving parts
-// behind, while a drawing the user made on another sheet stays as it was.
+// openpyxl reads (LibreOffice prints them in RenderedSheets), replaced on a rerun without leaving
+// parts behind, while a drawing the user made on another sheet stays as it was.
 #include <cairo.h>
 #include <gtest/gtest.h>
 
@@ -129,18 +129,6 @@ TEST_F(SheetImages, ReplacedOnEachRunWithoutOrphansBesideTheUsersDrawing) {
   RunWithPictures(book_, {});
   EXPECT_EQ(Inspect(book_), "Data 3 3 40 30\npng image/png\nmedia 1 drawings 1\n");
   EXPECT_EQ(testsupport::PartText(book_, "xl/drawings/drawing1.xml"), userDrawing_);
-}
-
-TEST_F(SheetImages, LibreOfficePrintsThePictures) {
-  if (!testsupport::HaveLibreOffice()) GTEST_SKIP() << "LibreOffice missing";
-  RunWithPictures(book_, {{Png(300, 200, 0.1), 2, 2, 300, 200, "tree"},
-                          {Png(120, 80, 0.9), 16, 2, 120, 80, "map"}});
-  TempDir pdf;
-  const auto conversion = testsupport::ConvertWithLibreOffice(book_, pdf.Path(), "pdf");
-  ASSERT_TRUE(conversion.ok) << conversion.log;
-  const auto images = testsupport::RunCommand(
-      "pdfimages -list " + testsupport::Quote(conversion.files.at(0)) + " | tail -n +3 | wc -l");
-  EXPECT_EQ(std::stoi(images.out), 3) << images.err;
 }
 
 TEST(SheetImageModel, NewWorkbookCarriesItsPicturesThroughEverySave) {
