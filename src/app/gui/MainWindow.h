@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/core/Export.h"
 #include "app/core/Session.h"
 #include "app/core/SourceCheck.h"
 #include "app/gui/AboutWindow.h"
@@ -103,6 +104,8 @@ class MainWindow : public QWidget {
   void BuildMenus();
   void AddFileTools(QMenu* file);
   void AddLooks(QMenu* analysis);
+  // Writes the chosen source to `path`; throws as app::ExportSource does.
+  void WriteExport(const std::string& path, app::ExportFormat format);
   QWidget* BuildResults();
   // The results panel for the file saved last, with the problems the run
   // found and the sheet that lists them; an empty path hides it.

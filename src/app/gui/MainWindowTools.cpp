@@ -147,30 +147,32 @@ void MainWindow::ExportClicked() {
                      QFileInfo(openedPath_).absoluteDir().filePath(base + ".gen"), filters});
   if (answer.path.isEmpty()) return;
   const ExportChoice& choice = kExports.at(static_cast<std::size_t>(answer.filter));
-  const std::string path = WithSuffix(answer.path, choice.suffix).toStdString();
   try {
-    const app::ExportResult done = app::ExportSource(*session_, chosenSheet_, choice.format);
-    if (!done.problems.empty()) {
-      ShowLook(this, QStringLiteral("exportProblems"), UiText(msg::Ui::ExportDialogTitle),
-               ProblemsLook(done.problems));
-      return;
-    }
-    if (const auto fault = app::NamesAWorkbook(path)
-                               ? std::optional(msg::Format(msg::Cli::OutputNamesWorkbook, path))
-                               : app::WriteTextFile(path, done.text)) {
-      ShowMessage(this, QMessageBox::Warning, UiText(msg::Ui::ProgramTitle), FromUtf8(*fault));
-      return;
-    }
-    SetComment(msg::Format(msg::Cli::ExportWritten, path));
-    const std::string changes = app::DescribeChanges(done, choice.format);
-    if (!changes.empty())
-      ShowLook(this, QStringLiteral("exportChanges"), UiText(msg::Ui::ExportDialogTitle),
-               TextLook(changes));
+    WriteExport(WithSuffix(answer.path, choice.suffix).toStdString(), choice.format);
   } catch (const host::HostError& e) {
     ReportError(UiText(msg::Ui::SheetUnreadable), e);
   } catch (const std::exception& e) {
     ReportError(UiText(msg::Ui::SheetUnreadable), e);
   }
+}
+
+void MainWindow::WriteExport(const std::string& path, app::ExportFormat format) {
+  const app::ExportResult done = app::ExportSource(*session_, chosenSheet_, format);
+  const QString title = UiText(msg::Ui::ExportDialogTitle);
+  if (!done.problems.empty()) {
+    ShowLook(this, QStringLiteral("exportProblems"), title, ProblemsLook(done.problems));
+    return;
+  }
+  // A text under a workbook's name would pass for a workbook no spreadsheet program opens.
+  if (const auto fault = app::NamesAWorkbook(path)
+                             ? std::optional(msg::Format(msg::Cli::OutputNamesWorkbook, path))
+                             : app::WriteTextFile(path, done.text)) {
+    ShowMessage(this, QMessageBox::Warning, UiText(msg::Ui::ProgramTitle), FromUtf8(*fault));
+    return;
+  }
+  SetComment(msg::Format(msg::Cli::ExportWritten, path));
+  const std::string changes = app::DescribeChanges(done, format);
+  if (!changes.empty()) ShowLook(this, QStringLiteral("exportChanges"), title, TextLook(changes));
 }
 
 void MainWindow::ShowLookAt(Look look) {
