@@ -344,17 +344,6 @@ class WindowTest : public QObject {
     QVERIFY(Message() == ChooseFileText() && RecentEntries().isEmpty());
   }
 
-  void theWindowGrowsAndRemembersItsSize() {
-    QListWidget* files = List("fileList");
-    const QSize before = files->size();
-    const QSize bigger = window_->size() + QSize(300, 200);
-    window_->resize(bigger);
-    QTRY_VERIFY(files->width() > before.width() && files->height() > before.height());
-    QVERIFY(window_->close());
-    window_ = std::make_unique<gui::MainWindow>();
-    QCOMPARE(window_->size(), bigger);
-  }
-
   // The lists: up and down the folders, only workbooks listed, nothing opened
   // by walking; a workbook's sheets, a failure that keeps it; what each sheet is.
   void theListsLeadToASheetAndSayWhatItIs() {
@@ -535,13 +524,20 @@ class WindowTest : public QObject {
     ExpectWaitingForASheet();
   }
 
-  void quitAndTheWindowFrameBothShutTheHostDown() {
+  // Quit and the window's frame both shut the host down; the window grows with
+  // its lists and comes back at the size it was left.
+  void quitAndTheWindowFrameShutTheHostDownAndTheSizeStays() {
+    const QSize before = List("fileList")->size(), bigger = window_->size() + QSize(300, 200);
+    window_->resize(bigger);
+    QTRY_VERIFY(List("fileList")->width() > before.width() &&
+                List("fileList")->height() > before.height());
     for (bool byButton : {true, false}) {
       OpenBook();
       if (byButton) Press("quitButton");
       QVERIFY(byButton || window_->close());
       QVERIFY(!window_->isVisible() && !window_->GetSession().IsOpen());
       window_ = std::make_unique<gui::MainWindow>();
+      QCOMPARE(window_->size(), bigger);
       window_->show();
     }
   }
@@ -554,8 +550,8 @@ class WindowTest : public QObject {
     QCOMPARE(label("versionLabel")->text(), gui::UiFormat(msg::Ui::VersionLabel, 1, 0, 0));
     QLabel* notice = label("disclaimerLabel");
     QVERIFY(!notice->text().isEmpty() && label("descriptionLabel")->text().isEmpty());
-    QVERIFY(notice->heightForWidth(notice->width()) <= notice->height());
-    QVERIFY(!label("iconLabel")->pixmap().isNull());
+    QVERIFY(notice->heightForWidth(notice->width()) <= notice->height() &&
+            !label("iconLabel")->pixmap().isNull());
     auto* sysInfo = about->findChild<QPushButton*>("systemInfoButton");
     QVERIFY(sysInfo->sizeHint().width() <= sysInfo->width());
     // The versions, and the system's release as os-release names it.
