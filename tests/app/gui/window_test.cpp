@@ -26,7 +26,6 @@ namespace {
 QString ChooseFileText() { return UiText(msg::Ui::ChooseFile); }
 QString ChooseSheetText() { return UiText(msg::Ui::ChooseSheet); }
 
-// Each option's box and its tooltip.
 constexpr std::pair<const char*, msg::Ui> kOptions[] = {{"combinationBox", msg::Ui::TipCombination},
                                                         {"ukaiBox", msg::Ui::TipIdentification},
                                                         {"zeroOneBox", msg::Ui::TipZeroOne},
@@ -125,7 +124,6 @@ class WindowTest : public QObject {
     QCOMPARE(List("sheetList")->currentItem()->text(), sheet);
     QVERIFY(Message() == UiText(message) && Button("startButton")->isEnabled());
   }
-  // One warning, naming its heading and the file.
   void ExpectWarning(msg::Ui heading, const QString& path) {
     QVERIFY(shown_.size() == 1 && shown_.back().icon == QMessageBox::Warning);
     QVERIFY(shown_.back().text.startsWith(UiText(heading)) && shown_.back().text.contains(path));
@@ -152,13 +150,11 @@ class WindowTest : public QObject {
     QApplication::sendEvent(window_.get(), &drop);
     return drop.isAccepted();
   }
-  // Every button shown is wide enough for its caption.
   void ExpectCaptionsFit() {
     for (QAbstractButton* button : window_->findChildren<QAbstractButton*>())
       QVERIFY2(!button->isVisible() || button->sizeHint().width() <= button->width(),
                qPrintable(button->objectName()));
   }
-  // The rows of a problem list: problem, variety, marker, cell.
   void ExpectProblems(QTableWidget* table,
                       const std::vector<std::array<std::string_view, 4>>& rows) {
     QCOMPARE(table->rowCount(), static_cast<int>(rows.size()));
@@ -362,7 +358,6 @@ class WindowTest : public QObject {
     QVERIFY(List("sheetList")->selectedItems().isEmpty());
     Click(List("fileList"), "broken.xlsx");
     ExpectWarning(msg::Ui::OpenFailed, dir_.filePath("broken.xlsx"));
-    // The first workbook is still open, listed and selected in the file list.
     QCOMPARE(Items(List("sheetList")), original);
     QCOMPARE(List("fileList")->currentItem()->text(), QStringLiteral("book.xlsx"));
     const std::tuple<const char*, msg::Ui, bool> cases[] = {
@@ -418,13 +413,11 @@ class WindowTest : public QObject {
         Items(List("sheetList")).mid(0, 11),
         (QStringList{"Apple.org", "Apple.err", "Apple.ssr", "Apple.gnt", "Apple.all", "Apple.chr",
                      "Apple.pek", "Apple.tssr", "Apple.ukai", "Apple.sum", "Chr.org"}));
-    // The panel names the file and hands it, or its folder, to the desktop.
     QVERIFY(panel->isVisible() && Child<QTableWidget>("problemList")->isHidden());
     ExpectCaptionsFit();
     QCOMPARE(Child<QLabel>("resultsLabel")->text(), Saved(path));
     QDesktopServices::setUrlHandler("file", this, "OpenUrl");
-    Press("openResultsButton");
-    Press("showFolderButton");
+    for (const char* button : {"openResultsButton", "showFolderButton"}) Press(button);
     QDesktopServices::unsetUrlHandler("file");
     QCOMPARE(opened_, (QList<QUrl>{QUrl::fromLocalFile(path), QUrl::fromLocalFile(other.path())}));
     Choose("Bad.org");
@@ -432,9 +425,9 @@ class WindowTest : public QObject {
     QCOMPARE(shown_[1].text,
              Closing(UiText(msg::Ui::NonNumeric) + "\n" + UiText(msg::Ui::NotDiploid), path));
     QCOMPARE(gui::MessageLines("a\r\rb\r"), QStringLiteral("a\n\nb"));
-    QCOMPARE(Child<QLabel>("problemsLabel")->text(),
-             gui::UiFormat(msg::Ui::ProblemsOnSheet, "Bad.err"));
-    QVERIFY(Child<QTableWidget>("problemList")->isVisible());
+    QVERIFY(Child<QLabel>("problemsLabel")->text() ==
+                gui::UiFormat(msg::Ui::ProblemsOnSheet, "Bad.err") &&
+            Child<QTableWidget>("problemList")->isVisible());
     ExpectProblems(Child<QTableWidget>("problemList"), badRows_);
     QVERIFY(window_->OpenWorkbook(bookPath_) && panel->isHidden());  // it was the other's
   }
@@ -554,7 +547,6 @@ class WindowTest : public QObject {
             !label("iconLabel")->pixmap().isNull());
     auto* sysInfo = about->findChild<QPushButton*>("systemInfoButton");
     QVERIFY(sysInfo->sizeHint().width() <= sysInfo->width());
-    // The versions, and the system's release as os-release names it.
     QTest::mouseClick(sysInfo, Qt::LeftButton);
     QVERIFY(shown_.size() == 1 && shown_[0].title == UiText(msg::Ui::SystemInfoTitle));
     for (const QString& part : {QStringLiteral(ALLELESCOPE_VERSION), QString(qVersion()),
