@@ -110,6 +110,40 @@ enum class Ui {
   // The option that writes the distances and principal coordinates.
   OptionRelate,
   RelateRunning,
+  // What each option adds to the workbook, one line each (the boxes' tooltips).
+  TipCombination,
+  TipIdentification,
+  TipZeroOne,
+  TipSummary,
+  TipRelate,
+  // The menus' ways to other programs' files and to looks at a source.
+  MenuImport,
+  MenuExport,
+  MenuMarkers,
+  MenuLocusTable,
+  MenuTree,
+  MenuMap,
+  ImportDialogTitle,
+  ImportFilter,
+  ImportSaveTitle,
+  XlsxFilter,
+  ExportDialogTitle,
+  GenepopFilter,
+  StructureFilter,
+  GenalexFilter,
+  MarkersTitle,     // {} the sheet
+  LocusTableTitle,  // {} the sheet
+  TreeTitle,        // {} the sheet
+  MapTitle,         // {} the sheet
+  // The problems found, in the results panel and for the looks above.
+  ProblemColumn,
+  VarietyColumn,
+  MarkerColumn,
+  CellColumn,
+  ProblemsOnSheet,  // {} the error sheet
+  // The about window's system information.
+  SystemInfoTitle,
+  SystemInfoText,  // {} AlleleScope's version, {} Qt's, {} Qt's built with, {} libraries, {} the OS
 };
 
 // The text of `id` in the interface language.

@@ -15,19 +15,6 @@
 namespace cli {
 namespace {
 
-void ListChanges(const app::ExportResult& done, std::ostream& out) {
-  for (const auto& r : done.varieties)
-    out << msg::Format(msg::Cli::RenamedVariety, r.from, r.to) << '\n';
-  for (const auto& r : done.markers)
-    out << msg::Format(msg::Cli::RenamedMarker, r.from, r.to) << '\n';
-  for (const auto& r : done.alleles) {
-    std::vector<std::string> pairs;
-    for (const auto& [number, allele] : r.alleles)
-      pairs.push_back(msg::Format(msg::Cli::AlleleNumber, number, allele));
-    out << msg::Format(msg::Cli::RenumberedAlleles, r.marker, fmt::join(pairs, " ")) << '\n';
-  }
-}
-
 class ExportCommand : public Command {
  public:
   explicit ExportCommand(CLI::App& parent)
@@ -64,11 +51,7 @@ class ExportCommand : public Command {
     }
     // Beside an export sent to standard output, the list would end up in it.
     std::ostream& changes = app::IsStandardOutput(output_) ? err : out;
-    ListChanges(done, changes);
-    // STRUCTURE files are written without a population column, as before.
-    if (done.ungrouped > 0 && format_ != app::ExportFormat::Structure)
-      changes << msg::Format(msg::Cli::UngroupedVarieties, done.ungrouped, done.sourcePopulation)
-              << '\n';
+    changes << app::DescribeChanges(done, format_);
     if (!request_.quiet) err << msg::Format(msg::Cli::ExportWritten, output_) << '\n';
     return kFinished;
   }

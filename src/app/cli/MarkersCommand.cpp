@@ -10,24 +10,6 @@
 namespace cli {
 namespace {
 
-void PrintChoice(const app::MarkerSearch& search, std::ostream& out) {
-  out << msg::Format(search.exact ? msg::Cli::MarkersExact : msg::Cli::MarkersGreedy,
-                     search.markers)
-      << '\n';
-  // With one variety there is no pair: neither "no marker tells" nor "every pair is told" holds.
-  if (search.varieties < 2) {
-    out << msg::Text(msg::Cli::MarkersOneVariety) << '\n';
-    return;
-  }
-  if (search.chosen.empty()) out << msg::Text(msg::Cli::NoPairToTell) << '\n';
-  for (const app::TellingMarker& c : search.chosen)
-    out << msg::Format(msg::Cli::MarkerLine, c.name, c.pairsLeft) << '\n';
-  out << msg::Text(msg::Cli::InseparableHead) << '\n';
-  if (search.inseparable.empty()) out << msg::Text(msg::Cli::InseparableNone) << '\n';
-  for (const std::vector<std::string>& names : search.inseparable)
-    out << msg::Format(msg::Cli::InseparableLine, fmt::join(names, "\t")) << '\n';
-}
-
 class MarkersCommand : public Command {
  public:
   explicit MarkersCommand(CLI::App& parent)
@@ -44,7 +26,7 @@ class MarkersCommand : public Command {
     if (sheet.empty()) return kUsage;
     const app::MarkerSearch search = app::SearchMarkers(session, sheet);
     if (ListProblems(search.problems, out)) return kDataProblems;
-    PrintChoice(search, out);
+    out << app::DescribeChoice(search);
     return kFinished;
   }
 

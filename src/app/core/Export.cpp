@@ -1,6 +1,11 @@
 #include "app/core/Export.h"
 
+#include <fmt/format.h>
+#include <fmt/ranges.h>
+
 #include <utility>
+
+#include "messages/CliTexts.h"
 
 namespace app {
 namespace {
@@ -37,6 +42,23 @@ ExportResult ExportSource(Session& session, const std::string& sheet, ExportForm
   for (exchange::Renumbered& r : done.alleles)
     result.alleles.push_back({read.store->MarkerName(r.marker), std::move(r.alleles)});
   return result;
+}
+
+std::string DescribeChanges(const ExportResult& done, ExportFormat format) {
+  std::string text;
+  auto line = [&text](const std::string& part) { (text += part) += '\n'; };
+  for (const auto& r : done.varieties) line(msg::Format(msg::Cli::RenamedVariety, r.from, r.to));
+  for (const auto& r : done.markers) line(msg::Format(msg::Cli::RenamedMarker, r.from, r.to));
+  for (const auto& r : done.alleles) {
+    std::vector<std::string> pairs;
+    for (const auto& [number, allele] : r.alleles)
+      pairs.push_back(msg::Format(msg::Cli::AlleleNumber, number, allele));
+    line(msg::Format(msg::Cli::RenumberedAlleles, r.marker, fmt::join(pairs, " ")));
+  }
+  // STRUCTURE files are written without a population column, as before.
+  if (done.ungrouped > 0 && format != ExportFormat::Structure)
+    line(msg::Format(msg::Cli::UngroupedVarieties, done.ungrouped, done.sourcePopulation));
+  return text;
 }
 
 }  // namespace app

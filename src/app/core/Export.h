@@ -37,4 +37,9 @@ struct ExportResult {
 // Session::ReadGenotypes does.
 ExportResult ExportSource(Session& session, const std::string& sheet, ExportFormat format);
 
+// What the user must be told of an export in `format`, a line each (every
+// line ends in '\n'): the names changed, the alleles numbered, the varieties
+// put in the source's population. Empty when nothing was changed.
+std::string DescribeChanges(const ExportResult& done, ExportFormat format);
+
 }  // namespace app

@@ -1,8 +1,12 @@
 #include "app/core/MarkerSearch.h"
 
+#include <fmt/format.h>
+#include <fmt/ranges.h>
+
 #include <utility>
 
 #include "analysis/MarkerSet.h"
+#include "messages/CliTexts.h"
 
 namespace app {
 
@@ -23,6 +27,26 @@ MarkerSearch SearchMarkers(Session& session, const std::string& sheet) {
     for (int v : group) names.push_back(s.VarietyName(v));
   }
   return search;
+}
+
+std::string DescribeChoice(const MarkerSearch& search) {
+  std::string text =
+      msg::Format(search.exact ? msg::Cli::MarkersExact : msg::Cli::MarkersGreedy, search.markers) +
+      '\n';
+  auto line = [&text](std::string_view part) { (text += part) += '\n'; };
+  // With one variety there is no pair: neither "no marker tells" nor "every pair is told" holds.
+  if (search.varieties < 2) {
+    line(msg::Text(msg::Cli::MarkersOneVariety));
+    return text;
+  }
+  if (search.chosen.empty()) line(msg::Text(msg::Cli::NoPairToTell));
+  for (const TellingMarker& c : search.chosen)
+    line(msg::Format(msg::Cli::MarkerLine, c.name, c.pairsLeft));
+  line(msg::Text(msg::Cli::InseparableHead));
+  if (search.inseparable.empty()) line(msg::Text(msg::Cli::InseparableNone));
+  for (const std::vector<std::string>& names : search.inseparable)
+    line(msg::Format(msg::Cli::InseparableLine, fmt::join(names, "\t")));
+  return text;
 }
 
 }  // namespace app

@@ -27,4 +27,8 @@ struct MarkerSearch {
 // Session::ReadGenotypes does.
 MarkerSearch SearchMarkers(Session& session, const std::string& sheet);
 
+// The choice in the user's words, a line each (every line ends in '\n'): the
+// markers with the pairs each leaves, then the varieties no marker tells apart.
+std::string DescribeChoice(const MarkerSearch& search);
+
 }  // namespace app

@@ -12,11 +12,13 @@
 namespace app {
 
 // A data problem as the error log words it, with the variety and marker it is
-// logged under (empty where it concerns no single one).
+// logged under (empty where it concerns no single one) and the source cell it
+// was met in ("F27"; empty when none).
 struct DataProblem {
   std::string_view text;
   std::string variety;
   std::string marker;
+  std::string cell;
 };
 
 struct CheckedSource {

@@ -99,10 +99,7 @@ void AboutWindow::paintEvent(QPaintEvent* event) {
 void AboutWindow::OkClicked() { close(); }
 
 void AboutWindow::SystemInfoClicked() {
-  if (!StartSysInfo()) {
-    ShowMessage(this, QMessageBox::NoIcon, UiText(msg::Ui::ProgramTitle),
-                UiText(msg::Ui::SysInfoUnavailable));
-  }
+  ShowMessage(this, QMessageBox::NoIcon, UiText(msg::Ui::SystemInfoTitle), SystemInfoText());
 }
 
 }  // namespace gui

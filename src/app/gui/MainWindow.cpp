@@ -14,6 +14,7 @@
 #include "app/gui/AppIcon.h"
 #include "app/gui/MessageBoxes.h"
 #include "app/gui/UiText.h"
+#include "app/gui/WaitCursor.h"
 #include "app/gui/WindowMetrics.h"
 #include "host/HostError.h"
 #include "messages/HostFailureTexts.h"
@@ -23,30 +24,6 @@ namespace gui {
 namespace {
 
 constexpr qint64 kRepaintIntervalMs = 50;
-
-// A wait cursor for the run; put aside while a message box waits for the user.
-class WaitCursor {
- public:
-  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
-class NormalCursor {
- public:
-  NormalCursor() : active_(QApplication::overrideCursor() != nullptr) {
-    if (active_) QApplication::setOverrideCursor(Qt::ArrowCursor);
-  }
-  ~NormalCursor() {
-    if (active_) QApplication::restoreOverrideCursor();
-  }
-  NormalCursor(const NormalCursor&) = delete;
-  NormalCursor& operator=(const NormalCursor&) = delete;
-
- private:
-  bool active_;
-};
 
 // Keeps running_ true for one run, also when the run ends by an exception.
 class RunFlag {
@@ -176,6 +153,7 @@ void MainWindow::Start() {
 
 void MainWindow::StartClicked() {
   if (running_ || !startButton_->isEnabled() || chosenSheet_.empty()) return;
+  const std::string sheet = chosenSheet_;
   const auto done = RunChosenSheet();
   if (!done) return;
   const auto& [report, savedFile] = *done;
@@ -183,7 +161,11 @@ void MainWindow::StartClicked() {
   const QString saved = QFileInfo(FromUtf8(savedFile.path)).absoluteFilePath();
   const bool elsewhere =
       QFileInfo(saved).canonicalFilePath() != QFileInfo(openedPath_).canonicalFilePath();
-  ShowResults(saved);
+  std::string errorSheet;
+  for (const std::string& name : report.sheetsWritten)
+    if (QString::fromStdString(name).endsWith(QStringLiteral(".err"), Qt::CaseInsensitive))
+      errorSheet = name;
+  ShowResults(saved, ProblemsOf(report, sheet), errorSheet);
   ShowClosingMessage(report, saved, elsewhere);
   if (savedFile.splitHardLink)
     ShowMessage(this, QMessageBox::Information, UiText(msg::Ui::ProgramTitle),

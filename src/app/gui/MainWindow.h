@@ -11,7 +11,9 @@
 #include <string_view>
 #include <vector>
 
+#include "app/core/Export.h"
 #include "app/core/Session.h"
+#include "app/core/SourceCheck.h"
 #include "app/gui/AboutWindow.h"
 #include "app/gui/HelpWindow.h"
 #include "app/gui/WindowSettings.h"
@@ -26,6 +28,7 @@ class QLabel;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
+class QTableWidget;
 
 namespace host {
 class HostError;
@@ -61,6 +64,10 @@ class MainWindow : public QWidget {
   void Start();
   bool Running() const { return running_; }
 
+  // The looks at the chosen source that the Analysis menu offers.
+  enum class Look { Markers, LocusTable, Tree, Map };
+  void ShowLookAt(Look look);
+
   const app::Session& GetSession() const { return *session_; }
   AboutWindow* About() const { return about_; }
   HelpWindow* Help() const { return help_; }
@@ -81,6 +88,8 @@ class MainWindow : public QWidget {
   void HelpClicked();
   void HelpContentsClicked();
   void OpenClicked();
+  void ImportClicked();
+  void ExportClicked();
 
  private:
   // Where the folder and file list items keep their full paths.
@@ -93,9 +102,17 @@ class MainWindow : public QWidget {
   QLayout* BuildOptions(const TwipScale& tw);
   QLayout* BuildButtons(const TwipScale& tw);
   void BuildMenus();
+  void AddFileTools(QMenu* file);
+  void AddLooks(QMenu* analysis);
+  // Writes the chosen source to `path`; throws as app::ExportSource does.
+  void WriteExport(const std::string& path, app::ExportFormat format);
   QWidget* BuildResults();
-  // The results panel for the file saved last; an empty path hides it.
-  void ShowResults(const QString& saved);
+  // The results panel for the file saved last, with the problems the run
+  // found and the sheet that lists them; an empty path hides it.
+  void ShowResults(const QString& saved, const std::vector<app::DataProblem>& problems = {},
+                   const std::string& errorSheet = {});
+  // The problems a run of `sheet` logged, as the error sheet lists them.
+  std::vector<app::DataProblem> ProblemsOf(const app::RunReport& report, const std::string& sheet);
   // A checkable entry of `menu` that mirrors the option's box both ways.
   void MirrorOption(QMenu* menu, QCheckBox* box);
   void FillRecentMenu();
@@ -153,9 +170,12 @@ class MainWindow : public QWidget {
   std::vector<QCheckBox*> optionBoxes_;  // every option, in the order shown
   QHash<QCheckBox*, QAction*> optionActions_;
   QAction* runAction_ = nullptr;
+  std::vector<QAction*> sourceActions_;  // enabled with Start: they need a source
   QMenu* recentMenu_ = nullptr;
   QWidget* resultsPanel_;
   QLabel* resultsLabel_;
+  QLabel* problemsLabel_;
+  QTableWidget* problemList_;
   QString savedPath_;
   WindowSettings settings_;
 

@@ -140,19 +140,21 @@ QLayout* MainWindow::BuildOptions(const TwipScale& tw) {
   optionFrame_->setMinimumWidth(tw(2175));
   auto* boxes = new QVBoxLayout(optionFrame_);
   // Each option is a check box here and a checkable entry of the Analysis menu.
-  auto makeOption = [&](const char* name, msg::Ui caption) {
+  auto makeOption = [&](const char* name, msg::Ui caption, msg::Ui tip) {
     auto* box = new QCheckBox(UiText(caption), optionFrame_);
     box->setObjectName(QString::fromLatin1(name));
+    box->setToolTip(UiText(tip));
     box->setEnabled(false);
     boxes->addWidget(box);
     optionBoxes_.push_back(box);
     return box;
   };
-  combinationBox_ = makeOption("combinationBox", msg::Ui::OptionCombination);
-  ukaiBox_ = makeOption("ukaiBox", msg::Ui::OptionIdentification);
-  zeroOneBox_ = makeOption("zeroOneBox", msg::Ui::OptionZeroOne);
-  summaryBox_ = makeOption("summaryBox", msg::Ui::OptionSummary);
-  relateBox_ = makeOption("relateBox", msg::Ui::OptionRelate);
+  combinationBox_ =
+      makeOption("combinationBox", msg::Ui::OptionCombination, msg::Ui::TipCombination);
+  ukaiBox_ = makeOption("ukaiBox", msg::Ui::OptionIdentification, msg::Ui::TipIdentification);
+  zeroOneBox_ = makeOption("zeroOneBox", msg::Ui::OptionZeroOne, msg::Ui::TipZeroOne);
+  summaryBox_ = makeOption("summaryBox", msg::Ui::OptionSummary, msg::Ui::TipSummary);
+  relateBox_ = makeOption("relateBox", msg::Ui::OptionRelate, msg::Ui::TipRelate);
   boxes->addStretch(1);
   layout->addWidget(optionFrame_, 1);
 

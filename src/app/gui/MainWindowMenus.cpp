@@ -49,16 +49,21 @@ void MainWindow::BuildMenus() {
   recentMenu_->setObjectName(QStringLiteral("recentMenu"));
   FillRecentMenu();
   file->addSeparator();
+  AddFileTools(file);
+  file->addSeparator();
   QAction* quit = file->addAction(UiText(msg::Ui::MenuQuit), this, &MainWindow::QuitClicked);
   quit->setObjectName(QStringLiteral("quitAction"));
   quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
   QMenu* analysis = bar->addMenu(UiText(msg::Ui::MenuAnalysis));
   analysis->setObjectName(QStringLiteral("analysisMenu"));
+  analysis->setToolTipsVisible(true);  // the options say what each adds
   runAction_ = analysis->addAction(UiText(msg::Ui::MenuRun), this, &MainWindow::Start);
   runAction_->setObjectName(QStringLiteral("runAction"));
   runAction_->setShortcuts({QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_R)});
-  runAction_->setEnabled(startButton_->isEnabled());
+  analysis->addSeparator();
+  AddLooks(analysis);
+  SetStartEnabled(startButton_->isEnabled());
   analysis->addSeparator();
   for (QCheckBox* box : optionBoxes_) MirrorOption(analysis, box);
 
@@ -76,6 +81,7 @@ void MainWindow::BuildMenus() {
 void MainWindow::MirrorOption(QMenu* menu, QCheckBox* box) {
   QAction* action = menu->addAction(box->text());
   action->setObjectName(box->objectName() + QStringLiteral("Action"));
+  action->setToolTip(box->toolTip());
   action->setCheckable(true);
   action->setChecked(box->isChecked());
   action->setEnabled(box->isEnabled());
@@ -96,6 +102,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::SetStartEnabled(bool enabled) {
   startButton_->setEnabled(enabled);
   if (runAction_ != nullptr) runAction_->setEnabled(enabled);
+  for (QAction* action : sourceActions_) action->setEnabled(enabled);
 }
 
 void MainWindow::FillRecentMenu() {

@@ -1,6 +1,7 @@
 #include "app/gui/MessageBoxes.h"
 
 #include <QFileDialog>
+#include <algorithm>
 #include <utility>
 
 #include "app/gui/UiText.h"
@@ -18,6 +19,10 @@ QuestionFunction& QuestionOverride() {
 }
 OpenFunction& OpenOverride() {
   static OpenFunction function;
+  return function;
+}
+FileFunction& FileOverride() {
+  static FileFunction function;
   return function;
 }
 }  // namespace
@@ -53,5 +58,18 @@ QString AskWorkbook(QWidget* parent, const QString& folder) {
 }
 
 void SetOpenFunction(OpenFunction function) { OpenOverride() = std::move(function); }
+
+FileAnswer AskFile(QWidget* parent, const FileQuestion& question) {
+  if (FileOverride()) return FileOverride()(parent, question);
+  const QString filters = question.filters.join(QStringLiteral(";;"));
+  QString chosen = question.filters.value(0);
+  const QString path =
+      question.save
+          ? QFileDialog::getSaveFileName(parent, question.title, question.folder, filters, &chosen)
+          : QFileDialog::getOpenFileName(parent, question.title, question.folder, filters, &chosen);
+  return {path, std::max(0, static_cast<int>(question.filters.indexOf(chosen)))};
+}
+
+void SetFileFunction(FileFunction function) { FileOverride() = std::move(function); }
 
 }  // namespace gui

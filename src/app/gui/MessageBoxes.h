@@ -4,6 +4,7 @@
 // loop waiting for a click.
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 namespace gui {
@@ -35,5 +36,23 @@ QString AskWorkbook(QWidget* parent, const QString& folder);
 
 // Replaces the file dialog for the whole program; an empty function brings it back.
 void SetOpenFunction(OpenFunction function);
+
+// A file to read or to write, asked for in the desktop's file dialog.
+struct FileQuestion {
+  bool save = false;  // a new file (the dialog asks before replacing one)
+  QString title;
+  QString folder;
+  QStringList filters;  // the first is chosen at the start
+};
+struct FileAnswer {
+  QString path;    // empty when the user cancelled
+  int filter = 0;  // the index of the filter chosen
+};
+using FileFunction = std::function<FileAnswer(QWidget* parent, const FileQuestion& question)>;
+
+FileAnswer AskFile(QWidget* parent, const FileQuestion& question);
+
+// Replaces the file dialog for the whole program; an empty function brings it back.
+void SetFileFunction(FileFunction function);
 
 }  // namespace gui

@@ -1,18 +1,14 @@
 #pragma once
-// Starting the desktop's system information program from the about window.
+// What the about window's system information button shows: the versions of
+// AlleleScope, Qt and the libraries it was built with, and the system's release.
 #include <QString>
-#include <QStringList>
 
 namespace gui {
 
-// Programs that show the system's hardware and software, best first.
-QStringList SystemInfoCandidates();
+// The PRETTY_NAME of an os-release file ("Debian GNU/Linux 12 (bookworm)");
+// empty when the file or the line is missing.
+QString OsRelease(const QString& file = QStringLiteral("/etc/os-release"));
 
-// Full path of the first candidate found on PATH, or empty when none is installed.
-QString FindSystemInfoProgram(const QStringList& candidates = SystemInfoCandidates());
-
-// Starts the program found, detached from us; false when there is none or it
-// could not be started.
-bool StartSysInfo();
+QString SystemInfoText(const QString& osReleaseFile = QStringLiteral("/etc/os-release"));
 
 }  // namespace gui

@@ -4,15 +4,19 @@
 //   allelescope-gui [WORKBOOK [SHEET]]
 //   allelescope-gui --screenshot DIR WORKBOOK SHEET
 //
-// --screenshot runs the sheet with its default options, saves
-// DIR/main-window.png, DIR/about-window.png and DIR/help-window.png and ends: the pictures for the
-// documentation. It never waits for a person: messages go to standard output,
-// and a warning or a question ends it with status 1; the remembered window
-// size and recent workbooks are left out. --help and --version need no display.
+// --screenshot chooses the sheet, runs it with its default options and ends,
+// having saved the pictures for the documentation in DIR: main-window-start.png
+// (the sheet chosen), file-menu.png and analysis-menu.png (each menu open),
+// main-window.png (after the run), about-window.png and help-window.png. It never waits for a
+// person: messages go to standard output, and a warning or a question ends it with status 1; the
+// remembered window size and recent workbooks are left out. --help and --version need no display.
 #include <QAction>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -49,30 +53,57 @@ void AnswerUnattended(bool& failed) {
   });
 }
 
+bool Save(const QPixmap& picture, const QString& dir, const char* name) {
+  return picture.save(QDir(dir).filePath(QLatin1String(name)));
+}
+
+// The window with one of its menus open, as the user sees it: the menu is a
+// window of its own, so it is drawn over the window's picture where it stands.
+QPixmap WithMenuOpen(gui::MainWindow& window, const char* name) {
+  auto* bar = window.findChild<QMenuBar*>(QStringLiteral("menuBar"));
+  auto* menu = window.findChild<QMenu*>(QLatin1String(name));
+  bar->setActiveAction(menu->menuAction());
+  QApplication::processEvents();
+  const QPixmap shot = window.grab();
+  const QRect where(window.mapFromGlobal(menu->pos()), menu->size());
+  const QSize size = shot.deviceIndependentSize().toSize().expandedTo(
+      QSize(where.right() + 1, where.bottom() + 1));
+  QPixmap both(size * shot.devicePixelRatio());
+  both.setDevicePixelRatio(shot.devicePixelRatio());
+  both.fill(Qt::transparent);
+  QPainter painter(&both);
+  painter.drawPixmap(0, 0, shot);
+  painter.drawPixmap(where.topLeft(), menu->grab());
+  painter.end();
+  menu->hide();
+  return both;
+}
+
 int TakeScreenshots(gui::MainWindow& window, const QString& dir, const QString& sheet) {
-  if (!sheet.isEmpty()) {
-    if (!window.ChooseSheet(sheet)) {
-      QTextStream(stdout) << gui::UiFormat(msg::Cli::WindowNoSheet, sheet.toStdString())
-                          << Qt::endl;
-      return 1;
-    }
-    window.Start();
+  if (!QDir().mkpath(dir)) return 1;
+  if (!sheet.isEmpty() && !window.ChooseSheet(sheet)) {
+    QTextStream(stdout) << gui::UiFormat(msg::Cli::WindowNoSheet, sheet.toStdString()) << Qt::endl;
+    return 1;
   }
   QApplication::processEvents();
-  if (!QDir().mkpath(dir)) return 1;
-  bool saved = window.grab().save(QDir(dir).filePath(QStringLiteral("main-window.png")));
+  bool saved = Save(window.grab(), dir, "main-window-start.png");
+  saved = Save(WithMenuOpen(window, "fileMenu"), dir, "file-menu.png") && saved;
+  saved = Save(WithMenuOpen(window, "analysisMenu"), dir, "analysis-menu.png") && saved;
+  if (!sheet.isEmpty()) window.Start();
+  QApplication::processEvents();
+  saved = Save(window.grab(), dir, "main-window.png") && saved;
 
   QMetaObject::invokeMethod(window.findChild<QWidget*>(QStringLiteral("helpButton")), "click");
   gui::AboutWindow* about = window.About();
   if (about == nullptr) return 1;
   QApplication::processEvents();
-  saved = about->grab().save(QDir(dir).filePath(QStringLiteral("about-window.png"))) && saved;
+  saved = Save(about->grab(), dir, "about-window.png") && saved;
 
   QMetaObject::invokeMethod(window.findChild<QAction*>(QStringLiteral("helpAction")), "trigger");
   gui::HelpWindow* help = window.Help();
   if (help == nullptr) return 1;
   QApplication::processEvents();
-  saved = help->grab().save(QDir(dir).filePath(QStringLiteral("help-window.png"))) && saved;
+  saved = Save(help->grab(), dir, "help-window.png") && saved;
   return saved ? 0 : 1;
 }
 
