@@ -7,9 +7,11 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "app/gui/UiText.h"
 
@@ -23,9 +25,24 @@ QTableWidgetItem* Item(const QString& text) {
   return item;
 }
 
-void FillRow(QTableWidget* table, int row, const QStringList& cells) {
+// A number of the table as a reader takes it in: three decimals, a tiny one
+// in three significant digits; its every digit stays in the tooltip.
+QTableWidgetItem* NumberItem(const QString& text) {
+  bool isNumber = false;
+  const double value = text.toDouble(&isNumber);
+  if (!isNumber) return Item(text);
+  const bool whole = !text.contains(QRegularExpression(QStringLiteral("[.eE]")));
+  const bool tiny = value != 0 && std::abs(value) < 0.001;
+  QTableWidgetItem* item = Item(whole ? text : QString::number(value, tiny ? 'g' : 'f', 3));
+  if (!whole) item->setToolTip(text);
+  item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  return item;
+}
+
+void FillRow(QTableWidget* table, int row, const QStringList& cells,
+             QTableWidgetItem* (*item)(const QString&) = Item) {
   for (int column = 0; column < cells.size(); ++column)
-    table->setItem(row, column, Item(cells[column]));
+    table->setItem(row, column, item(cells[column]));
 }
 
 }  // namespace
@@ -67,7 +84,7 @@ QWidget* TableLook(const std::string& tsv) {
   table->setHorizontalHeaderLabels(heads);
   table->setRowCount(static_cast<int>(lines.size()));
   for (int row = 0; row < lines.size(); ++row)
-    FillRow(table, row, lines[row].split(QLatin1Char('\t')));
+    FillRow(table, row, lines[row].split(QLatin1Char('\t')), NumberItem);
   table->resizeColumnsToContents();
   return table;
 }

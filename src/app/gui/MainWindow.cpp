@@ -166,6 +166,7 @@ void MainWindow::StartClicked() {
     if (QString::fromStdString(name).endsWith(QStringLiteral(".err"), Qt::CaseInsensitive))
       errorSheet = name;
   ShowResults(saved, ProblemsOf(report, sheet), errorSheet);
+  ShowResultViews(report, sheet);
   ShowClosingMessage(report, saved, elsewhere);
   if (savedFile.splitHardLink)
     ShowMessage(this, QMessageBox::Information, UiText(msg::Ui::ProgramTitle),

@@ -28,6 +28,7 @@ class QLabel;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
+class QTabWidget;
 class QTableWidget;
 
 namespace host {
@@ -113,6 +114,12 @@ class MainWindow : public QWidget {
                    const std::string& errorSheet = {});
   // The problems a run of `sheet` logged, as the error sheet lists them.
   std::vector<app::DataProblem> ProblemsOf(const app::RunReport& report, const std::string& sheet);
+  // Below the saved path, a tab for what the run added that a breeder reads
+  // first: the locus table of the summary sheet, the tree and the map of
+  // the distances; none after a run without them.
+  void ShowResultViews(const app::RunReport& report, const std::string& sheet);
+  // What `look` shows of the source `sheet`, or its data problems; throws as app::Session does.
+  QWidget* LookWidget(const std::string& sheet, Look look);
   // A checkable entry of `menu` that mirrors the option's box both ways.
   void MirrorOption(QMenu* menu, QCheckBox* box);
   void FillRecentMenu();
@@ -176,6 +183,7 @@ class MainWindow : public QWidget {
   QLabel* resultsLabel_;
   QLabel* problemsLabel_;
   QTableWidget* problemList_;
+  QTabWidget* resultViews_;
   QString savedPath_;
   WindowSettings settings_;
 

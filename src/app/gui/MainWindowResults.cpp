@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -20,6 +21,14 @@ namespace gui {
 namespace {
 
 constexpr int kProblemRowsShown = 6;  // more scroll
+
+// The sheet of the run whose name ends in `suffix` (".sum"), or empty.
+std::string WrittenSheet(const app::RunReport& report, const char* suffix) {
+  for (const std::string& name : report.sheetsWritten)
+    if (QString::fromStdString(name).endsWith(QLatin1String(suffix), Qt::CaseInsensitive))
+      return name;
+  return {};
+}
 
 }  // namespace
 
@@ -59,6 +68,9 @@ QWidget* MainWindow::BuildResults() {
                                      problemList_->verticalHeader()->defaultSectionSize() +
                                  2 * problemList_->frameWidth());
   layout->addWidget(problemList_);
+  resultViews_ = new QTabWidget(resultsPanel_);
+  resultViews_->setObjectName(QStringLiteral("resultViews"));
+  layout->addWidget(resultViews_, 1);
   resultsPanel_->hide();
   return resultsPanel_;
 }
@@ -76,6 +88,12 @@ void MainWindow::ShowResults(const QString& saved, const std::vector<app::DataPr
   FillProblemTable(problemList_, problems);
   problemsLabel_->setVisible(!problems.empty());
   problemList_->setVisible(!problems.empty());
+  while (resultViews_->count() > 0) {
+    QWidget* view = resultViews_->widget(0);
+    resultViews_->removeTab(0);
+    delete view;
+  }
+  resultViews_->hide();
   resultsPanel_->show();
 }
 
@@ -89,6 +107,30 @@ std::vector<app::DataProblem> MainWindow::ProblemsOf(const app::RunReport& repor
   } catch (const std::exception&) {  // a host error among them
     return {};
   }  // the closing message still names each kind found
+}
+
+void MainWindow::ShowResultViews(const app::RunReport& report, const std::string& sheet) {
+  if (report.HasProblems() || !session_->IsOpen()) return;
+  const std::string summary = WrittenSheet(report, ".sum");
+  const std::string tree = WrittenSheet(report, ".tree");
+  const struct {
+    const std::string& shownOn;
+    Look look;
+    msg::Ui title;
+  } views[] = {{summary, Look::LocusTable, msg::Ui::LocusTableTitle},
+               {tree, Look::Tree, msg::Ui::TreeTitle},
+               {tree, Look::Map, msg::Ui::MapTitle}};
+  for (const auto& view : views) {
+    if (view.shownOn.empty()) continue;
+    try {
+      QWidget* shown = LookWidget(sheet, view.look);
+      shown->setMinimumSize(0, 0);  // it scrolls: the window keeps the size the user gave it
+      resultViews_->addTab(shown, UiFormat(view.title, view.shownOn));
+    } catch (const std::exception&) {
+      // The saved file holds the results; a view that cannot be made is left out.
+    }
+  }
+  resultViews_->setVisible(resultViews_->count() > 0);
 }
 
 }  // namespace gui

@@ -175,13 +175,17 @@ void MainWindow::WriteExport(const std::string& path, app::ExportFormat format) 
   if (!changes.empty()) ShowLook(this, QStringLiteral("exportChanges"), title, TextLook(changes));
 }
 
+QWidget* MainWindow::LookWidget(const std::string& sheet, Look look) {
+  return LookContent(*session_, sheet, look);
+}
+
 void MainWindow::ShowLookAt(Look look) {
   if (running_ || chosenSheet_.empty()) return;
   const LookChoice& choice = kLooks.at(static_cast<std::size_t>(look));
   QWidget* content = nullptr;
   try {
     WaitCursor wait;
-    content = LookContent(*session_, chosenSheet_, look);
+    content = LookWidget(chosenSheet_, look);
   } catch (const host::HostError& e) {
     ReportError(UiText(msg::Ui::SheetUnreadable), e);
   } catch (const std::exception& e) {

@@ -414,6 +414,12 @@ class WindowTest : public QObject {
         (QStringList{"Apple.org", "Apple.err", "Apple.ssr", "Apple.gnt", "Apple.all", "Apple.chr",
                      "Apple.pek", "Apple.tssr", "Apple.ukai", "Apple.sum", "Chr.org"}));
     QVERIFY(panel->isVisible() && Child<QTableWidget>("problemList")->isHidden());
+    auto* views = Child<QTabWidget>("resultViews");
+    QVERIFY(views->isVisible() && views->count() == 1);
+    QCOMPARE(views->tabText(0), gui::UiFormat(msg::Ui::LocusTableTitle, "Apple.sum"));
+    auto* table = qobject_cast<QTableWidget*>(views->widget(0));
+    QVERIFY(table && table->rowCount() > 1);
+    QCOMPARE(table->horizontalHeaderItem(0)->text(), QStringLiteral("marker"));
     ExpectCaptionsFit();
     QCOMPARE(Child<QLabel>("resultsLabel")->text(), Saved(path));
     QDesktopServices::setUrlHandler("file", this, "OpenUrl");
@@ -429,6 +435,14 @@ class WindowTest : public QObject {
                 gui::UiFormat(msg::Ui::ProblemsOnSheet, "Bad.err") &&
             Child<QTableWidget>("problemList")->isVisible());
     ExpectProblems(Child<QTableWidget>("problemList"), badRows_);
+    QVERIFY(views->isHidden());
+    Choose("Apple.org");
+    Box("relateBox")->setChecked(true);
+    Press("startButton");
+    QCOMPARE(views->count(), 3);
+    QCOMPARE(views->tabText(2), gui::UiFormat(msg::Ui::MapTitle, "Apple.tree"));
+    for (int tab : {1, 2})
+      QVERIFY(!views->widget(tab)->findChild<QLabel*>("lookPicture")->pixmap().isNull());
     QVERIFY(window_->OpenWorkbook(bookPath_) && panel->isHidden());  // it was the other's
   }
 
