@@ -94,14 +94,5 @@ TEST(TallyCharacterMarker, CountsCharactersNotUtf16Units) {
   EXPECT_EQ(store::ToUtf8(s.Marker(1).AlleleSymbol(2)), "\xF0\x9F\x98\x80");
 }
 
-TEST(ConvertSsrMarker, NegativeSizesAreReportedAndSizeZeroIsKept) {
-  store::GenotypeStore s = Source(store::DataKind::Ssr, {u"0/0", u"-150/152"});
-  const analysis::SsrMarker out = analysis::ConvertSsrMarker(s, 1);
-  EXPECT_EQ(out.findings, (store::Findings{store::CellFinding(Problem::NonNumeric, 2, 1)}));
-  EXPECT_EQ(s.GenotypeText(1, s.Cell(1, 1)), "'0/0");
-  EXPECT_EQ(s.Marker(1).AlleleValue(1), 0);
-  EXPECT_EQ(s.Marker(1).AlleleTally(1), 2);
-}
-
 }  // namespace
 }  // namespace analysis_test

@@ -60,33 +60,6 @@ TEST_F(RunResults, MostTypedCellsDecideTheKindAndATieGoesToTheFirst) {
   }
 }
 
-TEST_F(RunResults, TheErrorLogNamesTheCellAndItsTextBesideTheOldColumns) {
-  // One typo in C5 and a number where a pair belongs: the table stays SSR data.
-  Table(*src, {{"V1", "180-192", "150/154"}, {"V2", "150/152", "150/156"}, {"V3", "152/150", ""}});
-  src->GetRange("D7").SetValue(180);
-  ASSERT_EQ(report::ClassifySource(*src), SourceKind::Ssr);
-  report::WriteResults(*src, SourceKind::Ssr, {}, Listed(), progress);
-
-  host::Worksheet& err = book->SheetByName("Apple.err");
-  ExpectTexts(err, {{"B3", std::string(texts::kErrorCodeHead)},
-                    {"C3", std::string(texts::kVarietyHead)},
-                    {"D3", std::string(texts::kMarkerHead)},
-                    {"E3", std::string(texts::kCellHead)},
-                    {"F3", std::string(texts::kFoundHead)}});
-  const std::string nonNumeric(texts::kNotNumeric), notDiploid(texts::kNotDiploid);
-  std::vector<std::string> rows;
-  for (int r = 4; r <= 7; ++r) {
-    std::string row;
-    for (int c = 2; c <= 6; ++c) row += err.Cell(r, c).Text() + "|";
-    rows.push_back(row);
-  }
-  EXPECT_EQ(rows, (std::vector<std::string>{nonNumeric + "|V1|M1|C5|180-192|",
-                                            notDiploid + "|V1|M1|C5|180-192|",
-                                            notDiploid + "|V3|M2|D7|180|", "|||||"}));
-  // Written as text, as every cell of the log.
-  EXPECT_TRUE(std::holds_alternative<std::string>(err.GetRange("F6").Value()));
-}
-
 TEST_F(RunResults, OptionSheetsOfAnEarlierRunKeepNoResultsTheRunDidNotCompute) {
   Table(*src,
         {{"V1", "150/152", "150/154"}, {"V2", "150/152", "152/156"}, {"V3", "152/154", "150/150"}});
