@@ -1,6 +1,6 @@
 #pragma once
-// Building distance matrices and trees by hand, and reading a tree's path
-// lengths back, for the tests of the trees.
+// Building distance matrices by hand, and reading a tree's path lengths back.
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,47 +29,27 @@ inline analysis::DistanceMatrix Matrix(const std::vector<double>& upper,
 
 // The length of the path between every two leaves, by variety: (i - 1) * n + j - 1.
 inline std::vector<double> PathLengths(const analysis::Tree& t) {
-  std::vector<std::vector<std::pair<int, double>>> next(t.nodes.size());
-  int leaves = 0;
-  for (size_t node = 0; node < t.nodes.size(); ++node) {
-    if (t.nodes[node].variety > 0) ++leaves;
-    if (t.nodes[node].parent < 0) continue;
-    next[node].emplace_back(t.nodes[node].parent, t.nodes[node].length);
-    next[t.nodes[node].parent].emplace_back(static_cast<int>(node), t.nodes[node].length);
+  // Per leaf its variety and its distance to itself and each ancestor, upwards.
+  std::vector<std::pair<int, std::vector<std::pair<int, double>>>> leaves;
+  for (int node = 0; node < static_cast<int>(t.nodes.size()); ++node) {
+    if (t.nodes[node].variety == 0) continue;
+    std::vector<std::pair<int, double>> up{{node, 0}};
+    for (int at = node; t.nodes[at].parent >= 0; at = t.nodes[at].parent)
+      up.emplace_back(t.nodes[at].parent, up.back().second + t.nodes[at].length);
+    leaves.emplace_back(t.nodes[node].variety, std::move(up));
   }
-  std::vector<double> out(static_cast<size_t>(leaves) * leaves, 0);
-  for (size_t from = 0; from < t.nodes.size(); ++from) {
-    if (t.nodes[from].variety == 0) continue;
-    std::vector<double> reach(t.nodes.size(), 0);
-    std::vector<bool> seen(t.nodes.size(), false);  // lengths may be negative
-    std::vector<int> stack{static_cast<int>(from)};
-    seen[from] = true;
-    while (!stack.empty()) {
-      const int at = stack.back();
-      stack.pop_back();
-      for (const auto& [to, length] : next[at]) {
-        if (seen[to]) continue;
-        seen[to] = true;
-        reach[to] = reach[at] + length;
-        stack.push_back(to);
-      }
+  const size_t n = leaves.size();
+  std::vector<double> out(n * n, 0);
+  for (const auto& [a, upA] : leaves)
+    for (const auto& [b, upB] : leaves) {
+      const std::map<int, double> fromB(upB.begin(), upB.end());
+      for (const auto& [node, length] : upA)  // the first common node is the nearest
+        if (fromB.count(node)) {
+          out[static_cast<size_t>(a - 1) * n + b - 1] = length + fromB.at(node);
+          break;
+        }
     }
-    for (size_t to = 0; to < t.nodes.size(); ++to)
-      if (t.nodes[to].variety > 0)
-        out[static_cast<size_t>(t.nodes[from].variety - 1) * leaves + t.nodes[to].variety - 1] =
-            reach[to];
-  }
   return out;
-}
-
-// The path lengths of a tree as a distance matrix between its leaves.
-inline analysis::DistanceMatrix PathMatrix(const analysis::Tree& t, int leaves) {
-  const std::vector<double> paths = PathLengths(t);
-  analysis::DistanceMatrix d(Names(leaves));
-  for (int i = 1; i <= leaves; ++i)
-    for (int j = i + 1; j <= leaves; ++j)
-      d.Set(i, j, paths[static_cast<size_t>(i - 1) * leaves + j - 1]);
-  return d;
 }
 
 }  // namespace analysis_test

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "exchange/SsrStore.h"
 #include "support/Tallied.h"
 
 namespace analysis_test {
@@ -83,21 +82,6 @@ TEST(Distances, AveragedOverTheMarkersTypedInBoth) {
       }
     }
   }
-}
-
-TEST(Distances, PairsWithoutAMarkerInCommonAreNamed) {
-  const analysis::DistanceMatrix d = VarietyDistances(FiveVarieties(), DistanceKind::Alleles);
-  const std::vector<analysis::VarietyPair> expected = {{2, 4, "V2", "V4"}, {4, 5, "V4", "V5"}};
-  EXPECT_EQ(d.PairsWithoutDistance(), expected);
-}
-
-TEST(Distances, SsrSizesShareByValue) {
-  // 180/192 and 192/200 share 192; a homozygous 180 against 180/192 shares one.
-  const store::GenotypeStore s = exchange_test::ConvertedSsr(
-      {"A", "B", "C"}, {"m1", "m2"}, {{"180/192", "180/180"}, {"192/200", "180/192"}, {"", ""}});
-  const analysis::DistanceMatrix d = VarietyDistances(s, DistanceKind::Alleles);
-  EXPECT_DOUBLE_EQ(*d.At(1, 2), 0.5);
-  EXPECT_EQ(d.PairsWithoutDistance().size(), 2u);  // C is typed nowhere
 }
 
 }  // namespace

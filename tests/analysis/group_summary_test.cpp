@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "analysis/GroupSummary.h"
-#include "analysis/LocusSummary.h"
 #include "support/Tallied.h"
 
 namespace {
@@ -68,21 +67,6 @@ TEST(GroupSummary, UntypedGroupAndPrivateAllelesAtAMarker) {
   EXPECT_EQ(groups[2].loci[1].typed, 0);
   EXPECT_DOUBLE_EQ(*groups[2].means.typed, 0.5);
   EXPECT_DOUBLE_EQ(*groups[2].means.he, 0.0);  // over M1 alone
-}
-
-TEST(GroupSummary, OneGroupOfEveryVarietyGivesTheLocusTable) {
-  const store::GenotypeStore s = Tallied(kTable);
-  const auto groups = analysis::SummarizeGroups(s, std::vector<std::string>(5, "All"));
-  ASSERT_EQ(groups.size(), 1u);
-  const analysis::LocusTable t = analysis::SummarizeLoci(s);
-  for (int m = 1; m <= s.MarkerCount(); ++m) {
-    const analysis::GroupLocus& g = groups[0].loci[m - 1];
-    EXPECT_EQ(g.typed, t.rows[m - 1].typed);
-    EXPECT_EQ(g.alleles, t.rows[m - 1].alleles);
-    EXPECT_DOUBLE_EQ(*g.ho, *t.rows[m - 1].ho);
-    EXPECT_DOUBLE_EQ(*g.he, *t.rows[m - 1].he);
-    EXPECT_EQ(g.privateAlleles, g.alleles);  // no other group
-  }
 }
 
 }  // namespace

@@ -1,11 +1,9 @@
-// The exact test of Hardy-Weinberg proportions: p-values worked by hand, the
-// walk over every table against drawing gametes at random, and the chain
-// against the walk.
+// The exact test of Hardy-Weinberg proportions: p-values worked by hand, and
+// the chain against the walk over every table.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 #include <random>
 #include <vector>
 
@@ -67,44 +65,16 @@ TEST(HardyWeinberg, ExactPValuesWorkedByHand) {
   EXPECT_NEAR(std::exp(analysis::LogTableProbability(Counts(2, {{0, 1, 4}}))), 8.0 / 35, 1e-12);
 }
 
-TEST(HardyWeinberg, NothingToTestWithOneAlleleOrNone) {
+TEST(HardyWeinberg, NothingToTestWithOneAlleleOrNoneAndTheWalkStopsAtTheLimit) {
   EXPECT_FALSE(analysis::HardyWeinbergTest(Counts(1, {{0, 0, 5}})));
   EXPECT_FALSE(analysis::HardyWeinbergTest(Counts(3, {{1, 1, 5}})));
   EXPECT_FALSE(analysis::HardyWeinbergTest(Counts(2, {})));
-}
-
-// The null the test stands on, drawn independently: the 2N allele copies
-// shuffled and paired off. Every distinct order of the copies is equally
-// likely, so the chance of a table is its share of the orders.
-struct Shuffled {
-  double p;
-  long tables;
-};
-Shuffled PValueByShuffling(const GenotypeCounts& observed) {
-  std::vector<int> copies;
-  const std::vector<int> totals = observed.AlleleTotals();
-  for (int a = 0; a < observed.AlleleCount(); ++a) copies.insert(copies.end(), totals[a], a);
-  std::map<std::vector<int>, long> tables;
-  long orders = 0;
-  do {
-    std::vector<int> table(static_cast<size_t>(observed.AlleleCount()) * observed.AlleleCount());
-    for (size_t k = 0; k < copies.size(); k += 2) {
-      const int i = std::min(copies[k], copies[k + 1]), j = std::max(copies[k], copies[k + 1]);
-      ++table[static_cast<size_t>(i) * observed.AlleleCount() + j];
-    }
-    ++tables[table];
-    ++orders;
-  } while (std::next_permutation(copies.begin(), copies.end()));
-  std::vector<int> seen(static_cast<size_t>(observed.AlleleCount()) * observed.AlleleCount());
-  for (int i = 0; i < observed.AlleleCount(); ++i)
-    for (int j = i; j < observed.AlleleCount(); ++j)
-      seen[static_cast<size_t>(i) * observed.AlleleCount() + j] = observed.Count(i, j);
-  const long mine = tables.at(seen);
-  long atMost = 0;
-  for (const auto& [table, n] : tables)
-    if (n <= mine) atMost += n;
-  return {static_cast<double>(atMost) / static_cast<double>(orders),
-          static_cast<long>(tables.size())};
+  // Two alleles of four copies each: three tables (see above).
+  HweSettings limit;
+  limit.enumerationLimit = 3;
+  EXPECT_EQ(analysis::HardyWeinbergTest(Counts(2, {{0, 1, 4}}), limit)->method, HweMethod::Exact);
+  limit.enumerationLimit = 2;
+  EXPECT_EQ(analysis::HardyWeinbergTest(Counts(2, {{0, 1, 4}}), limit)->method, HweMethod::Chain);
 }
 
 // Every `inbred`-th individual homozygous, so that tables stray from the null.
@@ -120,25 +90,6 @@ GenotypeCounts RandomTable(std::mt19937& rng, int alleles, int individuals, int 
     }
   }
   return c;
-}
-
-// The walk is taken while the tables number at most the limit.
-TEST(HardyWeinberg, WalkOverEveryTableAgreesWithShuffledGametes) {
-  std::mt19937 rng(5);
-  for (int round = 0; round < 12; ++round) {
-    const int alleles = 2 + round % 3, individuals = 4 + round % 3;
-    const GenotypeCounts c = RandomTable(rng, alleles, individuals);
-    const auto r = analysis::HardyWeinbergTest(c);
-    if (!r) continue;  // one allele drawn
-    const Shuffled shuffled = PValueByShuffling(c);
-    EXPECT_EQ(r->method, HweMethod::Exact);
-    EXPECT_NEAR(r->p, shuffled.p, 1e-12) << "round " << round;
-    HweSettings limit;
-    limit.enumerationLimit = shuffled.tables;
-    EXPECT_EQ(analysis::HardyWeinbergTest(c, limit)->method, HweMethod::Exact) << round;
-    limit.enumerationLimit = shuffled.tables - 1;
-    EXPECT_EQ(analysis::HardyWeinbergTest(c, limit)->method, HweMethod::Chain) << round;
-  }
 }
 
 TEST(HardyWeinberg, ChainAgreesWithTheWalkWithinItsStandardError) {

@@ -1,7 +1,7 @@
-// The pair matrix of distinguishing markers and the identification values.
+// The pair matrix of distinguishing markers, and the identification values of
+// a genotype everybody shares.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -47,34 +47,9 @@ TEST(PairMatrix, PackedLanesCountEveryMarkerOfManyWords) {
   EXPECT_EQ(pairs.Distinguishing(2, 3), 250);
 }
 
-TEST(Identification, WorkedExampleAndUndefinedVarieties) {
-  // m1: AA twice, AB twice; m2: CC twice, CD and DD; V4 untyped everywhere.
-  store::GenotypeStore s =
-      Tallied({{u"AA", u"CC"}, {u"AA", u"CD"}, {u"AB", u"DD"}, {u"", u""}, {u"AB", u"CC"}});
-  s.SetCell(5, 2, u"ZZ");  // missing from its table, as after an overflow
-  const std::vector<analysis::Identification> id = analysis::IdentificationProbabilities(s);
-  ASSERT_EQ(id.size(), 5u);
-  // V2: f(m1) = 2/4, f(m2) = 1/4 (of 4 typed each); f0 = sqrt(1/8), P1 = 1 - (1 - 1/8)^5.
-  EXPECT_NEAR(*id[1].f0, std::sqrt(1.0 / 8), 1e-15);
-  EXPECT_NEAR(*id[1].p1, 1 - std::pow(7.0 / 8, 5), 1e-15);
-  EXPECT_NEAR(*id[0].f0, 0.5, 1e-15);  // CC at m2 is tallied twice, V5's before it turned ZZ
-  EXPECT_FALSE(id[3].f0 || id[3].p1);  // nothing typed
-  EXPECT_FALSE(id[4].f0 || id[4].p1);  // a code without a frequency
-}
-
-TEST(Identification, TinyProbabilitiesKeepTheirValue) {
-  std::vector<std::vector<std::u16string>> rows;
-  for (int v = 0; v < 50; ++v) {
-    const char16_t c = store::AlleleAlphabet()[v];
-    rows.push_back(std::vector<std::u16string>(30, std::u16string{c, c}));
-  }
-  const std::vector<analysis::Identification> id =
-      analysis::IdentificationProbabilities(Tallied(rows));
-  const double x = std::pow(1.0 / 50, 30);  // about 1e-51: 1 - (1 - x)^n would be 0
-  EXPECT_NEAR(*id[0].f0, 0.02, 1e-15);
-  EXPECT_NEAR(*id[0].p1 / (50 * x), 1.0, 1e-12);
-
-  // A genotype everybody shares: f0 = P1 = 1.
+// The values, undefined varieties and tiny probabilities are the identification
+// sheet tests' and the golden workbooks'.
+TEST(Identification, AGenotypeEverybodySharesHasF0AndP1One) {
   const auto shared = analysis::IdentificationProbabilities(Tallied({{u"AA"}, {u"AA"}}));
   EXPECT_DOUBLE_EQ(*shared[1].f0, 1.0);
   EXPECT_DOUBLE_EQ(*shared[1].p1, 1.0);

@@ -63,28 +63,5 @@ TEST(Pcoa, KnownEmbeddings) {
   }
 }
 
-TEST(Pcoa, TwoAxesOfAPlaneKeepItsDistances) {
-  const std::vector<Point> points = {{0, 0}, {4, 0}, {4, 2}, {0, 2}, {1, 1}, {3, 0.5}};
-  const analysis::DistanceMatrix d = Between(points);
-  const analysis::PrincipalCoordinates p = *PrincipalCoordinateAnalysis(d).pcoa;
-  for (int i = 1; i <= 6; ++i)
-    for (int j = i + 1; j <= 6; ++j) {
-      const Point& a = p.coordinates[i - 1];
-      const Point& b = p.coordinates[j - 1];
-      EXPECT_NEAR(std::hypot(a[0] - b[0], a[1] - b[1]), *d.At(i, j), 1e-9) << i << "," << j;
-    }
-  EXPECT_NEAR(p.shares[0] + p.shares[1], 1.0, 1e-12);
-}
-
-TEST(Pcoa, APairWithoutDistanceRefusesIt) {
-  analysis::DistanceMatrix d(Names(3));
-  d.Set(1, 2, 1);
-  d.Set(1, 3, 1);
-  const analysis::PcoaOutcome out = PrincipalCoordinateAnalysis(d);
-  EXPECT_FALSE(out.pcoa.has_value());
-  ASSERT_EQ(out.withoutDistance.size(), 1u);
-  EXPECT_EQ(out.withoutDistance[0].secondName, "V3");
-}
-
 }  // namespace
 }  // namespace analysis_test

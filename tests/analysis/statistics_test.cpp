@@ -34,11 +34,5 @@ TEST(MarkerStats, HeterozygosityAndPicOfSmallMarkers) {
   EXPECT_EQ(two.genotypeRates, (std::vector<double>{0.5, 0.5}));
 }
 
-TEST(MarkerStats, UntypedMarkerHasNoHeHoOrPic) {
-  const analysis::MarkerStatistics st = analysis::MarkerStats(Tallied({{u""}, {u""}}), 1);
-  EXPECT_FALSE(st.he || st.ho || st.pic);
-  EXPECT_TRUE(st.alleleRates.empty() && st.genotypeRates.empty());
-}
-
 }  // namespace
 }  // namespace analysis_test

@@ -44,42 +44,6 @@ TEST(Trees, FourVarietiesWorkedByHand) {
   }
 }
 
-// ((V1:0.5,V2:0.5):1.5,(V3:0.75,V4:0.75):1.25):1,(V5:1,V6:1):2 - every
-// leaf 3 from the root, so that average linkage finds it again.
-Tree Ultrametric() {
-  Tree t = Tree::Leaves(Names(6), TreeMethod::Upgma);
-  const int a = t.Join({{0, 0.5}, {1, 0.5}});
-  const int b = t.Join({{2, 0.75}, {3, 0.75}});
-  const int ab = t.Join({{a, 1.5}, {b, 1.25}});
-  const int c = t.Join({{4, 1}, {5, 1}});
-  t.Join({{ab, 1}, {c, 2}});
-  return t;
-}
-
-// Branches of unlike lengths, which neighbour-joining finds again.
-Tree Additive() {
-  Tree t = Tree::Leaves(Names(6), TreeMethod::NeighbourJoining);
-  const int a = t.Join({{0, 1}, {1, 2}});
-  const int b = t.Join({{a, 1.5}, {2, 3}});
-  const int c = t.Join({{4, 1}, {5, 1.25}});
-  const int e = t.Join({{3, 2}, {c, 0.6}});
-  t.Join({{b, 0.5}, {e, 0.25}});
-  return t;
-}
-
-TEST(Trees, TheDistancesOfATreeGiveItBack) {
-  const std::pair<TreeMethod, Tree> cases[] = {{TreeMethod::Upgma, Ultrametric()},
-                                               {TreeMethod::NeighbourJoining, Additive()}};
-  for (const auto& [method, original] : cases) {
-    const Tree t = Built(PathMatrix(original, 6), method);
-    const std::vector<double> expected = PathLengths(original);
-    const std::vector<double> found = PathLengths(t);
-    ASSERT_EQ(found.size(), expected.size());
-    for (size_t k = 0; k < found.size(); ++k) EXPECT_NEAR(found[k], expected[k], 1e-12) << k;
-    EXPECT_EQ(t.tiedJoins, 0);
-  }
-}
-
 struct Tie {
   TreeMethod method;
   std::vector<double> upper;

@@ -102,29 +102,19 @@ TEST(Translations, TheProgramsFindTheirCatalogues) {
   unsetenv("ALLELESCOPE_LOCALEDIR");
 }
 
-// The host's failure codes are worded by the catalogue: in English as the
-// host's own reasons read, in Japanese wholly translated, and a fault the
-// catalogue has no words for still shows the host's reason.
+// The host's failure codes are worded by the catalogue as the host's own
+// reasons read, and a fault the catalogue has no words for still shows the
+// host's reason (wholly in Japanese: LanguageEndToEnd).
 TEST(Translations, HostFailuresAreWordedInTheUsersLanguage) {
   using host::FailureCode;
   const host::Failure missing{host::Operation::Open, FailureCode::FileMissing, {}};
   const host::Failure lost{host::Operation::Save, FailureCode::SheetLost, {"Apple.org"}};
   const host::Failure fault{host::Operation::Other, FailureCode::Unworded, {}};
-  {
-    LocaleScope english("C.UTF-8");
-    EXPECT_EQ(msg::FailureLine(missing, "Open", "a.xlsx", "log"),
-              "a.xlsx: Open failed: the file does not exist");
-    EXPECT_EQ(msg::FailureText(lost, "log"),
-              "sheet 'Apple.org' could not be read; saving would lose it");
-    EXPECT_EQ(msg::FailureLine(fault, "Range", "", "the range is too large"),
-              "Range failed: the range is too large");
-  }
-  LocaleScope japanese("ja_JP.UTF-8");
-  if (!japanese.Available()) GTEST_SKIP() << "ja_JP.UTF-8 is not installed (scripts/setup.sh)";
-  std::string failed = Japanese("{} failed");
-  failed.replace(failed.find("{}"), 2, Japanese("Open"));
+  LocaleScope english("C.UTF-8");
   EXPECT_EQ(msg::FailureLine(missing, "Open", "a.xlsx", "log"),
-            "a.xlsx: " + failed + ": " + Japanese("the file does not exist"));
-  std::string sheetLost = Japanese("sheet '{}' could not be read; saving would lose it");
-  EXPECT_EQ(msg::FailureText(lost, "log"), sheetLost.replace(sheetLost.find("{}"), 2, "Apple.org"));
+            "a.xlsx: Open failed: the file does not exist");
+  EXPECT_EQ(msg::FailureText(lost, "log"),
+            "sheet 'Apple.org' could not be read; saving would lose it");
+  EXPECT_EQ(msg::FailureLine(fault, "Range", "", "the range is too large"),
+            "Range failed: the range is too large");
 }

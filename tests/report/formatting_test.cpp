@@ -23,21 +23,6 @@ class Formatting : public ::testing::Test {
     const host::Cell* cell = sheet.Store().Find(row, column);
     return book.Styles().xfs.at(cell ? cell->style : 0);
   }
-  const host::Border& BorderOf(const char* address) {
-    return book.Styles().borders.at(XfOf(address).borderId);
-  }
-  bool Ruled(const char* address) {
-    const host::Border& b = BorderOf(address);
-    return b.left.style == "thin" && b.right.style == "thin" && b.top.style == "thin" &&
-           b.bottom.style == "thin";
-  }
-  bool Bare(const char* address) { return BorderOf(address) == host::Border{}; }
-  // Marker row C4.. and variety column B5.. of a table anchored at B4.
-  void Table(int markers, int varieties) {
-    At("B4").SetValue("*");
-    for (int j = 1; j <= markers; ++j) At("B4").Offset(0, j).SetValue("M" + std::to_string(j));
-    for (int i = 1; i <= varieties; ++i) At("B4").Offset(i, 0).SetValue("V" + std::to_string(i));
-  }
 };
 
 TEST_F(Formatting, BandedCellsOfWideTablesStack250ColumnsABand) {
@@ -58,27 +43,6 @@ TEST_F(Formatting, BandedCellsOfWideTablesStack250ColumnsABand) {
   EXPECT_EQ(At("IR1006").InteriorColorIndex(), host::PaletteIndex(8));
   EXPECT_EQ(book.Styles().fills[XfOf("C316").fillId].fg.attributes, "indexed=\"11\"");
   EXPECT_EQ(sheet.Store().CellCount(), 5u);
-}
-
-TEST_F(Formatting, ClearSheetRemovesValuesFillsAndBordersButKeepsNumberFormats) {
-  Table(3, 3);
-  At("C5:E7").SetNumberFormatLocal("0.0000000000_ ");
-  At("C5").SetValue(0.25);
-  At("C5").SetOrientation(-90);
-  report::FillBandedCell(sheet, 1, 1, report::Palette::Red, 3);
-  report::DrawThinGrid(At("B4"));
-  At("G9").SetBorderLineStyle(host::Edge::DiagonalDown, host::LineStyle::Continuous);
-  ASSERT_TRUE(Ruled("C5"));
-
-  book.AddSheet();  // the sheet shown is not the one cleared
-  report::ClearResultSheet(sheet);
-  for (const char* a : {"B4", "C4", "B5", "C5", "E7", "G9"}) {
-    EXPECT_TRUE(host::IsEmpty(At(a).Value())) << a;
-    EXPECT_TRUE(Bare(a)) << a;
-    EXPECT_EQ(At(a).InteriorColorIndex(), host::ColorIndex::None) << a;
-  }
-  EXPECT_EQ(At("C5").NumberFormat(), "0.0000000000_ ");
-  EXPECT_EQ(XfOf("C5").alignment.textRotation, 180);
 }
 
 class Ordering : public ::testing::Test {

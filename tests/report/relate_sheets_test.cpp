@@ -41,52 +41,17 @@ class RelateSheets : public testsupport::MemoryBook {
   int sheets_ = 0;
 };
 
-TEST_F(RelateSheets, DistancesStandLikeThePairCountsWithThreeDecimals) {
+// The layout is the golden workbooks'; a pair without a marker typed in both
+// is not.
+TEST_F(RelateSheets, APairWithoutDistanceIsLeftEmptyNeverZero) {
   LoadPeas(true);
   host::Worksheet& dst = Distances();
-  ExpectTexts(dst, {{"B1", "dst"},
-                    {"B2", "Apple trial"},
-                    {"B4", "*"},
-                    {"C4", "P1"},
-                    {"F4", "P4"},
-                    {"B8", "P4"},
-                    {"C5", "0"},
-                    {"D5", "0.25"},
-                    {"E5", "1"},
-                    {"C7", "1"},
-                    {"D6", "0"},
-                    // No marker typed in both: no distance, never a 0.
-                    {"F5", ""},
-                    {"C8", ""},
-                    {"F8", "0"},
-                    {"G4", ""},
-                    {"B9", ""}});
-  EXPECT_EQ(dst.GetRange("D5").NumberFormat(), "0.000");
-  EXPECT_EQ(dst.GetRange("F8").NumberFormat(), "0.000");
-  EXPECT_EQ(dst.FrozenAt(), std::make_pair(5, 3));
-  const host::Cell* head = dst.Store().Find(4, 4);
-  ASSERT_NE(head, nullptr);
-  EXPECT_EQ(book->Styles().xfs.at(head->style).alignment.textRotation, 180);  // turned
+  ExpectTexts(dst, {{"D5", "0.25"}, {"C7", "1"}, {"F5", ""}, {"C8", ""}, {"F8", "0"}, {"B9", ""}});
 }
 
-TEST_F(RelateSheets, CoordinatesStandBelowThePictureRoomOrNameThePairWithoutADistance) {
-  LoadPeas(false);
-  host::Worksheet& tree = Coordinates();
-  ExpectTexts(tree, {{"B1", "tree"},
-                     {"B4", ""},
-                     {"B44", "*"},
-                     {"C44", std::string(texts::kAxisHeads[0])},
-                     {"D44", std::string(texts::kAxisHeads[1])},
-                     {"B45", std::string(texts::kShareOfVariation)},
-                     {"B46", "P1"},
-                     {"B48", "P3"},
-                     {"B49", ""}});
-  EXPECT_EQ(tree.GetRange("C45").NumberFormat(), "0.0%");
-  EXPECT_EQ(tree.GetRange("D48").NumberFormat(), "0.0000");
-  // Three points span a plane: the two axes show all of the variation.
-  EXPECT_NEAR(std::get<double>(Value(&tree, "C45")) + std::get<double>(Value(&tree, "D45")), 1,
-              1e-12);
-
+// The table under the pictures is the golden workbooks'; without a distance
+// for every pair it names the pair instead.
+TEST_F(RelateSheets, CoordinatesNameThePairWithoutADistance) {
   LoadPeas(true);
   ExpectTexts(
       Coordinates(),

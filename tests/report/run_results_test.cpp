@@ -1,7 +1,6 @@
 // A whole run in memory: what decides the kind of a source, the error log
 // pointing at the faulty cells, and sheets of an earlier run that this run
 // does not compute again.
-#include <algorithm>
 #include <string>
 #include <variant>
 #include <vector>
@@ -60,33 +59,6 @@ TEST_F(RunResults, MostTypedCellsDecideTheKindAndATieGoesToTheFirst) {
   }
 }
 
-TEST_F(RunResults, TheErrorLogNamesTheCellAndItsTextBesideTheOldColumns) {
-  // One typo in C5 and a number where a pair belongs: the table stays SSR data.
-  Table(*src, {{"V1", "180-192", "150/154"}, {"V2", "150/152", "150/156"}, {"V3", "152/150", ""}});
-  src->GetRange("D7").SetValue(180);
-  ASSERT_EQ(report::ClassifySource(*src), SourceKind::Ssr);
-  report::WriteResults(*src, SourceKind::Ssr, {}, Listed(), progress);
-
-  host::Worksheet& err = book->SheetByName("Apple.err");
-  ExpectTexts(err, {{"B3", std::string(texts::kErrorCodeHead)},
-                    {"C3", std::string(texts::kVarietyHead)},
-                    {"D3", std::string(texts::kMarkerHead)},
-                    {"E3", std::string(texts::kCellHead)},
-                    {"F3", std::string(texts::kFoundHead)}});
-  const std::string nonNumeric(texts::kNotNumeric), notDiploid(texts::kNotDiploid);
-  std::vector<std::string> rows;
-  for (int r = 4; r <= 7; ++r) {
-    std::string row;
-    for (int c = 2; c <= 6; ++c) row += err.Cell(r, c).Text() + "|";
-    rows.push_back(row);
-  }
-  EXPECT_EQ(rows, (std::vector<std::string>{nonNumeric + "|V1|M1|C5|180-192|",
-                                            notDiploid + "|V1|M1|C5|180-192|",
-                                            notDiploid + "|V3|M2|D7|180|", "|||||"}));
-  // Written as text, as every cell of the log.
-  EXPECT_TRUE(std::holds_alternative<std::string>(err.GetRange("F6").Value()));
-}
-
 TEST_F(RunResults, OptionSheetsOfAnEarlierRunKeepNoResultsTheRunDidNotCompute) {
   Table(*src,
         {{"V1", "150/152", "150/154"}, {"V2", "150/152", "152/156"}, {"V3", "152/154", "150/150"}});
@@ -102,13 +74,6 @@ TEST_F(RunResults, OptionSheetsOfAnEarlierRunKeepNoResultsTheRunDidNotCompute) {
   const std::vector<std::string> options{"Apple.cmb",  "Apple.ukai", "Apple.sum", "Apple.dst",
                                          "Apple.tree", "M1.zoo",     "M2.zoo"};
   for (const std::string& name : options) ASSERT_GT(Numbers(book->SheetByName(name)), 0) << name;
-  // The summary and then the distance sheets follow the identification sheet.
-  const std::vector<std::string> order = Listed();
-  const auto ukai = std::find(order.begin(), order.end(), "Apple.ukai");
-  ASSERT_LT(ukai + 3, order.end());
-  EXPECT_EQ(*(ukai + 1), "Apple.sum");
-  EXPECT_EQ(*(ukai + 2), "Apple.dst");
-  EXPECT_EQ(*(ukai + 3), "Apple.tree");
 
   auto expectNoted = [&](const std::vector<std::string>& names, std::string_view note) {
     for (const std::string& name : names) {
