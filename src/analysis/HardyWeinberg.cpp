@@ -190,15 +190,23 @@ class TableWalk {
 
 }  // namespace
 
-std::optional<HweResult> HardyWeinbergTest(const GenotypeCounts& counts,
-                                           const HweSettings& settings) {
-  const GenotypeCounts present = PresentAlleles(counts);
-  if (present.AlleleCount() < 2) return std::nullopt;
+HwePlan PlanHardyWeinbergTest(const GenotypeCounts& counts, const HweSettings& settings) {
+  GenotypeCounts present = PresentAlleles(counts);
+  if (present.AlleleCount() < 2) return std::monostate{};
   TableWalk walk(present);
   if (FirstRowFills(present.AlleleTotals()) <= static_cast<double>(settings.enumerationLimit) &&
       walk.CountTables(settings.enumerationLimit) <= settings.enumerationLimit)
     return HweResult{walk.PValue(), HweMethod::Exact, 0.0};
-  return hwe::RunChain(present, settings.chain);
+  return present;
+}
+
+std::optional<HweResult> HardyWeinbergTest(const GenotypeCounts& counts,
+                                           const HweSettings& settings) {
+  HwePlan plan = PlanHardyWeinbergTest(counts, settings);
+  if (const auto* answer = std::get_if<HweResult>(&plan)) return *answer;
+  if (const auto* table = std::get_if<GenotypeCounts>(&plan))
+    return hwe::RunChain(*table, settings.chain);
+  return std::nullopt;
 }
 
 }  // namespace analysis

@@ -9,6 +9,7 @@
 // authors' Markov chain, with a fixed seed so that a run repeats.
 #include <cstdint>
 #include <optional>
+#include <variant>
 #include <vector>
 
 namespace analysis {
@@ -60,6 +61,12 @@ struct HweResult {
 // Empty when fewer than two alleles occur: there is nothing to test.
 std::optional<HweResult> HardyWeinbergTest(const GenotypeCounts& counts,
                                            const HweSettings& settings = {});
+
+// The test as far as it goes without the chain: nothing to test (fewer than
+// two alleles), the answer, or the table of the alleles present that the
+// chain must walk (hwe::RunChains walks several at once).
+using HwePlan = std::variant<std::monostate, HweResult, GenotypeCounts>;
+HwePlan PlanHardyWeinbergTest(const GenotypeCounts& counts, const HweSettings& settings = {});
 
 // log P of a table as above; exposed for tests that sum every table.
 double LogTableProbability(const GenotypeCounts& counts);

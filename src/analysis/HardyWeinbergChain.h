@@ -19,5 +19,9 @@ double LogConstant(const std::vector<int>& totals, int individuals,
 
 // The Markov chain estimate from the observed table, every allele present.
 HweResult RunChain(const GenotypeCounts& observed, const HweChainSettings& settings);
+// The estimates for several tables at once, each the same as RunChain's for
+// it; tables with the same number of alleles share the chain's draws.
+std::vector<HweResult> RunChains(const std::vector<GenotypeCounts>& observed,
+                                 const HweChainSettings& settings);
 
 }  // namespace analysis::hwe

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <atomic>
 #include <exception>
+#include <functional>
 #include <thread>
 
 #include "analysis/GenotypeAlleles.h"
+#include "analysis/HardyWeinbergChain.h"
 #include "analysis/Statistics.h"
 
 namespace analysis {
@@ -97,9 +99,9 @@ void InformativeOrder(const std::vector<LocusRow>& rows, int varieties, LocusTab
   }
 }
 
-}  // namespace
-
-LocusRow SummarizeLocus(const store::GenotypeStore& s, int m, const HweSettings& hwe) {
+// The row without the Hardy-Weinberg test, and how far the test goes
+// without the chain.
+LocusRow RowAndPlan(const store::GenotypeStore& s, int m, const HweSettings& hwe, HwePlan& plan) {
   LocusRow row;
   row.marker = m;
   row.typed = TypedVarieties(s, m);
@@ -107,42 +109,86 @@ LocusRow SummarizeLocus(const store::GenotypeStore& s, int m, const HweSettings&
     row.missingPct = 100.0 * (s.VarietyCount() - row.typed) / s.VarietyCount();
   row.alleles = s.Marker(m).AlleleCount();
   const MarkerStatistics st = MarkerStats(s, m);
+  plan = std::monostate{};
   if (row.typed == 0 || !st.he || !st.ho) return row;
   Heterozygosity(st, row.typed, row);
-  row.hwe = HardyWeinbergTest(MarkerGenotypes(s, m), hwe);
+  plan = PlanHardyWeinbergTest(MarkerGenotypes(s, m), hwe);
+  if (const auto* answer = std::get_if<HweResult>(&plan)) row.hwe = *answer;
   return row;
 }
 
-namespace {
-
-// Markers on several threads: each marker's chain has its own fixed seed, so
-// the rows never depend on the number of threads or the order of the work.
-std::vector<LocusRow> Rows(const store::GenotypeStore& s, const HweSettings& hwe, int threads) {
-  std::vector<LocusRow> rows(static_cast<size_t>(s.MarkerCount()));
-  std::vector<std::exception_ptr> failures(rows.size());
-  std::atomic<int> next{1};
-  auto work = [&] {
-    for (int m; (m = next++) <= s.MarkerCount();) {
+// Runs work(0) .. work(count - 1) on `threads` threads; rethrows the first
+// failure in index order.
+void InParallel(size_t count, int threads, const std::function<void(size_t)>& work) {
+  std::vector<std::exception_ptr> failures(count);
+  std::atomic<size_t> next{0};
+  auto worker = [&] {
+    for (size_t i; (i = next++) < count;) {
       try {
-        rows[m - 1] = SummarizeLocus(s, m, hwe);
+        work(i);
       } catch (...) {
-        failures[m - 1] = std::current_exception();
+        failures[i] = std::current_exception();
       }
     }
   };
-  if (threads <= 0)
-    threads = static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
   {
     std::vector<std::jthread> helpers;
-    for (int t = 1; t < std::min(threads, s.MarkerCount()); ++t) helpers.emplace_back(work);
-    work();
+    for (int t = 1; t < static_cast<int>(std::min<size_t>(threads, count)); ++t)
+      helpers.emplace_back(worker);
+    worker();
   }
   for (const std::exception_ptr& failure : failures)
     if (failure) std::rethrow_exception(failure);
+}
+
+// Chains walked together in one task: enough to share their draws, few
+// enough that the tasks spread over the threads.
+constexpr size_t kChainsPerTask = 16;
+
+// The markers that need the chain, by their number of alleles, so that a
+// task's chains share their draws; each chain has the same fixed seed, so
+// the rows never depend on the number of threads or the order of the work.
+void RunChains(std::vector<LocusRow>& rows, std::vector<HwePlan>& plans,
+               const HweChainSettings& settings, int threads) {
+  std::vector<size_t> chained;
+  for (size_t m = 0; m < plans.size(); ++m)
+    if (std::holds_alternative<GenotypeCounts>(plans[m])) chained.push_back(m);
+  std::stable_sort(chained.begin(), chained.end(), [&](size_t a, size_t b) {
+    return std::get<GenotypeCounts>(plans[a]).AlleleCount() <
+           std::get<GenotypeCounts>(plans[b]).AlleleCount();
+  });
+  const size_t tasks = (chained.size() + kChainsPerTask - 1) / kChainsPerTask;
+  InParallel(tasks, threads, [&](size_t t) {
+    const size_t from = t * kChainsPerTask, to = std::min(chained.size(), from + kChainsPerTask);
+    std::vector<GenotypeCounts> tables;
+    for (size_t k = from; k < to; ++k)
+      tables.push_back(std::move(std::get<GenotypeCounts>(plans[chained[k]])));
+    const std::vector<HweResult> results = hwe::RunChains(tables, settings);
+    for (size_t k = from; k < to; ++k) rows[chained[k]].hwe = results[k - from];
+  });
+}
+
+std::vector<LocusRow> Rows(const store::GenotypeStore& s, const HweSettings& hwe, int threads) {
+  if (threads <= 0)
+    threads = static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
+  const size_t markers = static_cast<size_t>(s.MarkerCount());
+  std::vector<LocusRow> rows(markers);
+  std::vector<HwePlan> plans(markers);
+  InParallel(markers, threads,
+             [&](size_t m) { rows[m] = RowAndPlan(s, static_cast<int>(m) + 1, hwe, plans[m]); });
+  RunChains(rows, plans, hwe.chain, threads);
   return rows;
 }
 
 }  // namespace
+
+LocusRow SummarizeLocus(const store::GenotypeStore& s, int m, const HweSettings& hwe) {
+  HwePlan plan;
+  LocusRow row = RowAndPlan(s, m, hwe, plan);
+  if (const auto* table = std::get_if<GenotypeCounts>(&plan))
+    row.hwe = hwe::RunChain(*table, hwe.chain);
+  return row;
+}
 
 LocusTable SummarizeLoci(const store::GenotypeStore& s, const HweSettings& hwe, int threads) {
   LocusTable out;

@@ -11,6 +11,7 @@ inline constexpr Colour kInk{0.15, 0.15, 0.15};
 inline constexpr Colour kFaint{0.55, 0.55, 0.55};
 inline constexpr double kTickSize = 10;
 inline constexpr double kTitleSize = 12;
+inline constexpr double kMargin = 16;  // blank border around a picture
 
 // Round values from `low` to `high` (1, 2 or 5 times a power of ten apart),
 // about `count` of them, each with its text.

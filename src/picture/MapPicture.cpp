@@ -16,7 +16,6 @@ namespace picture {
 
 namespace {
 
-constexpr double kMargin = 16;
 constexpr double kDotRadius = 3.5;
 constexpr double kSmallestPlot = 300;
 constexpr Colour kUngrouped{0.6, 0.6, 0.6};

@@ -14,7 +14,6 @@ namespace picture {
 
 namespace {
 
-constexpr double kMargin = 16;
 constexpr double kLabelGap = 4;
 constexpr size_t kRowsForTopScale = 40;
 

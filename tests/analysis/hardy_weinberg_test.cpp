@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "analysis/HardyWeinberg.h"
+#include "analysis/HardyWeinbergChain.h"
 
 namespace {
 
@@ -125,6 +126,32 @@ TEST(HardyWeinberg, LargeTablesGoToTheChainAndRepeat) {
   EXPECT_GT(first->standardError, 0.0);
   EXPECT_EQ(first->p, second->p);
   EXPECT_EQ(first->standardError, second->standardError);
+}
+
+// Chains over the same number of alleles walk in step on one stream of
+// draws; each must answer exactly as it does alone, whatever the mix of
+// allele counts and sizes, and with batches that end inside a stretch of
+// draws.
+TEST(HardyWeinberg, ChainsWalkedTogetherAnswerAsEachAlone) {
+  std::mt19937 rng(11);
+  std::vector<GenotypeCounts> tables;
+  for (const int alleles : {2, 12, 3, 12, 5, 2, 12}) {
+    const auto plan =
+        analysis::PlanHardyWeinbergTest(RandomTable(rng, alleles, 20 * alleles), ChainOnly());
+    ASSERT_TRUE(std::holds_alternative<GenotypeCounts>(plan)) << alleles << " alleles";
+    tables.push_back(std::get<GenotypeCounts>(plan));
+  }
+  analysis::HweChainSettings settings;
+  settings.dememorisation = 300;
+  settings.batches = 7;
+  settings.stepsPerBatch = 700;
+  const auto together = analysis::hwe::RunChains(tables, settings);
+  ASSERT_EQ(together.size(), tables.size());
+  for (size_t t = 0; t < tables.size(); ++t) {
+    const analysis::HweResult alone = analysis::hwe::RunChain(tables[t], settings);
+    EXPECT_EQ(together[t].p, alone.p) << "table " << t;
+    EXPECT_EQ(together[t].standardError, alone.standardError) << "table " << t;
+  }
 }
 
 }  // namespace
