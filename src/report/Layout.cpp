@@ -9,7 +9,10 @@ namespace report {
 void PutText(host::Range cell, std::string_view text) {
   if (text.empty()) return;
   if (text.front() == '\'') {
-    cell.SetValue(std::string_view("'" + std::string(text)));
+    std::string quoted;
+    quoted.reserve(text.size() + 1);
+    quoted.append(1, '\'').append(text);
+    cell.SetValue(std::string_view(quoted));
   } else {
     cell.SetValue(text);
   }
