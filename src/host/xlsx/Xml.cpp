@@ -214,7 +214,9 @@ std::string RelsPartOf(std::string_view part) {
 std::string RelativeTarget(std::string_view sourcePart, std::string_view part) {
   std::string_view folder = FolderOf(sourcePart);
   if (part.substr(0, folder.size()) == folder) return std::string(part.substr(folder.size()));
-  return "/" + std::string(part);
+  std::string absolute;
+  absolute.reserve(part.size() + 1);
+  return absolute.append(1, '/').append(part);
 }
 
 }  // namespace host::xlsx
