@@ -101,7 +101,10 @@ constexpr std::array kEnglish = {
     Entry{Ui::HelpOpenText,
           "Choose a folder and a workbook in the lists, use File > Open... (Ctrl+O) or File > Open "
           "Recent, or drag a workbook onto the window. Then choose the source sheet in the sheet "
-          "list, tick the options and press Start (F5)."},
+          "list, tick the options and press Start (F5). File > Import... makes a workbook of a "
+          "GENEPOP, GenAlEx or CSV genotype file; the Analysis menu shows the smallest marker set, "
+          "the locus table, a tree and the principal coordinates of the chosen source without "
+          "writing into the workbook."},
     Entry{Ui::HelpSourceHeading, "The source sheet"},
     Entry{Ui::HelpSourceText,
           "Name the sheet NAME.org. Marker names run along row 4 from C4, variety names down "
@@ -117,11 +120,18 @@ constexpr std::array kEnglish = {
         "NAME.gnt\tallele and genotype frequencies per marker, with HE, HO and "
         "PIC\nNAME.cmb\t(Combination) the number of markers that tell each pair of varieties "
         "apart\nNAME.ukai\t(Ukai) f0 and P1 per variety: the chance that another variety matches "
-        "it\nMARKER.zoo\t(0/1) 0/1 genotype and allele matrices per marker for phylogeny software"},
+        "it\nNAME.sum\t(Summary) the locus table: per marker N, Na, Ne, Ho, He, uHe, PIC, F, null "
+        "alleles, the Hardy-Weinberg test and the probabilities of identity, with means; then the "
+        "varieties no marker tells apart and the smallest marker set\nNAME.dst, "
+        "NAME.tree\t(Distances) the distance of each pair of varieties; the UPGMA and "
+        "neighbour-joining trees and the map of principal coordinates above their "
+        "coordinates\nMARKER.zoo\t(0/1) 0/1 genotype and allele matrices per marker for phylogeny "
+        "software"},
     Entry{Ui::HelpCommandLineHeading, "The command line"},
     Entry{Ui::HelpCommandLineText,
           "allelescope run WORKBOOK runs a source sheet without the window; allelescope help lists "
-          "every command (sheets, run, demo, export, import, markers)."},
+          "every command (sheets, run, demo, export, import, markers, summary, tree, distances, "
+          "pcoa)."},
     Entry{Ui::CloseButton, "Close"},
     Entry{Ui::OptionRelate, "&Distances"},
     Entry{Ui::RelateRunning, "Distances and principal coordinates"},
