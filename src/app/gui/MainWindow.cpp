@@ -161,11 +161,7 @@ void MainWindow::StartClicked() {
   const QString saved = QFileInfo(FromUtf8(savedFile.path)).absoluteFilePath();
   const bool elsewhere =
       QFileInfo(saved).canonicalFilePath() != QFileInfo(openedPath_).canonicalFilePath();
-  std::string errorSheet;
-  for (const std::string& name : report.sheetsWritten)
-    if (QString::fromStdString(name).endsWith(QStringLiteral(".err"), Qt::CaseInsensitive))
-      errorSheet = name;
-  ShowResults(saved, ProblemsOf(report, sheet), errorSheet);
+  ShowResults(saved, ProblemsOf(report, sheet), WrittenSheet(report, ".err"));
   ShowResultViews(report, sheet);
   ShowClosingMessage(report, saved, elsewhere);
   if (savedFile.splitHardLink)

@@ -118,6 +118,8 @@ class MainWindow : public QWidget {
   // first: the locus table of the summary sheet, the tree and the map of
   // the distances; none after a run without them.
   void ShowResultViews(const app::RunReport& report, const std::string& sheet);
+  // The sheet of the run whose name ends in `suffix` (".err"), or empty.
+  static std::string WrittenSheet(const app::RunReport& report, const char* suffix);
   // What `look` shows of the source `sheet`, or its data problems; throws as app::Session does.
   QWidget* LookWidget(const std::string& sheet, Look look);
   // A checkable entry of `menu` that mirrors the option's box both ways.

@@ -22,14 +22,6 @@ namespace {
 
 constexpr int kProblemRowsShown = 6;  // more scroll
 
-// The sheet of the run whose name ends in `suffix` (".sum"), or empty.
-std::string WrittenSheet(const app::RunReport& report, const char* suffix) {
-  for (const std::string& name : report.sheetsWritten)
-    if (QString::fromStdString(name).endsWith(QLatin1String(suffix), Qt::CaseInsensitive))
-      return name;
-  return {};
-}
-
 }  // namespace
 
 QWidget* MainWindow::BuildResults() {
@@ -107,6 +99,13 @@ std::vector<app::DataProblem> MainWindow::ProblemsOf(const app::RunReport& repor
   } catch (const std::exception&) {  // a host error among them
     return {};
   }  // the closing message still names each kind found
+}
+
+std::string MainWindow::WrittenSheet(const app::RunReport& report, const char* suffix) {
+  for (const std::string& name : report.sheetsWritten)
+    if (QString::fromStdString(name).endsWith(QLatin1String(suffix), Qt::CaseInsensitive))
+      return name;
+  return {};
 }
 
 void MainWindow::ShowResultViews(const app::RunReport& report, const std::string& sheet) {
